@@ -1,0 +1,53 @@
+#pragma once
+
+#include <vector>
+
+#include "framework/core/object.h"
+
+namespace fw {
+
+// An ordered list of object references. It owns nothing: owning lists build on it.
+// Checked access raises "List index out of bounds (<index>)".
+class List : public Object {
+public:
+    List() = default;
+    ~List() override = default;
+
+    std::string_view className() const override { return "TList"; }
+
+    int Count() const { return static_cast<int>(items_.size()); }
+    bool Empty() const { return items_.empty(); }
+
+    Object* Items(int index) const;
+    void SetItems(int index, Object* item);
+    Object* First() const { return Items(0); }
+    Object* Last() const { return Items(Count() - 1); }
+
+    // Appends; returns the new index.
+    int AddReference(Object* item);
+    void Insert(int index, Object* item);
+    int IndexOf(const Object* item) const;
+    // Takes the reference at the index out of the list; frees nothing.
+    void DeleteReference(int index);
+    // Takes the first reference to the item out; its former index, -1 when absent.
+    int RemoveReference(const Object* item);
+    // Takes the item out and hands it back, none when absent.
+    Object* Extract(Object* item);
+    void Exchange(int index1, int index2);
+    void Move(int currentIndex, int newIndex);
+    // Drops every reference.
+    void ClearReferences() { items_.clear(); }
+
+    auto begin() const { return items_.begin(); }
+    auto end() const { return items_.end(); }
+
+protected:
+    void CheckIndex(int index) const;
+
+private:
+    std::vector<Object*> items_;
+};
+
+[[noreturn]] void RaiseListIndexError(int index);
+
+} // namespace fw
