@@ -1,0 +1,113 @@
+#include "framework/core/file_io.h"
+
+#include <cerrno>
+#include <fstream>
+#include <random>
+#include <system_error>
+
+#include "framework/core/exceptions.h"
+
+namespace fw {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+[[noreturn]] void RaiseOpenError(const fs::path& path, const std::string& reason)
+{
+    throw EFileError("Cannot open file \"" + path.string() + "\". " + reason);
+}
+
+[[noreturn]] void RaiseCreateError(const fs::path& path, const std::string& reason)
+{
+    throw EFileError("Cannot create file \"" + path.string() + "\". " + reason);
+}
+
+// The reason of the last failed system call, taken at once before anything else can
+// change it.
+std::string LastErrorReason()
+{
+    const int error = errno;
+    return std::generic_category().message(error != 0 ? error : EIO);
+}
+
+// A name beside the target that no other writer picks: a random suffix, hidden, so that
+// a stray one left by a crash does not clutter the folder listing.
+fs::path TemporaryPathBeside(const fs::path& path)
+{
+    thread_local std::mt19937_64 generator{std::random_device{}()};
+    static constexpr char hexDigits[] = "0123456789abcdef";
+    for (;;) {
+        std::string suffix;
+        std::uint64_t bits = generator();
+        for (int i = 0; i < 12; ++i) {
+            suffix += hexDigits[bits & 0xF];
+            bits >>= 4;
+        }
+        fs::path candidate = path.parent_path() / ("." + path.filename().string() + "." + suffix + ".tmp");
+        std::error_code ignored;
+        if (!fs::exists(candidate, ignored)) {
+            return candidate;
+        }
+    }
+}
+
+} // namespace
+
+std::string ReadFileBytes(const fs::path& path)
+{
+    std::error_code ignored;
+    if (fs::is_directory(path, ignored)) {
+        RaiseOpenError(path, std::make_error_code(std::errc::is_a_directory).message());
+    }
+    errno = 0;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        RaiseOpenError(path, LastErrorReason());
+    }
+    std::string bytes;
+    char buffer[64 * 1024];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        bytes.append(buffer, static_cast<size_t>(in.gcount()));
+    }
+    if (in.bad()) {
+        RaiseOpenError(path, LastErrorReason());
+    }
+    return bytes;
+}
+
+void WriteFileAtomically(const fs::path& path, std::string_view bytes)
+{
+    const fs::path temporary = TemporaryPathBeside(path);
+    std::error_code ignored;
+    {
+        errno = 0;
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out) {
+            const std::string reason = LastErrorReason();
+            fs::remove(temporary, ignored);
+            RaiseCreateError(path, reason);
+        }
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        // Closing flushes: a full disk shows only here.
+        out.close();
+        if (!out) {
+            const std::string reason = LastErrorReason();
+            fs::remove(temporary, ignored);
+            RaiseCreateError(path, reason);
+        }
+    }
+    // The new file keeps the access rights the old one had.
+    const fs::file_status old = fs::status(path, ignored);
+    if (fs::is_regular_file(old)) {
+        fs::permissions(temporary, old.permissions(), ignored);
+    }
+    std::error_code renameError;
+    fs::rename(temporary, path, renameError);
+    if (renameError) {
+        fs::remove(temporary, ignored);
+        RaiseCreateError(path, renameError.message());
+    }
+}
+
+} // namespace fw

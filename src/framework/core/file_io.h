@@ -1,0 +1,19 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace fw {
+
+// The whole content of a file, byte for byte. Raises EFileError
+// "Cannot open file \"<path>\". <reason>" when it cannot be read.
+std::string ReadFileBytes(const std::filesystem::path& path);
+
+// Replaces the content of a file without ever leaving it half written: the bytes go to a
+// temporary file in the same folder, which then takes the file's place in one rename.
+// When anything fails the temporary file is removed, the old file is left as it was, and
+// EFileError "Cannot create file \"<path>\". <reason>" is raised.
+void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+} // namespace fw
