@@ -81,42 +81,70 @@ THierarchyNode* THierarchyNode::Child(int index) const
 
 // Each link is made on this end first and completed by the other end's AddParent. Should an
 // override there refuse, this end takes its half back, so that no link is ever one-sided.
+// While one end completes a link or an unlink that the other end started, that other end
+// is marked, so the completing call does not come back to search its lists: a node with
+// many children would otherwise pay a full search for every link.
 void THierarchyNode::AddChild(THierarchyNode* node)
 {
-    if (node == nullptr || children_.IndexOf(node) >= 0) {
+    if (node == nullptr) {
         return;
     }
-    if (node->Reaches(this)) {
-        throw fw::Exception("Circular reference - child node is already a parent!");
+    const bool completing = node->linkingParent_ == this;
+    if (!completing) {
+        // Links are two-sided, so the child's (short) parent list answers for the (long)
+        // child list.
+        if (node->parents_.IndexOf(this) >= 0) {
+            return;
+        }
+        if (node->Reaches(this)) {
+            throw fw::Exception("Circular reference - child node is already a parent!");
+        }
     }
     children_.AddReference(node);
-    try {
-        node->AddParent(this);
-    } catch (...) {
-        if (node->parents_.IndexOf(this) < 0) {
-            children_.RemoveReference(node);
+    if (!completing) {
+        linkingChild_ = node;
+        try {
+            node->AddParent(this);
+        } catch (...) {
+            linkingChild_ = nullptr;
+            if (node->parents_.IndexOf(this) < 0) {
+                children_.DeleteReference(children_.LastIndexOf(node));
+            }
+            throw;
         }
-        throw;
+        linkingChild_ = nullptr;
     }
     RecomputeLevels({node});
 }
 
 void THierarchyNode::AddParent(THierarchyNode* node)
 {
-    if (node == nullptr || parents_.IndexOf(node) >= 0) {
+    if (node == nullptr) {
         return;
     }
-    if (Reaches(node)) {
-        throw fw::Exception("Circular reference - parent node is already a child!");
+    const bool completing = node->linkingChild_ == this;
+    if (!completing) {
+        if (parents_.IndexOf(node) >= 0) {
+            return;
+        }
+        if (Reaches(node)) {
+            throw fw::Exception("Circular reference - parent node is already a child!");
+        }
     }
     parents_.AddReference(node);
-    try {
-        node->AddChild(this);
-    } catch (...) {
-        if (node->children_.IndexOf(this) < 0) {
-            parents_.RemoveReference(node);
+    if (!completing) {
+        linkingParent_ = node;
+        try {
+            node->AddChild(this);
+        } catch (...) {
+            linkingParent_ = nullptr;
+            const int index = node->children_.LastIndexOf(this);
+            if (index < 0) {
+                parents_.RemoveReference(node);
+            }
+            throw;
         }
-        throw;
+        linkingParent_ = nullptr;
     }
     RecomputeLevels({this});
 }
@@ -125,22 +153,36 @@ void THierarchyNode::AddParent(THierarchyNode* node)
 // out in any case; the next Relayout puts it back.
 void THierarchyNode::RemoveChild(THierarchyNode* node)
 {
-    const int index = children_.IndexOf(node);
-    if (node == nullptr || index < 0) {
+    if (node == nullptr) {
+        return;
+    }
+    const bool completing = node->unlinkingParent_ == this;
+    if (!completing && node->parents_.IndexOf(this) < 0) {
+        return;
+    }
+    // Children are mostly taken from the end (ClearChildren goes last to first).
+    const int index = children_.LastIndexOf(node);
+    if (index < 0) {
         return;
     }
     if (node->ParentCount() < 2) {
         node->UnlinkFromLevel();
     }
     children_.DeleteReference(index);
+    if (completing) {
+        return;
+    }
+    unlinkingChild_ = node;
     try {
         node->RemoveParent(this);
     } catch (...) {
+        unlinkingChild_ = nullptr;
         if (node->parents_.IndexOf(this) >= 0) {
             children_.Insert(index, node);
         }
         throw;
     }
+    unlinkingChild_ = nullptr;
 }
 
 void THierarchyNode::RemoveParent(THierarchyNode* node)
@@ -149,16 +191,23 @@ void THierarchyNode::RemoveParent(THierarchyNode* node)
     if (node == nullptr || index < 0) {
         return;
     }
+    const bool completing = node->unlinkingChild_ == this;
     UnlinkFromLevel();
     parents_.DeleteReference(index);
+    if (completing) {
+        return;
+    }
+    unlinkingParent_ = node;
     try {
         node->RemoveChild(this);
     } catch (...) {
-        if (node->children_.IndexOf(this) >= 0) {
+        unlinkingParent_ = nullptr;
+        if (node->children_.LastIndexOf(this) >= 0) {
             parents_.Insert(index, node);
         }
         throw;
     }
+    unlinkingParent_ = nullptr;
 }
 
 void THierarchyNode::ClearChildren()
@@ -317,6 +366,10 @@ int THierarchyNode::RaiseLevel()
 // touches every node once and needs no recursion.
 int THierarchyNode::RecomputeLevels(const std::vector<THierarchyNode*>& starts)
 {
+    // A new leaf, the common case while a graph grows, needs no walk.
+    if (starts.size() == 1 && starts.front()->ChildCount() == 0) {
+        return starts.front()->RaiseLevel();
+    }
     struct Frame {
         THierarchyNode* node;
         int nextChild;

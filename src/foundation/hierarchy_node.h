@@ -106,6 +106,11 @@ private:
     THierarchyNode* prevInLevel_ = nullptr;
     THierarchyNode* nextInLevel_ = nullptr;
     int level_ = 0;
+    // The other end of a link or unlink that this node has started and is waiting for.
+    THierarchyNode* linkingChild_ = nullptr;
+    THierarchyNode* linkingParent_ = nullptr;
+    THierarchyNode* unlinkingChild_ = nullptr;
+    THierarchyNode* unlinkingParent_ = nullptr;
 };
 
 // The root of a node graph. It lays the nodes out in levels: Relayout recomputes every

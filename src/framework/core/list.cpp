@@ -51,6 +51,16 @@ int List::IndexOf(const Object* item) const
     return found == items_.end() ? -1 : static_cast<int>(found - items_.begin());
 }
 
+int List::LastIndexOf(const Object* item) const
+{
+    for (int index = Count() - 1; index >= 0; --index) {
+        if (items_[static_cast<size_t>(index)] == item) {
+            return index;
+        }
+    }
+    return -1;
+}
+
 void List::DeleteReference(int index)
 {
     CheckIndex(index);

@@ -27,6 +27,8 @@ public:
     int AddReference(Object* item);
     void Insert(int index, Object* item);
     int IndexOf(const Object* item) const;
+    // Searches from the end: cheap for items taken from the end, as lists are cleared.
+    int LastIndexOf(const Object* item) const;
     // Takes the reference at the index out of the list; frees nothing.
     void DeleteReference(int index);
     // Takes the first reference to the item out; its former index, -1 when absent.

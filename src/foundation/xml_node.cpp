@@ -1,0 +1,315 @@
+#include "foundation/xml_node.h"
+
+#include <utility>
+
+#include "foundation/generic_exception.h"
+#include "foundation/xml_text.h"
+#include "framework/core/exceptions.h"
+#include "framework/core/strings.h"
+
+namespace {
+
+bool EndsWith(std::string_view text, std::string_view end)
+{
+    return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
+}
+
+} // namespace
+
+void TILXMLNode::Assign(const fw::Persistent* source)
+{
+    if (auto* node = dynamic_cast<const TILXMLNode*>(source)) {
+        if (node != this) {
+            ClearChildren();
+            CopyFrom(*node);
+        }
+        return;
+    }
+    if (auto* tree = dynamic_cast<const TILXMLTree*>(source)) {
+        ClearChildren();
+        for (int i = 0; i < tree->TopNodeCount(); ++i) {
+            auto* copy = new TILXMLNode;
+            AddChild(static_cast<THierarchyNode*>(copy));
+            copy->CopyFrom(*tree->GetTopNode(i));
+        }
+        return;
+    }
+    THierarchyNode::Assign(source);
+}
+
+// Copies the source's own state and appends copies of its children; the children are
+// attached before they are filled, so that linking never walks a finished subtree.
+void TILXMLNode::CopyFrom(const TILXMLNode& source)
+{
+    std::vector<std::pair<TILXMLNode*, const TILXMLNode*>> pending{{this, &source}};
+    while (!pending.empty()) {
+        auto [target, from] = pending.back();
+        pending.pop_back();
+        target->THierarchyNode::Assign(from);
+        target->cdata_ = from->cdata_;
+        ParseTagText(*target, from->tag_);
+        target->value_ = from->value_;
+        target->attributes_ = from->attributes_;
+        for (int i = 0; i < from->ChildCount(); ++i) {
+            auto* child = new TILXMLNode;
+            target->AddChild(static_cast<THierarchyNode*>(child));
+            pending.emplace_back(child, from->GetChild(i));
+        }
+    }
+}
+
+TILXMLNode* TILXMLNode::AddChild(std::string_view tagText, bool cdata)
+{
+    auto child = std::make_unique<TILXMLNode>();
+    ParseTagText(*child, tagText);
+    child->cdata_ = cdata;
+    AddChild(static_cast<THierarchyNode*>(child.get()));
+    return child.release();
+}
+
+TILXMLNode* TILXMLNode::AddChildValue(std::string_view tagText, std::string value, bool cdata)
+{
+    TILXMLNode* child = AddChild(tagText, cdata);
+    child->value_ = std::move(value);
+    return child;
+}
+
+TILXMLNode* TILXMLNode::AddChildWithAttributes(std::string_view tagText, bool cdata,
+                                               const std::vector<std::string>& pairs)
+{
+    TILXMLNode* child = AddChild(tagText, cdata);
+    child->AddAttributes(pairs);
+    return child;
+}
+
+TILXMLAttribute& TILXMLNode::AddAttribute(std::string name, std::string value)
+{
+    ValidateXMLTag(name, true);
+    attributes_.push_back({std::move(name), std::move(value)});
+    return attributes_.back();
+}
+
+void TILXMLNode::AddAttributes(const std::vector<std::string>& pairs)
+{
+    if (pairs.size() % 2 != 0) {
+        throw TGenericException::CreateFromSender(
+            "The number of attribute names does not match the number of attribute values!", nullptr, this,
+            "AddAttributes");
+    }
+    for (std::size_t i = 0; i < pairs.size(); i += 2) {
+        AddAttribute(pairs[i], pairs[i + 1]);
+    }
+}
+
+std::string TILXMLNode::GetAttribute(std::string_view name) const
+{
+    for (const TILXMLAttribute& attribute : attributes_) {
+        if (attribute.Name == name) {
+            return attribute.Value;
+        }
+    }
+    return {};
+}
+
+bool TILXMLNode::SetAttribute(const std::string& name, std::string value, bool create)
+{
+    ValidateXMLTag(name, true);
+    for (TILXMLAttribute& attribute : attributes_) {
+        if (attribute.Name == name) {
+            attribute.Value = std::move(value);
+            return true;
+        }
+    }
+    if (!create) {
+        return false;
+    }
+    attributes_.push_back({name, std::move(value)});
+    return true;
+}
+
+TILXMLAttribute& TILXMLNode::Attribute(int index)
+{
+    if (index < 0 || index >= AttributeCount()) {
+        fw::RaiseListIndexError(index);
+    }
+    return attributes_[static_cast<std::size_t>(index)];
+}
+
+const TILXMLAttribute& TILXMLNode::Attribute(int index) const
+{
+    return const_cast<TILXMLNode*>(this)->Attribute(index);
+}
+
+std::string TILXMLNode::AttributesText() const
+{
+    std::string text;
+    for (const TILXMLAttribute& attribute : attributes_) {
+        text += ' ';
+        text += attribute.Name;
+        text += "=\"";
+        text += EncodeXMLAttribute(attribute.Value);
+        text += '"';
+    }
+    return text;
+}
+
+TILXMLNode* TILXMLNode::FindChild(std::string_view name) const
+{
+    for (fw::Object* child : Children()) {
+        auto* node = static_cast<TILXMLNode*>(child);
+        if (node->tag_ == name) {
+            return node;
+        }
+    }
+    return nullptr;
+}
+
+TILXMLNode* TILXMLNode::GetChild(int index) const
+{
+    return static_cast<TILXMLNode*>(Children().Items(index));
+}
+
+TILXMLTree* TILXMLNode::Tree() const
+{
+    return dynamic_cast<TILXMLTree*>(Root());
+}
+
+std::string TILXMLNode::GetPath() const
+{
+    std::vector<const TILXMLNode*> chain;
+    for (const THierarchyNode* node = this; node != nullptr; node = node->Parent(0)) {
+        auto* element = dynamic_cast<const TILXMLNode*>(node);
+        if (element == nullptr) {
+            break;
+        }
+        chain.push_back(element);
+    }
+    std::string path;
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+        if (!path.empty()) {
+            path += '/';
+        }
+        path += (*it)->tag_;
+    }
+    return path;
+}
+
+TILXMLNode* TILXMLNode::FindPathBelow(std::string_view path, bool checkSelf) const
+{
+    if (checkSelf && EndsWith(GetPath(), path)) {
+        return const_cast<TILXMLNode*>(this);
+    }
+    for (fw::Object* child : Children()) {
+        if (TILXMLNode* found = static_cast<TILXMLNode*>(child)->FindPathBelow(path, true)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+TILXMLNode* TILXMLNode::FindPath(std::string_view path, bool checkSelf, bool must) const
+{
+    TILXMLNode* found = FindPathBelow(path, checkSelf);
+    if (found == nullptr && must) {
+        throw TGenericException::CreateFromSender("Path <" + std::string(path) + "> not found.", nullptr, this,
+                                                  "FindPath");
+    }
+    return found;
+}
+
+TILXMLNode* TILXMLNode::FindTagBelow(std::string_view name, bool checkSelf, bool recursive) const
+{
+    if (checkSelf && tag_ == name) {
+        return const_cast<TILXMLNode*>(this);
+    }
+    if (TILXMLNode* child = FindChild(name)) {
+        return child;
+    }
+    if (recursive) {
+        for (fw::Object* child : Children()) {
+            if (TILXMLNode* found = static_cast<TILXMLNode*>(child)->FindTagBelow(name, true, true)) {
+                return found;
+            }
+        }
+    }
+    return nullptr;
+}
+
+TILXMLNode* TILXMLNode::FindTag(std::string_view name, bool checkSelf, bool recursive, bool must) const
+{
+    if (name.find('/') != std::string_view::npos) {
+        return FindPath(name, checkSelf, must);
+    }
+    TILXMLNode* found = FindTagBelow(name, checkSelf, recursive);
+    if (found == nullptr && must) {
+        throw TGenericException::CreateFromSender("Tag <" + std::string(name) + "> not found.", nullptr, this,
+                                                  "FindTag");
+    }
+    return found;
+}
+
+std::string TILXMLNode::GetTagValue(std::string_view name, bool checkSelf, bool recursive, bool must) const
+{
+    const TILXMLNode* found = FindTag(name, checkSelf, recursive, must);
+    return found != nullptr ? found->value_ : std::string();
+}
+
+void TILXMLTree::Assign(const fw::Persistent* source)
+{
+    if (auto* node = dynamic_cast<const TILXMLNode*>(source)) {
+        // The source may live in this very tree: copy it before clearing.
+        TILXMLNode copy;
+        copy.Assign(node);
+        Clear();
+        auto* top = new TILXMLNode;
+        AddChild(static_cast<THierarchyNode*>(top));
+        top->Assign(&copy);
+        return;
+    }
+    if (auto* tree = dynamic_cast<const TILXMLTree*>(source)) {
+        if (tree == this) {
+            return;
+        }
+        Clear();
+        for (int i = 0; i < tree->TopNodeCount(); ++i) {
+            auto* top = new TILXMLNode;
+            AddChild(static_cast<THierarchyNode*>(top));
+            top->Assign(tree->GetTopNode(i));
+        }
+        return;
+    }
+    THierarchyRoot::Assign(source);
+}
+
+TILXMLNode* TILXMLTree::AddRootNode(std::string_view tagText)
+{
+    auto node = std::make_unique<TILXMLNode>();
+    ParseTagText(*node, tagText);
+    AddChild(node.get());
+    return node.release();
+}
+
+TILXMLNode* TILXMLTree::GetTopNode(int index) const
+{
+    return static_cast<TILXMLNode*>(Children().Items(index));
+}
+
+TILXMLNode* TILXMLTree::FindTag(std::string_view pathOrName, bool must) const
+{
+    for (fw::Object* top : Children()) {
+        if (TILXMLNode* found = static_cast<TILXMLNode*>(top)->FindTag(pathOrName, true, true, false)) {
+            return found;
+        }
+    }
+    if (must) {
+        throw TGenericException::CreateFromSender("Tag <" + std::string(pathOrName) + "> not found.", nullptr, this,
+                                                  "FindTag");
+    }
+    return nullptr;
+}
+
+std::string TILXMLTree::GetTagValue(std::string_view pathOrName, bool must) const
+{
+    const TILXMLNode* found = FindTag(pathOrName, must);
+    return found != nullptr ? found->Value() : std::string();
+}

@@ -1,0 +1,397 @@
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "foundation/generic_exception.h"
+#include "foundation/xml_node.h"
+#include "foundation/xml_text.h"
+#include "framework/core/encoding.h"
+#include "framework/core/file_io.h"
+#include "framework/core/strings.h"
+
+namespace {
+
+bool IsSpaceOrTab(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+bool IsBlankLine(std::string_view line)
+{
+    for (char c : line) {
+        if (!fw::IsBlank(c)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string_view TrimView(std::string_view text)
+{
+    std::size_t first = 0;
+    while (first < text.size() && fw::IsBlank(text[first])) {
+        ++first;
+    }
+    std::size_t last = text.size();
+    while (last > first && fw::IsBlank(text[last - 1])) {
+        --last;
+    }
+    return text.substr(first, last - first);
+}
+
+// Splits text at CR LF, CR or LF; a final break adds no empty line.
+std::vector<std::string_view> SplitLines(std::string_view text)
+{
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '\r' && c != '\n') {
+            continue;
+        }
+        lines.push_back(text.substr(start, i - start));
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            ++i;
+        }
+        start = i + 1;
+    }
+    if (start < text.size()) {
+        lines.push_back(text.substr(start));
+    }
+    return lines;
+}
+
+// Reads elements from lines of text. The cursor is a line index and a column; stepping past
+// the end of a line moves to the start of the next one and over every line after it that
+// holds only white space. Errors are plain, carrying only their message: the caller adds
+// the line and position.
+class XMLParser {
+public:
+    explicit XMLParser(const std::vector<std::string_view>& lines) : lines_(lines) {}
+
+    bool AtEnd() const { return line_ >= lines_.size(); }
+    std::size_t Line() const { return line_; }
+    std::size_t Column() const { return column_ + 1; }
+
+    // Parses one element into the node; false when only white space, comments or
+    // declarations were left.
+    bool ParseElement(TILXMLNode& node, int depth)
+    {
+        if (depth > MaxXMLDepth) {
+            Fail("Elements are nested deeper than " + std::to_string(MaxXMLDepth) + " levels.");
+        }
+        const std::string tagText = ReadTag(false);
+        if (tagText.empty()) {
+            return false;
+        }
+        if (tagText.back() == '/') {
+            ParseTagText(node, std::string_view(tagText).substr(0, tagText.size() - 1));
+            return true;
+        }
+        ParseTagText(node, tagText);
+        SkipWhiteAndComments();
+        if (!AtEnd()) {
+            if (Peek() != '<') {
+                node.SetValue(ReadValue());
+            } else if (LookingAt("<![CDATA[")) {
+                node.SetValue(ReadCData());
+                node.SetCData(true);
+            } else {
+                const std::string endTag = "/" + node.Tag();
+                while (!AtEnd() && Peek() == '<' && PeekTag() != endTag) {
+                    auto* child = new TILXMLNode;
+                    node.AddChild(static_cast<THierarchyNode*>(child));
+                    if (!ParseElement(*child, depth + 1)) {
+                        delete child;
+                        break;
+                    }
+                    SkipWhiteAndComments();
+                }
+            }
+        }
+        const std::string endText = ReadTag(true);
+        if (endText.empty()) {
+            Fail("No end tag found - need </" + node.Tag() + ">.");
+        }
+        const std::string_view found = std::string_view(endText).substr(1);
+        if (found != node.Tag()) {
+            Fail("Incorrect tag - found </" + std::string(found) + ">, need </" + node.Tag() + ">.");
+        }
+        return true;
+    }
+
+private:
+    [[noreturn]] static void Fail(const std::string& message) { throw fw::Exception(message); }
+
+    std::string_view CurrentLine() const { return lines_[line_]; }
+
+    // The character under the cursor; a line break where the cursor stands past a line's end.
+    char Peek() const
+    {
+        const std::string_view line = CurrentLine();
+        return column_ < line.size() ? line[column_] : '\n';
+    }
+
+    bool LookingAt(std::string_view text) const
+    {
+        return !AtEnd() && CurrentLine().substr(column_).starts_with(text);
+    }
+
+    void NextLine()
+    {
+        ++line_;
+        column_ = 0;
+        while (line_ < lines_.size() && IsBlankLine(lines_[line_])) {
+            ++line_;
+        }
+    }
+
+    void Advance(std::size_t count)
+    {
+        column_ += count;
+        if (column_ >= CurrentLine().size()) {
+            NextLine();
+        }
+    }
+
+    void SkipWhite()
+    {
+        while (!AtEnd()) {
+            const char c = Peek();
+            if (c == '\n') {
+                NextLine();
+            } else if (IsSpaceOrTab(c)) {
+                Advance(1);
+            } else {
+                return;
+            }
+        }
+    }
+
+    // Moves past the terminator, searching across lines; to the end when there is none.
+    void SkipPast(std::string_view terminator)
+    {
+        while (!AtEnd()) {
+            const std::size_t found = CurrentLine().find(terminator, column_);
+            if (found != std::string_view::npos) {
+                Advance(found + terminator.size() - column_);
+                return;
+            }
+            NextLine();
+        }
+    }
+
+    void SkipWhiteAndComments()
+    {
+        SkipWhite();
+        while (!AtEnd()) {
+            if (LookingAt("<!--")) {
+                SkipPast("-->");
+            } else if (LookingAt("<?")) {
+                SkipPast("?>");
+            } else if (LookingAt("<!DOCTYPE") || LookingAt("<!ELEMENT") || LookingAt("<!ATTLIST")) {
+                SkipPast(">");
+            } else {
+                return;
+            }
+            SkipWhite();
+        }
+    }
+
+    // The trimmed text between "<" and the next ">", joined across lines; empty when the
+    // lines run out first. The cursor ends after the ">".
+    std::string ReadTag(bool endTag)
+    {
+        SkipWhiteAndComments();
+        if (AtEnd()) {
+            return {};
+        }
+        if (Peek() != '<') {
+            Fail("Expecting a '<' tag identifier.");
+        }
+        Advance(1);
+        if (endTag && (AtEnd() || Peek() != '/')) {
+            Fail("Expecting an end tag - no '/' found.");
+        }
+        std::string text;
+        while (!AtEnd()) {
+            const std::string_view line = CurrentLine();
+            const std::size_t close = line.find('>', column_);
+            if (close != std::string_view::npos) {
+                text.append(line.substr(column_, close - column_));
+                Advance(close + 1 - column_);
+                const std::string_view trimmed = TrimView(text);
+                if (endTag && trimmed.size() > 1 && trimmed.back() == '/') {
+                    Fail("Invalid end tag <" + std::string(trimmed) + ">.");
+                }
+                return std::string(trimmed);
+            }
+            if (column_ < line.size()) {
+                text.append(line.substr(column_));
+            }
+            NextLine();
+        }
+        Fail("No '>' found to close the tag <" + std::string(TrimView(text)) + ".");
+    }
+
+    // The tag text ahead, leaving the cursor where it is.
+    std::string PeekTag()
+    {
+        const std::size_t line = line_;
+        const std::size_t column = column_;
+        std::string text = ReadTag(false);
+        line_ = line;
+        column_ = column;
+        return text;
+    }
+
+    // The text up to the next "<", line breaks dropped.
+    std::string ReadValue()
+    {
+        std::string value;
+        while (!AtEnd()) {
+            const std::string_view line = CurrentLine();
+            const std::size_t open = line.find('<', column_);
+            if (open != std::string_view::npos) {
+                value.append(line.substr(column_, open - column_));
+                column_ = open;
+                return value;
+            }
+            if (column_ < line.size()) {
+                value.append(line.substr(column_));
+            }
+            NextLine();
+        }
+        return value;
+    }
+
+    // The text of one or more adjacent CDATA sections, a CR LF for every line break. Lines
+    // inside a section are taken as they are, blank ones included.
+    std::string ReadCData()
+    {
+        static constexpr std::string_view Open = "<![CDATA[";
+        std::string value;
+        column_ += Open.size();
+        while (true) {
+            if (AtEnd()) {
+                Fail("No end of CDATA section found - need ]]>.");
+            }
+            const std::string_view line = CurrentLine();
+            const std::size_t close = column_ <= line.size() ? line.find("]]>", column_) : std::string_view::npos;
+            if (close == std::string_view::npos) {
+                if (column_ < line.size()) {
+                    value.append(line.substr(column_));
+                }
+                value += "\r\n";
+                ++line_;
+                column_ = 0;
+                continue;
+            }
+            value.append(line.substr(column_, close - column_));
+            column_ = close + 3;
+            if (line.substr(column_).starts_with(Open)) {
+                column_ += Open.size();
+                continue;
+            }
+            if (column_ >= line.size()) {
+                NextLine();
+            }
+            return value;
+        }
+    }
+
+    const std::vector<std::string_view>& lines_;
+    std::size_t line_ = 0;
+    std::size_t column_ = 0;
+};
+
+void ParseInto(TILXMLTree& tree, const std::vector<std::string_view>& lines)
+{
+    tree.Clear();
+    XMLParser parser(lines);
+    try {
+        while (!parser.AtEnd()) {
+            auto node = std::make_unique<TILXMLNode>();
+            if (!parser.ParseElement(*node, 1)) {
+                break;
+            }
+            tree.AddChild(static_cast<THierarchyNode*>(node.release()));
+        }
+    } catch (const std::exception& error) {
+        throw TGenericException::CreateFromSender("Error in XML structure.\r\nLine " + std::to_string(parser.Line() + 1)
+                                                      + "\r\nPosition " + std::to_string(parser.Column()),
+                                                  &error, &tree, "Parse");
+    }
+}
+
+// Splits the text after the tag at every quote + space; the quote is the first one met
+// after the first "=".
+void ParseAttributes(TILXMLNode& node, std::string_view rest)
+{
+    const std::size_t equals = rest.find('=');
+    if (equals == std::string_view::npos) {
+        return;
+    }
+    char quote = '"';
+    const std::size_t firstQuote = rest.find_first_of("\"'", equals + 1);
+    if (firstQuote != std::string_view::npos) {
+        quote = rest[firstQuote];
+    }
+    const char separator[2] = {quote, ' '};
+    const std::string_view split(separator, 2);
+    std::size_t start = 0;
+    while (start <= rest.size()) {
+        std::size_t end = rest.find(split, start);
+        if (end == std::string_view::npos) {
+            end = rest.size();
+        }
+        const std::string_view piece = rest.substr(start, end - start);
+        const std::size_t pieceEquals = piece.find('=');
+        if (pieceEquals != std::string_view::npos && pieceEquals + 1 < piece.size()) {
+            std::string_view value = piece.substr(pieceEquals + 1);
+            if (!value.empty() && value.front() == quote) {
+                value.remove_prefix(1);
+            }
+            if (!value.empty() && value.back() == quote) {
+                value.remove_suffix(1);
+            }
+            node.AddAttribute(std::string(piece.substr(0, pieceEquals)), DecodeXMLAttribute(value));
+        }
+        if (end == rest.size()) {
+            break;
+        }
+        start = end + split.size();
+    }
+}
+
+} // namespace
+
+void ParseTagText(TILXMLNode& node, std::string_view text)
+{
+    text = TrimView(text);
+    const std::size_t space = text.find(' ');
+    const std::string_view tag = text.substr(0, space);
+    ValidateXMLTag(std::string(tag), false);
+    node.SetTag(std::string(tag));
+    node.ClearAttributes();
+    if (space != std::string_view::npos) {
+        ParseAttributes(node, TrimView(text.substr(space)));
+    }
+}
+
+void TILXMLTree::ParseLines(const fw::StringList& lines)
+{
+    std::vector<std::string_view> views(lines.begin(), lines.end());
+    ParseInto(*this, views);
+}
+
+void TILXMLTree::ParseText(std::string_view text)
+{
+    ParseInto(*this, SplitLines(text));
+}
+
+void TILXMLTree::LoadFromFile(const std::filesystem::path& fileName)
+{
+    const std::string text = fw::Windows1252ToUtf8(fw::ReadFileBytes(fileName));
+    ParseText(text);
+}

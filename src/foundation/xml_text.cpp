@@ -1,0 +1,99 @@
+#include "foundation/xml_text.h"
+
+#include <charconv>
+
+#include "framework/core/encoding.h"
+
+namespace {
+
+// The number a reference carries for a code point: the Windows-1252 byte when there is
+// one, else the Unicode number.
+std::uint32_t ReferenceCode(char32_t codePoint)
+{
+    unsigned char byte = 0;
+    if (codePoint >= 0x80 && fw::UnicodeToWindows1252(codePoint, byte)) {
+        return byte;
+    }
+    return static_cast<std::uint32_t>(codePoint);
+}
+
+void AppendReference(std::string& out, std::uint32_t code)
+{
+    char digits[16];
+    auto result = std::to_chars(digits, digits + sizeof digits, code);
+    out += "&#";
+    out.append(digits, result.ptr);
+    out += ';';
+}
+
+template <class NeedsReference>
+std::string Encode(std::string_view text, NeedsReference needsReference)
+{
+    std::string out;
+    out.reserve(text.size() + text.size() / 8);
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const auto byte = static_cast<unsigned char>(text[pos]);
+        if (byte < 0x80) {
+            ++pos;
+            if (byte < 32 || needsReference(static_cast<char>(byte))) {
+                AppendReference(out, byte);
+            } else {
+                out += static_cast<char>(byte);
+            }
+            continue;
+        }
+        AppendReference(out, ReferenceCode(fw::DecodeUtf8(text, pos)));
+    }
+    return out;
+}
+
+bool IsValidCodePoint(std::uint32_t code)
+{
+    return code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
+}
+
+} // namespace
+
+std::string EncodeXMLText(std::string_view text)
+{
+    return Encode(text, [](char c) { return c == '&' || c == '<' || c == '>' || c == '[' || c == ']'; });
+}
+
+std::string EncodeXMLAttribute(std::string_view value)
+{
+    return Encode(value, [](char c) { return c == '&' || c == '<' || c == '>' || c == '"'; });
+}
+
+std::string DecodeXMLText(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t amp = text.find("&#", pos);
+        if (amp == std::string_view::npos) {
+            out.append(text.substr(pos));
+            break;
+        }
+        out.append(text.substr(pos, amp - pos));
+        const std::size_t start = amp + 2;
+        std::size_t stop = text.find(';', start);
+        if (stop == std::string_view::npos) {
+            stop = text.size();
+        }
+        const std::string_view digits = text.substr(start, stop - start);
+        std::uint32_t code = 0;
+        const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), code);
+        const bool decimal = !digits.empty() && error == std::errc{} && end == digits.data() + digits.size();
+        if (!decimal || !IsValidCodePoint(code)) {
+            out += ' ';
+        } else if (code <= 0xFF) {
+            fw::AppendUtf8(out, fw::Windows1252ToUnicode(static_cast<unsigned char>(code)));
+        } else {
+            fw::AppendUtf8(out, static_cast<char32_t>(code));
+        }
+        pos = stop < text.size() ? stop + 1 : stop;
+    }
+    return out;
+}

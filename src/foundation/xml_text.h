@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The escaping pair of stored texts. Every character below 32 or above 127 and each of
+// & < > [ ] becomes "&#<code>;", the code being the character's Windows-1252 byte, or its
+// Unicode number for a character that Windows-1252 lacks. Texts stay plain ASCII on disk.
+std::string EncodeXMLText(std::string_view text);
+// "&#<decimal>;" (or to the end of the text without ";") becomes its character: 0 to 255 as
+// a Windows-1252 byte, above that as Unicode; anything else (hexadecimal, a sign, no digits,
+// no such character) becomes a space. Named entities stay as they are.
+std::string DecodeXMLText(std::string_view text);
+
+// Attribute values as written between double quotes: & < > " and every character below 32
+// or above 127 as "&#<code>;", so that no value can end its quotes early or split the tag.
+std::string EncodeXMLAttribute(std::string_view value);
+// Attribute values are decoded like texts.
+inline std::string DecodeXMLAttribute(std::string_view value)
+{
+    return DecodeXMLText(value);
+}
