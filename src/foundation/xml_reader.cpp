@@ -97,8 +97,8 @@ public:
                 node.SetValue(ReadCData());
                 node.SetCData(true);
             } else {
-                const std::string endTag = "/" + node.Tag();
-                while (!AtEnd() && Peek() == '<' && PeekTag() != endTag) {
+                // Any end tag ends the children; a wrong one is then reported as such.
+                while (!AtEnd() && Peek() == '<' && !PeekTag().starts_with('/')) {
                     auto* child = new TILXMLNode;
                     node.AddChild(static_cast<THierarchyNode*>(child));
                     if (!ParseElement(*child, depth + 1)) {
@@ -219,11 +219,12 @@ private:
             const std::size_t close = line.find('>', column_);
             if (close != std::string_view::npos) {
                 text.append(line.substr(column_, close - column_));
-                Advance(close + 1 - column_);
                 const std::string_view trimmed = TrimView(text);
                 if (endTag && trimmed.size() > 1 && trimmed.back() == '/') {
+                    column_ = close;
                     Fail("Invalid end tag <" + std::string(trimmed) + ">.");
                 }
+                Advance(close + 1 - column_);
                 return std::string(trimmed);
             }
             if (column_ < line.size()) {
@@ -355,7 +356,8 @@ void ParseAttributes(TILXMLNode& node, std::string_view rest)
             if (!value.empty() && value.back() == quote) {
                 value.remove_suffix(1);
             }
-            node.AddAttribute(std::string(piece.substr(0, pieceEquals)), DecodeXMLAttribute(value));
+            // Names are trimmed: a hand-edited file may hold several blanks between attributes.
+            node.AddAttribute(std::string(TrimView(piece.substr(0, pieceEquals))), DecodeXMLAttribute(value));
         }
         if (end == rest.size()) {
             break;
