@@ -1,0 +1,321 @@
+#include "model/action.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "foundation/xml_node.h"
+#include "framework/core/strings.h"
+#include "model/pack.h"
+#include "model/range_text.h"
+
+namespace {
+
+constexpr std::array<std::string_view, 3> TurnDirTexts = {"I", "F", "B"};
+constexpr std::array<std::string_view, 2> DistTexts = {"1", "2"};
+constexpr std::array<std::string_view, 5> TwistDirTexts = {"", "V", "H", "AC", "BD"};
+
+template <std::size_t N>
+std::string_view TextOf(const std::array<std::string_view, N>& texts, std::uint8_t code)
+{
+    return code < N ? texts[code] : texts[0];
+}
+
+template <std::size_t N>
+std::uint8_t CodeOf(const std::array<std::string_view, N>& texts, std::string_view text, std::uint8_t unknown)
+{
+    for (std::size_t i = 0; i < N; ++i) {
+        if (fw::SameText(texts[i], text)) {
+            return static_cast<std::uint8_t>(i);
+        }
+    }
+    return unknown;
+}
+
+std::unique_ptr<TTWAction> MakeAction(std::uint8_t target, std::string targetId, std::uint8_t type,
+                                      std::uint8_t direction, std::uint8_t distance)
+{
+    auto action = std::make_unique<TTWAction>();
+    action->SetTarget(target);
+    action->SetTargetID(std::move(targetId));
+    action->SetType(type);
+    if (type == ActionTurn) {
+        action->SetTurnDir(direction);
+        action->SetDist(distance);
+    } else {
+        action->SetTwistDir(direction);
+    }
+    return action;
+}
+
+} // namespace
+
+std::string_view ActionTypeText(std::uint8_t type)
+{
+    return type == ActionTwist ? "Twist" : "Turn";
+}
+
+std::string_view ActionTargetText(std::uint8_t target)
+{
+    return target == TargetPack ? "Pack" : "Card";
+}
+
+std::string_view TurnDirText(std::uint8_t direction)
+{
+    return TextOf(TurnDirTexts, direction);
+}
+
+std::string_view DistText(std::uint8_t distance)
+{
+    return TextOf(DistTexts, distance);
+}
+
+std::string_view TwistDirText(std::uint8_t direction)
+{
+    return TextOf(TwistDirTexts, direction);
+}
+
+std::uint8_t ActionTypeFromText(std::string_view text)
+{
+    return fw::SameText(fw::Trim(text), "Twist") ? ActionTwist : ActionTurn;
+}
+
+std::uint8_t ActionTargetFromText(std::string_view text)
+{
+    return fw::SameText(fw::Trim(text), "Pack") ? TargetPack : TargetCard;
+}
+
+std::uint8_t TurnDirFromText(std::string_view text)
+{
+    return CodeOf(TurnDirTexts, text, TurnIdle);
+}
+
+std::uint8_t DistFromText(std::string_view text)
+{
+    return CodeOf(DistTexts, text, DistanceOneHole);
+}
+
+std::uint8_t TwistDirFromText(std::string_view text)
+{
+    return CodeOf(TwistDirTexts, text, TwistV);
+}
+
+std::unique_ptr<TTWAction> TTWAction::CreateCardTurn(int cardNumber, std::uint8_t direction, std::uint8_t distance)
+{
+    return MakeAction(TargetCard, fw::IntToStr(cardNumber), ActionTurn, direction, distance);
+}
+
+std::unique_ptr<TTWAction> TTWAction::CreateCardTwist(int cardNumber, std::uint8_t twistDirection)
+{
+    return MakeAction(TargetCard, fw::IntToStr(cardNumber), ActionTwist, twistDirection, DistanceOneHole);
+}
+
+std::unique_ptr<TTWAction> TTWAction::CreatePackTurn(std::string_view packName, std::uint8_t direction,
+                                                     std::uint8_t distance)
+{
+    return MakeAction(TargetPack, std::string(packName), ActionTurn, direction, distance);
+}
+
+std::unique_ptr<TTWAction> TTWAction::CreatePackTwist(std::string_view packName, std::uint8_t twistDirection)
+{
+    return MakeAction(TargetPack, std::string(packName), ActionTwist, twistDirection, DistanceOneHole);
+}
+
+void TTWAction::Assign(const fw::Persistent* source)
+{
+    if (auto* action = dynamic_cast<const TTWAction*>(source)) {
+        target_ = action->target_;
+        targetId_ = action->targetId_;
+        type_ = action->type_;
+        dir_ = action->dir_;
+        dist_ = action->dist_;
+        return;
+    }
+    fw::Persistent::Assign(source);
+}
+
+int TTWAction::CardNumber() const
+{
+    return fw::StrToIntDef(targetId_, 0);
+}
+
+void TTWAction::SetTurnDir(std::uint8_t direction)
+{
+    if (type_ == ActionTurn) {
+        dir_ = direction;
+    }
+}
+
+void TTWAction::SetTwistDir(std::uint8_t direction)
+{
+    if (type_ == ActionTwist) {
+        dir_ = direction;
+    }
+}
+
+void TTWAction::SetDist(std::uint8_t distance)
+{
+    if (type_ == ActionTurn) {
+        dist_ = distance;
+    }
+}
+
+TILXMLNode* TTWAction::WriteToXML(TILXMLNode* parent) const
+{
+    TILXMLNode* element = parent->AddChild("Action");
+    element->AddAttribute("Type", std::string(ActionTypeText(type_)));
+    element->AddAttribute("Target", std::string(ActionTargetText(target_)));
+    element->AddAttribute("TargetID", targetId_);
+    if (IsTurn()) {
+        element->AddAttribute("Dir", std::string(TurnDirText(dir_)));
+        element->AddAttribute("Dist", std::string(DistText(dist_)));
+    } else {
+        element->AddAttribute("Dir", std::string(TwistDirText(dir_)));
+    }
+    return element;
+}
+
+void TTWAction::ReadFromXML(const TILXMLNode* element)
+{
+    type_ = ActionTypeFromText(element->GetAttribute("Type"));
+    target_ = ActionTargetFromText(element->GetAttribute("Target"));
+    targetId_ = element->GetAttribute("TargetID");
+    if (IsTurn()) {
+        dir_ = TurnDirFromText(element->GetAttribute("Dir"));
+        dist_ = DistFromText(element->GetAttribute("Dist"));
+    } else {
+        dir_ = TwistDirFromText(element->GetAttribute("Dir"));
+        dist_ = DistanceOneHole;
+    }
+}
+
+TTWAction* TTWActionList::Find(std::uint8_t target, std::uint8_t type,
+                               const std::function<bool(const TTWAction&)>& match) const
+{
+    for (fw::Object* item : *this) {
+        auto* action = static_cast<TTWAction*>(item);
+        if (action->Target() == target && action->Type() == type && match(*action)) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+TTWAction* TTWActionList::FindCardTurn(int cardNumber) const
+{
+    return Find(TargetCard, ActionTurn, [&](const TTWAction& action) { return action.CardNumber() == cardNumber; });
+}
+
+TTWAction* TTWActionList::FindCardTwist(int cardNumber) const
+{
+    return Find(TargetCard, ActionTwist, [&](const TTWAction& action) { return action.CardNumber() == cardNumber; });
+}
+
+TTWAction* TTWActionList::FindPackTurn(std::string_view packName) const
+{
+    return Find(TargetPack, ActionTurn,
+                [&](const TTWAction& action) { return fw::SameText(action.TargetID(), packName); });
+}
+
+TTWAction* TTWActionList::FindPackTwist(std::string_view packName) const
+{
+    return Find(TargetPack, ActionTwist,
+                [&](const TTWAction& action) { return fw::SameText(action.TargetID(), packName); });
+}
+
+bool TTWActionList::HasPackAction() const
+{
+    return std::any_of(begin(), end(), [](fw::Object* item) { return static_cast<TTWAction*>(item)->IsPackAction(); });
+}
+
+bool TTWActionList::HasCardAction() const
+{
+    return std::any_of(begin(), end(), [](fw::Object* item) { return static_cast<TTWAction*>(item)->IsCardAction(); });
+}
+
+bool TTWActionList::HasTwist() const
+{
+    return std::any_of(begin(), end(), [](fw::Object* item) { return static_cast<TTWAction*>(item)->IsTwist(); });
+}
+
+void TTWActionList::ExpandPackActions(const TTWPackList* packs)
+{
+    std::vector<TTWAction*> packActions;
+    for (fw::Object* item : *this) {
+        auto* action = static_cast<TTWAction*>(item);
+        if (action->IsPackAction()) {
+            packActions.push_back(action);
+        }
+    }
+    for (TTWAction* packAction : packActions) {
+        const TTWPack* pack = packs != nullptr ? packs->FindByName(packAction->TargetID()) : nullptr;
+        if (pack != nullptr) {
+            for (int member : pack->Members()) {
+                auto copy = std::make_unique<TTWAction>();
+                copy->Assign(packAction);
+                copy->SetTarget(TargetCard);
+                copy->SetTargetID(fw::IntToStr(member));
+                if (copy->IsTwist()) {
+                    Insert(0, copy.get());
+                } else {
+                    Add(copy.get());
+                }
+                copy.release();
+            }
+        }
+        Remove(packAction);
+    }
+}
+
+void TTWActionList::RenamePack(std::string_view oldName, std::string_view newName)
+{
+    for (fw::Object* item : *this) {
+        auto* action = static_cast<TTWAction*>(item);
+        if (action->IsPackAction() && fw::SameText(action->TargetID(), oldName)) {
+            action->SetTargetID(std::string(newName));
+        }
+    }
+}
+
+TTWRangeTexts TTWActionList::RangeTexts(int cardCount, bool ascending, int offset, const TTWPackList* packs) const
+{
+    std::vector<int> forwards;
+    std::vector<int> otherTurns;
+    std::vector<int> twists;
+    for (fw::Object* item : *this) {
+        const auto* action = static_cast<const TTWAction*>(item);
+        std::vector<int>& set = action->IsTwist() ? twists : action->TurnDir() == TurnForwards ? forwards : otherTurns;
+        if (action->IsCardAction()) {
+            set.push_back(action->CardNumber());
+        } else if (const TTWPack* pack = packs != nullptr ? packs->FindByName(action->TargetID()) : nullptr) {
+            set.insert(set.end(), pack->Members().begin(), pack->Members().end());
+        }
+    }
+    return {CardRangeText(forwards, cardCount, offset, ascending),
+            CardRangeText(otherTurns, cardCount, offset, ascending),
+            CardRangeText(twists, cardCount, offset, ascending)};
+}
+
+TILXMLNode* TTWActionList::WriteToXML(TILXMLNode* parent, std::string_view tag) const
+{
+    TILXMLNode* element = parent->AddChild(tag.empty() ? std::string_view("Actions") : tag);
+    element->AddAttribute("Count", fw::IntToStr(Count()));
+    for (int i = 0; i < Count(); ++i) {
+        Items(i)->WriteToXML(element);
+    }
+    return element;
+}
+
+void TTWActionList::ReadFromXML(const TILXMLNode* element)
+{
+    Clear();
+    if (element == nullptr) {
+        return;
+    }
+    const int listed = std::clamp(fw::StrToIntDef(element->GetAttribute("Count"), 0), 0, element->ChildCount());
+    for (int i = 0; i < listed; ++i) {
+        auto action = std::make_unique<TTWAction>();
+        action->ReadFromXML(element->GetChild(i));
+        Add(action.release());
+    }
+}

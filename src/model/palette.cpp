@@ -1,0 +1,196 @@
+#include "model/palette.h"
+
+#include <array>
+#include <cstdint>
+
+#include "foundation/generic_exception.h"
+#include "foundation/xml_node.h"
+#include "framework/core/strings.h"
+
+namespace {
+
+constexpr std::array<TTWColour, TTWPalette::StandardSize> StandardColours = {
+    0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0x808080,
+    0xC0C0C0, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF,
+};
+
+constexpr const char* PaletteTag = "Palette";
+
+} // namespace
+
+std::string ColourToText(TTWColour colour)
+{
+    return fw::IntToStr(static_cast<std::int32_t>(colour));
+}
+
+TTWColour TextToColour(std::string_view text)
+{
+    // Signed first, as written; an unsigned text of a system colour is accepted too.
+    int signedValue = 0;
+    if (fw::TryStrToInt(text, signedValue)) {
+        return static_cast<TTWColour>(signedValue);
+    }
+    std::int64_t wide = 0;
+    if (fw::TryStrToInt64(text, wide) && wide >= 0 && wide <= 0xFFFFFFFFLL) {
+        return static_cast<TTWColour>(wide);
+    }
+    return 0;
+}
+
+TTWPalette::TTWPalette() : colours_(StandardColours.begin(), StandardColours.end()), size_(StandardSize) {}
+
+void TTWPalette::Assign(const fw::Persistent* source)
+{
+    if (auto* palette = dynamic_cast<const TTWPalette*>(source)) {
+        if (palette != this) {
+            name_ = palette->name_;
+            CopyFrom(palette);
+        }
+        return;
+    }
+    fw::Persistent::Assign(source);
+}
+
+void TTWPalette::SetSize(int size)
+{
+    if (size > MaxSize) {
+        throw TGenericException::CreateFromSender("Invalid palette size " + fw::IntToStr(size)
+                                                      + ".\r\nA palette holds at most " + fw::IntToStr(MaxSize)
+                                                      + " colours.",
+                                                  nullptr, this, "SetSize");
+    }
+    if (size < 0) {
+        size = 0;
+    }
+    colours_.resize(static_cast<std::size_t>(size), 0);
+    size_ = size;
+}
+
+TTWColour TTWPalette::GetColour(int index) const
+{
+    if (index < 0 || index >= size_) {
+        return NoColour;
+    }
+    return colours_[static_cast<std::size_t>(index)];
+}
+
+void TTWPalette::SetColour(int index, TTWColour colour)
+{
+    if (index >= 0 && index < Count()) {
+        colours_[static_cast<std::size_t>(index)] = colour;
+    }
+}
+
+void TTWPalette::CopyFrom(const TTWPalette* source)
+{
+    if (source == nullptr || source == this) {
+        return;
+    }
+    SetSize(source->Size());
+    colours_ = source->colours_;
+}
+
+TILXMLNode* TTWPalette::WriteToXML(TILXMLNode* parent, std::string_view tag) const
+{
+    TILXMLNode* element = parent->AddChild(tag);
+    element->AddAttribute("Name", name_);
+    element->AddAttribute("Size", fw::IntToStr(size_));
+    for (int i = 0; i < Count(); ++i) {
+        TILXMLNode* colour = element->AddChildValue("Colour", ColourToText(colours_[static_cast<std::size_t>(i)]));
+        colour->AddAttribute("Index", fw::IntToStr(i + 1));
+    }
+    return element;
+}
+
+void TTWPalette::ReadFromXML(const TILXMLNode* node)
+{
+    if (node == nullptr) {
+        return;
+    }
+    name_ = node->GetAttribute("Name");
+    SetSize(fw::StrToIntDef(node->GetAttribute("Size"), 0));
+    for (int i = 0; i < node->ChildCount(); ++i) {
+        const TILXMLNode* child = node->GetChild(i);
+        if (!fw::SameText(child->Tag(), "Colour")) {
+            continue;
+        }
+        const int index = fw::StrToIntDef(child->GetAttribute("Index"), 0) - 1;
+        if (index >= 0 && index < size_) {
+            SetColour(index, TextToColour(child->Value()));
+        }
+    }
+}
+
+TTWPalette* TTWPaletteList::FindByName(std::string_view name) const
+{
+    for (fw::Object* item : *this) {
+        auto* palette = static_cast<TTWPalette*>(item);
+        if (fw::SameText(palette->Name(), name)) {
+            return palette;
+        }
+    }
+    return nullptr;
+}
+
+TTWPalette* TTWPaletteList::AddNew()
+{
+    auto* palette = new TTWPalette;
+    Add(palette);
+    return palette;
+}
+
+TTWPalette* TTWPaletteList::DefaultPalette() const
+{
+    if (TTWPalette* named = FindByName(DefaultPaletteName)) {
+        return named;
+    }
+    return GetItem(0);
+}
+
+void TTWPaletteList::ResetToDefault()
+{
+    Clear();
+    AddNew()->SetName(DefaultPaletteName);
+}
+
+void TTWPaletteList::WriteToXML(TILXMLTree& tree) const
+{
+    TILXMLNode* root = tree.AddRootNode("TVL");
+    TILXMLNode* palettes = root->AddChild("Palettes");
+    palettes->AddAttribute("Count", fw::IntToStr(Count()));
+    for (int i = 0; i < Count(); ++i) {
+        Items(i)->WriteToXML(palettes, PaletteTag);
+    }
+}
+
+void TTWPaletteList::ReadFromXML(const TILXMLTree& tree)
+{
+    const TILXMLNode* palettes = tree.FindTag("TVL/Palettes", false);
+    if (palettes == nullptr) {
+        return;
+    }
+    // Read everything before touching the list, so that a bad palette leaves the list whole.
+    TTWPaletteList read;
+    for (int i = 0; i < palettes->ChildCount(); ++i) {
+        read.AddNew()->ReadFromXML(palettes->GetChild(i));
+    }
+    Clear();
+    while (read.Count() > 0) {
+        auto* palette = static_cast<TTWPalette*>(read.Extract(read.Items(0)));
+        Add(palette);
+    }
+}
+
+void TTWPaletteList::SaveToFile(const std::filesystem::path& fileName) const
+{
+    TILXMLTree tree;
+    WriteToXML(tree);
+    tree.BuildXML(fileName, true, true);
+}
+
+void TTWPaletteList::LoadFromFile(const std::filesystem::path& fileName)
+{
+    TILXMLTree tree;
+    tree.LoadFromFile(fileName);
+    ReadFromXML(tree);
+}

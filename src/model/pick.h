@@ -1,0 +1,100 @@
+#pragma once
+
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "framework/core/object.h"
+#include "model/action.h"
+
+class TILXMLNode;
+class TTWPackList;
+class TTWPickList;
+
+// One passage of the weft: the turning actions applied before it. A pick belongs to the
+// pick list that made it, which frees it; it knows its place there.
+class TTWPick : public fw::Persistent {
+public:
+    // A pick outside any list (Index -1); lists make their own with Add.
+    TTWPick() = default;
+
+    std::string_view className() const override { return "TTWPick"; }
+    fw::Object* NewInstance() const override { return new TTWPick; }
+    // From a pick: a deep copy of its actions; the place in the list stays.
+    void Assign(const fw::Persistent* source) override;
+
+    TTWActionList& Actions() { return actions_; }
+    const TTWActionList& Actions() const { return actions_; }
+
+    // The 0-based place in its list, -1 outside a list.
+    int Index() const { return index_; }
+    // Moves the pick to that place in its list.
+    void SetIndex(int index);
+    TTWPickList* Collection() const { return collection_; }
+
+    // An element "Pick" with "Index" and the actions as "Actions".
+    TILXMLNode* WriteToXML(TILXMLNode* parent) const;
+    // The actions from the direct child "Actions"; without it the pick has none.
+    void ReadFromXML(const TILXMLNode* element);
+
+private:
+    friend class TTWPickList;
+
+    TTWActionList actions_;
+    TTWPickList* collection_ = nullptr;
+    int index_ = -1;
+};
+
+// The picks of a pattern in weaving order. It owns its picks and keeps each one's index.
+class TTWPickList : public fw::Persistent {
+public:
+    // Far above any real band; more is a damaged file or a runaway caller, not a band.
+    static constexpr int MaxPicks = 1'000'000;
+
+    TTWPickList() = default;
+    ~TTWPickList() override;
+
+    std::string_view className() const override { return "TTWPickList"; }
+    fw::Object* NewInstance() const override { return new TTWPickList; }
+    // From a pick list: Clear, then a copy of every pick in order.
+    void Assign(const fw::Persistent* source) override;
+
+    int Count() const { return static_cast<int>(picks_.size()); }
+    // Raises the list error outside the range.
+    TTWPick* Items(int index) const;
+    // None outside the range.
+    TTWPick* GetPick(int index) const;
+
+    // Appends a new, empty pick; raises beyond MaxPicks.
+    TTWPick* Add();
+    // A new, empty pick at the index (0 to Count); raises beyond MaxPicks.
+    TTWPick* Insert(int index);
+    // Frees the pick at the index; raises the list error outside the range.
+    void Delete(int index);
+    void Clear();
+    // Moves a pick to another place; raises the list error outside the range.
+    void Move(int currentIndex, int newIndex);
+    // The pick at the index, appending picks until it exists; none for a negative index.
+    TTWPick* GetOrGrowPick(int index);
+
+    bool HasPackAction() const;
+    bool HasCardAction() const;
+    bool HasTwist() const;
+    void ExpandPackActions(const TTWPackList* packs);
+    void RenamePack(std::string_view oldName, std::string_view newName);
+
+    // An element named by the tag with "Count" and one "Pick" per pick in order.
+    TILXMLNode* WriteToXML(TILXMLNode* parent, std::string_view tag = "Picks") const;
+    // Clears the list and adds one pick for each of the first "Count" children (never more
+    // than there are), in document order.
+    void ReadFromXML(const TILXMLNode* element);
+
+    auto begin() const { return picks_.begin(); }
+    auto end() const { return picks_.end(); }
+
+private:
+    void CheckRoom() const;
+    void Renumber(int from);
+
+    std::vector<std::unique_ptr<TTWPick>> picks_;
+};

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "model/card_list.h"
+#include "model/pack.h"
+#include "model/palette.h"
+#include "model/pattern_base.h"
+#include "model/pick.h"
+
+class TTWWeaving;
+
+// The threaded-in pattern: cards with their threading and hole colours, packs, picks of
+// turning actions and a palette. Every other kind converts itself into one, and it computes
+// the woven band pick by pick.
+class TTWPattern : public TTWPatternBase {
+public:
+    // Empty cards, packs and picks; the palette is a copy of the colours of the user's default
+    // palette (the standard colours when there is none).
+    TTWPattern();
+    ~TTWPattern() override;
+
+    std::string_view className() const override { return "TTWPattern"; }
+    fw::Object* NewInstance() const override { return new TTWPattern; }
+    // The base's copy; from a threaded-in pattern also its cards, packs, picks and palette
+    // colours.
+    void Assign(const fw::Persistent* source) override;
+
+    int GetPatternType() const override { return PatternTypeThreaded; }
+    int GetCardCount() const override { return cards_.Count(); }
+    int GetPickCount() const override { return picks_.Count(); }
+    TTWCardList* GetCards() override { return &cards_; }
+    const TTWCardList* GetCards() const override { return &cards_; }
+    TTWPalette* GetPalette() override { return &palette_; }
+    const TTWPalette* GetPalette() const override { return &palette_; }
+
+    // The cards refer to the palette, the packs to the cards: both pointers stay inside the
+    // pattern.
+    TTWCardList& Cards() { return cards_; }
+    const TTWCardList& Cards() const { return cards_; }
+    TTWPackList& Packs() { return packs_; }
+    const TTWPackList& Packs() const { return packs_; }
+    TTWPickList& Picks() { return picks_; }
+    const TTWPickList& Picks() const { return picks_; }
+    TTWPalette& Palette() { return palette_; }
+    const TTWPalette& Palette() const { return palette_; }
+
+    // Empties cards, packs and picks.
+    void Clear();
+
+    // Unless the target is this pattern, its cards, packs and picks become copies of these;
+    // its name, notes, selvedges and palette stay.
+    void ConvertToThreaded(TTWPattern& target) override;
+
+    // The base's element, then "Cards", "Packs", "Picks" and "Palette".
+    TILXMLNode* BuildXML(TILXMLNode* parent) const override;
+    // The base's fields, then the direct children "Cards", "Packs", "Picks" and "Palette";
+    // an absent list is left empty, an absent palette leaves the palette as it is.
+    void ExtractXML(const TILXMLNode* element, double& version) override;
+
+    // A name ending in ".txt" (any case) gets the turning sequence as text, any other the
+    // pattern file.
+    void SaveToFile(const std::string& fileName) override;
+    // The turning sequence of the front side, woven once, with the cards' threading and
+    // colours.
+    void SaveTurningSequence(const std::string& fileName);
+
+    // Weaves the picks repeats + 1 times over into the band, from the cards' threaded state.
+    // Colours come from the palette, the pattern's own when none is given. The reverse side
+    // is the front seen from behind: mirrored left to right, with the opposite holes on top.
+    // The cards' turning state is left as the last pick left it.
+    void BuildWeaving(TTWWeaving& weaving, const TTWPalette* palette, bool reverse, int repeats);
+    void BuildReverseWeaving(TTWWeaving& weaving, const TTWPalette* palette, int repeats);
+
+private:
+    // Declared first so that it outlives the cards that refer to it; the packs go before the
+    // cards for the same reason.
+    TTWPalette palette_;
+    TTWCardList cards_;
+    TTWPackList packs_;
+    TTWPickList picks_;
+};
+
+// Puts the threaded-in pattern into the kind table; the model's initialisation calls it.
+void RegisterThreadedPattern();

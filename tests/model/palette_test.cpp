@@ -1,0 +1,253 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "foundation/generic_exception.h"
+#include "foundation/xml_node.h"
+#include "framework/core/exceptions.h"
+#include "model/palette.h"
+
+namespace {
+
+std::string PaletteXML(const TTWPalette& palette)
+{
+    TILXMLTree tree;
+    palette.WriteToXML(tree.AddRootNode("Pattern"), "Palette");
+    return tree.BuildXML(true);
+}
+
+std::unique_ptr<TTWPalette> ReadPalette(std::string_view text)
+{
+    TILXMLTree tree;
+    tree.ParseText(text);
+    auto palette = std::make_unique<TTWPalette>();
+    palette->ReadFromXML(tree.FindTag("Palette", true));
+    return palette;
+}
+
+class PalettesFile : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder_ = std::filesystem::path(testing::TempDir()) / "tavelin_palettes_test";
+        std::filesystem::remove_all(folder_);
+        std::filesystem::create_directories(folder_);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder_); }
+
+    std::filesystem::path File(const char* name) const { return folder_ / name; }
+    void Write(const std::filesystem::path& file, const std::string& text) const
+    {
+        std::ofstream(file, std::ios::binary) << text;
+    }
+
+    std::filesystem::path folder_;
+};
+
+} // namespace
+
+TEST(Palette, NewPaletteHoldsTheSixteenStandardColoursAndAnswersNoColourOutside)
+{
+    const TTWPalette palette;
+    EXPECT_EQ(palette.Size(), 16);
+    EXPECT_EQ(palette.Name(), "");
+    EXPECT_EQ(palette.GetColour(0), 0x000000u);
+    EXPECT_EQ(palette.GetColour(1), 0x000080u);
+    EXPECT_EQ(palette.GetColour(8), 0xC0C0C0u);
+    EXPECT_EQ(palette.GetColour(12), 0xFF0000u);
+    EXPECT_EQ(palette.GetColour(15), 0xFFFFFFu);
+    EXPECT_EQ(palette.GetColour(16), NoColour);
+    EXPECT_EQ(palette.GetColour(-1), NoColour);
+}
+
+TEST(Palette, SizeGrowsWithBlackShrinksFromTheEndAndIsBounded)
+{
+    TTWPalette palette;
+    palette.SetColour(16, 0x123456);  // beyond the colours held: ignored
+    palette.SetColour(-1, 0x123456);
+    palette.SetSize(18);
+    EXPECT_EQ(palette.Count(), 18);
+    EXPECT_EQ(palette.GetColour(16), 0u);
+    EXPECT_EQ(palette.GetColour(17), 0u);
+    palette.SetColour(17, 0xABCDEF);
+    EXPECT_EQ(palette.GetColour(17), 0xABCDEFu);
+
+    palette.SetSize(3);
+    EXPECT_EQ(palette.Size(), 3);
+    EXPECT_EQ(palette.GetColour(2), 0x008000u);
+    EXPECT_EQ(palette.GetColour(3), NoColour);
+
+    palette.SetSize(-3);
+    EXPECT_EQ(palette.Size(), 0);
+    EXPECT_EQ(palette.GetColour(0), NoColour);
+
+    EXPECT_THROW(palette.SetSize(TTWPalette::MaxSize + 1), TGenericException);
+    EXPECT_EQ(palette.Size(), 0);
+}
+
+TEST(Palette, CopyFromTakesSizeAndColoursButNotTheNameAssignTakesAll)
+{
+    TTWPalette source;
+    source.SetName("Summer");
+    source.SetSize(3);
+    source.SetColour(0, 0x111111);
+
+    TTWPalette copy;
+    copy.SetName("Mine");
+    copy.CopyFrom(nullptr);
+    EXPECT_EQ(copy.Size(), 16);
+    copy.CopyFrom(&source);
+    EXPECT_EQ(copy.Name(), "Mine");
+    EXPECT_EQ(copy.Colours(), source.Colours());
+    EXPECT_EQ(copy.Size(), 3);
+
+    TTWPalette assigned;
+    assigned.Assign(&source);
+    EXPECT_EQ(assigned.Name(), "Summer");
+    EXPECT_EQ(assigned.Colours(), source.Colours());
+    EXPECT_THROW(assigned.Assign(nullptr), fw::EConvertError);
+}
+
+TEST(Palette, WritesItsElementByteForByte)
+{
+    TTWPalette palette;
+    palette.SetName("A&B");
+    palette.SetSize(2);
+    palette.SetColour(1, 0x8000000F);
+    EXPECT_EQ(PaletteXML(palette), "<Pattern>\r\n"
+                                   "  <Palette Name=\"A&#38;B\" Size=\"2\">\r\n"
+                                   "    <Colour Index=\"1\">0</Colour>\r\n"
+                                   "    <Colour Index=\"2\">-2147483633</Colour>\r\n"
+                                   "  </Palette>\r\n"
+                                   "</Pattern>\r\n");
+    const auto back = ReadPalette(PaletteXML(palette));
+    EXPECT_EQ(back->Name(), "A&B");
+    EXPECT_EQ(back->Colours(), palette.Colours());
+}
+
+TEST(Palette, ReadingKeepsColoursNotGivenAndIgnoresStrangersAndStrayIndices)
+{
+    const auto palette = ReadPalette("<Palette Name=\"P\" Size=\"4\">"
+                                           "<Colour Index=\"1\">255</Colour>"
+                                           "<colour Index=\"4\">2147483663</colour>"
+                                           "<Color Index=\"2\">7</Color>"
+                                           "<Colour Index=\"5\">9</Colour>"
+                                           "<Colour Index=\"0\">9</Colour>"
+                                           "<Colour Index=\"3\">junk</Colour>"
+                                           "</Palette>");
+    EXPECT_EQ(palette->Size(), 4);
+    EXPECT_EQ(palette->GetColour(0), 255u);
+    EXPECT_EQ(palette->GetColour(1), 0x000080u);    // standard colour kept
+    EXPECT_EQ(palette->GetColour(2), 0u);           // unreadable text reads as 0
+    EXPECT_EQ(palette->GetColour(3), 0x8000000Fu);  // unsigned system colour accepted
+    EXPECT_EQ(palette->GetColour(4), NoColour);
+
+    const auto grown = ReadPalette("<Palette Size=\"18\"/>");
+    EXPECT_EQ(grown->GetColour(15), 0xFFFFFFu);
+    EXPECT_EQ(grown->GetColour(17), 0u);
+    EXPECT_EQ(ReadPalette("<Palette Size=\"-3\"/>")->Size(), 0);
+    EXPECT_EQ(ReadPalette("<Palette/>")->Size(), 0);
+    EXPECT_THROW(ReadPalette("<Palette Size=\"999999999\"/>"), TGenericException);
+}
+
+TEST(PaletteList, FindsByNameWithoutCaseAndChoosesTheDefault)
+{
+    TTWPaletteList list;
+    EXPECT_EQ(list.DefaultPalette(), nullptr);
+    TTWPalette* first = list.AddNew();
+    first->SetName("Autumn");
+    TTWPalette* second = list.AddNew();
+    second->SetName("Winter");
+    EXPECT_EQ(second->Size(), 16);
+    EXPECT_EQ(list.DefaultPalette(), first);
+    EXPECT_EQ(list.FindByName("WINTER"), second);
+    EXPECT_EQ(list.FindByName("Spring"), nullptr);
+    EXPECT_EQ(list.Palettes(2), nullptr);
+    EXPECT_EQ(list.Palettes(-1), nullptr);
+
+    second->SetName("(default)");
+    EXPECT_EQ(list.DefaultPalette(), second);
+
+    list.ResetToDefault();
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_EQ(list.DefaultPalette()->Name(), "(Default)");
+    EXPECT_EQ(list.DefaultPalette()->GetColour(9), 0x0000FFu);
+}
+
+TEST_F(PalettesFile, RoundTripsThroughABareTVLDocument)
+{
+    TTWPaletteList list;
+    list.ResetToDefault();
+    TTWPalette* own = list.AddNew();
+    own->SetName("Ünïcode & more");
+    own->SetSize(3);
+    own->SetColour(2, 0x80000010);
+
+    const auto file = File(PalettesFileName);
+    list.SaveToFile(file);
+
+    TILXMLTree written;
+    written.LoadFromFile(file);
+    ASSERT_EQ(written.TopNodeCount(), 1);
+    EXPECT_EQ(written.GetTopNode(0)->Tag(), "TVL");
+    EXPECT_EQ(written.FindTag("Source", false), nullptr);
+    EXPECT_EQ(written.FindTag("TVL/Palettes", true)->GetAttribute("Count"), "2");
+
+    TTWPaletteList read;
+    read.LoadFromFile(file);
+    ASSERT_EQ(read.Count(), 2);
+    EXPECT_EQ(read.Items(0)->Name(), "(Default)");
+    EXPECT_EQ(read.Items(0)->Colours(), list.Items(0)->Colours());
+    EXPECT_EQ(read.Items(1)->Name(), "Ünïcode & more");
+    EXPECT_EQ(read.Items(1)->Colours(), own->Colours());
+
+    // Saving again replaces the file.
+    read.Delete(1);
+    read.SaveToFile(file);
+    TTWPaletteList again;
+    again.LoadFromFile(file);
+    EXPECT_EQ(again.Count(), 1);
+}
+
+TEST_F(PalettesFile, ReadsEveryChildWhateverItsTagAndIgnoresTheCount)
+{
+    const auto file = File("odd.xml");
+    Write(file, "<TVL><Palettes Count=\"999999999\"><Palette Name=\"One\" Size=\"1\"/>"
+                "<Other Name=\"Two\" Size=\"2\"/></Palettes></TVL>");
+    TTWPaletteList list;
+    list.ResetToDefault();
+    list.LoadFromFile(file);
+    ASSERT_EQ(list.Count(), 2);
+    EXPECT_EQ(list.Items(0)->Name(), "One");
+    EXPECT_EQ(list.Items(1)->Size(), 2);
+    EXPECT_EQ(list.DefaultPalette()->Name(), "One");
+}
+
+TEST_F(PalettesFile, FailuresLeaveTheListAsItWasAndAreReported)
+{
+    TTWPaletteList list;
+    list.ResetToDefault();
+
+    const auto withoutPalettes = File("empty.xml");
+    Write(withoutPalettes, "<TVL><Other/></TVL>");
+    list.LoadFromFile(withoutPalettes);
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_EQ(list.Items(0)->Name(), "(Default)");
+
+    EXPECT_THROW(list.LoadFromFile(File("missing.xml")), fw::EFileError);
+
+    const auto broken = File("broken.xml");
+    Write(broken, "<TVL><Palettes>");
+    EXPECT_THROW(list.LoadFromFile(broken), TGenericException);
+
+    const auto absurd = File("absurd.xml");
+    Write(absurd, "<TVL><Palettes><Palette Name=\"Ok\"/><Palette Size=\"999999999\"/></Palettes></TVL>");
+    EXPECT_THROW(list.LoadFromFile(absurd), TGenericException);
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_EQ(list.Items(0)->Name(), "(Default)");
+
+    EXPECT_THROW(list.SaveToFile(File("no-such-folder") / PalettesFileName), fw::EFileError);
+}
