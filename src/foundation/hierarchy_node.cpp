@@ -4,6 +4,7 @@
 #include <exception>
 #include <memory>
 #include <string>
+#include <typeinfo>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -34,9 +35,19 @@ void FreeOrphans(const std::vector<THierarchyNode*>& orphans)
     pendingOrphans = nullptr;
 }
 
+// Every new link asks this of a parent, and a failing dynamic_cast walks the whole class
+// hierarchy. The answer depends on the class alone, so the last class asked about is
+// remembered: a graph is mostly built of nodes of one class.
 bool IsRootNode(const THierarchyNode* node)
 {
-    return dynamic_cast<const THierarchyRoot*>(node) != nullptr;
+    thread_local const std::type_info* lastClass = nullptr;
+    thread_local bool lastIsRoot = false;
+    const std::type_info& nodeClass = typeid(*node);
+    if (lastClass == nullptr || *lastClass != nodeClass) {
+        lastIsRoot = dynamic_cast<const THierarchyRoot*>(node) != nullptr;
+        lastClass = &nodeClass;
+    }
+    return lastIsRoot;
 }
 
 std::string NodeText(int level, int tag)
@@ -114,7 +125,12 @@ void THierarchyNode::AddChild(THierarchyNode* node)
         }
         linkingChild_ = nullptr;
     }
-    RecomputeLevels({node});
+    // A new leaf, the common case while a graph grows, needs neither a walk nor a list.
+    if (node->ChildCount() == 0) {
+        node->RaiseLevel();
+    } else {
+        RecomputeLevels({node});
+    }
 }
 
 void THierarchyNode::AddParent(THierarchyNode* node)
@@ -146,7 +162,11 @@ void THierarchyNode::AddParent(THierarchyNode* node)
         }
         linkingParent_ = nullptr;
     }
-    RecomputeLevels({this});
+    if (ChildCount() == 0) {
+        RaiseLevel();
+    } else {
+        RecomputeLevels({this});
+    }
 }
 
 // A child that keeps another parent stays in its chain here, but its RemoveParent takes it

@@ -96,8 +96,11 @@ void TILXMLNode::AddAttributes(const std::vector<std::string>& pairs)
             "The number of attribute names does not match the number of attribute values!", nullptr, this,
             "AddAttributes");
     }
+    // Sized once and built in place: the reader hands every tag's attributes over here.
+    attributes_.reserve(attributes_.size() + pairs.size() / 2);
     for (std::size_t i = 0; i < pairs.size(); i += 2) {
-        AddAttribute(pairs[i], pairs[i + 1]);
+        ValidateXMLTag(pairs[i], true);
+        attributes_.emplace_back(pairs[i], pairs[i + 1]);
     }
 }
 

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,24 +40,32 @@ std::string_view TrimView(std::string_view text)
     return text.substr(first, last - first);
 }
 
-// Splits text at CR LF, CR or LF; a final break adds no empty line.
+// Splits text at CR LF, CR or LF; a final break adds no empty line. The next CR and the
+// next LF are each searched for on their own (a fast memchr) and only again once passed.
 std::vector<std::string_view> SplitLines(std::string_view text)
 {
     std::vector<std::string_view> lines;
+    const auto next = [text](char c, std::size_t from) { return std::min(text.find(c, from), text.size()); };
+    std::size_t nextCR = next('\r', 0);
+    std::size_t nextLF = next('\n', 0);
     std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c != '\r' && c != '\n') {
-            continue;
+    while (start < text.size()) {
+        if (nextCR < start) {
+            nextCR = next('\r', start);
         }
-        lines.push_back(text.substr(start, i - start));
-        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-            ++i;
+        if (nextLF < start) {
+            nextLF = next('\n', start);
         }
-        start = i + 1;
-    }
-    if (start < text.size()) {
-        lines.push_back(text.substr(start));
+        std::size_t lineBreak = std::min(nextCR, nextLF);
+        if (lineBreak == text.size()) {
+            lines.push_back(text.substr(start));
+            break;
+        }
+        lines.push_back(text.substr(start, lineBreak - start));
+        if (text[lineBreak] == '\r' && lineBreak + 1 < text.size() && text[lineBreak + 1] == '\n') {
+            ++lineBreak;
+        }
+        start = lineBreak + 1;
     }
     return lines;
 }
@@ -80,12 +89,12 @@ public:
         if (depth > MaxXMLDepth) {
             Fail("Elements are nested deeper than " + std::to_string(MaxXMLDepth) + " levels.");
         }
-        const std::string tagText = ReadTag(false);
+        const std::string_view tagText = ReadTag(false);
         if (tagText.empty()) {
             return false;
         }
         if (tagText.back() == '/') {
-            ParseTagText(node, std::string_view(tagText).substr(0, tagText.size() - 1));
+            ParseTagText(node, tagText.substr(0, tagText.size() - 1));
             return true;
         }
         ParseTagText(node, tagText);
@@ -98,7 +107,7 @@ public:
                 node.SetCData(true);
             } else {
                 // Any end tag ends the children; a wrong one is then reported as such.
-                while (!AtEnd() && Peek() == '<' && !PeekTag().starts_with('/')) {
+                while (!AtEnd() && Peek() == '<' && !AtEndTag()) {
                     auto* child = new TILXMLNode;
                     node.AddChild(static_cast<THierarchyNode*>(child));
                     if (!ParseElement(*child, depth + 1)) {
@@ -109,11 +118,11 @@ public:
                 }
             }
         }
-        const std::string endText = ReadTag(true);
+        const std::string_view endText = ReadTag(true);
         if (endText.empty()) {
             Fail("No end tag found - need </" + node.Tag() + ">.");
         }
-        const std::string_view found = std::string_view(endText).substr(1);
+        const std::string_view found = endText.substr(1);
         if (found != node.Tag()) {
             Fail("Incorrect tag - found </" + std::string(found) + ">, need </" + node.Tag() + ">.");
         }
@@ -154,17 +163,20 @@ private:
         }
     }
 
+    // Indentation is skipped a line at a time; reaching a line's end moves to the next line.
     void SkipWhite()
     {
         while (!AtEnd()) {
-            const char c = Peek();
-            if (c == '\n') {
-                NextLine();
-            } else if (IsSpaceOrTab(c)) {
-                Advance(1);
-            } else {
+            const std::string_view line = CurrentLine();
+            std::size_t column = column_;
+            while (column < line.size() && IsSpaceOrTab(line[column])) {
+                ++column;
+            }
+            if (column < line.size()) {
+                column_ = column;
                 return;
             }
+            NextLine();
         }
     }
 
@@ -185,6 +197,12 @@ private:
     {
         SkipWhite();
         while (!AtEnd()) {
+            // All that is skipped here starts with "<!" or "<?": an element is let through at once.
+            const std::string_view line = CurrentLine();
+            if (line.size() < column_ + 2 || line[column_] != '<'
+                || (line[column_ + 1] != '!' && line[column_ + 1] != '?')) {
+                return;
+            }
             if (LookingAt("<!--")) {
                 SkipPast("-->");
             } else if (LookingAt("<?")) {
@@ -199,8 +217,9 @@ private:
     }
 
     // The trimmed text between "<" and the next ">", joined across lines; empty when the
-    // lines run out first. The cursor ends after the ">".
-    std::string ReadTag(bool endTag)
+    // lines run out first. The cursor ends after the ">". The text stays valid until the next
+    // call: it lies in the line itself, or for a tag spread over lines in a buffer.
+    std::string_view ReadTag(bool endTag)
     {
         SkipWhiteAndComments();
         if (AtEnd()) {
@@ -213,19 +232,22 @@ private:
         if (endTag && (AtEnd() || Peek() != '/')) {
             Fail("Expecting an end tag - no '/' found.");
         }
-        std::string text;
+        // Nearly every tag closes on its own line and is handed out without a copy.
+        if (!AtEnd()) {
+            const std::string_view line = CurrentLine();
+            const std::size_t close = line.find('>', column_);
+            if (close != std::string_view::npos) {
+                return EndOfTag(TrimView(line.substr(column_, close - column_)), close, endTag);
+            }
+        }
+        std::string& text = tagBuffer_;
+        text.clear();
         while (!AtEnd()) {
             const std::string_view line = CurrentLine();
             const std::size_t close = line.find('>', column_);
             if (close != std::string_view::npos) {
                 text.append(line.substr(column_, close - column_));
-                const std::string_view trimmed = TrimView(text);
-                if (endTag && trimmed.size() > 1 && trimmed.back() == '/') {
-                    column_ = close;
-                    Fail("Invalid end tag <" + std::string(trimmed) + ">.");
-                }
-                Advance(close + 1 - column_);
-                return std::string(trimmed);
+                return EndOfTag(TrimView(text), close, endTag);
             }
             if (column_ < line.size()) {
                 text.append(line.substr(column_));
@@ -235,15 +257,27 @@ private:
         Fail("No '>' found to close the tag <" + std::string(TrimView(text)) + ".");
     }
 
-    // The tag text ahead, leaving the cursor where it is.
-    std::string PeekTag()
+    // Moves past the ">" at the column of the current line and hands the tag text back; an
+    // end tag that also closes itself is refused with the cursor on its ">".
+    std::string_view EndOfTag(std::string_view trimmed, std::size_t close, bool endTag)
+    {
+        if (endTag && trimmed.size() > 1 && trimmed.back() == '/') {
+            column_ = close;
+            Fail("Invalid end tag <" + std::string(trimmed) + ">.");
+        }
+        Advance(close + 1 - column_);
+        return trimmed;
+    }
+
+    // Whether the tag ahead is an end tag, leaving the cursor where it is.
+    bool AtEndTag()
     {
         const std::size_t line = line_;
         const std::size_t column = column_;
-        std::string text = ReadTag(false);
+        const bool endTag = ReadTag(false).starts_with('/');
         line_ = line;
         column_ = column;
-        return text;
+        return endTag;
     }
 
     // The text up to the next "<", line breaks dropped.
@@ -302,6 +336,7 @@ private:
     }
 
     const std::vector<std::string_view>& lines_;
+    std::string tagBuffer_;
     std::size_t line_ = 0;
     std::size_t column_ = 0;
 };
@@ -312,11 +347,15 @@ void ParseInto(TILXMLTree& tree, const std::vector<std::string_view>& lines)
     XMLParser parser(lines);
     try {
         while (!parser.AtEnd()) {
+            // Linked before it is filled, like every element below it: linking a finished
+            // element would walk its whole subtree to raise the levels. One that comes to
+            // nothing, or fails, is freed and so leaves the tree again.
             auto node = std::make_unique<TILXMLNode>();
+            tree.AddChild(static_cast<THierarchyNode*>(node.get()));
             if (!parser.ParseElement(*node, 1)) {
                 break;
             }
-            tree.AddChild(static_cast<THierarchyNode*>(node.release()));
+            node.release();
         }
     } catch (const std::exception& error) {
         throw TGenericException::CreateFromSender("Error in XML structure.\r\nLine " + std::to_string(parser.Line() + 1)
@@ -340,6 +379,11 @@ void ParseAttributes(TILXMLNode& node, std::string_view rest)
     }
     const char separator[2] = {quote, ' '};
     const std::string_view split(separator, 2);
+    // Names and values are gathered first and handed over together, so that the node sizes
+    // its attributes once instead of growing them one at a time. The strings are kept from
+    // tag to tag, which spares allocating them again.
+    thread_local std::vector<std::string> pairs;
+    std::size_t count = 0;
     std::size_t start = 0;
     while (start <= rest.size()) {
         std::size_t end = rest.find(split, start);
@@ -356,13 +400,22 @@ void ParseAttributes(TILXMLNode& node, std::string_view rest)
             if (!value.empty() && value.back() == quote) {
                 value.remove_suffix(1);
             }
+            if (pairs.size() < count + 2) {
+                pairs.resize(count + 2);
+            }
             // Names are trimmed: a hand-edited file may hold several blanks between attributes.
-            node.AddAttribute(std::string(TrimView(piece.substr(0, pieceEquals))), DecodeXMLAttribute(value));
+            pairs[count].assign(TrimView(piece.substr(0, pieceEquals)));
+            pairs[count + 1] = DecodeXMLAttribute(value);
+            count += 2;
         }
         if (end == rest.size()) {
             break;
         }
         start = end + split.size();
+    }
+    if (count > 0) {
+        pairs.resize(count);
+        node.AddAttributes(pairs);
     }
 }
 
@@ -373,7 +426,10 @@ void ParseTagText(TILXMLNode& node, std::string_view text)
     text = TrimView(text);
     const std::size_t space = text.find(' ');
     const std::string_view tag = text.substr(0, space);
-    ValidateXMLTag(std::string(tag), false);
+    // The name is only copied for a check that is on.
+    if (XMLNameCheck()) {
+        ValidateXMLTag(std::string(tag), false);
+    }
     node.SetTag(std::string(tag));
     node.ClearAttributes();
     if (space != std::string_view::npos) {

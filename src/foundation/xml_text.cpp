@@ -67,6 +67,10 @@ std::string EncodeXMLAttribute(std::string_view value)
 
 std::string DecodeXMLText(std::string_view text)
 {
+    // Most texts hold no reference at all.
+    if (text.find("&#") == std::string_view::npos) {
+        return std::string(text);
+    }
     std::string out;
     out.reserve(text.size());
     std::size_t pos = 0;

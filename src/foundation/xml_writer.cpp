@@ -1,7 +1,9 @@
+#include <algorithm>
 #include <string>
 
 #include "foundation/generic_exception.h"
 #include "foundation/xml_node.h"
+#include "foundation/xml_text.h"
 #include "framework/core/encoding.h"
 #include "framework/core/file_io.h"
 #include "framework/core/files.h"
@@ -21,6 +23,28 @@ void AppendCData(std::string& out, const std::string& value)
     }
     out.append(value, pos, std::string::npos);
     out += "]]>";
+}
+
+// The attributes as AttributesText gives them, written straight into the text. Most values
+// need no reference; they are copied as they are.
+void AppendAttributes(std::string& out, const TILXMLNode& node)
+{
+    for (int i = 0; i < node.AttributeCount(); ++i) {
+        const TILXMLAttribute& attribute = node.Attribute(i);
+        out += ' ';
+        out += attribute.Name;
+        out += "=\"";
+        const bool plain = std::all_of(attribute.Value.begin(), attribute.Value.end(), [](char c) {
+            const auto byte = static_cast<unsigned char>(c);
+            return byte >= 32 && byte < 0x80 && c != '&' && c != '<' && c != '>' && c != '"';
+        });
+        if (plain) {
+            out += attribute.Value;
+        } else {
+            out += EncodeXMLAttribute(attribute.Value);
+        }
+        out += '"';
+    }
 }
 
 // Elements are written iteratively: a file may nest deeper than the stack would like.
@@ -47,7 +71,7 @@ void WriteNode(std::string& out, const TILXMLNode& top, int level, bool indent)
         }
         out += '<';
         out += node.Tag();
-        out += node.AttributesText();
+        AppendAttributes(out, node);
         if (node.HasValue()) {
             out += '>';
             if (node.CData()) {

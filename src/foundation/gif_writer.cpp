@@ -1,0 +1,374 @@
+#include "foundation/gif_writer.h"
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cstring>
+#include <string_view>
+
+#include "framework/core/exceptions.h"
+#include "framework/core/file_io.h"
+#include "framework/core/strings.h"
+
+namespace {
+
+constinit std::atomic<GIFStatus> status{GIFStatus::Done};
+
+// Marks the export busy for its lifetime and leaves the final status behind, also when an
+// error ends it early (then the export is simply over: Done).
+class StatusScope {
+public:
+    StatusScope() { status = GIFStatus::Busy; }
+    ~StatusScope() { status = final_; }
+    StatusScope(const StatusScope&) = delete;
+    StatusScope& operator=(const StatusScope&) = delete;
+    void Finish(GIFStatus final) { final_ = final; }
+
+private:
+    GIFStatus final_ = GIFStatus::Done;
+};
+
+constexpr int MaxColours = 256;
+constexpr int MaxGIFSide = 0xFFFF;
+constexpr std::string_view Comment = "Tavelin tablet-weaving design";
+
+// The rows in the order they are stored: top to bottom, or the four interlace passes
+// (every 8th row from 0, every 8th from 4, every 4th from 2, every 2nd from 1).
+std::vector<int> RowOrder(int height, bool interlaced)
+{
+    std::vector<int> rows;
+    rows.reserve(static_cast<std::size_t>(height));
+    if (!interlaced) {
+        for (int y = 0; y < height; ++y) {
+            rows.push_back(y);
+        }
+        return rows;
+    }
+    constexpr int starts[] = {0, 4, 2, 1};
+    constexpr int steps[] = {8, 8, 4, 2};
+    for (int pass = 0; pass < 4; ++pass) {
+        for (int y = starts[pass]; y < height; y += steps[pass]) {
+            rows.push_back(y);
+        }
+    }
+    return rows;
+}
+
+// The colours in the order first met, and every pixel as an index into them.
+class IndexedImage {
+public:
+    std::vector<std::uint32_t> palette;
+    std::vector<std::uint8_t> indices;
+
+    // False when a 257th colour turns up.
+    bool Build(const fw::Bitmap& bitmap, const std::vector<int>& rows)
+    {
+        slots_.fill(EmptySlot);
+        indices.resize(static_cast<std::size_t>(bitmap.Width()) * rows.size());
+        std::uint8_t* out = indices.data();
+        // Neighbouring pixels mostly share their colour: remember the last one.
+        std::uint32_t lastColour = 0;
+        std::uint8_t lastIndex = 0;
+        bool haveLast = false;
+        for (int y : rows) {
+            const std::uint32_t* in = bitmap.ScanLine(y);
+            for (int x = 0; x < bitmap.Width(); ++x) {
+                const std::uint32_t colour = in[x] & 0xFFFFFF;
+                if (!haveLast || colour != lastColour) {
+                    const int index = IndexOf(colour);
+                    if (index < 0) {
+                        return false;
+                    }
+                    lastColour = colour;
+                    lastIndex = static_cast<std::uint8_t>(index);
+                    haveLast = true;
+                }
+                *out++ = lastIndex;
+            }
+        }
+        return true;
+    }
+
+    // The palette index of an RGB colour already met, -1 otherwise.
+    int Find(std::uint32_t colour) const
+    {
+        for (std::size_t slot = Hash(colour);; slot = (slot + 1) & SlotMask) {
+            if (slots_[slot] == EmptySlot) {
+                return -1;
+            }
+            if ((slots_[slot] & 0xFFFFFF) == colour) {
+                return static_cast<int>(slots_[slot] >> 24);
+            }
+        }
+    }
+
+private:
+    // Each slot holds the colour in its low 24 bits and its index above them; a free slot
+    // is all ones, beyond any index.
+    static constexpr std::size_t SlotCount = 1024; // at most a quarter full
+    static constexpr std::size_t SlotMask = SlotCount - 1;
+    static constexpr std::uint64_t EmptySlot = ~std::uint64_t{0};
+
+    static std::size_t Hash(std::uint32_t colour) { return (colour * 2654435761u) >> 22; }
+
+    int IndexOf(std::uint32_t colour)
+    {
+        std::size_t slot = Hash(colour);
+        for (; slots_[slot] != EmptySlot; slot = (slot + 1) & SlotMask) {
+            if ((slots_[slot] & 0xFFFFFF) == colour) {
+                return static_cast<int>(slots_[slot] >> 24);
+            }
+        }
+        if (palette.size() == MaxColours) {
+            return -1;
+        }
+        const auto index = static_cast<std::uint64_t>(palette.size());
+        slots_[slot] = index << 24 | colour;
+        palette.push_back(colour);
+        return static_cast<int>(index);
+    }
+
+    std::array<std::uint64_t, SlotCount> slots_{};
+};
+
+// The smallest bit count whose table holds all colours; at least 1.
+int BitsForColours(std::size_t colours)
+{
+    int bits = 1;
+    while ((std::size_t{1} << bits) < colours) {
+        ++bits;
+    }
+    return bits;
+}
+
+// Variable-length LZW as GIF wants it: codes from minCodeSize + 1 up to 12 bits, least
+// significant bit first, a clear code first and whenever the table is full, and the
+// end-of-information code last. Returns the packed bytes, not yet cut into sub-blocks.
+class LzwEncoder {
+public:
+    std::vector<std::uint8_t> Encode(const std::vector<std::uint8_t>& pixels, int minCodeSize)
+    {
+        clearCode_ = 1u << minCodeSize;
+        const std::uint32_t endCode = clearCode_ + 1;
+        // Worst case: one code per pixel plus the clear codes, at 12 bits each.
+        const std::size_t worstCodes = pixels.size() + pixels.size() / 1024 + 4;
+        out_.resize(worstCodes * MaxBits / 8 + 8);
+        written_ = 0;
+        bitBuffer_ = 0;
+        bitCount_ = 0;
+
+        minCodeSize_ = minCodeSize;
+        Clear();
+        Emit(clearCode_);
+        if (!pixels.empty()) {
+            std::uint32_t prefix = pixels[0];
+            for (std::size_t i = 1; i < pixels.size(); ++i) {
+                const std::uint32_t pixel = pixels[i];
+                const std::uint32_t key = prefix << 8 | pixel;
+                std::size_t slot = Hash(key);
+                std::uint32_t found = NoCode;
+                for (std::uint32_t entry; (entry = table_[slot]) != 0; slot = (slot + 1) & TableMask) {
+                    if (entry >> 12 == key) {
+                        found = entry & 0xFFF;
+                        break;
+                    }
+                }
+                if (found != NoCode) {
+                    prefix = found;
+                    continue;
+                }
+                Emit(prefix);
+                if (nextCode_ < MaxCodes) {
+                    // The code about to be made no longer fits: the decoder widens too.
+                    if (nextCode_ == (1u << codeSize_)) {
+                        ++codeSize_;
+                    }
+                    table_[slot] = key << 12 | nextCode_;
+                    ++nextCode_;
+                } else {
+                    Emit(clearCode_);
+                    Clear();
+                }
+                prefix = pixel;
+            }
+            Emit(prefix);
+        }
+        Emit(endCode);
+        if (bitCount_ > 0) {
+            out_[written_++] = static_cast<std::uint8_t>(bitBuffer_);
+        }
+        out_.resize(written_);
+        return std::move(out_);
+    }
+
+private:
+    static constexpr int MaxBits = 12;
+    static constexpr std::uint32_t MaxCodes = 1u << MaxBits;
+    static constexpr std::uint32_t NoCode = ~0u;
+    // Twice the codes, so that probes stay short. An entry packs the key (prefix code and
+    // pixel, 20 bits) above the code (12 bits); 0 marks a free slot, which no entry is,
+    // because made codes start above the end code.
+    static constexpr std::size_t TableSize = 8192;
+    static constexpr std::size_t TableMask = TableSize - 1;
+
+    static std::size_t Hash(std::uint32_t key) { return (key * 2654435761u) >> (32 - 13); }
+
+    void Clear()
+    {
+        std::fill(table_.begin(), table_.end(), 0u);
+        nextCode_ = clearCode_ + 2;
+        codeSize_ = static_cast<std::uint32_t>(minCodeSize_) + 1;
+    }
+
+    void Emit(std::uint32_t code)
+    {
+        bitBuffer_ |= static_cast<std::uint64_t>(code) << bitCount_;
+        bitCount_ += codeSize_;
+        while (bitCount_ >= 8) {
+            out_[written_++] = static_cast<std::uint8_t>(bitBuffer_);
+            bitBuffer_ >>= 8;
+            bitCount_ -= 8;
+        }
+    }
+
+    std::array<std::uint32_t, TableSize> table_{};
+    std::vector<std::uint8_t> out_;
+    std::size_t written_ = 0;
+    std::uint64_t bitBuffer_ = 0;
+    std::uint32_t bitCount_ = 0;
+    std::uint32_t clearCode_ = 0;
+    std::uint32_t nextCode_ = 0;
+    std::uint32_t codeSize_ = 0;
+    int minCodeSize_ = 2;
+};
+
+void PutU16(std::vector<std::uint8_t>& out, int value)
+{
+    out.push_back(static_cast<std::uint8_t>(value));
+    out.push_back(static_cast<std::uint8_t>(value >> 8));
+}
+
+void PutText(std::vector<std::uint8_t>& out, std::string_view text)
+{
+    out.insert(out.end(), text.begin(), text.end());
+}
+
+// Data sub-blocks: a length byte (1 to 255) before each piece, an empty block after all.
+void PutSubBlocks(std::vector<std::uint8_t>& out, const std::uint8_t* data, std::size_t size)
+{
+    while (size > 0) {
+        const std::size_t piece = std::min<std::size_t>(size, 255);
+        out.push_back(static_cast<std::uint8_t>(piece));
+        out.insert(out.end(), data, data + piece);
+        data += piece;
+        size -= piece;
+    }
+    out.push_back(0);
+}
+
+std::vector<std::uint8_t> WriteFile(int width, int height, const IndexedImage& image, const GIFOptions& options)
+{
+    const int bits = BitsForColours(image.palette.size());
+    const int minCodeSize = std::max(bits, 2);
+    int transparentIndex = -1;
+    if (options.Transparent && (options.TransparentColour & 0xFF000000u) == 0) {
+        transparentIndex = image.Find(options.TransparentColour);
+    }
+    LzwEncoder encoder;
+    const std::vector<std::uint8_t> data = encoder.Encode(image.indices, minCodeSize);
+
+    std::vector<std::uint8_t> out;
+    out.reserve(data.size() + data.size() / 255 + 1024);
+    PutText(out, "GIF89a");
+
+    // Logical screen: the image's size, no global colour table, 8 bits per primary.
+    PutU16(out, width);
+    PutU16(out, height);
+    out.push_back(0x70);
+    out.push_back(0); // background colour index
+    out.push_back(0); // square pixels
+
+    // The looping extension most viewers know; a loop count of 0 repeats forever.
+    out.push_back(0x21);
+    out.push_back(0xFF);
+    out.push_back(11);
+    PutText(out, "NETSCAPE2.0");
+    out.push_back(3);
+    out.push_back(1);
+    PutU16(out, 0);
+    out.push_back(0);
+
+    // Graphic control: no disposal, no delay, the transparent index when there is one.
+    out.push_back(0x21);
+    out.push_back(0xF9);
+    out.push_back(4);
+    out.push_back(transparentIndex >= 0 ? 0x01 : 0x00);
+    PutU16(out, 0);
+    out.push_back(static_cast<std::uint8_t>(std::max(transparentIndex, 0)));
+    out.push_back(0);
+
+    // Image descriptor with a local colour table of 2^bits entries.
+    out.push_back(0x2C);
+    PutU16(out, 0);
+    PutU16(out, 0);
+    PutU16(out, width);
+    PutU16(out, height);
+    out.push_back(static_cast<std::uint8_t>(0x80 | (options.Interlaced ? 0x40 : 0x00) | (bits - 1)));
+    const std::size_t tableEntries = std::size_t{1} << bits;
+    for (std::size_t i = 0; i < tableEntries; ++i) {
+        const std::uint32_t colour = i < image.palette.size() ? image.palette[i] : 0;
+        out.push_back(static_cast<std::uint8_t>(colour));
+        out.push_back(static_cast<std::uint8_t>(colour >> 8));
+        out.push_back(static_cast<std::uint8_t>(colour >> 16));
+    }
+
+    out.push_back(static_cast<std::uint8_t>(minCodeSize));
+    PutSubBlocks(out, data.data(), data.size());
+
+    out.push_back(0x21);
+    out.push_back(0xFE);
+    PutSubBlocks(out, reinterpret_cast<const std::uint8_t*>(Comment.data()), Comment.size());
+
+    out.push_back(0x3B);
+    return out;
+}
+
+std::optional<std::vector<std::uint8_t>> Encode(const fw::Bitmap& bitmap, const GIFOptions& options,
+                                                StatusScope& scope)
+{
+    if (bitmap.Width() > MaxGIFSide || bitmap.Height() > MaxGIFSide) {
+        throw fw::EConvertError("A GIF image can be at most " + fw::IntToStr(MaxGIFSide) + " pixels wide and high; this one is " +
+                                fw::IntToStr(bitmap.Width()) + " x " + fw::IntToStr(bitmap.Height()));
+    }
+    IndexedImage image;
+    if (!image.Build(bitmap, RowOrder(bitmap.Height(), options.Interlaced))) {
+        scope.Finish(GIFStatus::TooManyColours);
+        return std::nullopt;
+    }
+    return WriteFile(bitmap.Width(), bitmap.Height(), image, options);
+}
+
+} // namespace
+
+GIFStatus GIFWriterStatus()
+{
+    return status;
+}
+
+std::optional<std::vector<std::uint8_t>> EncodeBitmapAsGIF(const fw::Bitmap& bitmap, const GIFOptions& options)
+{
+    StatusScope scope;
+    return Encode(bitmap, options, scope);
+}
+
+bool SaveBitmapAsGIF(const std::string& fileName, const fw::Bitmap& bitmap, bool interlaced,
+                     std::uint32_t transparentColour, bool transparent)
+{
+    StatusScope scope;
+    const auto bytes = Encode(bitmap, GIFOptions{interlaced, transparentColour, transparent}, scope);
+    if (!bytes) {
+        return false;
+    }
+    fw::WriteFileAtomically(fileName, std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+    return true;
+}
