@@ -230,6 +230,56 @@ void THierarchyNode::RemoveParent(THierarchyNode* node)
     unlinkingParent_ = nullptr;
 }
 
+void THierarchyNode::FreeOwnedSubtree()
+{
+    std::vector<THierarchyNode*> owned;
+    std::vector<THierarchyNode*> shared;
+    std::vector<THierarchyNode*> pending{this};
+    while (!pending.empty()) {
+        THierarchyNode* node = pending.back();
+        pending.pop_back();
+        for (fw::Object* item : node->children_) {
+            auto* child = static_cast<THierarchyNode*>(item);
+            if (child->ParentCount() == 1) {
+                owned.push_back(child);
+                pending.push_back(child);
+            } else {
+                shared.push_back(child);
+            }
+        }
+    }
+    // Nodes with other parents leave by the ordinary road before anything is freed.
+    for (THierarchyNode* child : shared) {
+        for (fw::Object* item : std::vector<fw::Object*>(child->parents_.begin(), child->parents_.end())) {
+            auto* parent = static_cast<THierarchyNode*>(item);
+            if (parent == this || std::find(owned.begin(), owned.end(), parent) != owned.end()) {
+                parent->RemoveChild(child);
+            }
+        }
+    }
+    // First every node leaves its level chain and drops its links, while all are alive; then
+    // all are freed, each finding nothing left to take apart.
+    for (THierarchyNode* node : owned) {
+        node->UnlinkFromLevel();
+        node->parents_.ClearReferences();
+        node->children_.ClearReferences();
+    }
+    children_.ClearReferences();
+    // A shared node met through several owned parents is listed once.
+    std::sort(shared.begin(), shared.end());
+    shared.erase(std::unique(shared.begin(), shared.end()), shared.end());
+    std::vector<THierarchyNode*> orphans;
+    for (THierarchyNode* child : shared) {
+        if (child->ParentCount() == 0) {
+            orphans.push_back(child);
+        }
+    }
+    for (THierarchyNode* node : owned) {
+        delete node;
+    }
+    FreeOrphans(orphans);
+}
+
 void THierarchyNode::ClearChildren()
 {
     std::vector<THierarchyNode*> orphans;

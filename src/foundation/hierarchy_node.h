@@ -85,6 +85,13 @@ public:
     // Every node below this one, each once, in depth-first order along the children.
     std::vector<THierarchyNode*> Descendants() const;
 
+protected:
+    // Frees everything below this node that hangs from it alone, the way a document frees
+    // its elements: the links are dropped wholesale instead of being taken apart one by one
+    // through RemoveChild and RemoveParent, so classes that override those must not use it.
+    // A child that has another parent is only let go, as ClearChildren would.
+    void FreeOwnedSubtree();
+
 private:
     friend class THierarchyRoot;
 

@@ -16,17 +16,33 @@ bool EndsWith(std::string_view text, std::string_view end)
 
 } // namespace
 
+TILXMLNode::~TILXMLNode()
+{
+    FreeOwnedSubtree();
+}
+
+TILXMLTree::~TILXMLTree()
+{
+    FreeOwnedSubtree();
+}
+
+void TILXMLTree::Clear()
+{
+    FreeOwnedSubtree();
+    Relayout();
+}
+
 void TILXMLNode::Assign(const fw::Persistent* source)
 {
     if (auto* node = dynamic_cast<const TILXMLNode*>(source)) {
         if (node != this) {
-            ClearChildren();
+            FreeOwnedSubtree();
             CopyFrom(*node);
         }
         return;
     }
     if (auto* tree = dynamic_cast<const TILXMLTree*>(source)) {
-        ClearChildren();
+        FreeOwnedSubtree();
         for (int i = 0; i < tree->TopNodeCount(); ++i) {
             auto* copy = new TILXMLNode;
             AddChild(static_cast<THierarchyNode*>(copy));
@@ -100,7 +116,7 @@ void TILXMLNode::AddAttributes(const std::vector<std::string>& pairs)
     attributes_.reserve(attributes_.size() + pairs.size() / 2);
     for (std::size_t i = 0; i < pairs.size(); i += 2) {
         ValidateXMLTag(pairs[i], true);
-        attributes_.emplace_back(pairs[i], pairs[i + 1]);
+        attributes_.push_back({pairs[i], pairs[i + 1]});
     }
 }
 

@@ -32,6 +32,11 @@ struct TILXMLAttribute {
 class TILXMLNode : public THierarchyNode {
 public:
     TILXMLNode() = default;
+    ~TILXMLNode() override;
+
+    // Elements come by the hundred thousand in a large file: they are kept in pooled blocks.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* block, std::size_t size);
 
     std::string_view className() const override { return "TILXMLNode"; }
     fw::Object* NewInstance() const override { return new TILXMLNode; }
@@ -114,12 +119,16 @@ private:
 class TILXMLTree : public THierarchyRoot {
 public:
     TILXMLTree() = default;
+    ~TILXMLTree() override;
 
     std::string_view className() const override { return "TILXMLTree"; }
     fw::Object* NewInstance() const override { return new TILXMLTree; }
     // From a node: one top-level element copied from it. From a tree: copies of all its
     // top-level elements.
     void Assign(const fw::Persistent* source) override;
+
+    // Frees every element.
+    void Clear();
 
     TILXMLNode* AddRootNode(std::string_view tagText);
     TILXMLNode* GetTopNode(int index) const;

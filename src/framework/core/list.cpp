@@ -19,22 +19,46 @@ void List::CheckIndex(int index) const
     }
 }
 
+List::~List()
+{
+    if (items_ != inline_) {
+        delete[] items_;
+    }
+}
+
+void List::Reserve(int capacity)
+{
+    if (capacity <= capacity_) {
+        return;
+    }
+    auto* grown = new Object*[static_cast<size_t>(capacity)];
+    std::copy(items_, items_ + count_, grown);
+    if (items_ != inline_) {
+        delete[] items_;
+    }
+    items_ = grown;
+    capacity_ = capacity;
+}
+
 Object* List::Items(int index) const
 {
     CheckIndex(index);
-    return items_[static_cast<size_t>(index)];
+    return items_[index];
 }
 
 void List::SetItems(int index, Object* item)
 {
     CheckIndex(index);
-    items_[static_cast<size_t>(index)] = item;
+    items_[index] = item;
 }
 
 int List::AddReference(Object* item)
 {
-    items_.push_back(item);
-    return Count() - 1;
+    if (count_ == capacity_) {
+        Reserve(capacity_ < 4 ? 4 : capacity_ * 2);
+    }
+    items_[count_] = item;
+    return count_++;
 }
 
 void List::Insert(int index, Object* item)
@@ -42,19 +66,28 @@ void List::Insert(int index, Object* item)
     if (index < 0 || index > Count()) {
         RaiseListIndexError(index);
     }
-    items_.insert(items_.begin() + index, item);
+    if (count_ == capacity_) {
+        Reserve(capacity_ < 4 ? 4 : capacity_ * 2);
+    }
+    std::copy_backward(items_ + index, items_ + count_, items_ + count_ + 1);
+    items_[index] = item;
+    ++count_;
 }
 
 int List::IndexOf(const Object* item) const
 {
-    auto found = std::find(items_.begin(), items_.end(), item);
-    return found == items_.end() ? -1 : static_cast<int>(found - items_.begin());
+    for (int index = 0; index < count_; ++index) {
+        if (items_[index] == item) {
+            return index;
+        }
+    }
+    return -1;
 }
 
 int List::LastIndexOf(const Object* item) const
 {
-    for (int index = Count() - 1; index >= 0; --index) {
-        if (items_[static_cast<size_t>(index)] == item) {
+    for (int index = count_ - 1; index >= 0; --index) {
+        if (items_[index] == item) {
             return index;
         }
     }
@@ -64,14 +97,15 @@ int List::LastIndexOf(const Object* item) const
 void List::DeleteReference(int index)
 {
     CheckIndex(index);
-    items_.erase(items_.begin() + index);
+    std::copy(items_ + index + 1, items_ + count_, items_ + index);
+    --count_;
 }
 
 int List::RemoveReference(const Object* item)
 {
     const int index = IndexOf(item);
     if (index >= 0) {
-        items_.erase(items_.begin() + index);
+        DeleteReference(index);
     }
     return index;
 }
@@ -85,7 +119,7 @@ void List::Exchange(int index1, int index2)
 {
     CheckIndex(index1);
     CheckIndex(index2);
-    std::swap(items_[static_cast<size_t>(index1)], items_[static_cast<size_t>(index2)]);
+    std::swap(items_[index1], items_[index2]);
 }
 
 void List::Move(int currentIndex, int newIndex)
@@ -95,9 +129,9 @@ void List::Move(int currentIndex, int newIndex)
     }
     CheckIndex(currentIndex);
     CheckIndex(newIndex);
-    Object* item = items_[static_cast<size_t>(currentIndex)];
-    items_.erase(items_.begin() + currentIndex);
-    items_.insert(items_.begin() + newIndex, item);
+    Object* item = items_[currentIndex];
+    DeleteReference(currentIndex);
+    Insert(newIndex, item);
 }
 
 } // namespace fw

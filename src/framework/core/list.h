@@ -1,22 +1,24 @@
 #pragma once
 
-#include <vector>
-
 #include "framework/core/object.h"
 
 namespace fw {
 
 // An ordered list of object references. It owns nothing: owning lists build on it.
 // Checked access raises "List index out of bounds (<index>)".
+// One reference is held without a heap block: most lists of the node graph (an element's
+// parents, most elements' children) hold one item, and a document holds many of them.
 class List : public Object {
 public:
     List() = default;
-    ~List() override = default;
+    ~List() override;
 
     std::string_view className() const override { return "TList"; }
 
-    int Count() const { return static_cast<int>(items_.size()); }
-    bool Empty() const { return items_.empty(); }
+    int Count() const { return count_; }
+    bool Empty() const { return count_ == 0; }
+    // Makes room for at least this many references.
+    void Reserve(int capacity);
 
     Object* Items(int index) const;
     void SetItems(int index, Object* item);
@@ -38,16 +40,19 @@ public:
     void Exchange(int index1, int index2);
     void Move(int currentIndex, int newIndex);
     // Drops every reference.
-    void ClearReferences() { items_.clear(); }
+    void ClearReferences() { count_ = 0; }
 
-    auto begin() const { return items_.begin(); }
-    auto end() const { return items_.end(); }
+    Object* const* begin() const { return items_; }
+    Object* const* end() const { return items_ + count_; }
 
 protected:
     void CheckIndex(int index) const;
 
 private:
-    std::vector<Object*> items_;
+    Object* inline_[1] = {nullptr};
+    Object** items_ = inline_;
+    int count_ = 0;
+    int capacity_ = 1;
 };
 
 [[noreturn]] void RaiseListIndexError(int index);
