@@ -1,8 +1,12 @@
 #include "model/display_profile.h"
 
+#include <string>
+
+#include "foundation/generic_exception.h"
 #include "foundation/string_utils.h"
 #include "foundation/xml_node.h"
 #include "framework/core/strings.h"
+#include "model/profile_targets.h"
 
 namespace {
 
@@ -51,6 +55,53 @@ TTWTagType TagTypeFromText(std::string_view text)
         return TTWTagType::Turn;
     }
     return TTWTagType::None;
+}
+
+// The class names the refusals give for the frame each kind of profile needs.
+constexpr const char* WeavingImageFrameClass = "TfrmWeavingImage";
+constexpr const char* BlockFrameClass = "TfrmBlockPattern";
+
+enum class ProfileOperation { Apply, Retrieve };
+
+[[noreturn]] void RaiseWrongFrame(const TTWDesignProfileBase* profile, const ITWProfileTarget& frame,
+                                  ProfileOperation operation, std::string_view frameClass)
+{
+    const bool applying = operation == ProfileOperation::Apply;
+    std::string message = applying ? "Unable to apply profile setting to the control.\r\n"
+                                   : "Unable to retrieve profile setting from the control.\r\n";
+    message += frame.className();
+    message += " is not a descendant of ";
+    message += frameClass;
+    message += ".";
+    throw TGenericException::CreateFromSender(message, nullptr, profile, applying ? "ApplyTo" : "GetFrom");
+}
+
+// The frame as the interface of the profile's kind. A frame derived from one of the two
+// frames inherits that frame's interface and so is accepted like it.
+template <class Target, class Frame>
+Target& FrameAs(Frame& frame, const TTWDesignProfileBase* profile, ProfileOperation operation,
+                std::string_view frameClass)
+{
+    auto* target = dynamic_cast<Target*>(&frame);
+    if (target == nullptr) {
+        RaiseWrongFrame(profile, frame, operation, frameClass);
+    }
+    return *target;
+}
+
+// Makes the changes inside one update of the frame. A change that fails still ends the
+// update: a frame left inside one would never draw again.
+template <class Changes>
+void InsideUpdate(ITWProfileTarget& frame, Changes&& changes)
+{
+    frame.BeginUpdate();
+    try {
+        changes();
+    } catch (...) {
+        frame.EndUpdate();
+        throw;
+    }
+    frame.EndUpdate();
 }
 
 } // namespace
@@ -121,6 +172,53 @@ void TTWDesignProfileWeavingImage::Assign(const fw::Persistent* source)
     }
 }
 
+void TTWDesignProfileWeavingImage::ApplyTo(ITWProfileTarget& frame) const
+{
+    auto& image = FrameAs<ITWWeavingImageProfileTarget>(frame, this, ProfileOperation::Apply, WeavingImageFrameClass);
+    InsideUpdate(image, [&] {
+        image.SetImageType(ImageType);
+        image.SetTagType(TagType);
+        image.SetOrientation(Orientation);
+        image.SetGridColour(GridColour);
+        image.SetZoom(Zoom);
+        image.StoreCellRatios(WarpWidthBase, BlockCentreBase, BlockEndBase);
+        image.SetShowGrid(ShowGrid);
+        image.SetShowColours(ShowColours);
+        image.SetMarkDirChanges(MarkDirChanges);
+        image.SetMarkTwists(MarkTwists);
+        image.SetMarkLongFloats(MarkLongFloats);
+        image.SetMarkIdle(MarkIdle);
+        image.SetShowTwining(ShowTwining);
+        image.SetShowReverse(ShowReverse);
+        image.SetShowPickTags(ShowPickTags);
+        image.SetShowCardThreading(ShowCardThreading);
+    });
+}
+
+void TTWDesignProfileWeavingImage::GetFrom(const ITWProfileTarget& frame)
+{
+    const auto& image =
+        FrameAs<const ITWWeavingImageProfileTarget>(frame, this, ProfileOperation::Retrieve, WeavingImageFrameClass);
+    ImageType = image.GetImageType();
+    TagType = image.GetTagType();
+    Orientation = image.GetOrientation();
+    GridColour = image.GetGridColour();
+    Zoom = image.GetZoom();
+    WarpWidthBase = image.GetWidthRatio();
+    BlockCentreBase = image.GetHeightRatio();
+    BlockEndBase = image.GetSlantRatio();
+    ShowGrid = image.GetShowGrid();
+    ShowColours = image.GetShowColours();
+    MarkDirChanges = image.GetMarkDirChanges();
+    MarkTwists = image.GetMarkTwists();
+    MarkLongFloats = image.GetMarkLongFloats();
+    MarkIdle = image.GetMarkIdle();
+    ShowTwining = image.GetShowTwining();
+    ShowReverse = image.GetShowReverse();
+    ShowPickTags = image.GetShowPickTags();
+    ShowCardThreading = image.GetShowCardThreading();
+}
+
 void TTWDesignProfileWeavingImage::BuildOwnXML(TILXMLNode* element) const
 {
     element->AddChildValue("WarpWidthBase", fw::FloatToStr(WarpWidthBase));
@@ -172,6 +270,43 @@ void TTWDesignProfileBlock::Assign(const fw::Persistent* source)
         ShowBasicPattern = profile->ShowBasicPattern;
         ShowTwist = profile->ShowTwist;
         ShowPickTags = profile->ShowPickTags;
+    }
+}
+
+void TTWDesignProfileBlock::ApplyTo(ITWProfileTarget& frame) const
+{
+    auto& grid = FrameAs<ITWBlockProfileTarget>(frame, this, ProfileOperation::Apply, BlockFrameClass);
+    InsideUpdate(grid, [&] {
+        grid.SetZoom(Zoom);
+        grid.SetOrientation(Orientation);
+        grid.SetShowGrid(ShowGrid);
+        grid.SetGridColour(GridColour);
+        grid.SetBaseWidth(BaseWidth);
+        grid.SetBaseHeight(BaseHeight);
+        grid.SetSimpleDraw(SimpleDraw);
+        grid.SetShowBasicPattern(ShowBasicPattern);
+        grid.SetShowPickTags(ShowPickTags);
+        if (grid.IsTwistButtonVisible()) {
+            grid.SetShowTwist(ShowTwist);
+        }
+    });
+}
+
+void TTWDesignProfileBlock::GetFrom(const ITWProfileTarget& frame)
+{
+    const auto& grid = FrameAs<const ITWBlockProfileTarget>(frame, this, ProfileOperation::Retrieve, BlockFrameClass);
+    Zoom = grid.GetZoom();
+    Orientation = grid.GetOrientation();
+    ShowGrid = grid.GetShowGrid();
+    GridColour = grid.GetGridColour();
+    BaseWidth = grid.GetBaseWidth();
+    BaseHeight = grid.GetBaseHeight();
+    SimpleDraw = grid.GetSimpleDraw();
+    ShowBasicPattern = grid.GetShowBasicPattern();
+    ShowPickTags = grid.GetShowPickTags();
+    // Where the twining marks are not offered, their state is not the user's choice.
+    if (grid.IsTwistButtonVisible()) {
+        ShowTwist = grid.GetShowTwist();
     }
 }
 

@@ -8,6 +8,7 @@
 #include "model/palette.h"
 
 class TILXMLNode;
+class ITWProfileTarget;
 
 // Which of the two view frames a display profile belongs to.
 enum class TTWProfileKind : std::uint8_t {
@@ -24,9 +25,9 @@ enum class TTWTagType : std::uint8_t { None = 0, Hole = 1, Turn = 2 };
 // How the weaving image draws the band: a standard weaving chart or the simulated band.
 enum class TTWImageType : std::uint8_t { Block = 0, Real = 1 };
 
-// A named snapshot of how one view frame shows a pattern. The frames apply a profile to
-// themselves and capture their state into one; the profile itself only holds the values and
-// stores them in the settings file.
+// A named snapshot of how one view frame shows a pattern. A profile applies itself to a
+// frame and captures a frame's state (see model/profile_targets.h for what a frame offers),
+// and stores its values in the settings file.
 //
 // A new profile holds what a profile read from an empty element holds: zoom 1, ratios 1.0,
 // a weaving-image type of Real, and everything else zero or off.
@@ -43,6 +44,13 @@ public:
     void Assign(const fw::Persistent* source) override;
 
     TTWProfileKind Kind() const { return kind_; }
+
+    // Sets the frame to this profile inside one update of the frame, so that it redraws once.
+    // A frame of the other kind raises a TGenericException ("ApplyTo") and is left untouched.
+    virtual void ApplyTo(ITWProfileTarget& frame) const = 0;
+    // Takes the frame's present state into this profile; the name stays. A frame of the
+    // other kind raises a TGenericException ("GetFrom") and the profile stays as it was.
+    virtual void GetFrom(const ITWProfileTarget& frame) = 0;
 
     // Adds an element "EditorProfile" to the parent and returns it.
     TILXMLNode* BuildXML(TILXMLNode* parent) const;
@@ -85,6 +93,10 @@ public:
     fw::Object* NewInstance() const override { return new TTWDesignProfileWeavingImage; }
     void Assign(const fw::Persistent* source) override;
 
+    // The frame must be a weaving-image frame (ITWWeavingImageProfileTarget).
+    void ApplyTo(ITWProfileTarget& frame) const override;
+    void GetFrom(const ITWProfileTarget& frame) override;
+
 protected:
     void BuildOwnXML(TILXMLNode* element) const override;
     void ExtractOwnXML(const TILXMLNode* element) override;
@@ -106,6 +118,11 @@ public:
     std::string_view className() const override { return "TTWDesignProfileBlock"; }
     fw::Object* NewInstance() const override { return new TTWDesignProfileBlock; }
     void Assign(const fw::Persistent* source) override;
+
+    // The frame must be a block-design frame (ITWBlockProfileTarget). ShowTwist is set and
+    // read only while the frame's twist button is visible.
+    void ApplyTo(ITWProfileTarget& frame) const override;
+    void GetFrom(const ITWProfileTarget& frame) override;
 
 protected:
     void BuildOwnXML(TILXMLNode* element) const override;
