@@ -1,0 +1,296 @@
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "foundation/generic_exception.h"
+#include "foundation/xml_node.h"
+#include "framework/core/file_io.h"
+#include "model/model_state.h"
+#include "model/threaded_pattern.h"
+#include "model/twill_pattern.h"
+#include "model/user_settings.h"
+#include "model/weaving.h"
+
+namespace {
+
+// Each pick as "<card><F|B>" per turn and "<card>V" per twist, separated by blanks.
+std::vector<std::string> PickTexts(const TTWPattern& pattern)
+{
+    std::vector<std::string> texts;
+    for (const auto& pick : pattern.Picks()) {
+        std::string text;
+        for (int i = 0; i < pick->Actions().Count(); ++i) {
+            const TTWAction& action = *pick->Actions().Items(i);
+            EXPECT_TRUE(action.IsCardAction());
+            if (action.IsTurn()) {
+                EXPECT_EQ(DistanceOneHole, action.Dist());
+            }
+            text += (text.empty() ? "" : " ") + action.TargetID()
+                    + (action.IsTwist() ? std::string(TwistDirText(action.TwistDir()))
+                                        : std::string(TurnDirText(action.TurnDir())));
+        }
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+std::vector<std::string> Converted(TTWDFPattern& pattern)
+{
+    TTWPattern target;
+    pattern.ConvertToThreaded(target);
+    return PickTexts(target);
+}
+
+void ReadInto(TTWPatternBase& pattern, const std::string& document)
+{
+    TILXMLTree tree;
+    tree.ParseText(document);
+    double version = 0;
+    pattern.ExtractXML(tree.FindTag("TWData/Pattern", true), version);
+}
+
+std::string TwillDocument(std::string_view version, const std::string& content)
+{
+    return "<TWData><Version>" + std::string(version) + "</Version><Pattern Type=\"BrokenTwill\">" + content
+           + "</Pattern></TWData>";
+}
+
+// Restores the numeric locale however the test ends.
+class NumericLocale {
+public:
+    NumericLocale()
+    {
+        const char* current = std::setlocale(LC_NUMERIC, nullptr);
+        saved_ = current != nullptr ? current : "C";
+    }
+    ~NumericLocale() { std::setlocale(LC_NUMERIC, saved_.c_str()); }
+    NumericLocale(const NumericLocale&) = delete;
+    NumericLocale& operator=(const NumericLocale&) = delete;
+
+    bool Set(const char* name) { return std::setlocale(LC_NUMERIC, name) != nullptr; }
+
+private:
+    std::string saved_;
+};
+
+class TwillPatternTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetModelForTests();
+        UserSettings().DefaultNotes = "";
+        folder_ = std::filesystem::path(testing::TempDir()) / "tavelin_twill_pattern_test";
+        std::filesystem::remove_all(folder_);
+        std::filesystem::create_directories(folder_);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder_); }
+
+    std::string File(const char* name) const { return (folder_ / name).string(); }
+
+    // Two columns and two rows: cells (0, 0) and (1, 1) set, a long float at (0, 1).
+    static void MakeSmallTwill(TTW31TwillPattern& twill)
+    {
+        twill.SetSize(2, 2);
+        twill.SetCell(0, 0, true);
+        twill.SetCell(1, 1, true);
+        twill.SetLongFloat(0, 1, true);
+    }
+
+    std::filesystem::path folder_;
+};
+
+} // namespace
+
+TEST_F(TwillPatternTest, LongFloatRowsOfOldFilesAreMirroredWhateverTheSeparatorAndLocale)
+{
+    const std::string rows = "<Width>2</Width><Length>3</Length><LongFloats><P1>X.</P1></LongFloats>";
+    const auto bottomRowOf = [&](std::string_view version) {
+        TTW31TwillPattern twill;
+        ReadInto(twill, TwillDocument(version, rows));
+        for (int y = 0; y < 3; ++y) {
+            if (twill.GetLongFloat(0, y)) {
+                return y;
+            }
+        }
+        return -1;
+    };
+    NumericLocale locale;
+    for (const char* name : {"C", "de_DE.UTF-8"}) {
+        if (!locale.Set(name) && !locale.Set("de_DE.utf8")) {
+            GTEST_SKIP() << "no German locale installed";
+        }
+        SCOPED_TRACE(name);
+        // Before 1.16 "P1" was the top row.
+        EXPECT_EQ(2, bottomRowOf("1.15"));
+        EXPECT_EQ(2, bottomRowOf("1,15"));
+        EXPECT_EQ(0, bottomRowOf("1.16"));
+        EXPECT_EQ(0, bottomRowOf("1,16"));
+        EXPECT_EQ(0, bottomRowOf("1.17"));
+        // A file without a version is older than any.
+        EXPECT_EQ(2, bottomRowOf(""));
+    }
+}
+
+TEST_F(TwillPatternTest, ReadsTwillDirectionAndPrefersReversalsToLongFloats)
+{
+    UserSettings().BrokenTwill.DefaultTwill = TTWTwillDirection::Z;
+    TTW31TwillPattern twill;
+    EXPECT_EQ(TTWTwillDirection::Z, twill.BackgroundTwill());
+    EXPECT_EQ(PatternTypeBrokenTwill, twill.GetPatternType());
+
+    ReadInto(twill, TwillDocument("1.17", "<Width>3</Width><Length>2</Length><BackgroundTwill>Z</BackgroundTwill>"
+                                          "<Reversals><P2>.F.</P2></Reversals><LongFloats><P1>XXX</P1></LongFloats>"));
+    EXPECT_EQ(TTWTwillDirection::Z, twill.BackgroundTwill());
+    EXPECT_TRUE(twill.GetLongFloat(1, 1));
+    EXPECT_FALSE(twill.GetLongFloat(0, 0));
+    EXPECT_FALSE(twill.GetLongFloat(0, 1));
+    EXPECT_EQ(3, twill.LongFloats().Width());
+    EXPECT_EQ(2, twill.LongFloats().Height());
+
+    ReadInto(twill, TwillDocument("1.17", "<Width>3</Width><Length>2</Length><BackgroundTwill>z</BackgroundTwill>"));
+    EXPECT_EQ(TTWTwillDirection::S, twill.BackgroundTwill());
+    // Rows the file does not hold keep their marks.
+    EXPECT_TRUE(twill.GetLongFloat(1, 1));
+    ReadInto(twill, TwillDocument("1.17", "<Width>3</Width><Length>2</Length>"));
+    EXPECT_EQ(TTWTwillDirection::S, twill.BackgroundTwill());
+}
+
+TEST_F(TwillPatternTest, ConvertsColumnByColumnWithItsPhaseAndColourInterchange)
+{
+    TTW31TwillPattern one;
+    UserSettings().BrokenTwill.DefaultTwill = TTWTwillDirection::S;
+    one.SetSize(1, 1);
+    // Phase 0 starts backwards and flips at once: a clear bottom cell starts no run.
+    EXPECT_EQ((std::vector<std::string>{"1F", "1F"}), Converted(one));
+
+    TTW31TwillPattern twill;
+    twill.SetBackgroundTwill(TTWTwillDirection::S);
+    MakeSmallTwill(twill);
+    UserSettings().BrokenTwill.ColourInterchange = TTWColourInterchange::Turn;
+    // Column 1 starts half a row early and closes with the next step of its cycle.
+    EXPECT_EQ((std::vector<std::string>{"1B 2F", "1B 2F", "1B 2F", "1F 2F"}), Converted(twill));
+
+    UserSettings().BrokenTwill.ColourInterchange = TTWColourInterchange::Twist;
+    EXPECT_EQ((std::vector<std::string>{"1V 1F 2F", "1F 2V 2B", "1F 2B", "1B 2F"}), Converted(twill));
+
+    UserSettings().BrokenTwill.ColourInterchange = TTWColourInterchange::Turn;
+    twill.SetBackgroundTwill(TTWTwillDirection::Z);
+    // A Z twill gives column 1 the fourth phase: it starts backwards.
+    EXPECT_EQ((std::vector<std::string>{"1B 2B", "1B 2B", "1B 2B", "1F 2B"}), Converted(twill));
+
+    TTW31TwillPattern plain;
+    plain.SetBackgroundTwill(TTWTwillDirection::S);
+    plain.SetSize(4, 2);
+    // Without a design each column runs two forwards, two backwards, a quarter apart.
+    EXPECT_EQ((std::vector<std::string>{"1F 2F 3B 4B", "1F 2B 3B 4F", "1B 2B 3F 4F", "1B 2F 3F 4B"}),
+              Converted(plain));
+}
+
+TEST_F(TwillPatternTest, ConvertedTwillWeavesTwoPicksPerRow)
+{
+    TTW31TwillPattern twill;
+    MakeSmallTwill(twill);
+    for (int i = 0; i < 2; ++i) {
+        twill.Cards().Add(CreateCard(4).release());
+    }
+    TTWPattern threaded;
+    twill.ConvertToThreaded(threaded);
+    EXPECT_EQ(2, threaded.Cards().Count());
+    TTWWeaving weaving;
+    threaded.BuildWeaving(weaving, nullptr, false, 0);
+    EXPECT_EQ(2, weaving.Width());
+    EXPECT_EQ(twill.GetPickCount(), weaving.PickCount());
+}
+
+TEST_F(TwillPatternTest, SavesTheGoldenFileAndReadsItBack)
+{
+    TTW31TwillPattern twill;
+    twill.SetName("Twill");
+    twill.SetBackgroundTwill(TTWTwillDirection::Z);
+    twill.SetSaveCardsAndPalette(false);
+    MakeSmallTwill(twill);
+    const std::string file = File("twill.tvl");
+    twill.SaveToFile(file);
+    const std::string golden =
+        "<TWData>\r\n"
+        "  <Source>Tavelin</Source>\r\n"
+        "  <Version>1.17</Version>\r\n"
+        "  <Release/>\r\n"
+        "  <Pattern Type=\"BrokenTwill\">\r\n"
+        "    <Name><![CDATA[Twill]]></Name>\r\n"
+        "    <Notes/>\r\n"
+        "    <Selvedges>\r\n"
+        "      <Left>\r\n"
+        "        <Cards Count=\"0\"/>\r\n"
+        "      </Left>\r\n"
+        "      <Right>\r\n"
+        "        <Cards Count=\"0\"/>\r\n"
+        "      </Right>\r\n"
+        "    </Selvedges>\r\n"
+        "    <Width>2</Width>\r\n"
+        "    <Length>2</Length>\r\n"
+        "    <ColourCount>2</ColourCount>\r\n"
+        "    <Data>\r\n"
+        "      <P2>.X</P2>\r\n"
+        "      <P1>X.</P1>\r\n"
+        "    </Data>\r\n"
+        "    <BackgroundTwill>Z</BackgroundTwill>\r\n"
+        "    <LongFloats>\r\n"
+        "      <P2>X.</P2>\r\n"
+        "      <P1>..</P1>\r\n"
+        "    </LongFloats>\r\n"
+        "  </Pattern>\r\n"
+        "</TWData>\r\n";
+    EXPECT_EQ(golden, fw::ReadFileBytes(file));
+
+    UserSettings().BrokenTwill.DefaultTwill = TTWTwillDirection::S;
+    std::unique_ptr<TTWPatternBase> loaded = LoadAndCreatePattern(file);
+    ASSERT_EQ("TTW31TwillPattern", loaded->className());
+    auto& read = static_cast<TTW31TwillPattern&>(*loaded);
+    EXPECT_EQ(TTWTwillDirection::Z, read.BackgroundTwill());
+    EXPECT_TRUE(read.GetLongFloat(0, 1));
+    EXPECT_TRUE(read.GetCell(1, 1));
+    EXPECT_EQ(4, read.GetPickCount());
+
+    for (const char* type : {"3/1 Broken Twill", "brokentwill"}) {
+        const std::string other = File("other.tvl");
+        std::ofstream(other, std::ios::binary) << "<TWData><Version>1.17</Version><Pattern Type=\"" << type
+                                               << "\"><Width>1</Width><Length>1</Length></Pattern></TWData>";
+        EXPECT_EQ(PatternTypeBrokenTwill, LoadAndCreatePattern(other)->GetPatternType()) << type;
+    }
+}
+
+TEST_F(TwillPatternTest, AssignAndResizeKeepBothGridsTogether)
+{
+    TTW31TwillPattern source;
+    source.SetBackgroundTwill(TTWTwillDirection::Z);
+    MakeSmallTwill(source);
+
+    TTW31TwillPattern copy;
+    copy.SetBackgroundTwill(TTWTwillDirection::S);
+    copy.Assign(&source);
+    EXPECT_EQ(TTWTwillDirection::Z, copy.BackgroundTwill());
+    EXPECT_TRUE(copy.GetLongFloat(0, 1));
+    EXPECT_TRUE(copy.GetCell(0, 0));
+
+    // A plain double-face source brings its size; the long floats follow it.
+    TTWDFPattern plain;
+    plain.SetSize(5, 4);
+    copy.Assign(&plain);
+    EXPECT_EQ(TTWTwillDirection::Z, copy.BackgroundTwill());
+    EXPECT_EQ(5, copy.LongFloats().Width());
+    EXPECT_EQ(4, copy.LongFloats().Height());
+
+    copy.SetLength(1);
+    EXPECT_EQ(1, copy.LongFloats().Height());
+    copy.SetLongFloat(4, 0, true);
+    copy.SetLongFloat(5, 0, true);
+    EXPECT_TRUE(copy.GetLongFloat(4, 0));
+    EXPECT_FALSE(copy.GetLongFloat(5, 0));
+    EXPECT_THROW(copy.SetWidth(TTWDFPattern::MaxWidth + 1), TGenericException);
+    EXPECT_EQ(5, copy.LongFloats().Width());
+}
