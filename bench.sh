@@ -5,7 +5,7 @@ cd "$(dirname "$0")"
 . scripts/ensure-packages.sh
 
 # pugixml and libxml2 are only the yardsticks of the XML benchmark; the program never uses them.
-ensure_packages cmake ninja-build g++ libbenchmark-dev libpugixml-dev libxml2-dev
+ensure_packages cmake ninja-build g++ libbenchmark-dev libpugixml-dev libxml2-dev libgif-dev
 
 build=build/release
 # g++ 12 at -O3 reports a false overlap in std::string concatenation ("a" + std::string, GCC

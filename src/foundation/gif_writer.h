@@ -28,7 +28,7 @@ struct GIFOptions {
 };
 
 // The whole GIF file in memory; none when the bitmap holds more than 256 colours.
-// A bitmap wider or higher than 65535 pixels cannot be a GIF: EConvertError.
+// An empty bitmap, or one wider or higher than 65535 pixels, cannot be a GIF: EConvertError.
 [[nodiscard]] std::optional<std::vector<std::uint8_t>> EncodeBitmapAsGIF(const fw::Bitmap& bitmap,
                                                                          const GIFOptions& options);
 
