@@ -4,9 +4,15 @@
 
 #include "foundation/generic_exception.h"
 #include "framework/core/files.h"
+#include "model/brocade_pattern.h"
+#include "model/df_pattern.h"
+#include "model/font.h"
+#include "model/lettered_band.h"
 #include "model/palette.h"
 #include "model/pattern_base.h"
 #include "model/threaded_pattern.h"
+#include "model/twill_pattern.h"
+#include "model/twist_pattern.h"
 #include "model/user_settings.h"
 
 namespace {
@@ -41,6 +47,12 @@ void RegisterPatternClasses()
 {
     ClearPatternClasses();
     RegisterThreadedPattern();
+    RegisterBrocadePattern();
+    RegisterFont();
+    RegisterLetteredBand();
+    RegisterDoubleFacePattern();
+    RegisterBrokenTwillPattern();
+    RegisterTwistPatternedPattern();
 }
 
 void ResetModelForTests()
