@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/scratch_folder.h"
+
 #include <filesystem>
 #include <fstream>
 
@@ -203,7 +205,7 @@ TEST(XMLFiles, CDataHoldingItsTerminatorRoundTrips)
 
 TEST(XMLFiles, SavedAsWindows1252AndNeverOverwrittenUnasked)
 {
-    const auto folder = std::filesystem::path(testing::TempDir()) / "tavelin_xml_files";
+    const auto folder = UniqueScratchFolder("tavelin_xml_files");
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     const auto file = folder / "pattern.tvl";

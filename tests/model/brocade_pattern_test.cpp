@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
 
+#include "support/scratch_folder.h"
+
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include <unistd.h>
 
 #include "foundation/generic_exception.h"
 #include "foundation/xml_node.h"
@@ -94,10 +95,7 @@ protected:
     {
         ResetModelForTests();
         UserSettings().DefaultNotes = "";
-        // One folder per test and process: tests run in parallel, also from other builds.
-        const std::string test = testing::UnitTest::GetInstance()->current_test_info()->name();
-        const std::string folder = "tavelin_brocade_pattern_test_" + test + "_" + std::to_string(getpid());
-        folder_ = std::filesystem::path(testing::TempDir()) / folder;
+        folder_ = UniqueScratchFolder("tavelin_brocade_pattern_test");
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);
     }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/scratch_folder.h"
+
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -87,7 +89,7 @@ protected:
     {
         ResetModelForTests();
         UserSettings().DefaultNotes = "";
-        folder_ = std::filesystem::path(testing::TempDir()) / "tavelin_df_pattern_test";
+        folder_ = UniqueScratchFolder("tavelin_df_pattern_test");
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);
     }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/scratch_folder.h"
+
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -32,7 +34,7 @@ class PalettesFile : public testing::Test {
 protected:
     void SetUp() override
     {
-        folder_ = std::filesystem::path(testing::TempDir()) / "tavelin_palettes_test";
+        folder_ = UniqueScratchFolder("tavelin_palettes_test");
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);
     }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/scratch_folder.h"
+
 #include <array>
 #include <clocale>
 #include <filesystem>
@@ -59,7 +61,7 @@ protected:
         }
         ClearPatternClasses();
         RegisterThreadedPattern();
-        folder_ = std::filesystem::path(testing::TempDir()) / "tavelin_pattern_base_test";
+        folder_ = UniqueScratchFolder("tavelin_pattern_base_test");
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);
     }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/scratch_folder.h"
+
 #include <climits>
 #include <filesystem>
 #include <string>
@@ -92,7 +94,7 @@ protected:
     {
         ResetModelForTests();
         RegisterThreadedPattern();
-        folder_ = std::filesystem::path(testing::TempDir()) / "tavelin_threaded_pattern_test";
+        folder_ = UniqueScratchFolder("tavelin_threaded_pattern_test");
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);
     }

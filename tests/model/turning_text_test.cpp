@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/scratch_folder.h"
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -33,7 +35,7 @@ protected:
     void SetUp() override
     {
         ResetModelForTests();
-        folder_ = std::filesystem::path(testing::TempDir()) / "tavelin_turning_text_test";
+        folder_ = UniqueScratchFolder("tavelin_turning_text_test");
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);
     }
