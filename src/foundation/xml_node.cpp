@@ -1,5 +1,6 @@
 #include "foundation/xml_node.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "foundation/generic_exception.h"
@@ -112,7 +113,7 @@ void TILXMLNode::AddAttributes(const std::vector<std::string>& pairs)
             "The number of attribute names does not match the number of attribute values!", nullptr, this,
             "AddAttributes");
     }
-    // Sized once and built in place: the reader hands every tag's attributes over here.
+    // Sized once: the reader hands every tag's attributes over here.
     attributes_.reserve(attributes_.size() + pairs.size() / 2);
     for (std::size_t i = 0; i < pairs.size(); i += 2) {
         ValidateXMLTag(pairs[i], true);
@@ -162,14 +163,29 @@ const TILXMLAttribute& TILXMLNode::Attribute(int index) const
 std::string TILXMLNode::AttributesText() const
 {
     std::string text;
-    for (const TILXMLAttribute& attribute : attributes_) {
-        text += ' ';
-        text += attribute.Name;
-        text += "=\"";
-        text += EncodeXMLAttribute(attribute.Value);
-        text += '"';
-    }
+    AppendAttributesText(text);
     return text;
+}
+
+void TILXMLNode::AppendAttributesText(std::string& out) const
+{
+    for (const TILXMLAttribute& attribute : attributes_) {
+        out += ' ';
+        out += attribute.Name;
+        out += "=\"";
+        // Most values need no reference and are copied as they are.
+        const bool plain = !attribute.Value.starts_with(' ')
+                           && std::all_of(attribute.Value.begin(), attribute.Value.end(), [](char c) {
+                                  const auto byte = static_cast<unsigned char>(c);
+                                  return byte >= 32 && byte < 0x80 && c != '&' && c != '<' && c != '>' && c != '"';
+                              });
+        if (plain) {
+            out += attribute.Value;
+        } else {
+            out += EncodeXMLAttribute(attribute.Value);
+        }
+        out += '"';
+    }
 }
 
 TILXMLNode* TILXMLNode::FindChild(std::string_view name) const

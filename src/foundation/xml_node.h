@@ -74,6 +74,7 @@ public:
     const TILXMLAttribute& Attribute(int index) const;
     // The attributes as written: a space, the name, "=" and the value in double quotes each.
     std::string AttributesText() const;
+    void AppendAttributesText(std::string& out) const;
     // Replaces the attributes; for the reader, which has already split the tag text.
     void ClearAttributes() { attributes_.clear(); }
 

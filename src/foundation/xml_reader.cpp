@@ -425,7 +425,8 @@ void ParseTagText(TILXMLNode& node, std::string_view text)
 {
     text = TrimView(text);
     const std::size_t space = text.find(' ');
-    const std::string_view tag = text.substr(0, space);
+    // A tag cut at the first blank may still end in a tab or another control character.
+    const std::string_view tag = TrimView(text.substr(0, space));
     // The name is only copied for a check that is on.
     if (XMLNameCheck()) {
         ValidateXMLTag(std::string(tag), false);

@@ -62,7 +62,13 @@ std::string EncodeXMLText(std::string_view text)
 
 std::string EncodeXMLAttribute(std::string_view value)
 {
-    return Encode(value, [](char c) { return c == '&' || c == '<' || c == '>' || c == '"'; });
+    // The reader splits attributes where a quote meets a blank: a value may not begin with one.
+    std::string prefix;
+    if (value.starts_with(' ')) {
+        prefix = "&#32;";
+        value.remove_prefix(1);
+    }
+    return prefix + Encode(value, [](char c) { return c == '&' || c == '<' || c == '>' || c == '"'; });
 }
 
 std::string DecodeXMLText(std::string_view text)

@@ -12,8 +12,9 @@ std::string EncodeXMLText(std::string_view text);
 // no such character) becomes a space. Named entities stay as they are.
 std::string DecodeXMLText(std::string_view text);
 
-// Attribute values as written between double quotes: & < > " and every character below 32
-// or above 127 as "&#<code>;", so that no value can end its quotes early or split the tag.
+// Attribute values as written between double quotes: & < > ", a leading blank and every
+// character below 32 or above 127 as "&#<code>;", so that no value can end its quotes early
+// or split the tag.
 std::string EncodeXMLAttribute(std::string_view value);
 // Attribute values are decoded like texts.
 inline std::string DecodeXMLAttribute(std::string_view value)

@@ -25,28 +25,6 @@ void AppendCData(std::string& out, const std::string& value)
     out += "]]>";
 }
 
-// The attributes as AttributesText gives them, written straight into the text. Most values
-// need no reference; they are copied as they are.
-void AppendAttributes(std::string& out, const TILXMLNode& node)
-{
-    for (int i = 0; i < node.AttributeCount(); ++i) {
-        const TILXMLAttribute& attribute = node.Attribute(i);
-        out += ' ';
-        out += attribute.Name;
-        out += "=\"";
-        const bool plain = std::all_of(attribute.Value.begin(), attribute.Value.end(), [](char c) {
-            const auto byte = static_cast<unsigned char>(c);
-            return byte >= 32 && byte < 0x80 && c != '&' && c != '<' && c != '>' && c != '"';
-        });
-        if (plain) {
-            out += attribute.Value;
-        } else {
-            out += EncodeXMLAttribute(attribute.Value);
-        }
-        out += '"';
-    }
-}
-
 // Elements are written iteratively: a file may nest deeper than the stack would like.
 void WriteNode(std::string& out, const TILXMLNode& top, int level, bool indent)
 {
@@ -71,7 +49,7 @@ void WriteNode(std::string& out, const TILXMLNode& top, int level, bool indent)
         }
         out += '<';
         out += node.Tag();
-        AppendAttributes(out, node);
+        node.AppendAttributesText(out);
         if (node.HasValue()) {
             out += '>';
             if (node.CData()) {

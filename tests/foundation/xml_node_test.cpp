@@ -36,8 +36,10 @@ TEST(XMLNameCheck, MessagesForEveryKindOfBadName)
         {"ns:9a", "Name must begin with a letter or an underscore."},
         {"aé", "Name contains invalid character: é"},
     };
-    for (const auto& [name, reason] : cases) {
-        EXPECT_EQ(MessageOf([&] { ValidateXMLTag(name, false); }), "Invalid Node Tag <" + name + ">:\r\n\r\n" + reason)
+    for (const auto& entry : cases) {
+        const std::string& name = entry.first;
+        EXPECT_EQ(MessageOf([&] { ValidateXMLTag(name, false); }),
+                  "Invalid Node Tag <" + name + ">:\r\n\r\n" + entry.second)
             << name;
     }
     EXPECT_EQ(MessageOf([] { ValidateXMLTag("1x", true); }),
