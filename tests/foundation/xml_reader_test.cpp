@@ -246,3 +246,20 @@ TEST(XMLFiles, ParseLinesTakesTheLinesAsGiven)
     tree.ParseLines(fw::StringList{});
     EXPECT_EQ(tree.TopNodeCount(), 0);
 }
+
+TEST(XMLFiles, BlanksAtTheEdgesOfNamesAndValuesSurviveSaving)
+{
+    TILXMLTree tree;
+    TILXMLNode* node = tree.AddRootNode("Pack");
+    node->AddAttribute("Name", "  two leading");
+    node->AddAttribute("Comment", "trailing ");
+    const std::string text = tree.BuildXML();
+    EXPECT_EQ(text, "<Pack Name=\"&#32; two leading\" Comment=\"trailing \"/>\r\n");
+    TILXMLTree reread;
+    reread.ParseText(text);
+    EXPECT_EQ(reread.GetTopNode(0)->GetAttribute("Name"), "  two leading");
+    EXPECT_EQ(reread.GetTopNode(0)->GetAttribute("Comment"), "trailing ");
+
+    reread.ParseText("<a\t x/>");
+    EXPECT_EQ(reread.GetTopNode(0)->Tag(), "a");
+}
