@@ -19,7 +19,10 @@ bool EndsWith(std::string_view text, std::string_view end)
 
 TILXMLNode::~TILXMLNode()
 {
-    FreeOwnedSubtree();
+    // Elements freed by their document have already let go of their children.
+    if (ChildCount() > 0) {
+        FreeOwnedSubtree();
+    }
 }
 
 TILXMLTree::~TILXMLTree()

@@ -34,10 +34,6 @@ public:
     TILXMLNode() = default;
     ~TILXMLNode() override;
 
-    // Elements come by the hundred thousand in a large file: they are kept in pooled blocks.
-    static void* operator new(std::size_t size);
-    static void operator delete(void* block, std::size_t size);
-
     std::string_view className() const override { return "TILXMLNode"; }
     fw::Object* NewInstance() const override { return new TILXMLNode; }
     // From a node: a deep copy (tag, attributes, value, CDATA flag and every descendant).
