@@ -136,6 +136,19 @@ void TTWAction::Assign(const fw::Persistent* source)
 
 int TTWAction::CardNumber() const
 {
+    // Weaving asks every card action for its number in every pick. A card number as the
+    // program writes it, plain digits well inside the integer range, is read here at once;
+    // any other text takes the general conversion.
+    if (!targetId_.empty() && targetId_.size() <= 9) {
+        int number = 0;
+        for (const char c : targetId_) {
+            if (c < '0' || c > '9') {
+                return fw::StrToIntDef(targetId_, 0);
+            }
+            number = number * 10 + (c - '0');
+        }
+        return number;
+    }
     return fw::StrToIntDef(targetId_, 0);
 }
 

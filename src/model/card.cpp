@@ -224,10 +224,13 @@ void TTWCardBase::Reset()
 
 void TTWCardBase::NormalisePosition()
 {
-    const int count = GetHoleCount();
-    if (curPos_ >= 0) {
-        curPos_ %= count;
-    } else {
+    // The holes the card was made with: its class's count, without asking the class.
+    const int count = holes_.Count();
+    if (curPos_ >= count) {
+        // A turn or a twist moves the position by at most two: one subtraction nearly always
+        // does.
+        curPos_ = curPos_ < 2 * count ? curPos_ - count : curPos_ % count;
+    } else if (curPos_ < 0) {
         curPos_ += count;
     }
 }
@@ -277,8 +280,11 @@ TTWHole* TTWCardBase::Hole(int index) const
 
 int TTWCardBase::HoleColour(int index) const
 {
-    const TTWHole* hole = holes_.GetItem(index);
-    return hole != nullptr ? hole->Colour : 0;
+    // Read straight from the list: weaving asks this for nearly every cell of the band.
+    if (index < 0 || index >= holes_.Count()) {
+        return 0;
+    }
+    return static_cast<const TTWHole*>(holes_.begin()[index])->Colour;
 }
 
 void TTWCardBase::SetHoleColour(int index, int colour)
@@ -288,21 +294,35 @@ void TTWCardBase::SetHoleColour(int index, int colour)
 
 char TTWCardBase::OppositeLetter(char letter) const
 {
-    const int count = GetHoleCount();
-    const int position = ((count / 2 + (letter - 'A')) % count + count) % count;
+    const int count = holes_.Count();
+    const int across = count / 2 + (letter - 'A');
+    // A letter of the card wraps at most once; anything else takes the full formula.
+    int position = 0;
+    if (across >= 0 && across < count) {
+        position = across;
+    } else if (across >= count && across < 2 * count) {
+        position = across - count;
+    } else {
+        position = (across % count + count) % count;
+    }
     return static_cast<char>('A' + position);
 }
 
 int TTWCardBase::CurHoleColour(char letter) const
 {
-    const TTWHole* hole = curHoles_.GetItem(letter - 'A');
-    return hole != nullptr ? hole->Colour : 0;
+    const int index = letter - 'A';
+    if (index < 0 || index >= curHoles_.Count()) {
+        return 0;
+    }
+    return static_cast<const TTWHole*>(curHoles_.begin()[index])->Colour;
 }
 
 char TTWCardBase::TopLetter(int direction, int distance) const
 {
-    const int count = GetHoleCount();
-    const int position = (GetHoleLetter(direction, distance) - 'A' + curPos_) % count;
+    const int count = holes_.Count();
+    // Both parts lie below the hole count, so the sum needs a division only when it wraps.
+    const int sum = GetHoleLetter(direction, distance) - 'A' + curPos_;
+    const int position = sum >= 0 && sum < count ? sum : sum % count;
     return static_cast<char>('A' + position);
 }
 

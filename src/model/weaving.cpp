@@ -145,37 +145,63 @@ const TTWWeavingCell* TTWWeaving::FloatEnd(const TTWWeavingCell& cell) const
 
 void TTWWeaving::MarkFloats()
 {
-    for (TTWWeavingCell& cell : cells_) {
-        cell.ClearFloat();
-    }
-    for (int column = 0; column < width_; ++column) {
-        MarkColumnFloats(column);
-    }
-}
-
-void TTWWeaving::MarkColumnFloats(int column)
-{
+    // The band is walked row by row, as it lies in memory, with the run of each column kept
+    // on the side: walking it column by column would touch a new row of a large band at every
+    // step. Each column still sees its picks in order, so its runs are the same.
+    //
     // A run grows while each pick has the same hole on top as both its neighbours; because
     // the picks that qualify overlap, a run is always one unbroken stretch of picks.
-    int runStart = -1;
-    int runEnd = -1;
-    const auto closeRun = [&]() {
-        for (int pick = runStart; pick <= runEnd; ++pick) {
-            Cell(column, pick)->SetFloat(runStart, runEnd);
-        }
-        runStart = -1;
-    };
-    for (int pick = 1; pick < pickCount_; ++pick) {
-        const int hole = Cell(column, pick)->Hole;
-        const bool sameAsNeighbours = pick + 1 < pickCount_ && Cell(column, pick - 1)->Hole == hole &&
-                                      Cell(column, pick + 1)->Hole == hole;
-        if (sameAsNeighbours) {
-            if (runStart < 0) {
-                runStart = pick - 1;
+    const auto width = static_cast<size_t>(width_);
+    const auto rowAt = [this, width](int pick) { return cells_.data() + static_cast<size_t>(pick) * width; };
+    // A cell without a mark is left untouched: a newly woven band has none, and its memory
+    // then only needs to be read.
+    const auto clearRow = [&rowAt, width](int pick) {
+        TTWWeavingCell* cells = rowAt(pick);
+        for (size_t column = 0; column < width; ++column) {
+            TTWWeavingCell& cell = cells[column];
+            if (cell.InFloat || cell.FloatStartPick() != -1 || cell.FloatEndPick() != -1) {
+                cell.ClearFloat();
             }
-            runEnd = pick + 1;
-        } else if (runStart >= 0) {
-            closeRun();
+        }
+    };
+    std::vector<int> runStart(width, -1);
+    std::vector<int> runEnd(width, -1);
+    const auto closeRun = [&](size_t column) {
+        const int start = runStart[column];
+        const int end = runEnd[column];
+        for (int pick = start; pick <= end; ++pick) {
+            rowAt(pick)[column].SetFloat(start, end);
+        }
+        runStart[column] = -1;
+    };
+
+    // Marks from an earlier run are cleared one row ahead of the rows compared, so every row
+    // is clear before a run that reaches it is closed.
+    for (int pick = 0; pick < std::min(pickCount_, 2); ++pick) {
+        clearRow(pick);
+    }
+    for (int pick = 1; pick + 1 < pickCount_; ++pick) {
+        clearRow(pick + 1);
+        const TTWWeavingCell* previous = rowAt(pick - 1);
+        const TTWWeavingCell* current = rowAt(pick);
+        const TTWWeavingCell* next = rowAt(pick + 1);
+        for (size_t column = 0; column < width; ++column) {
+            const std::uint8_t hole = current[column].Hole;
+            // Whether a pick continues a run is too random to guess, so the run is updated
+            // by selection rather than by branching; only the end of a run branches.
+            const bool sameAsNeighbours = (previous[column].Hole == hole) & (next[column].Hole == hole);
+            const int start = runStart[column];
+            runStart[column] = sameAsNeighbours && start < 0 ? pick - 1 : start;
+            runEnd[column] = sameAsNeighbours ? pick + 1 : runEnd[column];
+            if (!sameAsNeighbours && start >= 0) {
+                closeRun(column);
+            }
+        }
+    }
+    // The last pick has no neighbour after it: a run still open ends with it.
+    for (size_t column = 0; column < width; ++column) {
+        if (runStart[column] >= 0) {
+            closeRun(column);
         }
     }
 }

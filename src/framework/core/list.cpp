@@ -129,9 +129,13 @@ void List::Move(int currentIndex, int newIndex)
     }
     CheckIndex(currentIndex);
     CheckIndex(newIndex);
-    Object* item = items_[currentIndex];
-    DeleteReference(currentIndex);
-    Insert(newIndex, item);
+    // One rotation of the stretch between the two places: a card's holes move this way on
+    // every turn of the weaving.
+    if (currentIndex < newIndex) {
+        std::rotate(items_ + currentIndex, items_ + currentIndex + 1, items_ + newIndex + 1);
+    } else {
+        std::rotate(items_ + newIndex, items_ + currentIndex, items_ + currentIndex + 1);
+    }
 }
 
 } // namespace fw
