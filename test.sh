@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 . scripts/ensure-packages.sh
 
-ensure_packages cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev locales clang libclang-rt-14-dev libgif-dev
+ensure_packages cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev locales clang libclang-rt-14-dev libgif-dev qt6-base-dev fonts-liberation2 fonts-dejavu-core
 ensure_comma_locale
 
 build=build/debug
