@@ -1,9 +1,10 @@
-// Every test of this program runs inside one QGuiApplication on Qt's offscreen platform:
-// fonts and painting need an application, and no test may need a screen.
+// Every test of this program runs inside one QApplication on Qt's offscreen platform:
+// fonts and painting need an application, the peers' widgets a widget application, and no
+// test may need a screen.
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
+#include <QApplication>
 
 #include <memory>
 
@@ -16,16 +17,16 @@ public:
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
         }
-        application_ = std::make_unique<QGuiApplication>(argc_, argv_);
+        application_ = std::make_unique<QApplication>(argc_, argv_);
     }
     void TearDown() override { application_.reset(); }
 
 private:
-    // QGuiApplication keeps references to these for its whole life.
+    // QApplication keeps references to these for its whole life.
     int argc_ = 1;
     char name_[24] = "framework_gui_tests";
     char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QGuiApplication> application_;
+    std::unique_ptr<QApplication> application_;
 };
 
 // gtest owns the environment and sets it up before the first test.

@@ -1,0 +1,398 @@
+#include "framework/gui/qt_peer.h"
+
+#include <QAbstractEventDispatcher>
+#include <QCursor>
+#include <QWindow>
+
+#include <algorithm>
+#include <vector>
+
+#include "framework/gui/application.h"
+#include "framework/gui/form.h"
+#include "framework/gui/input.h"
+#include "framework/gui/qt_application.h"
+#include "framework/gui/qt_peer_widget.h"
+
+namespace fw {
+
+namespace {
+
+// Every QtPeer alive, for SyncQtPeers.
+std::vector<QtPeer*>& LivePeers()
+{
+    static std::vector<QtPeer*> peers;
+    return peers;
+}
+
+bool IsLive(const QtPeer* peer)
+{
+    const auto& peers = LivePeers();
+    return std::find(peers.begin(), peers.end(), peer) != peers.end();
+}
+
+QtPeer* QtPeerOf(const Control& control)
+{
+    return dynamic_cast<QtPeer*>(control.Peer());
+}
+
+QtPeerWidget* WidgetOf(const Control* control)
+{
+    const QtPeer* peer = control != nullptr ? QtPeerOf(*control) : nullptr;
+    return peer != nullptr ? static_cast<QtPeerWidget*>(peer->Widget()) : nullptr;
+}
+
+const Form* FormOf(const Control& control)
+{
+    return dynamic_cast<const Form*>(&control);
+}
+
+Qt::WindowFlags WindowFlagsFor(const Control& control)
+{
+    if (dynamic_cast<const HintWindow*>(&control) != nullptr) {
+        return Qt::ToolTip | Qt::FramelessWindowHint;
+    }
+    const Form* form = FormOf(control);
+    if (form == nullptr) {
+        return Qt::Tool | Qt::FramelessWindowHint;
+    }
+    switch (form->BorderStyle()) {
+    // A frameless window that still takes the keyboard and hears its deactivation, as
+    // drop-downs need; a Qt popup would grab the input and close itself.
+    case FormBorderStyle::None: return Qt::Window | Qt::FramelessWindowHint;
+    case FormBorderStyle::Single:
+    case FormBorderStyle::Sizeable: return Qt::Window;
+    case FormBorderStyle::Dialog: return Qt::Dialog;
+    case FormBorderStyle::ToolWindow:
+    case FormBorderStyle::SizeToolWin: return Qt::Tool;
+    }
+    return Qt::Window;
+}
+
+// Whether the user may not resize the window.
+bool FixedSize(const Control& control)
+{
+    const Form* form = FormOf(control);
+    if (form == nullptr) {
+        return true;
+    }
+    switch (form->BorderStyle()) {
+    case FormBorderStyle::Sizeable:
+    case FormBorderStyle::SizeToolWin: return false;
+    default: return true;
+    }
+}
+
+void AttachTree(Control& control)
+{
+    if (control.Peer() == nullptr) {
+        control.SetPeer(std::make_unique<QtPeer>(control));
+    }
+    if (QtPeerOf(control) == nullptr) {
+        return;
+    }
+    if (auto* container = dynamic_cast<WinControl*>(&control)) {
+        // A child's peer may run code that changes the list: walk a guarded copy.
+        const std::vector<WeakRef<Control>> children(container->ControlList().begin(), container->ControlList().end());
+        for (const auto& child : children) {
+            if (Control* alive = child.Get(); alive != nullptr && alive->Parent() == container) {
+                AttachTree(*alive);
+            }
+        }
+    }
+}
+
+// The first live peer that must go: stale, or of a hidden top-level control.
+QtPeer* PeerToDrop()
+{
+    for (QtPeer* peer : LivePeers()) {
+        const Control& control = peer->GetControl();
+        if (peer->Stale() || (control.Parent() == nullptr && !control.Visible())) {
+            return peer;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+// --- QtPeer ---------------------------------------------------------------------------------
+
+QtPeer::QtPeer(Control& control) : control_(control)
+{
+    QtPeerWidget* parentWidget = nullptr;
+    if (control.Parent() != nullptr) {
+        parentWidget = WidgetOf(control.Parent());
+        // Without the parent's window there is nowhere to show the control.
+        stale_ = parentWidget == nullptr;
+    }
+    widget_ = new QtPeerWidget(control, parentWidget);
+    window_ = control.Parent() == nullptr;
+    if (window_) {
+        widget_->setWindowFlags(WindowFlagsFor(control));
+        widget_->setWindowTitle(QString::fromStdString(control.Text()));
+        if (dynamic_cast<const HintWindow*>(&control) != nullptr) {
+            widget_->setAttribute(Qt::WA_ShowWithoutActivating);
+            widget_->setFocusPolicy(Qt::NoFocus);
+        }
+    }
+    ApplyBounds(control.BoundsRect());
+    if (parentWidget != nullptr && !stale_) {
+        widget_->setVisible(control.Visible());
+    }
+    LivePeers().push_back(this);
+}
+
+QtPeer::~QtPeer()
+{
+    auto& peers = LivePeers();
+    peers.erase(std::remove(peers.begin(), peers.end(), this), peers.end());
+    if (widget_.isNull()) {
+        return;
+    }
+    widget_->Detach();
+    if (QtPeerWidget::InEvent()) {
+        // Qt may still be delivering an event to this widget or one inside it (a handler
+        // that frees controls, or a nested loop's): Qt deletes it once that is done.
+        widget_->hide();
+        widget_->deleteLater();
+    } else {
+        delete widget_.data();
+    }
+}
+
+QWidget* QtPeer::Widget() const
+{
+    return widget_.data();
+}
+
+bool QtPeer::Stale() const
+{
+    return stale_ || widget_.isNull();
+}
+
+void QtPeer::UpdateRequested(const Rect& area)
+{
+    if (!widget_.isNull()) {
+        widget_->RequestUpdate(QRect(area.Left, area.Top, area.Width(), area.Height()));
+    }
+}
+
+void QtPeer::VisibleChanged(bool visible)
+{
+    if (widget_.isNull() || stale_) {
+        return;
+    }
+    if (!widget_->isWindow()) {
+        widget_->setVisible(visible);
+    } else if (visible) {
+        ShowWindow();
+    } else {
+        widget_->hide();
+    }
+}
+
+void QtPeer::ShowWindow()
+{
+    if (widget_->isVisible()) {
+        return;
+    }
+    if (const Form* form = FormOf(control_)) {
+        // Qt takes the modality only while the window is hidden.
+        widget_->setWindowModality(form->Modal() ? Qt::ApplicationModal : Qt::NonModal);
+        // Other windows stay above the main window, as the platform's owned windows do.
+        QtPeerWidget* main = WidgetOf(App().MainForm());
+        if (main != nullptr && main != widget_ && main->windowHandle() != nullptr) {
+            widget_->winId();
+            if (QWindow* window = widget_->windowHandle()) {
+                window->setTransientParent(main->windowHandle());
+            }
+        }
+    }
+    ApplyBounds(control_.BoundsRect());
+    widget_->show();
+}
+
+void QtPeer::ApplyBounds(const Rect& bounds)
+{
+    const QRect area(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+    if (widget_->isWindow()) {
+        // The window system keeps the user's resizing inside the control's limits.
+        if (FixedSize(control_)) {
+            widget_->setFixedSize(area.size());
+        } else {
+            const SizeConstraints& limits = control_.Constraints();
+            widget_->setMinimumSize(limits.MinWidth, limits.MinHeight);
+            widget_->setMaximumSize(limits.MaxWidth > 0 ? limits.MaxWidth : QWIDGETSIZE_MAX,
+                                    limits.MaxHeight > 0 ? limits.MaxHeight : QWIDGETSIZE_MAX);
+        }
+    }
+    if (widget_->geometry() != area) {
+        widget_->setGeometry(area);
+    }
+}
+
+void QtPeer::BoundsChanged(const Rect& bounds)
+{
+    if (!widget_.isNull() && !stale_) {
+        ApplyBounds(bounds);
+    }
+}
+
+void QtPeer::CursorChanged(Cursor)
+{
+    // The router decides which control's cursor shows (capture and drags change it).
+    if (InputRouter* router = InputRouter::Current()) {
+        router->UpdateCursor();
+    }
+}
+
+void QtPeer::TextChanged(const std::string& text)
+{
+    if (!widget_.isNull() && widget_->isWindow()) {
+        widget_->setWindowTitle(QString::fromStdString(text));
+    }
+}
+
+void QtPeer::RestackSiblings()
+{
+    const WinControl* parent = control_.Parent();
+    if (parent == nullptr) {
+        return;
+    }
+    for (const Control* sibling : parent->ControlList()) {
+        if (QtPeerWidget* widget = WidgetOf(sibling)) {
+            widget->raise();
+        }
+    }
+}
+
+void QtPeer::ZOrderChanged()
+{
+    if (!widget_.isNull() && !stale_) {
+        RestackSiblings();
+    }
+}
+
+void QtPeer::ParentChanged()
+{
+    if (widget_.isNull()) {
+        return;
+    }
+    // The control layer tells a move between parents twice: on leaving the old one (no
+    // parent yet) and on joining the new one.
+    QtPeerWidget* parentWidget = WidgetOf(control_.Parent());
+    if (parentWidget == nullptr || window_) {
+        // No window to show it in, or a window that would have to become a child: unless a
+        // new parent with a window follows, the next synchronisation makes a fresh peer
+        // where one is due.
+        stale_ = true;
+        widget_->hide();
+        return;
+    }
+    stale_ = false;
+    widget_->setParent(parentWidget);
+    ApplyBounds(control_.BoundsRect());
+    widget_->setVisible(control_.Visible());
+    RestackSiblings();
+}
+
+void QtPeer::FocusRequested()
+{
+    if (widget_.isNull() || stale_) {
+        return;
+    }
+    // Qt's keyboard focus stays on the window; the control layer knows which control in it
+    // has the focus.
+    QWidget* window = widget_->window();
+    if (!window->isVisible()) {
+        return;
+    }
+    if (!window->isActiveWindow()) {
+        window->activateWindow();
+    }
+    if (!window->hasFocus() && window->focusPolicy() != Qt::NoFocus) {
+        window->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+// --- Attaching and synchronising --------------------------------------------------------------
+
+void AttachQtPeers(Control& root)
+{
+    AttachTree(root);
+    QtPeer* peer = QtPeerOf(root);
+    if (peer != nullptr && root.Parent() == nullptr && root.Visible()) {
+        peer->VisibleChanged(true);
+    }
+}
+
+void DetachQtPeers(Control& root)
+{
+    if (auto* container = dynamic_cast<WinControl*>(&root)) {
+        for (Control* child : container->ControlList()) {
+            DetachQtPeers(*child);
+        }
+    }
+    if (QtPeerOf(root) != nullptr) {
+        root.SetPeer(nullptr);
+    }
+}
+
+QWidget* QtWidgetOf(const Control& control)
+{
+    return WidgetOf(&control);
+}
+
+void SyncQtPeers()
+{
+    while (QtPeer* peer = PeerToDrop()) {
+        DetachQtPeers(peer->GetControl());
+        // A peer the detaching did not reach (its control's parent has another kind of
+        // peer) goes on its own.
+        if (IsLive(peer)) {
+            peer->GetControl().SetPeer(nullptr);
+        }
+    }
+    Screen& screen = GetScreen();
+    std::vector<WeakRef<Form>> forms;
+    for (int i = 0; i < screen.FormCount(); ++i) {
+        forms.emplace_back(screen.Forms(i));
+    }
+    for (const auto& form : forms) {
+        if (Form* alive = form.Get(); alive != nullptr && alive->Parent() == nullptr && alive->Visible()) {
+            AttachQtPeers(*alive);
+        }
+    }
+    if (InputRouter* router = InputRouter::Current()) {
+        HintWindow& hint = router->GetHintWindow();
+        if (hint.Parent() == nullptr && hint.Visible()) {
+            AttachQtPeers(hint);
+        }
+    }
+}
+
+// --- QtPeerKeeper -----------------------------------------------------------------------------
+
+QtPeerKeeper::QtPeerKeeper(InputRouter& router) : router_(router)
+{
+    if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance()) {
+        QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, &context_,
+                         [] { GuardedCall(SyncQtPeers); });
+    }
+    router_.SetCursorHandler([this](Cursor cursor) {
+        Control* over = CaptureControl();
+        if (over == nullptr) {
+            over = router_.MouseControl();
+        }
+        if (QWidget* widget = over != nullptr ? QtWidgetOf(RootOf(*over)) : nullptr) {
+            widget->window()->setCursor(QCursor(ToQtCursor(cursor)));
+        }
+    });
+}
+
+QtPeerKeeper::~QtPeerKeeper()
+{
+    router_.SetCursorHandler({});
+}
+
+} // namespace fw

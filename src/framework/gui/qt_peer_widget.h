@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QRegion>
+#include <QWidget>
+
+#include <functional>
+
+#include "framework/gui/control.h"
+
+namespace fw {
+
+// The Qt widget that shows one control: it paints the control's backing store and hands
+// Qt's input to the input router, the same entry points the headless test driver calls.
+// Everything from Qt enters the program through GuardedCall, so an error in a handler
+// reaches the application's exception hook and never unwinds through Qt.
+//
+// Mouse points go to the router in the client coordinates of the top-level control (the
+// router finds the control under them and does capture, enter and leave, clicks and double
+// clicks itself), so which of our nested widgets Qt chose for an event does not matter. Qt
+// reports a second press as a double-click event by its own timing; the router decides by
+// the application's, so that event is forwarded as a plain press.
+//
+// Keyboard focus inside a window is the control layer's: only top-level widgets take Qt's
+// focus, and Qt's focus events (window activation, popups) are left to the activation
+// events. Tab reaches the router as a key instead of moving Qt's focus.
+//
+// The widget may outlive its control's interest in it: Detach cuts the link, after which
+// it ignores every event.
+class QtPeerWidget : public QWidget {
+public:
+    QtPeerWidget(Control& control, QWidget* parent);
+    ~QtPeerWidget() override;
+
+    Control* GetControl() const { return control_; }
+    void Detach() { control_ = nullptr; }
+
+    // Shows the backing store's area again (an invalidation or immediate drawing). Requests
+    // made while the widget paints and already covered by that paint are dropped, so a
+    // paint never schedules itself again.
+    void RequestUpdate(const QRect& area);
+
+    // Whether a peer widget is handling an event from Qt right now (widgets must then be
+    // deleted later, not at once: the one handling it may be among them).
+    static bool InEvent();
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Runs the call for the control, guarded; nothing once the control is gone.
+    void Forward(const std::function<void(Control& control)>& call);
+    // A point of this widget in the client coordinates of the top-level control.
+    Point ToSurface(const QPointF& position) const;
+    void ForwardButton(QMouseEvent* event, bool down);
+    // A top-level widget moved or resized by the window system: the control follows.
+    void FollowWindowGeometry();
+
+    Control* control_;
+    bool painting_ = false;
+    QRegion requestedWhilePainting_;
+};
+
+} // namespace fw
