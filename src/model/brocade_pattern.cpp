@@ -476,6 +476,7 @@ void TTWBrocadePattern::BuildThreadedPicks()
         groundWeave_->ConvertToThreaded(*this);
         return;
     }
+    CheckConversionSize(Cards().Count(), brocadePicks_.Count(), this);
     Picks().Clear();
     Packs().Clear();
     for (int i = 0; i < brocadePicks_.Count(); ++i) {

@@ -188,7 +188,7 @@ public:
 
     // The threaded-in picks that weave the ground: the ground weave's own (woven on this
     // pattern's cards) when there is one, else one pick per brocade pick turning every card
-    // forwards by one hole.
+    // forwards by one hole. More turns than TTWPattern::MaxConvertedTurns raise.
     void BuildThreadedPicks();
 
     // Writes its own "Pattern" element (type "Brocade"): name, notes, width, brocade picks,

@@ -123,10 +123,11 @@ bool TTWDFPattern::IsRunStart(int x, int y) const
 
 void TTWDFPattern::ConvertToThreaded(TTWPattern& target)
 {
+    const int copies = colourCount_ == 6 ? 2 : 1;
+    TTWPattern::CheckConversionSize(width_, static_cast<std::int64_t>(length_) * (copies + 1), this);
     target.Cards().Assign(cards_);
     target.Packs().Clear();
     target.Picks().Clear();
-    const int copies = colourCount_ == 6 ? 2 : 1;
     for (int y = 0; y < length_; ++y) {
         TTWPick* pick = target.Picks().Add();
         // Every card turns the other way in odd rows, so that a clear cell alternates with

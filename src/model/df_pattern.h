@@ -81,7 +81,8 @@ public:
     // The cards become copies of these; packs and picks are replaced by one pick per design
     // row that turns every card one hole, backwards where the cell is set in an even row or
     // clear in an odd one, and that pick is repeated once (twice with six colours). Name,
-    // notes, selvedges and palette of the target stay.
+    // notes, selvedges and palette of the target stay. A design of more turns than
+    // TTWPattern::MaxConvertedTurns raises and leaves the target as it was.
     void ConvertToThreaded(TTWPattern& target) override;
 
     // The base's element, then "Width", "Length", "ColourCount", "Cards" and "Palette" (when

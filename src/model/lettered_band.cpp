@@ -225,6 +225,8 @@ void BuildLetteredDFPattern(const fw::Bitmap& grid, std::uint8_t threading, TTWD
 
 void BuildLetteredThreadedPattern(const fw::Bitmap& grid, std::uint8_t threading, TTWPattern& target)
 {
+    // Two picks per row, as the double-face pattern converts: refused before it is built.
+    TTWPattern::CheckConversionSize(grid.Width(), 2 * static_cast<std::int64_t>(grid.Height()), nullptr);
     TTWDFPattern pattern;
     BuildLetteredDFPattern(grid, threading, pattern);
     pattern.ConvertToThreaded(target);

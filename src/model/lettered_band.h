@@ -83,7 +83,8 @@ void BuildLetteredBandCards(TTWCardList& cards, int count, std::uint8_t threadin
 void BuildLetteredDFPattern(const fw::Bitmap& grid, std::uint8_t threading, TTWDFPattern& target);
 
 // The threaded-in form of the design: the double-face pattern's cards, and two picks per
-// design row from the bottom up. Name, notes, selvedges and palette of the target stay.
+// design row from the bottom up. Name, notes, selvedges and palette of the target stay. A
+// design of more turns than TTWPattern::MaxConvertedTurns raises before anything is made.
 void BuildLetteredThreadedPattern(const fw::Bitmap& grid, std::uint8_t threading, TTWPattern& target);
 
 // Puts the lettered band into the kind table; the model's initialisation calls it.

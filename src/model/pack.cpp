@@ -1,6 +1,7 @@
 #include "model/pack.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 
 #include "foundation/generic_exception.h"
@@ -157,10 +158,17 @@ void TTWPackList::ReadFromXML(const TILXMLNode* element, TTWCardList* cardList)
         return;
     }
     const int listed = std::clamp(fw::StrToIntDef(element->GetAttribute("Count"), 0), 0, element->ChildCount());
+    std::int64_t members = 0;
     for (int i = 0; i < listed; ++i) {
         auto pack = std::make_unique<TTWPack>();
         pack->SetCardList(cardList);
         pack->ReadFromXML(element->GetChild(i));
+        members += pack->Size();
+        if (members > MaxMembers) {
+            throw TGenericException::CreateFromSender("Too many pack members.\r\nThe packs of a pattern hold at most "
+                                                          + fw::IntToStr(MaxMembers) + " cards together.",
+                                                      nullptr, this, "ReadFromXML");
+        }
         Add(pack.release());
     }
 }

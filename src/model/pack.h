@@ -67,6 +67,10 @@ private:
 // The packs of a pattern; sorting orders them by name without regard to case.
 class TTWPackList : public TEnhancedListOf<TTWPack> {
 public:
+    // The members all packs of a file may hold together: each pack may ask for up to
+    // TTWPack::MaxSize, but a damaged file of many such packs must not exhaust the memory.
+    static constexpr int MaxMembers = 1'000'000;
+
     // The compare event is the name order, so Sort and a sorted list work from the start.
     TTWPackList();
 
@@ -83,6 +87,6 @@ public:
     // An element named by the tag with "Count" and one "Pack" per pack in list order.
     TILXMLNode* WriteToXML(TILXMLNode* parent, std::string_view tag = "Packs") const;
     // Clears the list and reads the first "Count" children as packs (never more than there
-    // are), each given the card list.
+    // are), each given the card list. Packs of more than MaxMembers members together raise.
     void ReadFromXML(const TILXMLNode* element, TTWCardList* cardList);
 };

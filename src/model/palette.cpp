@@ -114,9 +114,10 @@ void TTWPalette::ReadFromXML(const TILXMLNode* node)
         if (!fw::SameText(child->Tag(), "Colour")) {
             continue;
         }
-        const int index = fw::StrToIntDef(child->GetAttribute("Index"), 0) - 1;
-        if (index >= 0 && index < size_) {
-            SetColour(index, TextToColour(child->Value()));
+        // The stored number is 1-based and may be any 32-bit value, the smallest included.
+        const int number = fw::StrToIntDef(child->GetAttribute("Index"), 0);
+        if (number >= 1 && number <= size_) {
+            SetColour(number - 1, TextToColour(child->Value()));
         }
     }
 }
@@ -171,8 +172,16 @@ void TTWPaletteList::ReadFromXML(const TILXMLTree& tree)
     }
     // Read everything before touching the list, so that a bad palette leaves the list whole.
     TTWPaletteList read;
+    std::int64_t colours = 0;
     for (int i = 0; i < palettes->ChildCount(); ++i) {
-        read.AddNew()->ReadFromXML(palettes->GetChild(i));
+        TTWPalette* palette = read.AddNew();
+        palette->ReadFromXML(palettes->GetChild(i));
+        colours += palette->Size();
+        if (colours > MaxColours) {
+            throw TGenericException::CreateFromSender("Too many colours.\r\nThe palettes hold at most "
+                                                          + fw::IntToStr(MaxColours) + " colours together.",
+                                                      nullptr, this, "ReadFromXML");
+        }
     }
     Clear();
     while (read.Count() > 0) {

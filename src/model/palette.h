@@ -82,6 +82,11 @@ private:
 // read from and written to the palettes file.
 class TTWPaletteList : public TEnhancedListOf<TTWPalette> {
 public:
+    // The colours all palettes of the file may hold together: each palette may ask for up to
+    // TTWPalette::MaxSize, but a damaged file of many such palettes must not exhaust the
+    // memory.
+    static constexpr int MaxColours = 1'000'000;
+
     TTWPaletteList() : TEnhancedListOf<TTWPalette>(ListOwnership::Owning) {}
 
     std::string_view className() const override { return "TTWPaletteList"; }
@@ -102,7 +107,8 @@ public:
     // with one "Palette" per palette.
     void WriteToXML(TILXMLTree& tree) const;
     // Without "TVL/Palettes" the list stays as it is; else it is replaced by one palette per
-    // child of "Palettes", whatever its tag.
+    // child of "Palettes", whatever its tag. Palettes of more than MaxColours colours
+    // together raise and leave the list as it was.
     void ReadFromXML(const TILXMLTree& tree);
 
     // Writes the palettes file with indentation, replacing it; a failure raises.

@@ -3,9 +3,13 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <unordered_map>
+#include <vector>
 
+#include "foundation/generic_exception.h"
 #include "foundation/xml_node.h"
 #include "framework/core/files.h"
+#include "framework/core/strings.h"
 #include "model/model_hooks.h"
 #include "model/model_state.h"
 #include "model/weaving.h"
@@ -93,6 +97,17 @@ std::unique_ptr<TTWPatternBase> MakeThreadedPattern()
 }
 
 } // namespace
+
+void TTWPattern::CheckConversionSize(int cards, std::int64_t picks, const fw::Object* sender)
+{
+    if (static_cast<std::int64_t>(std::max(cards, 0)) * std::max<std::int64_t>(picks, 0) > MaxConvertedTurns) {
+        throw TGenericException::CreateFromSender("The design is too large to weave: " + fw::IntToStr(cards)
+                                                      + " cards in " + fw::IntToStr(picks)
+                                                      + " picks.\r\nA woven design holds at most "
+                                                      + fw::IntToStr(MaxConvertedTurns) + " card turns.",
+                                                  nullptr, sender, "ConvertToThreaded");
+    }
+}
 
 TTWPattern::TTWPattern()
 {
@@ -203,6 +218,21 @@ void TTWPattern::BuildWeaving(TTWWeaving& weaving, const TTWPalette* palette, bo
     const auto placeOnCard = [&](const TTWAction& action, int cardIndex, const TTWWeavingPick& row) {
         loom.Place(cards_.GetCard(cardIndex), row, leftCount + cardIndex, action.Type(), action.Dir(), action.Dist());
     };
+    // The cards each pack turns, found once: a member that names no card turns nothing, and
+    // a large pack of such members would otherwise be walked through at every one of its
+    // turns.
+    std::unordered_map<const TTWPack*, std::vector<int>> packCards;
+    const auto cardsOfPack = [&packCards, cardCount](const TTWPack& pack) -> const std::vector<int>& {
+        const auto [entry, added] = packCards.try_emplace(&pack);
+        if (added) {
+            for (int member : pack.Members()) {
+                if (member >= 1 && member <= cardCount) {
+                    entry->second.push_back(member - 1);
+                }
+            }
+        }
+        return entry->second;
+    };
 
     for (std::int64_t pass = 0; pass < passes; ++pass) {
         for (const auto& pick : picks_) {
@@ -212,8 +242,8 @@ void TTWPattern::BuildWeaving(TTWWeaving& weaving, const TTWPalette* palette, bo
                 const auto& action = *static_cast<const TTWAction*>(item);
                 if (action.IsPackAction()) {
                     if (const TTWPack* pack = packs_.FindByName(action.TargetID())) {
-                        for (int member : pack->Members()) {
-                            placeOnCard(action, member - 1, row);
+                        for (int cardIndex : cardsOfPack(*pack)) {
+                            placeOnCard(action, cardIndex, row);
                         }
                     }
                 } else {

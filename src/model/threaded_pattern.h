@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,14 @@ class TTWWeaving;
 // the woven band pick by pick.
 class TTWPattern : public TTWPatternBase {
 public:
+    // The most card turns (cards x picks) a design may be converted into: far above any real
+    // band, low enough that a damaged design cannot exhaust the memory with its turns.
+    static constexpr std::int64_t MaxConvertedTurns = 4'000'000;
+    // Raises, in the sender's name, when a design of that many cards woven in that many
+    // picks would need more than MaxConvertedTurns turns; the kinds call it before they
+    // convert anything.
+    static void CheckConversionSize(int cards, std::int64_t picks, const fw::Object* sender);
+
     // Empty cards, packs and picks; the palette is a copy of the colours of the user's default
     // palette (the standard colours when there is none).
     TTWPattern();

@@ -82,11 +82,17 @@ void TTW31TwillPattern::SetLongFloat(int x, int y, bool marked)
 
 void TTW31TwillPattern::ConvertToThreaded(TTWPattern& target)
 {
+    TTWPattern::CheckConversionSize(Width(), 2 * static_cast<std::int64_t>(Length()), this);
     target.Cards().Assign(Cards());
     target.Packs().Clear();
     target.Picks().Clear();
     const bool twistAtColourChange = UserSettings().BrokenTwill.ColourInterchange == TTWColourInterchange::Twist;
     const int length = Length();
+    if (length == 0) {
+        // No rows, no picks: the half rows that start and end the odd columns belong to rows
+        // that are not there.
+        return;
+    }
     for (int c = 0; c < Width(); ++c) {
         const ColumnWriter column(target.Picks(), c + 1);
         int phase = c % 4;

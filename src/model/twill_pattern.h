@@ -36,7 +36,7 @@ public:
 
     // The cards become copies of these; packs and picks are replaced by the twill's turning
     // sequence, generated column by column with the user's way of changing colour (a turn,
-    // or a twist before it).
+    // or a twist before it). Too large a design raises as the double-face one does.
     void ConvertToThreaded(TTWPattern& target) override;
 
     // The double-face element, typed "BrokenTwill", then "BackgroundTwill" ("S" or "Z") and

@@ -39,6 +39,7 @@ std::string TTWWarpTwinedPattern::CardThreadingText() const
 
 void TTWWarpTwinedPattern::ConvertToThreaded(TTWPattern& target)
 {
+    TTWPattern::CheckConversionSize(Width(), Length(), this);
     target.Cards().Assign(Cards());
     target.Packs().Clear();
     target.Picks().Clear();

@@ -24,7 +24,8 @@ public:
 
     // The cards become copies of these; packs and picks are replaced by one pick per design
     // row that turns every card one hole, backwards where the cell is set on an S card or
-    // clear on a Z card; a column without a card turns forwards.
+    // clear on a Z card; a column without a card turns forwards. Too large a design raises
+    // as the double-face one does.
     void ConvertToThreaded(TTWPattern& target) override;
 
     // The double-face element, typed "TwistPatterned", then "Threading".
