@@ -256,36 +256,13 @@ void TTWBrocadePick::ReadFromXML(const TILXMLNode* element)
 
 // --- the brocade pick list ---
 
-TTWBrocadePickList::~TTWBrocadePickList()
-{
-    Clear();
-}
-
 void TTWBrocadePickList::Assign(const fw::Persistent* source)
 {
     if (auto* list = dynamic_cast<const TTWBrocadePickList*>(source)) {
-        if (list != this) {
-            Clear();
-            for (const auto& pick : list->picks_) {
-                Add()->Assign(pick.get());
-            }
-        }
+        AssignItems(*list);
         return;
     }
     fw::Persistent::Assign(source);
-}
-
-TTWBrocadePick* TTWBrocadePickList::Items(int index) const
-{
-    if (index < 0 || index >= Count()) {
-        fw::RaiseListIndexError(index);
-    }
-    return picks_[static_cast<std::size_t>(index)].get();
-}
-
-TTWBrocadePick* TTWBrocadePickList::GetPick(int index) const
-{
-    return index >= 0 && index < Count() ? picks_[static_cast<std::size_t>(index)].get() : nullptr;
 }
 
 void TTWBrocadePickList::CheckRoom() const
@@ -294,60 +271,6 @@ void TTWBrocadePickList::CheckRoom() const
         throw TGenericException::CreateFromSender("Too many brocade picks.\r\nA brocade holds at most "
                                                       + fw::IntToStr(MaxPicks) + " picks.",
                                                   nullptr, this, "Add");
-    }
-}
-
-TTWBrocadePick* TTWBrocadePickList::Add()
-{
-    return Insert(Count());
-}
-
-TTWBrocadePick* TTWBrocadePickList::Insert(int index)
-{
-    if (index < 0 || index > Count()) {
-        fw::RaiseListIndexError(index);
-    }
-    CheckRoom();
-    auto pick = std::make_unique<TTWBrocadePick>();
-    pick->collection_ = this;
-    TTWBrocadePick* added = pick.get();
-    picks_.insert(picks_.begin() + index, std::move(pick));
-    Renumber(index);
-    return added;
-}
-
-void TTWBrocadePickList::Delete(int index)
-{
-    Items(index);
-    picks_.erase(picks_.begin() + index);
-    Renumber(index);
-}
-
-void TTWBrocadePickList::Clear()
-{
-    // The newest first, as the picks were made.
-    while (!picks_.empty()) {
-        picks_.pop_back();
-    }
-}
-
-void TTWBrocadePickList::Move(int currentIndex, int newIndex)
-{
-    Items(currentIndex);
-    Items(newIndex);
-    if (currentIndex == newIndex) {
-        return;
-    }
-    std::unique_ptr<TTWBrocadePick> pick = std::move(picks_[static_cast<std::size_t>(currentIndex)]);
-    picks_.erase(picks_.begin() + currentIndex);
-    picks_.insert(picks_.begin() + newIndex, std::move(pick));
-    Renumber(std::min(currentIndex, newIndex));
-}
-
-void TTWBrocadePickList::Renumber(int from)
-{
-    for (int i = std::max(from, 0); i < Count(); ++i) {
-        picks_[static_cast<std::size_t>(i)]->index_ = i;
     }
 }
 

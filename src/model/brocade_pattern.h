@@ -8,6 +8,7 @@
 #include "framework/core/string_list.h"
 #include "model/palette.h"
 #include "model/thread.h"
+#include "model/indexed_collection.h"
 #include "model/threaded_pattern.h"
 
 class TILXMLNode;
@@ -80,7 +81,7 @@ public:
     void ReadFromXML(const TILXMLNode* element);
 
 private:
-    friend class TTWBrocadePickList;
+    friend class TIndexedCollection<TTWBrocadePick, TTWBrocadePickList>;
 
     fw::StringList tieDowns_;
     std::string wefts_;
@@ -90,13 +91,12 @@ private:
 
 // The brocade picks of a pattern, in weaving order. It owns its picks and keeps each one's
 // index. The pattern is not owned: it owns this list.
-class TTWBrocadePickList : public fw::Persistent {
+class TTWBrocadePickList : public fw::Persistent, public TIndexedCollection<TTWBrocadePick, TTWBrocadePickList> {
 public:
     // Far above any real band; more is a damaged file or a runaway caller, not a band.
     static constexpr int MaxPicks = 1'000'000;
 
     explicit TTWBrocadePickList(const TTWBrocadePattern* pattern = nullptr) : pattern_(pattern) {}
-    ~TTWBrocadePickList() override;
 
     std::string_view className() const override { return "TTWBrocadePickList"; }
     fw::Object* NewInstance() const override { return new TTWBrocadePickList; }
@@ -105,31 +105,12 @@ public:
 
     const TTWBrocadePattern* Pattern() const { return pattern_; }
 
-    int Count() const { return static_cast<int>(picks_.size()); }
-    // Raises the list error outside the range.
-    TTWBrocadePick* Items(int index) const;
-    // None outside the range.
-    TTWBrocadePick* GetPick(int index) const;
-
-    // Appends a new, empty pick; raises beyond MaxPicks.
-    TTWBrocadePick* Add();
-    // A new, empty pick at the index (0 to Count); raises beyond MaxPicks.
-    TTWBrocadePick* Insert(int index);
-    // Frees the pick at the index; raises the list error outside the range.
-    void Delete(int index);
-    void Clear();
-    // Moves a pick to another place; raises the list error outside the range.
-    void Move(int currentIndex, int newIndex);
-
-    auto begin() const { return picks_.begin(); }
-    auto end() const { return picks_.end(); }
-
 private:
+    friend class TIndexedCollection<TTWBrocadePick, TTWBrocadePickList>;
+    // Raises when the list holds MaxPicks already.
     void CheckRoom() const;
-    void Renumber(int from);
 
     const TTWBrocadePattern* pattern_;
-    std::vector<std::unique_ptr<TTWBrocadePick>> picks_;
 };
 
 // A brocade woven over a ground weave: the threaded-in pattern's cards, packs, picks and

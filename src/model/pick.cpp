@@ -38,36 +38,13 @@ void TTWPick::ReadFromXML(const TILXMLNode* element)
     actions_.ReadFromXML(element->FindChild("Actions"));
 }
 
-TTWPickList::~TTWPickList()
-{
-    Clear();
-}
-
 void TTWPickList::Assign(const fw::Persistent* source)
 {
     if (auto* list = dynamic_cast<const TTWPickList*>(source)) {
-        if (list != this) {
-            Clear();
-            for (const auto& pick : list->picks_) {
-                Add()->Assign(pick.get());
-            }
-        }
+        AssignItems(*list);
         return;
     }
     fw::Persistent::Assign(source);
-}
-
-TTWPick* TTWPickList::Items(int index) const
-{
-    if (index < 0 || index >= Count()) {
-        fw::RaiseListIndexError(index);
-    }
-    return picks_[static_cast<std::size_t>(index)].get();
-}
-
-TTWPick* TTWPickList::GetPick(int index) const
-{
-    return index >= 0 && index < Count() ? picks_[static_cast<std::size_t>(index)].get() : nullptr;
 }
 
 void TTWPickList::CheckRoom() const
@@ -77,53 +54,6 @@ void TTWPickList::CheckRoom() const
                                                       + fw::IntToStr(MaxPicks) + " picks.",
                                                   nullptr, this, "Add");
     }
-}
-
-TTWPick* TTWPickList::Add()
-{
-    return Insert(Count());
-}
-
-TTWPick* TTWPickList::Insert(int index)
-{
-    if (index < 0 || index > Count()) {
-        fw::RaiseListIndexError(index);
-    }
-    CheckRoom();
-    auto pick = std::make_unique<TTWPick>();
-    pick->collection_ = this;
-    TTWPick* added = pick.get();
-    picks_.insert(picks_.begin() + index, std::move(pick));
-    Renumber(index);
-    return added;
-}
-
-void TTWPickList::Delete(int index)
-{
-    Items(index);
-    picks_.erase(picks_.begin() + index);
-    Renumber(index);
-}
-
-void TTWPickList::Clear()
-{
-    // The newest first, as the picks were made.
-    while (!picks_.empty()) {
-        picks_.pop_back();
-    }
-}
-
-void TTWPickList::Move(int currentIndex, int newIndex)
-{
-    Items(currentIndex);
-    Items(newIndex);
-    if (currentIndex == newIndex) {
-        return;
-    }
-    std::unique_ptr<TTWPick> pick = std::move(picks_[static_cast<std::size_t>(currentIndex)]);
-    picks_.erase(picks_.begin() + currentIndex);
-    picks_.insert(picks_.begin() + newIndex, std::move(pick));
-    Renumber(std::min(currentIndex, newIndex));
 }
 
 TTWPick* TTWPickList::GetOrGrowPick(int index)
@@ -144,38 +74,31 @@ TTWPick* TTWPickList::GetOrGrowPick(int index)
     return GetPick(index);
 }
 
-void TTWPickList::Renumber(int from)
-{
-    for (int i = std::max(from, 0); i < Count(); ++i) {
-        picks_[static_cast<std::size_t>(i)]->index_ = i;
-    }
-}
-
 bool TTWPickList::HasPackAction() const
 {
-    return std::any_of(picks_.begin(), picks_.end(), [](const auto& pick) { return pick->Actions().HasPackAction(); });
+    return std::any_of(items_.begin(), items_.end(), [](const auto& pick) { return pick->Actions().HasPackAction(); });
 }
 
 bool TTWPickList::HasCardAction() const
 {
-    return std::any_of(picks_.begin(), picks_.end(), [](const auto& pick) { return pick->Actions().HasCardAction(); });
+    return std::any_of(items_.begin(), items_.end(), [](const auto& pick) { return pick->Actions().HasCardAction(); });
 }
 
 bool TTWPickList::HasTwist() const
 {
-    return std::any_of(picks_.begin(), picks_.end(), [](const auto& pick) { return pick->Actions().HasTwist(); });
+    return std::any_of(items_.begin(), items_.end(), [](const auto& pick) { return pick->Actions().HasTwist(); });
 }
 
 void TTWPickList::ExpandPackActions(const TTWPackList* packs)
 {
-    for (const auto& pick : picks_) {
+    for (const auto& pick : items_) {
         pick->Actions().ExpandPackActions(packs);
     }
 }
 
 void TTWPickList::RenamePack(std::string_view oldName, std::string_view newName)
 {
-    for (const auto& pick : picks_) {
+    for (const auto& pick : items_) {
         pick->Actions().RenamePack(oldName, newName);
     }
 }
@@ -184,7 +107,7 @@ TILXMLNode* TTWPickList::WriteToXML(TILXMLNode* parent, std::string_view tag) co
 {
     TILXMLNode* element = parent->AddChild(tag.empty() ? std::string_view("Picks") : tag);
     element->AddAttribute("Count", fw::IntToStr(Count()));
-    for (const auto& pick : picks_) {
+    for (const auto& pick : items_) {
         pick->WriteToXML(element);
     }
     return element;

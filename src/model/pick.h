@@ -6,6 +6,7 @@
 
 #include "framework/core/object.h"
 #include "model/action.h"
+#include "model/indexed_collection.h"
 
 class TILXMLNode;
 class TTWPackList;
@@ -38,7 +39,7 @@ public:
     void ReadFromXML(const TILXMLNode* element);
 
 private:
-    friend class TTWPickList;
+    friend class TIndexedCollection<TTWPick, TTWPickList>;
 
     TTWActionList actions_;
     TTWPickList* collection_ = nullptr;
@@ -46,34 +47,18 @@ private:
 };
 
 // The picks of a pattern in weaving order. It owns its picks and keeps each one's index.
-class TTWPickList : public fw::Persistent {
+class TTWPickList : public fw::Persistent, public TIndexedCollection<TTWPick, TTWPickList> {
 public:
     // Far above any real band; more is a damaged file or a runaway caller, not a band.
     static constexpr int MaxPicks = 1'000'000;
 
     TTWPickList() = default;
-    ~TTWPickList() override;
 
     std::string_view className() const override { return "TTWPickList"; }
     fw::Object* NewInstance() const override { return new TTWPickList; }
     // From a pick list: Clear, then a copy of every pick in order.
     void Assign(const fw::Persistent* source) override;
 
-    int Count() const { return static_cast<int>(picks_.size()); }
-    // Raises the list error outside the range.
-    TTWPick* Items(int index) const;
-    // None outside the range.
-    TTWPick* GetPick(int index) const;
-
-    // Appends a new, empty pick; raises beyond MaxPicks.
-    TTWPick* Add();
-    // A new, empty pick at the index (0 to Count); raises beyond MaxPicks.
-    TTWPick* Insert(int index);
-    // Frees the pick at the index; raises the list error outside the range.
-    void Delete(int index);
-    void Clear();
-    // Moves a pick to another place; raises the list error outside the range.
-    void Move(int currentIndex, int newIndex);
     // The pick at the index, appending picks until it exists; none for a negative index.
     TTWPick* GetOrGrowPick(int index);
 
@@ -89,12 +74,8 @@ public:
     // than there are), in document order.
     void ReadFromXML(const TILXMLNode* element);
 
-    auto begin() const { return picks_.begin(); }
-    auto end() const { return picks_.end(); }
-
 private:
+    friend class TIndexedCollection<TTWPick, TTWPickList>;
+    // Raises when the list holds MaxPicks already.
     void CheckRoom() const;
-    void Renumber(int from);
-
-    std::vector<std::unique_ptr<TTWPick>> picks_;
 };
