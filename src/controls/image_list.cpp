@@ -1,5 +1,6 @@
 #include "controls/image_list.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <span>
@@ -49,14 +50,15 @@ void TILImageLibraryBitmap::LoadFromStream(fw::Stream& stream)
 {
     std::string name = ReadStreamString(stream);
 
-    std::vector<std::uint8_t> bytes(BmpFileHeaderSize);
-    stream.ReadBuffer(bytes.data(), bytes.size());
-    const std::uint32_t fileSize = LittleEndianU32(bytes.data() + 2);
+    std::uint8_t header[BmpFileHeaderSize];
+    stream.ReadBuffer(header, sizeof header);
+    const std::uint32_t fileSize = LittleEndianU32(header + 2);
     // A length that the stream cannot hold is damage, not a reason to reserve memory.
     if (fileSize < BmpFileHeaderSize || static_cast<std::int64_t>(fileSize - BmpFileHeaderSize) > stream.Remaining()) {
         throw fw::EStreamError("Stream read error");
     }
-    bytes.resize(fileSize);
+    std::vector<std::uint8_t> bytes(fileSize);
+    std::copy(std::begin(header), std::end(header), bytes.begin());
     stream.ReadBuffer(bytes.data() + BmpFileHeaderSize, fileSize - BmpFileHeaderSize);
 
     fw::Bitmap picture = fw::DecodeBmp(std::span<const std::uint8_t>(bytes));
