@@ -23,8 +23,11 @@
 #include "framework/core/canvas.h"
 #include "framework/gui/qt_conversions.h"
 #include "framework/gui/qt_paint_backend.h"
+#include "bench_report.h"
 
 namespace {
+
+using bench::Fixed; using bench::PadLeft;
 
 constexpr int Width = 1920;
 constexpr int Height = 1080;
@@ -246,18 +249,6 @@ public:
 
     std::map<std::string, double> milliseconds;
 };
-
-std::string Fixed(double value, int decimals)
-{
-    char digits[64];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, decimals);
-    return std::string(digits, result.ptr);
-}
-
-std::string PadLeft(const std::string& text, std::size_t width)
-{
-    return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
-}
 
 } // namespace
 

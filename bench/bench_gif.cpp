@@ -16,8 +16,11 @@
 
 #include "foundation/gif_writer.h"
 #include "framework/core/bitmap.h"
+#include "bench_report.h"
 
 namespace {
+
+using bench::Fixed;
 
 constexpr int Side = 1000;
 
@@ -154,13 +157,6 @@ public:
 
     std::map<std::string, Figures> figures;
 };
-
-std::string Fixed(double value, int decimals)
-{
-    char digits[64];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, decimals);
-    return std::string(digits, result.ptr);
-}
 
 void PrintSummary(const std::map<std::string, Figures>& figures)
 {

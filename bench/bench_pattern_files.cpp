@@ -25,8 +25,11 @@
 #include "model/model_state.h"
 #include "model/threaded_pattern.h"
 #include "model/weaving.h"
+#include "bench_report.h"
 
 namespace {
+
+using bench::Fixed; using bench::PadLeft; using bench::PadRight;
 
 constexpr int CardCount = 200;
 constexpr int PackCount = 4;
@@ -191,13 +194,6 @@ const SampleFile& FileOf(double megabytes)
     throw std::runtime_error("no sample file of that size");
 }
 
-std::string Fixed(double value, int decimals)
-{
-    char digits[64];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, decimals);
-    return std::string(digits, result.ptr);
-}
-
 std::string SizeName(double megabytes)
 {
     return Fixed(megabytes, megabytes == static_cast<int>(megabytes) ? 0 : 1) + "MB";
@@ -301,16 +297,6 @@ public:
 
     std::map<std::string, double> bestSeconds;
 };
-
-std::string PadLeft(const std::string& text, std::size_t width)
-{
-    return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
-}
-
-std::string PadRight(const std::string& text, std::size_t width)
-{
-    return text.size() >= width ? text : text + std::string(width - text.size(), ' ');
-}
 
 void PrintSummary(const std::map<std::string, double>& best)
 {

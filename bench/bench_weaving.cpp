@@ -25,8 +25,11 @@
 #include "model/model_state.h"
 #include "model/threaded_pattern.h"
 #include "model/weaving.h"
+#include "bench_report.h"
 
 namespace {
+
+using bench::Fixed; using bench::PadRight; using bench::HeapInUse; using bench::ProcStatus; using bench::ResetPeakResident;
 
 constexpr int CardCount = 200;
 constexpr int PickCount = 20000;
@@ -233,52 +236,6 @@ public:
 
     std::map<std::string, double> itemsPerSecond;
 };
-
-std::string Fixed(double value, int decimals)
-{
-    char digits[64];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, decimals);
-    return std::string(digits, result.ptr);
-}
-
-std::string PadRight(const std::string& text, std::size_t width)
-{
-    return text.size() >= width ? text : text + std::string(width - text.size(), ' ');
-}
-
-std::size_t HeapInUse()
-{
-    const struct mallinfo2 info = mallinfo2();
-    return info.uordblks + info.hblkhd;
-}
-
-// A value of /proc/self/status in bytes (kB there).
-std::size_t ProcStatus(std::string_view key)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.starts_with(key)) {
-            std::size_t kilobytes = 0;
-            std::string_view rest = std::string_view(line).substr(key.size());
-            while (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t' || rest.front() == ':')) {
-                rest.remove_prefix(1);
-            }
-            std::from_chars(rest.data(), rest.data() + rest.size(), kilobytes);
-            return kilobytes * 1024;
-        }
-    }
-    return 0;
-}
-
-// Clears the high-water mark of the resident size, so that it tells the peak from now on.
-bool ResetPeakResident()
-{
-    std::ofstream refs("/proc/self/clear_refs");
-    refs << "5";
-    refs.flush();
-    return refs.good();
-}
 
 struct MemoryUse {
     // Heap the band keeps, per cell.

@@ -23,8 +23,11 @@
 
 #include "foundation/xml_node.h"
 #include "framework/core/strings.h"
+#include "bench_report.h"
 
 namespace {
+
+using bench::Fixed; using bench::PadLeft; using bench::PadRight; using bench::HeapInUse; using bench::ProcStatus; using bench::ResetPeakResident;
 
 // Picks enough for a file of about 20 MB.
 constexpr int PickCount = 100000;
@@ -322,63 +325,12 @@ public:
     std::map<std::string, double> bytesPerSecond;
 };
 
-std::string Fixed(double value, int decimals)
-{
-    char digits[64];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, decimals);
-    return std::string(digits, result.ptr);
-}
-
-std::string PadLeft(const std::string& text, std::size_t width)
-{
-    return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
-}
-
-std::string PadRight(const std::string& text, std::size_t width)
-{
-    return text.size() >= width ? text : text + std::string(width - text.size(), ' ');
-}
-
 // What a parsed document holds on the heap, and how far the resident size rose while it was
 // being parsed, both against the size of the text.
 struct MemoryUse {
     double retained = 0;
     double peak = 0;
 };
-
-std::size_t HeapInUse()
-{
-    const struct mallinfo2 info = mallinfo2();
-    return info.uordblks + info.hblkhd;
-}
-
-// The resident size and its high-water mark in bytes, from /proc (kB there).
-std::size_t ProcStatus(std::string_view key)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.starts_with(key)) {
-            std::size_t kilobytes = 0;
-            std::string_view rest = std::string_view(line).substr(key.size());
-            while (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t' || rest.front() == ':')) {
-                rest.remove_prefix(1);
-            }
-            std::from_chars(rest.data(), rest.data() + rest.size(), kilobytes);
-            return kilobytes * 1024;
-        }
-    }
-    return 0;
-}
-
-// Clears the high-water mark of the resident size, so that it tells the peak from now on.
-bool ResetPeakResident()
-{
-    std::ofstream refs("/proc/self/clear_refs");
-    refs << "5";
-    refs.flush();
-    return refs.good();
-}
 
 // parse builds a document and hands back the function that frees it.
 MemoryUse MeasureMemory(const std::function<std::function<void()>()>& parse)
