@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "support/scratch_folder.h"
+#include "support/model_file_test.h"
 
 #include <filesystem>
 #include <fstream>
@@ -89,22 +89,7 @@ TGenericException ErrorOf(Action action)
 const std::string GroundWeaveKindsMessage =
     "The ground weave must be a threaded-in, doubleface, twill, or twist-patterned design.";
 
-class BrocadePatternTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        ResetModelForTests();
-        UserSettings().DefaultNotes = "";
-        folder_ = UniqueScratchFolder("tavelin_brocade_pattern_test");
-        std::filesystem::remove_all(folder_);
-        std::filesystem::create_directories(folder_);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
-
-    std::string File(const char* name) const { return (folder_ / name).string(); }
-
-    std::filesystem::path folder_;
-};
+class BrocadePatternTest : public ModelFileTest {};
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "support/scratch_folder.h"
+#include "support/model_file_test.h"
+#include "support/pick_texts.h"
 
 #include <filesystem>
 #include <fstream>
@@ -17,27 +18,6 @@
 #include "model/weaving.h"
 
 namespace {
-
-// Each pick as "<card><F|B>" per turn (and "<card>V" per twist), separated by blanks.
-std::vector<std::string> PickTexts(const TTWPattern& pattern)
-{
-    std::vector<std::string> texts;
-    for (const auto& pick : pattern.Picks()) {
-        std::string text;
-        for (int i = 0; i < pick->Actions().Count(); ++i) {
-            const TTWAction& action = *pick->Actions().Items(i);
-            EXPECT_TRUE(action.IsCardAction());
-            if (action.IsTurn()) {
-                EXPECT_EQ(DistanceOneHole, action.Dist());
-            }
-            text += (text.empty() ? "" : " ") + action.TargetID()
-                    + (action.IsTwist() ? std::string(TwistDirText(action.TwistDir()))
-                                        : std::string(TurnDirText(action.TurnDir())));
-        }
-        texts.push_back(text);
-    }
-    return texts;
-}
 
 std::string PatternXML(const TTWPatternBase& pattern)
 {
@@ -83,22 +63,7 @@ void AddCards(TTWCardList& cards, int count)
     }
 }
 
-class DFPatternTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        ResetModelForTests();
-        UserSettings().DefaultNotes = "";
-        folder_ = UniqueScratchFolder("tavelin_df_pattern_test");
-        std::filesystem::remove_all(folder_);
-        std::filesystem::create_directories(folder_);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
-
-    std::string File(const char* name) const { return (folder_ / name).string(); }
-
-    std::filesystem::path folder_;
-};
+class DFPatternTest : public ModelFileTest {};
 
 } // namespace
 

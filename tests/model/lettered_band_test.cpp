@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "support/scratch_folder.h"
+#include "support/model_file_test.h"
 
 #include <filesystem>
 #include <memory>
@@ -62,22 +62,7 @@ std::string PatternXML(const TTWPatternBase& pattern)
     return tree.BuildXML(true);
 }
 
-class LetteredBandTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        ResetModelForTests();
-        UserSettings().DefaultNotes = "";
-        folder_ = UniqueScratchFolder("tavelin_lettered_band_test");
-        std::filesystem::remove_all(folder_);
-        std::filesystem::create_directories(folder_);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
-
-    std::string File(const char* name) const { return (folder_ / name).string(); }
-
-    std::filesystem::path folder_;
-};
+class LetteredBandTest : public ModelFileTest {};
 
 } // namespace
 

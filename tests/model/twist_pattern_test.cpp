@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "support/scratch_folder.h"
+#include "support/model_file_test.h"
+#include "support/pick_texts.h"
 
 #include <filesystem>
 #include <fstream>
@@ -17,23 +18,6 @@
 #include "model/weaving.h"
 
 namespace {
-
-// Each pick as "<card><F|B>" per turn, separated by blanks.
-std::vector<std::string> PickTexts(const TTWPattern& pattern)
-{
-    std::vector<std::string> texts;
-    for (const auto& pick : pattern.Picks()) {
-        std::string text;
-        for (int i = 0; i < pick->Actions().Count(); ++i) {
-            const TTWAction& action = *pick->Actions().Items(i);
-            EXPECT_TRUE(action.IsCardAction() && action.IsTurn());
-            EXPECT_EQ(DistanceOneHole, action.Dist());
-            text += (text.empty() ? "" : " ") + action.TargetID() + std::string(TurnDirText(action.TurnDir()));
-        }
-        texts.push_back(text);
-    }
-    return texts;
-}
 
 std::string Threadings(const TTWCardList& cards)
 {
@@ -60,22 +44,7 @@ void ReadInto(TTWPatternBase& pattern, const std::string& content)
     pattern.ExtractXML(tree.FindTag("TWData/Pattern", true), version);
 }
 
-class TwistPatternTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        ResetModelForTests();
-        UserSettings().DefaultNotes = "";
-        folder_ = UniqueScratchFolder("tavelin_twist_pattern_test");
-        std::filesystem::remove_all(folder_);
-        std::filesystem::create_directories(folder_);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
-
-    std::string File(const char* name) const { return (folder_ / name).string(); }
-
-    std::filesystem::path folder_;
-};
+class TwistPatternTest : public ModelFileTest {};
 
 } // namespace
 
