@@ -24,7 +24,7 @@ public:
 private:
     // QApplication keeps references to these for its whole life.
     int argc_ = 1;
-    char name_[24] = "framework_gui_tests";
+    char name_[24] = "tavelin_tests";
     char* argv_[2] = {name_, nullptr};
     std::unique_ptr<QApplication> application_;
 };
