@@ -1,5 +1,7 @@
 #include "framework/gui/control.h"
 
+#include "framework/gui/menu.h"
+
 #include <algorithm>
 
 namespace fw {
@@ -428,6 +430,9 @@ void Control::Dispatch(Message& message)
     case WM_MOUSEWHEEL:
         HandleMouseWheel(message);
         break;
+    case WM_CONTEXTMENU:
+        HandleContextMenu(message);
+        break;
     case WM_SIZE:
         Resize();
         break;
@@ -535,6 +540,41 @@ void Control::HandleMouseButton(Message& message, MouseButton button, bool down,
     // The click may have freed the control (a button that closes its form).
     if (self && !style_.Contains(ControlStyleFlag::NoStdEvents)) {
         MouseUp(button, shift, at.X, at.Y);
+    }
+    // As on the platform, the right button's release asks for the context menu after the
+    // mouse-up event.
+    if (self && button == MouseButton::Right) {
+        const Point screen = ClientToScreen(at);
+        Perform(WM_CONTEXTMENU, reinterpret_cast<std::intptr_t>(this), PackPoint(screen.X, screen.Y));
+    }
+}
+
+void Control::HandleContextMenu(Message& message)
+{
+    const Point screen = UnpackPoint(message.LParam);
+    bool handled = false;
+    DoContextPopup(ScreenToClient(screen), handled);
+    if (handled) {
+        message.Result = 1;
+        return;
+    }
+    auto* menu = dynamic_cast<fw::PopupMenu*>(popupMenu_);
+    if (menu != nullptr && menu->AutoPopup()) {
+        menu->SetPopupComponent(this);
+        menu->Popup(screen.X, screen.Y);
+        message.Result = 1;
+        return;
+    }
+    // Without a menu of its own the control's parent offers its menu.
+    if (parent_ != nullptr) {
+        message.Result = parent_->Perform(WM_CONTEXTMENU, message.WParam, message.LParam);
+    }
+}
+
+void Control::DoContextPopup(Point mousePos, bool& handled)
+{
+    if (onContextPopup_) {
+        onContextPopup_(this, mousePos, handled);
     }
 }
 

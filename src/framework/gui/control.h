@@ -109,6 +109,8 @@ using DragOverEvent =
 using DragDropEvent = std::function<void(Object* sender, Object* source, int x, int y)>;
 using StartDragEvent = std::function<void(Object* sender, DragObject*& dragObject)>;
 using EndDragEvent = std::function<void(Object* sender, Object* target, int x, int y)>;
+// mousePos in client coordinates; setting handled keeps the popup menu closed.
+using ContextPopupEvent = std::function<void(Object* sender, Point mousePos, bool& handled)>;
 
 // --- The peer --------------------------------------------------------------------------------
 
@@ -407,6 +409,8 @@ public:
     void SetOnStartDrag(StartDragEvent handler) { onStartDrag_ = std::move(handler); }
     const EndDragEvent& OnEndDrag() const { return onEndDrag_; }
     void SetOnEndDrag(EndDragEvent handler) { onEndDrag_ = std::move(handler); }
+    const ContextPopupEvent& OnContextPopup() const { return onContextPopup_; }
+    void SetOnContextPopup(ContextPopupEvent handler) { onContextPopup_ = std::move(handler); }
 
     // --- Entry points the input layer calls (through the messages) and classes override ---
     // Each fires its event; overriders call the base to keep the event.
@@ -430,6 +434,10 @@ public:
     virtual void DragDrop(Object* source, int x, int y);
     virtual void DoStartDrag(DragObject*& dragObject);
     virtual void DoEndDrag(Object* target, int x, int y);
+    // The right button's release (WM_CONTEXTMENU): OnContextPopup may handle it; otherwise
+    // the control's PopupMenu (a fw::PopupMenu with AutoPopup) pops up at the pointer, and
+    // a control without one passes the request to its parent.
+    virtual void DoContextPopup(Point mousePos, bool& handled);
 
 protected:
     void Notification(Component* component, Operation operation) override;
@@ -469,6 +477,7 @@ private:
 
     void HandleMouseButton(Message& message, MouseButton button, bool down, bool doubleClick);
     void HandleMouseWheel(Message& message);
+    void HandleContextMenu(Message& message);
     void AddToPending();
     void RemoveFromPending();
     void ResizeStore();
@@ -532,6 +541,7 @@ private:
     DragDropEvent onDragDrop_;
     StartDragEvent onStartDrag_;
     EndDragEvent onEndDrag_;
+    ContextPopupEvent onContextPopup_;
 };
 
 // --- GraphicControl -------------------------------------------------------------------------

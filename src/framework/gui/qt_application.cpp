@@ -13,6 +13,7 @@
 #include "framework/gui/message.h"
 #include "framework/gui/qt_clipboard.h"
 #include "framework/gui/qt_dialogs.h"
+#include "framework/gui/qt_menu.h"
 #include "framework/gui/qt_modal.h"
 #include "framework/gui/qt_timer_driver.h"
 
@@ -90,6 +91,7 @@ QtPlatform::QtPlatform()
     timers_ = std::make_unique<QtTimerDriver>(application.GetSystemClock());
     InstallQtModalRunner();
     InstallQtDialogs();
+    InstallQtPopupHandler();
     previousClipboard_ = SetClipboard(CreateQtClipboard());
 }
 
