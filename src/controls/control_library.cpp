@@ -1,5 +1,6 @@
 #include "controls/control_library.h"
 
+#include "controls/check_images.h"
 #include "controls/default_brushes.h"
 #include "controls/image_library.h"
 
@@ -14,6 +15,7 @@ void CreateState()
 {
     imageLibrary = new TILImageLibrary;
     defaultBrushItems = new TILDefaultBrushItemList;
+    LoadDefaultCheckImages();
 }
 
 void FreeState()
@@ -26,6 +28,7 @@ void FreeState()
     defaultBrushItems = nullptr;
     delete library;
     delete brushes;
+    FreeDefaultCheckImages();
 }
 
 } // namespace
