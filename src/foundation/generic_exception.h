@@ -18,6 +18,11 @@ public:
     std::string_view className() const override { return "TGenericExceptionInfo"; }
     fw::Object* NewInstance() const override { return new TGenericExceptionInfo; }
     void Assign(const fw::Persistent* source) override;
+
+    // The text of the database statement that failed, which the exception details window
+    // lists. Only the database layer's record carries one; asking through this query keeps
+    // the windows that show errors free of that layer.
+    virtual std::string SQLText() const { return {}; }
 };
 
 using TGenericExceptionInfoList = TEnhancedListOf<TGenericExceptionInfo>;
@@ -56,8 +61,9 @@ public:
     // Appends copies of all the other error's records, each made with its own class.
     virtual void CopyInfos(const TGenericException& other);
 
-    // Whether the error carries database records; none of the program's errors do.
-    virtual bool HasDatabaseInfo() const { return false; }
+    // Whether the error would rather be shown by the standard error box than by the
+    // program's exception dialog; none of the program's errors would.
+    virtual bool PrefersStandardDisplay() const { return false; }
 
     int InfoCount() const { return records_.Count(); }
     // None outside the range.

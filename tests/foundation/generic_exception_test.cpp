@@ -61,7 +61,7 @@ TEST(GenericExceptionNesting, ForeignErrorsKeepOnlyTheirMessage)
     EXPECT_EQ(error.GetInfo(1)->Code, 0);
     EXPECT_EQ(error.GetInfo(1)->SenderName, "");
     EXPECT_EQ(error.Message(), "Save failed.\r\n\r\ndisk full");
-    EXPECT_FALSE(error.HasDatabaseInfo());
+    EXPECT_FALSE(error.PrefersStandardDisplay());
 }
 
 TEST(GenericExceptionNesting, AnErrorWithoutRecordsHasFirstCodeZero)

@@ -1,5 +1,8 @@
 #include "framework/gui/application.h"
 
+#include <chrono>
+#include <thread>
+
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
@@ -122,6 +125,16 @@ void Application::ProcessMessages()
     }
     // A paint that fails stays pending; it is tried again next time, not in a loop here.
     GuardedCall([] { PaintPendingControls(); });
+}
+
+void Application::HandleMessage()
+{
+    if (waitingEventPump_) {
+        GuardedCall(waitingEventPump_);
+    } else if (&GetClock() == static_cast<Clock*>(systemClock_.get())) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ProcessMessages();
 }
 
 void Application::MessageBeep(BeepKind kind)

@@ -84,6 +84,13 @@ public:
     void ProcessMessages();
     using EventPump = std::function<void()>;
     void SetEventPump(EventPump pump) { eventPump_ = std::move(pump); }
+    // One round of a nested loop (a modal edit): waits for the window system's next event
+    // and handles it (through the waiting pump the Qt side installs; the wait also lets the
+    // windows of new controls appear), then the posted messages and pending paints.
+    // Headless there is nothing to wait for: it is ProcessMessages, with a pause of a
+    // millisecond on the system clock so that a loop on it does not spin.
+    void HandleMessage();
+    void SetWaitingEventPump(EventPump pump) { waitingEventPump_ = std::move(pump); }
 
     // The system sound; silent until the Qt side (or a test) installs a handler.
     void MessageBeep(BeepKind kind = BeepKind::Default);
@@ -126,6 +133,7 @@ private:
     int doubleClickTime_ = 500;
     ExceptionEvent onException_;
     EventPump eventPump_;
+    EventPump waitingEventPump_;
     BeepHandler beepHandler_;
     std::unique_ptr<SystemClock> systemClock_;
     Clock* clock_ = nullptr;

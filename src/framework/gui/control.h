@@ -24,6 +24,8 @@ class Control;
 class WinControl;
 // The object an in-application drag carries (the input layer's drag.h).
 class DragObject;
+// What a dock drag carries to the dock sites it passes (dock.h).
+class DragDockObject;
 
 // A request the control layer cannot carry out, such as making a control its own parent.
 FW_DECLARE_EXCEPTION(EInvalidOperation, Exception);
@@ -109,6 +111,13 @@ using DragOverEvent =
 using DragDropEvent = std::function<void(Object* sender, Object* source, int x, int y)>;
 using StartDragEvent = std::function<void(Object* sender, DragObject*& dragObject)>;
 using EndDragEvent = std::function<void(Object* sender, Object* target, int x, int y)>;
+// Docking (dock.h): a dock site asked whether it takes the control a dock drag carries, told
+// that it took it, and asked whether a docked control may leave it (for newTarget, none when
+// the control is to float).
+using DockOverEvent =
+    std::function<void(Object* sender, DragDockObject* source, int x, int y, DragState state, bool& accept)>;
+using DockDropEvent = std::function<void(Object* sender, DragDockObject* source, int x, int y)>;
+using UnDockEvent = std::function<void(Object* sender, Control* client, WinControl* newTarget, bool& allow)>;
 // mousePos in client coordinates; setting handled keeps the popup menu closed.
 using ContextPopupEvent = std::function<void(Object* sender, Point mousePos, bool& handled)>;
 
@@ -271,8 +280,9 @@ public:
     void SetAnchors(fw::Anchors anchors);
 
     // Moves the control to the end of its parent's child list (drawn over its siblings)
-    // or to the start.
-    void BringToFront();
+    // or to the start. Virtual because a window brought to the front may become the
+    // active one (an MDI child).
+    virtual void BringToFront();
     void SendToBack();
 
     // --- Visibility and state -------------------------------------------------------------
@@ -644,6 +654,30 @@ public:
     const NotifyEvent& OnExit() const { return onExit_; }
     void SetOnExit(NotifyEvent handler) { onExit_ = std::move(handler); }
 
+    // --- Docking (carried out in dock.cpp) ---------------------------------------------------
+    // A dock site takes forms that are docked into it (Form::ManualDock, or a dock drag
+    // released over it when DockOver accepts). What a dock or undock does to the site's own
+    // size is left to its handlers.
+    bool DockSite() const { return dockSite_; }
+    void SetDockSite(bool dockSite) { dockSite_ = dockSite; }
+    // The forms docked here, in child order.
+    int DockClientCount() const;
+    // Raises EListError outside 0..DockClientCount()-1.
+    Control* DockClients(int index) const;
+    // accept starts true and OnDockOver may refuse; x, y in client coordinates.
+    virtual void DockOver(DragDockObject* source, int x, int y, DragState state, bool& accept);
+    // After the control has joined the site: OnDockDrop.
+    virtual void DockDrop(DragDockObject* source, int x, int y);
+    // Before a docked control leaves for newTarget (none: to float): OnUnDock may refuse.
+    virtual bool DoUnDock(WinControl* newTarget, Control* client);
+
+    const DockOverEvent& OnDockOver() const { return onDockOver_; }
+    void SetOnDockOver(DockOverEvent handler) { onDockOver_ = std::move(handler); }
+    const DockDropEvent& OnDockDrop() const { return onDockDrop_; }
+    void SetOnDockDrop(DockDropEvent handler) { onDockDrop_ = std::move(handler); }
+    const UnDockEvent& OnUnDock() const { return onUnDock_; }
+    void SetOnUnDock(UnDockEvent handler) { onUnDock_ = std::move(handler); }
+
     void Dispatch(Message& message) override;
 
 protected:
@@ -670,6 +704,11 @@ private:
     KeyEvent onKeyUp_;
     NotifyEvent onEnter_;
     NotifyEvent onExit_;
+
+    bool dockSite_ = false;
+    DockOverEvent onDockOver_;
+    DockDropEvent onDockDrop_;
+    UnDockEvent onUnDock_;
 };
 
 // --- CustomControl -------------------------------------------------------------------------

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "framework/gui/application.h"
+#include "framework/gui/mdi.h"
+#include "framework/gui/menu.h"
 
 namespace fw {
 
@@ -56,6 +58,14 @@ Form::~Form()
         modal_ = false;
         WakeModalLoop();
     }
+    // The children of an MDI parent go while it is still a form; a child going leaves its
+    // client area while it still is one, so the next child can become active.
+    if (MdiClient* client = std::exchange(clientArea_, nullptr)) {
+        delete client;
+    }
+    if (MdiClient* client = ParentClient()) {
+        client->ChildGoing(*this);
+    }
     Screen::Instance().RemoveForm(this);
 }
 
@@ -98,6 +108,22 @@ void Form::DoClose(CloseAction& action)
     }
 }
 
+void Form::DoActivate()
+{
+    if (onActivate_) {
+        const NotifyEvent handler = onActivate_;
+        handler(this);
+    }
+}
+
+void Form::DoDeactivate()
+{
+    if (onDeactivate_) {
+        const NotifyEvent handler = onDeactivate_;
+        handler(this);
+    }
+}
+
 void Form::PlaceForShowing()
 {
     const Screen& screen = Screen::Instance();
@@ -132,13 +158,26 @@ void Form::SetVisible(bool visible)
     }
     WeakRef<Form> self(this);
     if (visible) {
-        PlaceForShowing();
+        // Only windows of their own are placed by Position and become the active form; an
+        // MDI child is placed in its client area, a docked form where its site puts it.
+        if (MdiClient* client = ParentClient()) {
+            if (windowState_ == fw::WindowState::Normal) {
+                client->PlaceNewChild(*this, position_);
+            }
+        } else if (Parent() == nullptr) {
+            PlaceForShowing();
+        }
         DoShow();
         if (!self) {
             return;
         }
         WinControl::SetVisible(true);
-        if (self && Visible()) {
+        if (!self || !Visible()) {
+            return;
+        }
+        if (MdiClient* client = ParentClient()) {
+            client->ChildShown(*this);
+        } else if (Parent() == nullptr) {
             Screen::Instance().SetActiveForm(this);
         }
     } else {
@@ -147,7 +186,12 @@ void Form::SetVisible(bool visible)
             return;
         }
         DoHide();
-        if (self) {
+        if (!self) {
+            return;
+        }
+        if (MdiClient* client = ParentClient()) {
+            client->ChildHidden(*this);
+        } else {
             Screen::Instance().FormHidden(this);
         }
     }
@@ -258,6 +302,19 @@ ModalResult Form::ShowModal()
 
 bool Form::CloseQuery()
 {
+    if (clientArea_ != nullptr) {
+        const std::vector<Form*> children = clientArea_->Children();
+        const std::vector<WeakRef<Form>> guarded(children.begin(), children.end());
+        WeakRef<Form> self(this);
+        for (const auto& child : guarded) {
+            if (Form* alive = child.Get(); alive != nullptr && !alive->CloseQuery()) {
+                return false;
+            }
+            if (!self) {
+                return false;
+            }
+        }
+    }
     bool canClose = true;
     if (onCloseQuery_) {
         onCloseQuery_(this, canClose);
@@ -274,7 +331,8 @@ void Form::Close()
     if (!CloseQuery()) {
         return;
     }
-    CloseAction action = CloseAction::Hide;
+    // An MDI child cannot vanish from its parent by default: it is minimised instead.
+    CloseAction action = IsMdiChild() ? CloseAction::Minimize : CloseAction::Hide;
     WeakRef<Form> self(this);
     DoClose(action);
     if (!self || action == CloseAction::None) {
@@ -288,8 +346,12 @@ void Form::Close()
     case CloseAction::Hide: Hide(); break;
     case CloseAction::Free: Release(); break;
     case CloseAction::Minimize:
-        // Window states belong to the main window's work; hiding is the nearest thing.
-        Hide();
+        // Top-level windows are the window system's to minimise; hiding is the nearest thing.
+        if (IsMdiChild()) {
+            SetWindowState(fw::WindowState::Minimized);
+        } else {
+            Hide();
+        }
         break;
     case CloseAction::None: break;
     }
@@ -325,6 +387,198 @@ void Form::SetActiveControl(WinControl* control)
     activeControl_ = control;
 }
 
+void Form::FocusMovedTo(WinControl* control)
+{
+    activeControl_ = control;
+    // Each form inside this one (docked forms, MDI children) remembers the control too, and
+    // an MDI child that holds it becomes the active child.
+    Form* child = nullptr;
+    for (Control* up = control; up != nullptr && up != this; up = up->Parent()) {
+        if (auto* inner = dynamic_cast<Form*>(up)) {
+            if (inner != control) {
+                inner->activeControl_ = control;
+            }
+            if (child == nullptr && inner->IsMdiChild()) {
+                child = inner;
+            }
+        }
+    }
+    if (child != nullptr) {
+        if (MdiClient* client = child->ParentClient()) {
+            client->Activate(*child, false);
+        }
+    }
+}
+
+// --- MDI --------------------------------------------------------------------------------------
+
+MdiClient* Form::ParentClient() const
+{
+    return IsMdiChild() && !mdiGoing_ ? dynamic_cast<MdiClient*>(Parent()) : nullptr;
+}
+
+void Form::SetFormStyle(fw::FormStyle style)
+{
+    if (style == formStyle_) {
+        return;
+    }
+    if (style == fw::FormStyle::MDIChild) {
+        Form* mdiParent = dynamic_cast<Form*>(Owner());
+        if (mdiParent == nullptr || mdiParent->clientArea_ == nullptr) {
+            mdiParent = App().MainForm();
+        }
+        if (mdiParent == nullptr || mdiParent->clientArea_ == nullptr || mdiParent == this) {
+            throw EInvalidOperation("Cannot create form. No MDI forms are currently active");
+        }
+    }
+    // Leave the old style.
+    if (formStyle_ == fw::FormStyle::MDIForm) {
+        if (!clientArea_->Children().empty()) {
+            throw EInvalidOperation("Cannot change the style of an MDI parent that has children");
+        }
+        delete std::exchange(clientArea_, nullptr);
+    } else if (MdiClient* client = ParentClient()) {
+        client->ApplyWindowState(*this, fw::WindowState::Normal);
+        if (client->ActiveChild() == this) {
+            client->ActivateNext(this, false, false);
+        }
+        formStyle_ = fw::FormStyle::Normal;
+        SetParent(nullptr);
+    }
+    formStyle_ = style;
+    switch (style) {
+    case fw::FormStyle::MDIForm: clientArea_ = new MdiClient(*this); break;
+    case fw::FormStyle::MDIChild: {
+        Form* mdiParent = dynamic_cast<Form*>(Owner());
+        if (mdiParent == nullptr || mdiParent->clientArea_ == nullptr) {
+            mdiParent = App().MainForm();
+        }
+        Screen::Instance().FormHidden(this);
+        hostDockSite_.Reset();
+        SetAlign(fw::Align::None);
+        SetParent(mdiParent->clientArea_);
+        if (Visible()) {
+            mdiParent->clientArea_->ChildShown(*this);
+        }
+        break;
+    }
+    case fw::FormStyle::Normal: break;
+    }
+}
+
+void Form::SetWindowState(fw::WindowState state)
+{
+    if (MdiClient* client = ParentClient()) {
+        client->ChangeWindowState(*this, state);
+        return;
+    }
+    windowState_ = state;
+}
+
+Rect Form::RestoreBounds() const
+{
+    return IsMdiChild() && windowState_ != fw::WindowState::Normal ? restoreBounds_ : BoundsRect();
+}
+
+Form* Form::MDIParent() const
+{
+    const MdiClient* client = ParentClient();
+    return client != nullptr ? &client->ParentForm() : nullptr;
+}
+
+Form* Form::ActiveMDIChild() const
+{
+    return clientArea_ != nullptr ? clientArea_->ActiveChild() : nullptr;
+}
+
+int Form::MDIChildCount() const
+{
+    return clientArea_ != nullptr ? static_cast<int>(clientArea_->Children().size()) : 0;
+}
+
+Form* Form::MDIChildren(int index) const
+{
+    const std::vector<Form*> children = clientArea_ != nullptr ? clientArea_->Children() : std::vector<Form*>{};
+    if (index < 0 || index >= static_cast<int>(children.size())) {
+        throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+    }
+    return children[static_cast<std::size_t>(index)];
+}
+
+void Form::Tile()
+{
+    if (clientArea_ != nullptr) {
+        clientArea_->Tile(tileMode_);
+    }
+}
+
+void Form::Cascade()
+{
+    if (clientArea_ != nullptr) {
+        clientArea_->Cascade();
+    }
+}
+
+void Form::ArrangeIcons()
+{
+    if (clientArea_ != nullptr) {
+        clientArea_->ArrangeIcons();
+    }
+}
+
+void Form::BringToFront()
+{
+    if (MdiClient* client = ParentClient()) {
+        client->Activate(*this, true);
+        return;
+    }
+    WinControl::BringToFront();
+}
+
+void Form::SetFocus()
+{
+    if (MdiClient* client = ParentClient()) {
+        client->Activate(*this, true);
+        return;
+    }
+    WinControl::SetFocus();
+}
+
+// --- Main menu -------------------------------------------------------------------------------
+
+void Form::SetMenu(MainMenu* menu)
+{
+    if (menu == menu_) {
+        return;
+    }
+    if (menu_ != nullptr) {
+        RemoveFreeNotification(menu_);
+    }
+    menu_ = menu;
+    if (menu != nullptr) {
+        FreeNotification(menu);
+    }
+}
+
+bool Form::IsShortCut(int key, ShiftState shift)
+{
+    if (menu_ != nullptr && menu_->IsShortCut(key, shift)) {
+        return true;
+    }
+    if (Form* child = ActiveMDIChild()) {
+        return child->IsShortCut(key, shift);
+    }
+    return false;
+}
+
+void Form::Notification(Component* component, Operation operation)
+{
+    WinControl::Notification(component, operation);
+    if (operation == Operation::Remove && component == menu_) {
+        menu_ = nullptr;
+    }
+}
+
 void Form::Dispatch(Message& message)
 {
     switch (message.Msg) {
@@ -342,7 +596,33 @@ void Form::Dispatch(Message& message)
         break;
     }
     case CM_FOCUSCHANGED:
-        activeControl_ = dynamic_cast<WinControl*>(reinterpret_cast<Control*>(message.LParam));
+        FocusMovedTo(dynamic_cast<WinControl*>(reinterpret_cast<Control*>(message.LParam)));
+        break;
+    case WM_MOUSEACTIVATE:
+        if (MdiClient* client = ParentClient()) {
+            client->Activate(*this, true);
+            message.Result = 1;
+            return;
+        }
+        break;
+    case CM_ACTIVATE:
+        // The window system's activation reaches top-level forms; MDI children hear of
+        // theirs from their client area.
+        if (Parent() == nullptr) {
+            DoActivate();
+        }
+        break;
+    case CM_DEACTIVATE:
+        if (Parent() == nullptr) {
+            DoDeactivate();
+        }
+        break;
+    case WM_CAPTURECHANGED:
+        // Another control took the mouse: whatever the caption was doing ends. (The release
+        // of the mouse comes with no new capture and ends it in MouseUp.)
+        if (message.LParam != 0) {
+            EndFrameDrag();
+        }
         break;
     case WM_CLOSE:
         Close();

@@ -98,8 +98,30 @@ std::string GetLongHint(std::string_view hint)
 
 // --- HintWindow -----------------------------------------------------------------------------
 
+namespace {
+
+std::vector<HintWindow*>& HintWindowList()
+{
+    static std::vector<HintWindow*> list;
+    return list;
+}
+
+} // namespace
+
+const std::vector<HintWindow*>& HintWindow::Instances()
+{
+    return HintWindowList();
+}
+
+HintWindow::~HintWindow()
+{
+    auto& list = HintWindowList();
+    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+}
+
 HintWindow::HintWindow(Component* owner) : CustomControl(owner)
 {
+    HintWindowList().push_back(this);
     SetVisible(false);
     SetColor(App().HintColor());
     fw::Font font = Font();
@@ -299,6 +321,13 @@ void InputRouter::MouseDown(Control& surface, Point point, MouseButton button, S
     if (button == MouseButton::Left) {
         leftPress_ = WeakRef<Control>(target);
     }
+    // The window pressed in may become the active one (an MDI child) before the press.
+    WeakRef<Control> pressed(target);
+    MouseActivate(*target);
+    target = pressed.Get();
+    if (target == nullptr) {
+        return;
+    }
     SendMouse(*target, DownMessage(button, doubleClick), shift);
     UpdateCursor();
 }
@@ -395,6 +424,18 @@ void InputRouter::UpdateMouseControl()
     }
     if (Control* alive = entering.Get(); alive != nullptr && mouseControl_.Get() == alive) {
         alive->Perform(CM_MOUSEENTER);
+    }
+}
+
+void InputRouter::MouseActivate(Control& target)
+{
+    WeakRef<Control> current(&target);
+    while (Control* control = current.Get()) {
+        WeakRef<Control> parent(control->Parent());
+        if (control->Perform(WM_MOUSEACTIVATE, 0, AsParam(&target)) != 0) {
+            return;
+        }
+        current = parent;
     }
 }
 
@@ -558,6 +599,10 @@ void InputRouter::KeyDown(int key, ShiftState shift, char32_t character)
         }
     }
     if (!alive || target->Perform(WM_KEYDOWN, key, shiftBits) != 0) {
+        return;
+    }
+    // A key the control left unused may be the shortcut of an item of the window's menu.
+    if (auto* form = dynamic_cast<Form*>(root.Get()); form != nullptr && alive && form->IsShortCut(key, shift)) {
         return;
     }
     // Alt alone turns characters into menu mnemonics, which no control types.

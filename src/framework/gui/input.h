@@ -36,6 +36,11 @@ std::string GetLongHint(std::string_view hint);
 class HintWindow : public CustomControl {
 public:
     explicit HintWindow(Component* owner = nullptr);
+    ~HintWindow() override;
+
+    // Every hint window that exists (the router's and those controls make for their own
+    // hints), so that the Qt side can show whichever becomes visible.
+    static const std::vector<HintWindow*>& Instances();
 
     std::string_view className() const override { return "THintWindow"; }
 
@@ -83,7 +88,8 @@ Control& RootOf(Control& control);
 // (FindControlAt). A press of the same button on the same control within the application's
 // double-click time (on its clock) and DoubleClickDistance becomes a double-click message,
 // which the control turns into DblClick and a press marked Double; a third press is single
-// again. Capture and the Click on release are the controls' own business (their style).
+// again. Before a press the pressed control and its parents hear WM_MOUSEACTIVATE, upwards
+// until one answers (an MDI child becomes active). Capture and the Click on release are the controls' own business (their style).
 // CM_MOUSEENTER / CM_MOUSELEAVE go to the deepest control under the pointer as it changes;
 // while a control has the mouse captured only that control gets them (leave as the pointer
 // leaves it, enter as it comes back), and after the release the control under the pointer
@@ -96,8 +102,9 @@ Control& RootOf(Control& control);
 // previous sibling, and anything else goes to the window as CM_DIALOGKEY (a form clicks its
 // default or cancel button; the broadcast reaches page controls for Ctrl+Tab). A dialog key
 // that is taken makes no KeyDown or KeyPress. Otherwise WM_KEYDOWN; a key set to 0 there is
-// consumed and makes no KeyPress; then WM_CHAR with the character, if any (none with Alt
-// alone held).
+// consumed and makes no KeyPress; a key left unused then goes to the window's IsShortCut (a
+// form's menu), and one a menu takes makes no KeyPress either; then WM_CHAR with the
+// character, if any (none with Alt alone held).
 //
 // Focus: one focused control per top-level window, which keeps it while another window is
 // active. A move inside a window sends, in order: WM_KILLFOCUS to the control losing the
@@ -210,6 +217,8 @@ private:
     // The control under the remembered pointer, none outside the surface.
     Control* ControlUnderPointer() const;
     void SendMouse(Control& target, int msg, ShiftState shift);
+    // WM_MOUSEACTIVATE to the pressed control and on up its parents until one answers.
+    void MouseActivate(Control& target);
     // Sends leave / enter for the control now under the pointer.
     void UpdateMouseControl();
     void UpdateHint();

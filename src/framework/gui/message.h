@@ -51,6 +51,10 @@ inline constexpr int WM_ERASEBKGND = 0x0014; // Result 1: the background is done
 inline constexpr int WM_SHOWWINDOW = 0x0018;
 inline constexpr int WM_CANCELMODE = 0x001F;
 inline constexpr int WM_SETCURSOR = 0x0020;
+// Sent by the input layer before a mouse press, to the control under the pointer and on up
+// its parents until one answers non-zero: WParam = 0, LParam = the pressed control
+// (Control*). An MDI child answers by becoming the active child.
+inline constexpr int WM_MOUSEACTIVATE = 0x0021;
 inline constexpr int WM_CONTEXTMENU = 0x007B;
 inline constexpr int WM_GETDLGCODE = 0x0087;
 inline constexpr int WM_KEYDOWN = 0x0100;

@@ -78,6 +78,7 @@ QtPlatform::QtPlatform()
     });
     application.SetBeepHandler([](BeepKind) { QApplication::beep(); });
     application.SetEventPump([] { QCoreApplication::processEvents(); });
+    application.SetWaitingEventPump([] { QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents); });
     application.SetTerminateHandler([] { QCoreApplication::quit(); });
 
     SetMessagePostedHook([this] {
@@ -112,6 +113,7 @@ QtPlatform::~QtPlatform()
     SetMessagePostedHook({});
     application.SetTerminateHandler({});
     application.SetEventPump({});
+    application.SetWaitingEventPump({});
     application.SetBeepHandler({});
     Screen::Instance().SetCursorHandler({});
     if (overrideCursor_) {

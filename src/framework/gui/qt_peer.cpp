@@ -2,6 +2,7 @@
 
 #include <QAbstractEventDispatcher>
 #include <QCursor>
+#include <QMenuBar>
 #include <QWindow>
 
 #include <algorithm>
@@ -10,7 +11,9 @@
 #include "framework/gui/application.h"
 #include "framework/gui/form.h"
 #include "framework/gui/input.h"
+#include "framework/gui/menu.h"
 #include "framework/gui/qt_application.h"
+#include "framework/gui/qt_menu.h"
 #include "framework/gui/qt_peer_widget.h"
 
 namespace fw {
@@ -44,6 +47,13 @@ QtPeerWidget* WidgetOf(const Control* control)
 const Form* FormOf(const Control& control)
 {
     return dynamic_cast<const Form*>(&control);
+}
+
+// The menu a control's window shows: a top-level form's main menu.
+const MainMenu* WindowMenuOf(const Control& control)
+{
+    const Form* form = FormOf(control);
+    return form != nullptr && control.Parent() == nullptr ? form->Menu() : nullptr;
 }
 
 Qt::WindowFlags WindowFlagsFor(const Control& control)
@@ -125,14 +135,24 @@ QtPeer::QtPeer(Control& control) : control_(control)
         // Without the parent's window there is nowhere to show the control.
         stale_ = parentWidget == nullptr;
     }
-    widget_ = new QtPeerWidget(control, parentWidget);
     window_ = control.Parent() == nullptr;
+    menu_ = WindowMenuOf(control);
+    if (auto* form = dynamic_cast<Form*>(&control); form != nullptr && menu_ != nullptr) {
+        host_ = new QtMenuHost;
+        auto* bar = new QMenuBar(host_);
+        widget_ = new QtPeerWidget(control, host_);
+        host_->SetParts(bar, widget_);
+        AttachMainMenu(*form->Menu(), *bar);
+    } else {
+        widget_ = new QtPeerWidget(control, parentWidget);
+    }
     if (window_) {
-        widget_->setWindowFlags(WindowFlagsFor(control));
-        widget_->setWindowTitle(QString::fromStdString(control.Text()));
+        QWidget* window = WindowWidget();
+        window->setWindowFlags(WindowFlagsFor(control));
+        window->setWindowTitle(QString::fromStdString(control.Text()));
         if (dynamic_cast<const HintWindow*>(&control) != nullptr) {
-            widget_->setAttribute(Qt::WA_ShowWithoutActivating);
-            widget_->setFocusPolicy(Qt::NoFocus);
+            window->setAttribute(Qt::WA_ShowWithoutActivating);
+            window->setFocusPolicy(Qt::NoFocus);
         }
     }
     ApplyBounds(control.BoundsRect());
@@ -147,16 +167,21 @@ QtPeer::~QtPeer()
     auto& peers = LivePeers();
     peers.erase(std::remove(peers.begin(), peers.end(), this), peers.end());
     if (widget_.isNull()) {
+        if (!host_.isNull()) {
+            delete host_.data();
+        }
         return;
     }
     widget_->Detach();
+    // The host goes with the widget inside it.
+    QWidget* outer = host_.isNull() ? static_cast<QWidget*>(widget_.data()) : host_.data();
     if (QtPeerWidget::InEvent()) {
         // Qt may still be delivering an event to this widget or one inside it (a handler
         // that frees controls, or a nested loop's): Qt deletes it once that is done.
-        widget_->hide();
-        widget_->deleteLater();
+        outer->hide();
+        outer->deleteLater();
     } else {
-        delete widget_.data();
+        delete outer;
     }
 }
 
@@ -165,9 +190,27 @@ QWidget* QtPeer::Widget() const
     return widget_.data();
 }
 
+QWidget* QtPeer::WindowWidget() const
+{
+    return host_.isNull() ? static_cast<QWidget*>(widget_.data()) : host_.data();
+}
+
+QWidget* QtPeer::MenuBar() const
+{
+    return host_.isNull() ? nullptr : host_->Bar();
+}
+
 bool QtPeer::Stale() const
 {
-    return stale_ || widget_.isNull();
+    if (stale_ || widget_.isNull()) {
+        return true;
+    }
+    if (!window_) {
+        return false;
+    }
+    // A window shows the menu its form has now, or none.
+    const MainMenu* menu = WindowMenuOf(control_);
+    return menu != menu_ || (menu != nullptr && menu->Peer() == nullptr);
 }
 
 void QtPeer::UpdateRequested(const Rect& area)
@@ -182,52 +225,62 @@ void QtPeer::VisibleChanged(bool visible)
     if (widget_.isNull() || stale_) {
         return;
     }
-    if (!widget_->isWindow()) {
+    if (!window_) {
         widget_->setVisible(visible);
     } else if (visible) {
         ShowWindow();
     } else {
-        widget_->hide();
+        WindowWidget()->hide();
     }
 }
 
 void QtPeer::ShowWindow()
 {
-    if (widget_->isVisible()) {
+    QWidget* window = WindowWidget();
+    if (window->isVisible()) {
         return;
     }
     if (const Form* form = FormOf(control_)) {
         // Qt takes the modality only while the window is hidden.
-        widget_->setWindowModality(form->Modal() ? Qt::ApplicationModal : Qt::NonModal);
+        window->setWindowModality(form->Modal() ? Qt::ApplicationModal : Qt::NonModal);
         // Other windows stay above the main window, as the platform's owned windows do.
-        QtPeerWidget* main = WidgetOf(App().MainForm());
-        if (main != nullptr && main != widget_ && main->windowHandle() != nullptr) {
-            widget_->winId();
-            if (QWindow* window = widget_->windowHandle()) {
-                window->setTransientParent(main->windowHandle());
+        const QtPeer* mainPeer = App().MainForm() != nullptr ? QtPeerOf(*App().MainForm()) : nullptr;
+        QWidget* main = mainPeer != nullptr ? mainPeer->WindowWidget() : nullptr;
+        if (main != nullptr && main != window && main->windowHandle() != nullptr) {
+            window->winId();
+            if (QWindow* handle = window->windowHandle()) {
+                handle->setTransientParent(main->windowHandle());
             }
         }
     }
     ApplyBounds(control_.BoundsRect());
-    widget_->show();
+    window->show();
 }
 
 void QtPeer::ApplyBounds(const Rect& bounds)
 {
     const QRect area(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
-    if (widget_->isWindow()) {
-        // The window system keeps the user's resizing inside the control's limits.
-        if (FixedSize(control_)) {
-            widget_->setFixedSize(area.size());
-        } else {
-            const SizeConstraints& limits = control_.Constraints();
-            widget_->setMinimumSize(limits.MinWidth, limits.MinHeight);
-            widget_->setMaximumSize(limits.MaxWidth > 0 ? limits.MaxWidth : QWIDGETSIZE_MAX,
-                                    limits.MaxHeight > 0 ? limits.MaxHeight : QWIDGETSIZE_MAX);
+    if (!window_) {
+        if (widget_->geometry() != area) {
+            widget_->setGeometry(area);
         }
+        return;
     }
-    if (widget_->geometry() != area) {
-        widget_->setGeometry(area);
+    // A menu host reaches above the form's bounds by its bar.
+    QWidget* window = WindowWidget();
+    const QRect windowArea = host_.isNull() ? area : host_->WindowGeometryFor(area);
+    // The window system keeps the user's resizing inside the control's limits.
+    if (FixedSize(control_)) {
+        window->setFixedSize(windowArea.size());
+    } else {
+        const int bar = windowArea.height() - area.height();
+        const SizeConstraints& limits = control_.Constraints();
+        window->setMinimumSize(limits.MinWidth, limits.MinHeight + bar);
+        window->setMaximumSize(limits.MaxWidth > 0 ? limits.MaxWidth : QWIDGETSIZE_MAX,
+                               limits.MaxHeight > 0 ? limits.MaxHeight + bar : QWIDGETSIZE_MAX);
+    }
+    if (window->geometry() != windowArea) {
+        window->setGeometry(windowArea);
     }
 }
 
@@ -248,8 +301,8 @@ void QtPeer::CursorChanged(Cursor)
 
 void QtPeer::TextChanged(const std::string& text)
 {
-    if (!widget_.isNull() && widget_->isWindow()) {
-        widget_->setWindowTitle(QString::fromStdString(text));
+    if (!widget_.isNull() && window_) {
+        WindowWidget()->setWindowTitle(QString::fromStdString(text));
     }
 }
 
@@ -286,7 +339,7 @@ void QtPeer::ParentChanged()
         // new parent with a window follows, the next synchronisation makes a fresh peer
         // where one is due.
         stale_ = true;
-        widget_->hide();
+        WindowWidget()->hide();
         return;
     }
     stale_ = false;
@@ -363,10 +416,11 @@ void SyncQtPeers()
             AttachQtPeers(*alive);
         }
     }
-    if (InputRouter* router = InputRouter::Current()) {
-        HintWindow& hint = router->GetHintWindow();
-        if (hint.Parent() == nullptr && hint.Visible()) {
-            AttachQtPeers(hint);
+    // The router's hint window and those controls keep for their own hints.
+    const std::vector<HintWindow*> hints = HintWindow::Instances();
+    for (HintWindow* hint : hints) {
+        if (hint->Parent() == nullptr && hint->Visible()) {
+            AttachQtPeers(*hint);
         }
     }
 }

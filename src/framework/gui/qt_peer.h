@@ -10,12 +10,16 @@ class QWidget;
 namespace fw {
 
 class InputRouter;
+class MainMenu;
+class QtMenuHost;
 class QtPeerWidget;
 
 // The Qt side of a shown control: a QtPeerWidget that the control's changes keep in step.
 // A control without a parent becomes a top-level window (a form after its border style, a
 // hint window a tool tip); a child becomes a widget inside its parent's, stacked in the
-// parent's child order. Peers exist only while the control's window is shown: hiding a
+// parent's child order. A top-level form with a main menu gets a QtMenuHost window: the
+// menu bar above, the form's widget below it, where the form's bounds are. A form whose
+// menu changes gets a new peer at the next synchronisation. Peers exist only while the control's window is shown: hiding a
 // top-level control hides its window, and the next SyncQtPeers takes the peers away.
 //
 // Mouse capture needs nothing from Qt: while a button is held Qt already sends every move
@@ -31,8 +35,14 @@ public:
     Control& GetControl() const { return control_; }
     // None once Qt has deleted the widget (with a parent's).
     QWidget* Widget() const;
+    // The window: the menu host of a form with a menu, else the widget (for a top-level
+    // control).
+    QWidget* WindowWidget() const;
+    // The menu bar of a form with a menu; none.
+    QWidget* MenuBar() const;
     // The widget no longer sits where the control does: the control moved to a parent that
-    // has no window, or the widget went with its parent's. SyncQtPeers replaces such peers.
+    // has no window, the widget went with its parent's, or the form's menu is another one
+    // now. SyncQtPeers replaces such peers.
     bool Stale() const;
 
     void UpdateRequested(const Rect& area) override;
@@ -53,6 +63,9 @@ private:
 
     Control& control_;
     QPointer<QtPeerWidget> widget_;
+    QPointer<QtMenuHost> host_;
+    // The menu the host shows (compared only, never used: it may be gone).
+    const MainMenu* menu_ = nullptr;
     // Made as a top-level window (it stays one).
     bool window_ = false;
     bool stale_ = false;

@@ -2,17 +2,23 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
+#include <QTimer>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
 #include "framework/gui/application.h"
+#include "framework/gui/dock.h"
+#include "framework/gui/form.h"
 #include "framework/gui/input.h"
 #include "framework/gui/qt_conversions.h"
 #include "framework/gui/qt_keys.h"
@@ -54,7 +60,108 @@ bool ActivationReason(Qt::FocusReason reason)
     return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
 }
 
+// How long after showing a window its moves are taken for the window system placing it.
+constexpr qint64 PlacingTime = 500;
+// How long a moved window must rest, with no button held, before its dock drag ends.
+constexpr int RestingTime = 300;
+
+Point ScreenPoint(const QPoint& point)
+{
+    return Point{point.x(), point.y()};
+}
+
+// The window system moves windows without telling when the user lets go of the caption:
+// the dock drag of a floating form ends once the window has rested for a moment and no
+// button is held.
+class WindowDragWatcher : public QObject {
+public:
+    WindowDragWatcher() : QObject(QCoreApplication::instance())
+    {
+        rest_.setSingleShot(true);
+        rest_.setInterval(RestingTime);
+        QObject::connect(&rest_, &QTimer::timeout, this, [this] { Rested(); });
+    }
+
+    void Moved(Form& form, Point pointer)
+    {
+        if (DockDragForm() != &form) {
+            BeginDockDrag(form, pointer);
+        }
+        DockDragMove(pointer);
+        rest_.start();
+    }
+
+private:
+    void Rested()
+    {
+        if ((QGuiApplication::mouseButtons() & Qt::LeftButton) != 0) {
+            rest_.start();
+            return;
+        }
+        if (DockDragForm() != nullptr) {
+            GuardedCall([] { EndDockDrag(ScreenPoint(QCursor::pos()), true); });
+        }
+    }
+
+    QTimer rest_;
+};
+
+WindowDragWatcher& Watcher()
+{
+    // Made on first use and freed with the application.
+    static QPointer<WindowDragWatcher> watcher;
+    if (watcher.isNull()) {
+        watcher = new WindowDragWatcher;
+    }
+    return *watcher;
+}
+
+// The height of a menu bar with one line of items in the application's style and font.
+int StandardBarHeight()
+{
+    QMenuBar probe;
+    probe.addAction(QStringLiteral("X"));
+    return probe.sizeHint().height();
+}
+
+void ForwardClose(Control* control, QCloseEvent* event)
+{
+    // Once the program ends, Qt closes every window before it leaves its loop and gives up
+    // ending when one refuses.
+    if (App().Terminated()) {
+        event->accept();
+        return;
+    }
+    // Otherwise the form decides: its close query, OnClose and what follows. Whether the
+    // window goes is then the control's visibility, which the peer follows.
+    event->ignore();
+    if (control == nullptr) {
+        return;
+    }
+    const EventScope scope;
+    GuardedCall([control] { RootOf(*control).Perform(WM_CLOSE); });
+}
+
 } // namespace
+
+void FollowTopLevelGeometry(QWidget& window, Control& control, const QRect& area, const QElapsedTimer& shown)
+{
+    const Rect bounds = control.BoundsRect();
+    const bool moved = bounds.Left != area.x() || bounds.Top != area.y();
+    const bool resized = bounds.Width() != area.width() || bounds.Height() != area.height();
+    if (!moved && !resized) {
+        return;
+    }
+    WeakRef<Control> alive(&control);
+    control.SetBounds(area.x(), area.y(), area.width(), area.height());
+    auto* form = dynamic_cast<Form*>(alive.Get());
+    const QPoint pointer = QCursor::pos();
+    if (form != nullptr && moved && !resized && form->DragKind() == DragKind::Dock && form->Floating()
+        && form->Visible() && shown.isValid() && shown.elapsed() > PlacingTime
+        && window.frameGeometry().contains(pointer)) {
+        Watcher().Moved(*form, ScreenPoint(pointer));
+    }
+}
 
 QtPeerWidget::QtPeerWidget(Control& control, QWidget* parent) : QWidget(parent), control_(&control)
 {
@@ -68,6 +175,12 @@ QtPeerWidget::QtPeerWidget(Control& control, QWidget* parent) : QWidget(parent),
 }
 
 QtPeerWidget::~QtPeerWidget() = default;
+
+void QtPeerWidget::SetHosted(bool hosted)
+{
+    hosted_ = hosted;
+    setFocusPolicy(hosted || isWindow() ? Qt::StrongFocus : Qt::NoFocus);
+}
 
 bool QtPeerWidget::InEvent()
 {
@@ -116,7 +229,7 @@ bool QtPeerWidget::event(QEvent* event)
         break;
     }
     case QEvent::WindowActivate:
-        if (isWindow()) {
+        if (IsTopLevel()) {
             Forward([](Control& control) {
                 auto* root = dynamic_cast<WinControl*>(&RootOf(control));
                 InputRouter* router = InputRouter::Current();
@@ -129,7 +242,7 @@ bool QtPeerWidget::event(QEvent* event)
     case QEvent::WindowDeactivate:
         // Going from one of the program's windows to another, Qt names the new active window
         // first and its activation follows; only leaving the program deactivates all.
-        if (isWindow() && QApplication::activeWindow() == nullptr) {
+        if (IsTopLevel() && QApplication::activeWindow() == nullptr) {
             Forward([](Control& control) {
                 InputRouter* router = InputRouter::Current();
                 if (router != nullptr && router->ActiveSurface() == &RootOf(control)) {
@@ -299,7 +412,7 @@ void QtPeerWidget::enterEvent(QEnterEvent* event)
 {
     // Entering a window is a move to where the pointer came in; moves between the nested
     // widgets of one window are the router's to tell.
-    if (!isWindow()) {
+    if (!IsTopLevel()) {
         return;
     }
     const Point point = ToSurface(event->position());
@@ -313,7 +426,7 @@ void QtPeerWidget::enterEvent(QEnterEvent* event)
 
 void QtPeerWidget::leaveEvent(QEvent*)
 {
-    if (!isWindow()) {
+    if (!IsTopLevel()) {
         return;
     }
     Forward([](Control& control) {
@@ -328,7 +441,7 @@ void QtPeerWidget::focusInEvent(QFocusEvent* event)
     // Only windows hold Qt's focus, so its focus events say that a window got or lost the
     // keyboard. Activation and popups come through the activation events; any other
     // reason (a Qt-side setFocus) makes the window the router's active one.
-    if (!isWindow() || ActivationReason(event->reason())) {
+    if (!IsTopLevel() || ActivationReason(event->reason())) {
         return;
     }
     Forward([](Control& control) {
@@ -352,13 +465,14 @@ void QtPeerWidget::FollowWindowGeometry()
         return;
     }
     const QRect area = geometry();
-    Forward([area](Control& control) {
-        const Rect bounds = control.BoundsRect();
-        if (bounds.Left != area.x() || bounds.Top != area.y() || bounds.Width() != area.width()
-            || bounds.Height() != area.height()) {
-            control.SetBounds(area.x(), area.y(), area.width(), area.height());
-        }
-    });
+    Forward([this, area](Control& control) { FollowTopLevelGeometry(*this, control, area, shown_); });
+}
+
+void QtPeerWidget::showEvent(QShowEvent*)
+{
+    if (isWindow()) {
+        shown_.start();
+    }
 }
 
 void QtPeerWidget::resizeEvent(QResizeEvent*)
@@ -373,19 +487,96 @@ void QtPeerWidget::moveEvent(QMoveEvent*)
 
 void QtPeerWidget::closeEvent(QCloseEvent* event)
 {
-    // Once the program ends, Qt closes every window before it leaves its loop and gives up
-    // ending when one refuses.
-    if (App().Terminated()) {
-        event->accept();
+    ForwardClose(isWindow() ? control_ : nullptr, event);
+}
+
+// --- QtMenuHost ------------------------------------------------------------------------------
+
+QtMenuHost::QtMenuHost() : QWidget(nullptr)
+{
+    // The content widget takes the keyboard for the window.
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+QtMenuHost::~QtMenuHost() = default;
+
+void QtMenuHost::SetParts(QWidget* bar, QtPeerWidget* content)
+{
+    bar_ = bar;
+    content_ = content;
+    if (bar != nullptr) {
+        bar->setParent(this);
+        // Measured once, as high as a bar with items (an empty bar has no height yet): a
+        // bar's hint changes with its items and width, and the form's area must stay where
+        // the window's geometry says.
+        barHeight_ = std::max(bar->sizeHint().height(), StandardBarHeight());
+    }
+    if (content != nullptr) {
+        content->setParent(this);
+        content->SetHosted(true);
+        setFocusProxy(content);
+    }
+    LayOut();
+}
+
+int QtMenuHost::BarHeight() const
+{
+    return bar_.isNull() ? 0 : barHeight_;
+}
+
+QRect QtMenuHost::WindowGeometryFor(const QRect& bounds) const
+{
+    const int bar = BarHeight();
+    return QRect(bounds.x(), bounds.y() - bar, bounds.width(), bounds.height() + bar);
+}
+
+void QtMenuHost::LayOut()
+{
+    const int bar = BarHeight();
+    if (!bar_.isNull()) {
+        bar_->setGeometry(0, 0, width(), bar);
+    }
+    if (!content_.isNull()) {
+        const QRect area(0, bar, width(), std::max(0, height() - bar));
+        if (content_->geometry() != area) {
+            content_->setGeometry(area);
+        }
+    }
+}
+
+void QtMenuHost::FollowWindowGeometry()
+{
+    Control* control = content_.isNull() ? nullptr : content_->GetControl();
+    if (control == nullptr || !isVisible()) {
         return;
     }
-    // Otherwise the form decides: its close query, OnClose and what follows. Whether the
-    // window goes is then the control's visibility, which the peer follows.
-    event->ignore();
-    if (!isWindow()) {
-        return;
-    }
-    Forward([](Control& control) { RootOf(control).Perform(WM_CLOSE); });
+    // geometry(), not pos(): a window's position includes the window system's frame.
+    const QRect window = geometry();
+    const int bar = BarHeight();
+    const QRect area(window.x(), window.y() + bar, window.width(), std::max(0, window.height() - bar));
+    const EventScope scope;
+    GuardedCall([&] { FollowTopLevelGeometry(*this, *control, area, shown_); });
+}
+
+void QtMenuHost::resizeEvent(QResizeEvent*)
+{
+    LayOut();
+    FollowWindowGeometry();
+}
+
+void QtMenuHost::moveEvent(QMoveEvent*)
+{
+    FollowWindowGeometry();
+}
+
+void QtMenuHost::closeEvent(QCloseEvent* event)
+{
+    ForwardClose(content_.isNull() ? nullptr : content_->GetControl(), event);
+}
+
+void QtMenuHost::showEvent(QShowEvent*)
+{
+    shown_.start();
 }
 
 } // namespace fw

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QElapsedTimer>
+#include <QPointer>
 #include <QRegion>
 #include <QWidget>
 
@@ -34,6 +36,11 @@ public:
     Control* GetControl() const { return control_; }
     void Detach() { control_ = nullptr; }
 
+    // A widget that a QtMenuHost holds below its menu bar is the top of its control's
+    // window all the same: it takes the keyboard, activation and entering the window.
+    void SetHosted(bool hosted);
+    bool IsTopLevel() const { return isWindow() || hosted_; }
+
     // Shows the backing store's area again (an invalidation or immediate drawing). Requests
     // made while the widget paints and already covered by that paint are dropped, so a
     // paint never schedules itself again.
@@ -60,6 +67,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     // Runs the call for the control, guarded; nothing once the control is gone.
@@ -71,8 +79,52 @@ private:
     void FollowWindowGeometry();
 
     Control* control_;
+    bool hosted_ = false;
     bool painting_ = false;
     QRegion requestedWhilePainting_;
+    // Since the window was last shown: moves right after showing are the window system
+    // placing it, not the user dragging it.
+    QElapsedTimer shown_;
 };
+
+// The window of a top-level form that has a main menu: a QMenuBar along the top and the
+// form's QtPeerWidget filling the rest. The form's bounds are the area below the bar, so
+// its client coordinates start there, as on the platform; the window reaches BarHeight
+// above them. Moves, resizes and closing by the window system reach the form as they do for
+// a plain peer window.
+class QtMenuHost : public QWidget {
+public:
+    QtMenuHost();
+    ~QtMenuHost() override;
+
+    // The bar and the content are (or become) children of the host.
+    void SetParts(QWidget* bar, QtPeerWidget* content);
+    QWidget* Bar() const { return bar_.data(); }
+    QtPeerWidget* Content() const { return content_.data(); }
+    int BarHeight() const;
+    // The window's geometry for the form's bounds.
+    QRect WindowGeometryFor(const QRect& bounds) const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void LayOut();
+    void FollowWindowGeometry();
+
+    QPointer<QWidget> bar_;
+    int barHeight_ = 0;
+    QPointer<QtPeerWidget> content_;
+    QElapsedTimer shown_;
+};
+
+// The window system moved or resized a top-level window (whose client area now is `area`
+// on the screen): the control's bounds follow. A floating dockable form that the user moves
+// by its caption (the pointer on the window's frame, the window shown for a while) is dragged
+// for docking (dock.h); the drag ends once the window rests with no button held.
+void FollowTopLevelGeometry(QWidget& window, Control& control, const QRect& area, const QElapsedTimer& shown);
 
 } // namespace fw
