@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 . scripts/ensure-packages.sh
 
-ensure_packages cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev locales clang libclang-rt-14-dev libgif-dev qt6-base-dev fonts-liberation2 fonts-dejavu-core
+ensure_packages cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev locales clang libclang-rt-14-dev libgif-dev libjpeg62-turbo-dev qt6-base-dev fonts-liberation2 fonts-dejavu-core poppler-utils
 ensure_comma_locale
 
 build=build/debug
@@ -36,6 +36,7 @@ run_fuzz() {
 }
 fuzz_summaries=$(run_fuzz xml_reader xml make_xml_corpus)
 fuzz_summaries+=$'\n'$(run_fuzz pattern_file patterns make_pattern_corpus)
+fuzz_summaries+=$'\n'$(run_fuzz bmp_reader bmp make_bmp_corpus)
 
 echo
 echo "$fuzz_summaries"

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+
+#include "controls/forms/button_basic_form.h"
+
+class TILCheckBox;
+
+namespace fw {
+class Edit;
+class Label;
+} // namespace fw
+
+// "Image Details": the title and description printed above a picture, and whether the
+// picture is shrunk to fit one page.
+class TfrmTWPrintImageInfo : public TfrmTBtnBasic {
+public:
+    explicit TfrmTWPrintImageInfo(fw::Component* owner = nullptr);
+    ~TfrmTWPrintImageInfo() override;
+
+    std::string_view className() const override { return "TfrmTWPrintImageInfo"; }
+
+    fw::Label* const lblImageTitle;
+    fw::Edit* const edTitle;
+    fw::Label* const lblDescription;
+    // One line: the platform layer offers no multi-line edit yet; the printed description
+    // still wraps to the page's width.
+    fw::Edit* const edDescription;
+    TILCheckBox* const chkSizeToFit;
+
+    // Shows the dialog with the texts; true when the user accepted it.
+    bool Execute(const std::string& title, const std::string& description);
+
+    // What the user entered, without leading and trailing blanks.
+    std::string ImageTitle() const;
+    std::string Description() const;
+    bool SizeToFit() const;
+};
