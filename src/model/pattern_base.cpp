@@ -243,11 +243,19 @@ std::unique_ptr<TTWPatternBase> CreatePatternFromXML(const TILXMLTree& tree)
 {
     if (const TILXMLNode* font = tree.FindTag(FontPath, false)) {
         std::unique_ptr<TTWPatternBase> pattern = CreatePatternOfType(PatternTypeFont);
-        return pattern != nullptr ? ReadPattern(std::move(pattern), font) : nullptr;
+        if (pattern == nullptr) {
+            RaiseUnknownType(PatternTypeName(PatternTypeFont), "CreatePatternFromXML");
+        }
+        return ReadPattern(std::move(pattern), font);
     }
     const TILXMLNode* element = tree.FindTag(PatternPath, true);
-    std::unique_ptr<TTWPatternBase> pattern = CreatePatternOfType(PatternTypeFromName(element->GetAttribute("Type")));
-    return pattern != nullptr ? ReadPattern(std::move(pattern), element) : nullptr;
+    const std::string typeName = element->GetAttribute("Type");
+    std::unique_ptr<TTWPatternBase> pattern = CreatePatternOfType(PatternTypeFromName(typeName));
+    if (pattern == nullptr) {
+        // A type without a class is refused as such, never handed on as a missing pattern.
+        RaiseUnknownType(typeName, "CreatePatternFromXML");
+    }
+    return ReadPattern(std::move(pattern), element);
 }
 
 std::unique_ptr<TTWPatternBase> LoadAndCreatePattern(const std::string& fileName)

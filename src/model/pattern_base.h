@@ -126,7 +126,8 @@ double ReadTWDataVersion(const TILXMLNode* element);
 double VersionFromText(std::string_view text);
 
 // The pattern (or font) held by the document: "TWData/Font" as a font, else the required
-// "TWData/Pattern" as the kind its "Type" names. None for a type without a class.
+// "TWData/Pattern" as the kind its "Type" names. A type without a class raises "Unable to
+// create pattern." naming the type.
 std::unique_ptr<TTWPatternBase> CreatePatternFromXML(const TILXMLTree& tree);
 // Reads the file and makes the pattern (or font) it holds. A file without pattern data or of
 // a type without a class raises.

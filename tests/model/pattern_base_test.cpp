@@ -228,7 +228,8 @@ TEST_F(PatternBaseTest, FontDataComesBeforePatternData)
 
     TILXMLTree tree;
     tree.LoadFromFile(both);
-    EXPECT_EQ(nullptr, CreatePatternFromXML(tree));
+    EXPECT_EQ("Unable to create pattern.\r\nThe type <Font> is unknown.",
+              ErrorOf([&] { CreatePatternFromXML(tree); }).Message());
 
     RegisterPatternClass(PatternTypeFont, &MakeFakeFont);
     std::unique_ptr<TTWPatternBase> font = LoadAndCreatePattern(both);
@@ -246,8 +247,11 @@ TEST_F(PatternBaseTest, CreatePatternFromXMLRequiresPatternData)
     ASSERT_NE(nullptr, pattern);
     EXPECT_EQ("Read", pattern->Name());
 
+    // A kind without a class is refused by name, never answered as a missing pattern.
     tree.ParseText(PatternFile("Lettered Band"));
-    EXPECT_EQ(nullptr, CreatePatternFromXML(tree));
+    const TGenericException unknown = ErrorOf([&] { CreatePatternFromXML(tree); });
+    EXPECT_EQ("Unable to create pattern.\r\nThe type <Lettered Band> is unknown.", unknown.Message());
+    EXPECT_EQ("CreatePatternFromXML", unknown.GetInfo(0)->MethodName);
 
     tree.ParseText("<TWData><Source>Tavelin</Source></TWData>");
     EXPECT_EQ("Tag <TWData/Pattern> not found.", ErrorOf([&] { CreatePatternFromXML(tree); }).Message());

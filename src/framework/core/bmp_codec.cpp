@@ -142,6 +142,11 @@ BmpHeader ReadHeader(std::span<const std::uint8_t> bytes)
 Bitmap DecodeBmp(std::span<const std::uint8_t> bytes)
 {
     const BmpHeader header = ReadHeader(bytes);
+    // A picture without pixels (no columns or no rows) is the empty picture, whatever its
+    // other side claims: nothing may later walk millions of empty rows.
+    if (header.width == 0 || header.height == 0) {
+        return Bitmap();
+    }
     const int width = static_cast<int>(header.width);
     const int height = static_cast<int>(header.height);
     const std::size_t stride = static_cast<std::size_t>(RowStride(header.width, header.bitsPerPixel));
@@ -188,8 +193,10 @@ Bitmap LoadBmpFromFile(const std::string& path)
 
 std::vector<std::uint8_t> EncodeBmp(const Bitmap& bitmap)
 {
-    const int width = bitmap.Width();
-    const int height = bitmap.Height();
+    // Without pixels the record is the header-only 0 x 0 picture.
+    const bool empty = bitmap.Width() <= 0 || bitmap.Height() <= 0;
+    const int width = empty ? 0 : bitmap.Width();
+    const int height = empty ? 0 : bitmap.Height();
     const std::size_t stride = static_cast<std::size_t>(RowStride(width, 24));
     const std::size_t pixelBytes = stride * static_cast<std::size_t>(height);
     const std::size_t pixelOffset = FileHeaderSize + InfoHeaderSize;

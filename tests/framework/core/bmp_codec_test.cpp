@@ -109,6 +109,18 @@ TEST(BmpCodec, RoundTripsEveryRowPadding)
     EXPECT_EQ(back.Width(), 0);
     EXPECT_EQ(back.Height(), 0);
 
+    // A header claiming no columns but two thousand million rows holds no pixels: it reads
+    // as the empty picture, which writes back as the header-only record at once.
+    std::vector<std::uint8_t> noColumns(empty);
+    const std::uint32_t rows = 2'000'000'000u;
+    for (int i = 0; i < 4; ++i) {
+        noColumns[22 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(rows >> (8 * i));
+    }
+    const Bitmap none = fw::DecodeBmp(noColumns);
+    EXPECT_EQ(none.Width(), 0);
+    EXPECT_EQ(none.Height(), 0);
+    EXPECT_EQ(fw::EncodeBmp(none).size(), 54u);
+
     // Written as 24 bits, a monochrome bitmap keeps its black and white.
     Bitmap mono(9, 2, true);
     mono.SetPixel(8, 0, Bitmap::Black);
