@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+
+namespace fw {
+class Form;
+}
+
+class TfrmTWMain;
+class TTWPatternBase;
+
+// Opening pattern and font files, and patterns made in memory, in editor windows of their
+// kind (the editors register themselves: file_loader_editors.h).
+
+// Opens the file in a new editor window owned by the main window; answers the window.
+// The file is read as an XML document: a "TWData/Font" element makes it a font, even
+// beside a "Pattern"; else the "Type" of "TWData/Pattern" names the kind (2 to 7).
+// Failures raise and leave no window behind; those of the file's content name the main
+// window as sender and "mnuLoadClick" as the operation:
+//   "No pattern or font data found in this file."
+//   "Unable to create pattern.\r\nThe type <T> is unknown." (any other type, "Font" too)
+// Errors of the document or of the pattern's data pass on as they are. When the kind's
+// editor is not available the user is told so, nothing opens and the answer is none.
+fw::Form* LoadPatternFile(TfrmTWMain& main, const std::string& fileName);
+
+// Opens a copy of the pattern in a new editor window of its kind, under the file name;
+// the caller keeps its pattern. A kind without a class opens nothing; an unavailable
+// editor is reported as above. Answers the window, or none.
+fw::Form* OpenPatternObject(TfrmTWMain& main, const TTWPatternBase& pattern, const std::string& fileName);
+
+// The texts of the two loader failures.
+std::string NoPatternDataText();
+std::string UnknownPatternTypeText(const std::string& typeName);
+
+// Makes file loading part of the program: the main window's data module (a TdModMain owned
+// by the application) and its file loader. Called once as the program starts, before the
+// main window's companions are made.
+void RegisterFileLoading();

@@ -1,0 +1,96 @@
+// Writes the seed files of the BMP reader's fuzz target that come from our own writer: the
+// pictures the program exports, so that the fuzzer starts from files shaped like them. The
+// other seeds (1-bit pictures, the older and newer info headers, top-down rows, broken
+// headers) are kept by hand, as our writer makes none of them.
+//
+//   make_bmp_corpus <folder>           the small gen-*.bmp files kept with the sources
+//   make_bmp_corpus --large <folder>   the large-*.bmp files made afresh for each run
+//
+// The output depends on nothing but this program and the writer, so the kept files can be
+// checked against a fresh run.
+
+#include <cstdint>
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "framework/core/bitmap.h"
+#include "framework/core/bmp_codec.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+void Save(const fs::path& folder, const char* name, const fw::Bitmap& bitmap)
+{
+    fw::SaveBmpToFile(bitmap, (folder / name).string());
+}
+
+// Diagonal stripes of a few colours, as a band picture has.
+fw::Bitmap Stripes(int width, int height)
+{
+    constexpr std::uint32_t colours[] = {0x0000C0, 0x00C000, 0xC00000, 0xF0F0F0, 0x202020};
+    fw::Bitmap bitmap(width, height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            bitmap.SetPixel(x, y, colours[(x + y) / 3 % 5]);
+        }
+    }
+    return bitmap;
+}
+
+void WriteSmall(const fs::path& folder)
+{
+    Save(folder, "gen-empty.bmp", fw::Bitmap());
+    Save(folder, "gen-one-pixel.bmp", Stripes(1, 1));
+    // Widths of every row padding: 3, 2, 1 and 0 bytes.
+    Save(folder, "gen-width-1.bmp", Stripes(1, 3));
+    Save(folder, "gen-width-2.bmp", Stripes(2, 3));
+    Save(folder, "gen-width-3.bmp", Stripes(3, 3));
+    Save(folder, "gen-width-4.bmp", Stripes(4, 3));
+    Save(folder, "gen-band.bmp", Stripes(48, 16));
+    fw::Bitmap design(13, 7, true);
+    for (int y = 0; y < 7; ++y) {
+        for (int x = 0; x < 13; ++x) {
+            design.SetPixel(x, y, (x * y) % 3 == 0 ? fw::Bitmap::Black : fw::Bitmap::White);
+        }
+    }
+    Save(folder, "gen-monochrome-design.bmp", design);
+    // Every shade of red, green and blue.
+    fw::Bitmap shades(256, 3);
+    for (int x = 0; x < 256; ++x) {
+        const auto value = static_cast<std::uint32_t>(x);
+        shades.SetPixel(x, 0, value);
+        shades.SetPixel(x, 1, value << 8);
+        shades.SetPixel(x, 2, value << 16);
+    }
+    Save(folder, "gen-shades.bmp", shades);
+}
+
+// Too large to keep with the sources.
+void WriteLarge(const fs::path& folder)
+{
+    Save(folder, "large-band.bmp", Stripes(1200, 900));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const bool large = argc == 3 && std::string_view(argv[1]) == "--large";
+    if (argc != 2 && !large) {
+        std::fprintf(stderr, "usage: %s [--large] <folder>\n", argv[0]);
+        return 2;
+    }
+    try {
+        const fs::path folder = argv[argc - 1];
+        fs::create_directories(folder);
+        large ? WriteLarge(folder) : WriteSmall(folder);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "make_bmp_corpus: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,561 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "foundation/generic_exception.h"
+#include "foundation/xml_node.h"
+#include "framework/core/file_io.h"
+#include "framework/gui/dialogs.h"
+#include "model/df_pattern.h"
+#include "model/font.h"
+#include "model/lettered_band.h"
+#include "model/model_state.h"
+#include "model/pattern_base.h"
+#include "model/user_settings.h"
+#include "shell/data_module.h"
+#include "shell/file_loader.h"
+#include "shell/file_loader_editors.h"
+#include "shell_fixture.h"
+
+using namespace shell_test;
+
+namespace {
+
+// An editor that holds the pattern it was opened with, and counts the editors alive.
+class PatternEditor : public FakeEditor {
+public:
+    PatternEditor(fw::Component* owner, int patternKind) : FakeEditor(owner), kind(patternKind) { ++alive; }
+    ~PatternEditor() override { --alive; }
+
+    const int kind;
+    std::unique_ptr<TTWPatternBase> pattern;
+    static int alive;
+};
+
+int PatternEditor::alive = 0;
+
+// A pattern of a kind the program does not know.
+class StrangePattern : public TTWPatternBase {
+public:
+    int GetPatternType() const override { return 9; }
+    int GetCardCount() const override { return 0; }
+    int GetPickCount() const override { return 0; }
+    void ConvertToThreaded(TTWPattern&) override {}
+};
+
+class FileLoadingTest : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        ResetPatternEditorsForTests();
+        PatternEditor::alive = 0;
+        RegisterFileLoading();
+        SetXMLNameCheck(false);
+    }
+    void TearDown() override
+    {
+        FreeMain();
+        EXPECT_EQ(PatternEditor::alive, 0);
+        ResetPatternEditorsForTests();
+        ShellTest::TearDown();
+    }
+
+    // Every kind opens a PatternEditor; the kinds made are recorded. With failOpen set, the
+    // editor fails while it is being given its pattern.
+    void RegisterEditors()
+    {
+        for (int kind = PatternTypeFont; kind <= PatternTypeTwistPatterned; ++kind) {
+            RegisterPatternEditor(
+                kind, TTWPatternEditorClass{
+                          [this, kind](TfrmTWMain& main) -> fw::Form* {
+                              made.push_back(kind);
+                              return new PatternEditor(&main, kind);
+                          },
+                          [this](fw::Form& form, std::unique_ptr<TTWPatternBase> pattern, const std::string& fileName) {
+                              auto& editor = dynamic_cast<PatternEditor&>(form);
+                              editor.pattern = std::move(pattern);
+                              editor.fileName = fileName;
+                              if (failOpen) {
+                                  throw TGenericException("The editor cannot show it.", nullptr, "", "OpenPattern");
+                              }
+                              editor.Show();
+                          }});
+        }
+    }
+
+    std::string WriteFile(const std::string& name, const std::string& text)
+    {
+        const std::string path = (Folder() / name).string();
+        fw::WriteFileAtomically(path, text);
+        return path;
+    }
+    // A file of the envelope holding the given elements.
+    std::string WriteEnvelope(const std::string& name, const std::string& elements)
+    {
+        return WriteFile(name, "<TWData><Source>Tavelin</Source><Version>1.17</Version><Release/>" + elements
+                                   + "</TWData>");
+    }
+    std::string SavePattern(const TTWPatternBase& pattern, const std::string& name)
+    {
+        const std::string path = (Folder() / name).string();
+        TILXMLTree tree;
+        pattern.BuildXML(CreateTWDataRoot(tree));
+        tree.BuildXML(path, true, true);
+        return path;
+    }
+
+    PatternEditor* Load(const std::string& path)
+    {
+        return dynamic_cast<PatternEditor*>(LoadPatternFile(Main(), path));
+    }
+    // The loader's error for the file; none when it loaded.
+    std::optional<TGenericException> LoadError(const std::string& path)
+    {
+        try {
+            LoadPatternFile(Main(), path);
+        } catch (const TGenericException& error) {
+            return error;
+        }
+        return std::nullopt;
+    }
+    void ExpectLoaderError(const std::string& path, const std::string& message)
+    {
+        const std::optional<TGenericException> error = LoadError(path);
+        ASSERT_TRUE(error.has_value()) << path;
+        EXPECT_EQ(error->Message(), message);
+        ASSERT_GE(error->InfoCount(), 1);
+        EXPECT_EQ(error->GetInfo(0)->Message, message);
+        EXPECT_EQ(error->GetInfo(0)->SenderName, Main().SenderText());
+        EXPECT_EQ(error->GetInfo(0)->SenderName.rfind("TfrmTWMain", 0), 0u) << error->GetInfo(0)->SenderName;
+        EXPECT_EQ(error->GetInfo(0)->MethodName, "mnuLoadClick");
+    }
+
+    std::vector<int> made;
+    bool failOpen = false;
+};
+
+TEST_F(FileLoadingTest, AFontBesideAPatternOpensAsAFont)
+{
+    RegisterEditors();
+    TTWDFPattern pattern;
+    pattern.SetName("Diamonds");
+    TTWFont font;
+    font.SetName("Uncial");
+    font.AddChar("A", "A");
+    // The pattern comes first in the file; the font still wins.
+    const std::string path = (Folder() / "both.tvf").string();
+    {
+        TILXMLTree tree;
+        TILXMLNode* root = CreateTWDataRoot(tree);
+        pattern.BuildXML(root);
+        font.BuildXML(root);
+        tree.BuildXML(path, true, true);
+    }
+    PatternEditor* editor = Load(path);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(made, std::vector<int>{PatternTypeFont});
+    EXPECT_EQ(editor->kind, PatternTypeFont);
+    auto* loaded = dynamic_cast<TTWFont*>(editor->pattern.get());
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->Name(), "Uncial");
+    EXPECT_EQ(loaded->GetCharCount(), 1);
+    EXPECT_EQ(editor->fileName, path);
+    EXPECT_EQ(editor->Owner(), &Main());
+    EXPECT_TRUE(editor->Visible());
+    EXPECT_EQ(Main().MDIChildCount(), 1);
+}
+
+TEST_F(FileLoadingTest, EveryKindOpensItsOwnEditorWithThePatternRead)
+{
+    RegisterEditors();
+    for (int kind = PatternTypeThreaded; kind <= PatternTypeTwistPatterned; ++kind) {
+        std::unique_ptr<TTWPatternBase> pattern = CreatePatternOfType(kind);
+        pattern->SetName("Kind " + std::to_string(kind));
+        pattern->SetNotes("Notes of " + std::to_string(kind));
+        if (auto* band = dynamic_cast<TTWLetteredBand*>(pattern.get())) {
+            band->SetTextFrom("TABLET");
+        }
+        const std::string path = SavePattern(*pattern, "kind" + std::to_string(kind) + ".tvl");
+        PatternEditor* editor = Load(path);
+        ASSERT_NE(editor, nullptr) << kind;
+        EXPECT_EQ(editor->kind, kind);
+        ASSERT_NE(editor->pattern, nullptr);
+        EXPECT_EQ(editor->pattern->GetPatternType(), kind);
+        EXPECT_EQ(editor->pattern->className(), pattern->className());
+        EXPECT_EQ(editor->pattern->Notes(), "Notes of " + std::to_string(kind));
+        if (auto* band = dynamic_cast<TTWLetteredBand*>(editor->pattern.get())) {
+            EXPECT_EQ(band->Text().Count(), 6);
+        } else {
+            EXPECT_EQ(editor->pattern->Name(), "Kind " + std::to_string(kind));
+        }
+        EXPECT_EQ(editor->fileName, path);
+    }
+    EXPECT_EQ(made, (std::vector<int>{2, 3, 4, 5, 6, 7}));
+    EXPECT_EQ(Main().MDIChildCount(), 6);
+}
+
+TEST_F(FileLoadingTest, TheOtherSpellingsOfTheTypesOpenTheirKinds)
+{
+    RegisterEditors();
+    const std::vector<std::pair<std::string, int>> spellings{
+        {"WarpTwined", PatternTypeTwistPatterned}, {"doubleface", PatternTypeDoubleFace},
+        {"Threaded", PatternTypeThreaded},         {"3/1 BROKEN TWILL", PatternTypeBrokenTwill},
+        {"Lettered Band", PatternTypeLetteredBand}, {"brocade", PatternTypeBrocade},
+    };
+    for (const auto& [type, kind] : spellings) {
+        const std::string path =
+            WriteEnvelope("typed.tvl", "<Pattern Type=\"" + type + "\"><Name>Typed</Name></Pattern>");
+        PatternEditor* editor = Load(path);
+        ASSERT_NE(editor, nullptr) << type;
+        EXPECT_EQ(editor->kind, kind) << type;
+        EXPECT_EQ(editor->pattern->GetPatternType(), kind) << type;
+    }
+    // "WarpTwined" is read by the twist-patterned class.
+    EXPECT_EQ(made.front(), 7);
+}
+
+TEST_F(FileLoadingTest, UnknownTypesAreRefusedNamingTheMainWindow)
+{
+    RegisterEditors();
+    ExpectLoaderError(WriteEnvelope("unknown.tvl", "<Pattern Type=\"Unknown\"><Name>x</Name></Pattern>"),
+                      "Unable to create pattern.\r\nThe type <Unknown> is unknown.");
+    // A font is only read from its own element.
+    ExpectLoaderError(WriteEnvelope("fontpattern.tvl", "<Pattern Type=\"Font\"/>"),
+                      "Unable to create pattern.\r\nThe type <Font> is unknown.");
+    ExpectLoaderError(WriteEnvelope("untyped.tvl", "<Pattern><Name>x</Name></Pattern>"),
+                      "Unable to create pattern.\r\nThe type <> is unknown.");
+    EXPECT_TRUE(made.empty()) << "no editor was made";
+    EXPECT_EQ(Main().MDIChildCount(), 0);
+}
+
+TEST_F(FileLoadingTest, AFileWithoutPatternDataIsRefused)
+{
+    RegisterEditors();
+    ExpectLoaderError(WriteEnvelope("empty.tvl", ""), "No pattern or font data found in this file.");
+    // A palettes file is no pattern file either.
+    ExpectLoaderError(WriteFile("palettes.tvl", "<TVL><Palettes Count=\"0\"/></TVL>"),
+                      "No pattern or font data found in this file.");
+    // "Pattern" must be a child of the root, not deeper.
+    ExpectLoaderError(WriteEnvelope("deep.tvl", "<Band><Pattern Type=\"Brocade\"/></Band>"),
+                      "No pattern or font data found in this file.");
+    EXPECT_TRUE(made.empty());
+}
+
+TEST_F(FileLoadingTest, AFileThatFailsWhileBeingReadLeavesNoWindowAndNoObjects)
+{
+    RegisterEditors();
+    // Each is made, then fails part way through reading; what was made must go (the
+    // sanitizer's leak check holds the objects to account).
+    const std::vector<std::string> broken{
+        WriteEnvelope("cards.tvl", "<Pattern Type=\"Threaded\"><Cards Count=\"2\"><Card Holes=\"4\"><Holes "
+                                   "Count=\"4\"><Colour>1</Colour><Colour>2</Colour><Colour>3</Colour><Colour>4</"
+                                   "Colour></Holes></Card><Card Holes=\"1000000\"/></Cards></Pattern>"),
+        WriteEnvelope("font.tvf", "<Font Type=\"Font\"><Name>Huge</Name><Height>1001</Height></Font>"),
+        WriteEnvelope("grid.tvl", "<Pattern Type=\"DoubleFace\"><Width>2147483647</Width><Length>4</Length></Pattern>"),
+    };
+    for (const std::string& path : broken) {
+        EXPECT_THROW(LoadPatternFile(Main(), path), fw::Exception) << path;
+    }
+    // A document that does not parse.
+    EXPECT_THROW(LoadPatternFile(Main(), WriteFile("cut.tvl", "<TWData><Pattern Type=\"Brocade\">")), fw::Exception);
+    // A file that is not there.
+    EXPECT_THROW(LoadPatternFile(Main(), (Folder() / "missing.tvl").string()), fw::Exception);
+    EXPECT_TRUE(made.empty()) << "reading fails before any editor is made";
+    EXPECT_EQ(PatternEditor::alive, 0);
+    EXPECT_EQ(Main().MDIChildCount(), 0);
+}
+
+TEST_F(FileLoadingTest, AnEditorThatFailsToOpenItsPatternIsFreed)
+{
+    RegisterEditors();
+    failOpen = true;
+    TTWDFPattern pattern;
+    const std::string path = SavePattern(pattern, "df.tvl");
+    EXPECT_THROW(LoadPatternFile(Main(), path), TGenericException);
+    EXPECT_EQ(made, std::vector<int>{PatternTypeDoubleFace});
+    EXPECT_EQ(PatternEditor::alive, 0) << "no window is left after a failed load";
+    EXPECT_EQ(Main().MDIChildCount(), 0);
+
+    // The same for a pattern opened from memory.
+    EXPECT_THROW(OpenPatternObject(Main(), pattern, ""), TGenericException);
+    EXPECT_EQ(PatternEditor::alive, 0);
+
+    // An editor that frees itself as its opening fails is not freed twice.
+    RegisterPatternEditor(PatternTypeDoubleFace,
+                          TTWPatternEditorClass{[](TfrmTWMain& main) -> fw::Form* { return new PatternEditor(&main, 3); },
+                                                [](fw::Form& form, std::unique_ptr<TTWPatternBase>, const std::string&) {
+                                                    delete &form;
+                                                    throw TGenericException("Gone.", nullptr, "", "OpenPattern");
+                                                }});
+    EXPECT_THROW(LoadPatternFile(Main(), path), TGenericException);
+    EXPECT_EQ(PatternEditor::alive, 0);
+}
+
+TEST_F(FileLoadingTest, AKindWhoseEditorIsNotThereIsRefusedWithAClearMessage)
+{
+    TTWDFPattern pattern;
+    const std::string twist = WriteEnvelope("twist.tvl", "<Pattern Type=\"WarpTwined\"><Name>T</Name></Pattern>");
+    EXPECT_EQ(LoadPatternFile(Main(), twist), nullptr);
+    EXPECT_EQ(OpenPatternObject(Main(), pattern, "/b/df.tvl"), nullptr);
+    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"The twist-patterned editor is not available yet.",
+                                                    "The simple double-face editor is not available yet."}));
+    EXPECT_EQ(boxes.front().Caption, "Information");
+    EXPECT_EQ(Main().MDIChildCount(), 0);
+
+    // The editor, once registered, fills its kind.
+    RegisterEditors();
+    PatternEditor* editor = Load(twist);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->kind, PatternTypeTwistPatterned);
+    EXPECT_EQ(boxes.size(), 2u);
+    EXPECT_TRUE(PatternEditorRegistered(PatternTypeTwistPatterned));
+    RegisterPatternEditor(PatternTypeTwistPatterned, TTWPatternEditorClass{});
+    EXPECT_FALSE(PatternEditorRegistered(PatternTypeTwistPatterned));
+
+    EXPECT_THROW(RegisterPatternEditor(8, TTWPatternEditorClass{}), TGenericException);
+    EXPECT_THROW(static_cast<void>(PatternEditorWindowKind(0)), TGenericException);
+    EXPECT_EQ(PatternEditorWindowKind(PatternTypeFont), TTWWindowKind::FontGenerator);
+    EXPECT_EQ(PatternEditorWindowKind(PatternTypeThreaded), TTWWindowKind::ThreadedEditor);
+    EXPECT_EQ(PatternEditorWindowKind(PatternTypeBrokenTwill), TTWWindowKind::BrokenTwillEditor);
+}
+
+TEST_F(FileLoadingTest, APatternInMemoryOpensAsACopyThatTheCallerDoesNotLose)
+{
+    RegisterEditors();
+    TTWDFPattern pattern;
+    pattern.SetName("Joined");
+    pattern.SetSize(5, 3);
+    pattern.SetCell(1, 2, true);
+    PatternEditor* editor = dynamic_cast<PatternEditor*>(OpenPatternObject(Main(), pattern, "/b/joined.tvl"));
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->kind, PatternTypeDoubleFace);
+    EXPECT_EQ(editor->fileName, "/b/joined.tvl");
+    auto* copy = dynamic_cast<TTWDFPattern*>(editor->pattern.get());
+    ASSERT_NE(copy, nullptr);
+    EXPECT_NE(copy, &pattern);
+    EXPECT_EQ(copy->Name(), "Joined");
+    EXPECT_EQ(copy->Width(), 5);
+    EXPECT_TRUE(copy->GetCell(1, 2));
+    copy->SetName("Changed in the editor");
+    EXPECT_EQ(pattern.Name(), "Joined");
+
+    TTWFont font;
+    font.SetName("Runes");
+    auto* fontEditor = dynamic_cast<PatternEditor*>(OpenPatternObject(Main(), font, ""));
+    ASSERT_NE(fontEditor, nullptr);
+    EXPECT_EQ(fontEditor->kind, PatternTypeFont);
+    EXPECT_EQ(fontEditor->pattern->Name(), "Runes");
+    EXPECT_NE(fontEditor->pattern.get(), &font);
+
+    // A kind the program does not know opens nothing, silently.
+    const StrangePattern strange;
+    EXPECT_EQ(OpenPatternObject(Main(), strange, ""), nullptr);
+    EXPECT_EQ(made, (std::vector<int>{PatternTypeDoubleFace, PatternTypeFont}));
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(FileLoadingTest, TheLoadCommandAndTheCommandLineReachTheLoader)
+{
+    RegisterEditors();
+    TTWDFPattern pattern;
+    pattern.SetName("From the menu");
+    const std::string path = SavePattern(pattern, "menu.tvl");
+
+    TfrmTWMain& main = ShownMain();
+    std::unique_ptr<TTWDataModuleBase> data(ShellFactories().CreateDataModule(main));
+    ASSERT_NE(dynamic_cast<TdModMain*>(data.get()), nullptr);
+    EXPECT_EQ(dModMain, data.get());
+    EXPECT_EQ(data->Owner(), &fw::App());
+    main.SetDataModule(data.get());
+
+    std::vector<std::string> titles;
+    const fw::ScopedHandler script(&fw::FileDialog::SetHandler, [&](fw::FileDialog& dialog) {
+        titles.push_back(dialog.Title());
+        EXPECT_EQ(dialog.FileName(), "*.tvl");
+        dialog.SetFileName(path);
+        return true;
+    });
+    Item("mnuLoad").Click();
+    EXPECT_EQ(titles, std::vector<std::string>{"Load TVL File"});
+    ASSERT_EQ(PatternEditor::alive, 1);
+    auto* editor = dynamic_cast<PatternEditor*>(main.ActiveMDIChild());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->pattern->Name(), "From the menu");
+    EXPECT_EQ(editor->fileName, path);
+
+    // A file named on the command line opens once the window is shown.
+    main.Hide();
+    UserSettings().System.CheckTVLReg = false;
+    fw::App().SetCommandLine(std::vector<std::string>{"tavelin", path});
+    main.Show();
+    EXPECT_EQ(PatternEditor::alive, 1);
+    fw::ProcessPostedMessages();
+    EXPECT_EQ(PatternEditor::alive, 2);
+    EXPECT_EQ(made, (std::vector<int>{3, 3}));
+
+    main.SetDataModule(nullptr);
+    data.reset();
+    EXPECT_EQ(dModMain, nullptr);
+}
+
+// --- The data module's dialogs ---
+
+class DataModuleTest : public ShellTest {
+protected:
+    // Runs the entry with a dialog that checks what it was asked and answers with `choice`
+    // (none: cancelled).
+    template <class Entry>
+    bool Run(Entry entry, std::string& fileName, const std::optional<std::string>& choice, int filterIndex = 0)
+    {
+        const fw::ScopedHandler script(&fw::FileDialog::SetHandler, [&](fw::FileDialog& dialog) {
+            asked = Asked{dialog.Kind(), dialog.Title(), dialog.Filter(), dialog.FilterIndex(),
+                          dialog.DefaultExt(), dialog.FileName()};
+            if (!choice) {
+                return false;
+            }
+            dialog.SetFileName(*choice);
+            if (filterIndex != 0) {
+                dialog.SetFilterIndex(filterIndex);
+            }
+            return true;
+        });
+        return entry(fileName);
+    }
+
+    struct Asked {
+        fw::FileDialogKind Kind;
+        std::string Title;
+        std::string Filter;
+        int FilterIndex;
+        std::string DefaultExt;
+        std::string FileName;
+    };
+    std::optional<Asked> asked;
+};
+
+TEST_F(DataModuleTest, TheDialogsAreSetUpAsTheProgramNeedsThem)
+{
+    UserSettings().Directories.LastLoad = "/home/ann/loaded/";
+    UserSettings().Directories.LastSave = "/home/ann/saved/";
+    TdModMain data;
+    EXPECT_EQ(dModMain, &data);
+    EXPECT_EQ(&data.LoadDialog(), data.dlgLoad);
+    EXPECT_EQ(&data.SaveDialog(), data.dlgSave);
+    EXPECT_EQ(data.dlgLoad->InitialDir(), "/home/ann/loaded/");
+    EXPECT_EQ(data.dlgSave->InitialDir(), "/home/ann/saved/");
+
+    using Option = fw::FileDialogOption;
+    EXPECT_EQ(data.dlgLoad->Title(), "Load");
+    EXPECT_EQ(data.dlgLoad->Options(), (fw::FileDialogOptions{Option::HideReadOnly, Option::FileMustExist,
+                                                               Option::EnableSizing}));
+    EXPECT_EQ(data.dlgSave->Title(), "Save");
+    EXPECT_EQ(data.dlgSave->Options(), (fw::FileDialogOptions{Option::OverwritePrompt, Option::HideReadOnly,
+                                                               Option::PathMustExist, Option::EnableSizing}));
+    EXPECT_EQ(data.dlgOpenPicture->Title(), "Load Image");
+    EXPECT_EQ(data.dlgOpenPicture->Filter(), "Bitmaps (*.bmp)|*.bmp");
+    EXPECT_EQ(data.dlgOpenPicture->DefaultExt(), "bmp");
+    EXPECT_TRUE(data.dlgOpenPicture->Options().Contains(Option::FileMustExist));
+    EXPECT_EQ(data.dlgSavePicture->Title(), "Save Image");
+    EXPECT_EQ(data.dlgSavePicture->Filter(), "JPEG (*.jpg;*.jpeg)|*.jpg;*.jpeg|Bitmap (*.bmp)|*.bmp|GIF (*.gif)|*.gif");
+    EXPECT_EQ(data.dlgSavePicture->Options(), (fw::FileDialogOptions{Option::OverwritePrompt, Option::HideReadOnly,
+                                                                      Option::PathMustExist, Option::EnableSizing}));
+    // Each entry of the picture filter adds its own extension to a bare name.
+    EXPECT_EQ(data.dlgSavePicture->ExtensionToAdd(1), "jpg");
+    EXPECT_EQ(data.dlgSavePicture->ExtensionToAdd(2), "bmp");
+    EXPECT_EQ(data.dlgSavePicture->ExtensionToAdd(3), "gif");
+    for (const char* name : {"dlgColours", "dlgOpenPicture", "dlgSavePicture", "dlgSave", "dlgLoad", "Images"}) {
+        EXPECT_NE(data.FindComponent(name), nullptr) << name;
+    }
+}
+
+TEST_F(DataModuleTest, WithoutSettingsTheDialogsStartWherever)
+{
+    FinaliseModel();
+    {
+        TdModMain data;
+        EXPECT_EQ(data.dlgLoad->InitialDir(), "");
+        EXPECT_EQ(data.dlgSave->InitialDir(), "");
+    }
+    EXPECT_EQ(dModMain, nullptr);
+    InitialiseModel(Folder());
+}
+
+TEST_F(DataModuleTest, TheOpenDialogsProposeAMaskAndRememberTheFolderChosen)
+{
+    TdModMain data;
+    data.dlgLoad->SetInitialDir("/start/");
+    const auto openAny = [&](std::string& name) { return data.ExecuteOpenAnyDialog(name); };
+
+    // Cancelled: the mask stays in the name, the folder where it was.
+    std::string name;
+    EXPECT_FALSE(Run(openAny, name, std::nullopt));
+    ASSERT_TRUE(asked);
+    EXPECT_EQ(asked->Kind, fw::FileDialogKind::Open);
+    EXPECT_EQ(asked->Title, "Load TVL File");
+    EXPECT_EQ(asked->Filter, "Patterns (*.tvl)|*.tvl|Fonts (*.tvf)|*.tvf|All files (*.*)|*.*");
+    EXPECT_EQ(asked->FilterIndex, 0);
+    EXPECT_EQ(asked->DefaultExt, "tvl");
+    EXPECT_EQ(asked->FileName, "*.tvl");
+    EXPECT_EQ(name, "*.tvl");
+    EXPECT_EQ(data.dlgLoad->InitialDir(), "/start/");
+
+    name.clear();
+    EXPECT_TRUE(Run(openAny, name, "/home/ann/bands/zigzag.tvl", 2));
+    EXPECT_EQ(name, "/home/ann/bands/zigzag.tvl");
+    EXPECT_EQ(data.dlgLoad->InitialDir(), "/home/ann/bands/");
+
+    // A name given is proposed as it is; every run starts at the first filter again.
+    name = "/home/ann/bands/old.tvl";
+    EXPECT_TRUE(Run([&](std::string& n) { return data.ExecuteOpenPatternDialog(n); }, name, "/p/new.tvl"));
+    EXPECT_EQ(asked->Title, "Load Pattern");
+    EXPECT_EQ(asked->Filter, "Patterns (*.tvl)|*.tvl|All files (*.*)|*.*");
+    EXPECT_EQ(asked->FilterIndex, 0);
+    EXPECT_EQ(asked->FileName, "/home/ann/bands/old.tvl");
+    EXPECT_EQ(data.dlgLoad->InitialDir(), "/p/");
+
+    name.clear();
+    EXPECT_TRUE(Run([&](std::string& n) { return data.ExecuteOpenFontDialog(n); }, name, "/f/runes.tvf"));
+    EXPECT_EQ(asked->Title, "Load Font");
+    EXPECT_EQ(asked->Filter, "Fonts (*.tvf)|*.tvf|All files (*.*)|*.*");
+    EXPECT_EQ(asked->DefaultExt, "tvf");
+    EXPECT_EQ(asked->FileName, "*.tvf");
+    EXPECT_EQ(name, "/f/runes.tvf");
+}
+
+TEST_F(DataModuleTest, TheSaveDialogsProposeTheNameAsItIsAndReportTheFilter)
+{
+    TdModMain data;
+    std::string name;
+    EXPECT_TRUE(Run([&](std::string& n) { return data.ExecuteSavePatternDialog(n, false); }, name, "/s/band.tvl"));
+    EXPECT_EQ(asked->Kind, fw::FileDialogKind::Save);
+    EXPECT_EQ(asked->Title, "Save Pattern");
+    EXPECT_EQ(asked->Filter, "Pattern (*.tvl)|*.tvl");
+    EXPECT_EQ(asked->DefaultExt, "tvl");
+    EXPECT_EQ(asked->FileName, "") << "no mask for saving";
+    EXPECT_EQ(name, "/s/band.tvl");
+    EXPECT_EQ(data.dlgSave->InitialDir(), "/s/");
+
+    // With the text entry the caller learns which one was chosen.
+    name = "/s/band.tvl";
+    EXPECT_TRUE(Run([&](std::string& n) { return data.ExecuteSavePatternDialog(n, true); }, name, "/t/band.txt", 2));
+    EXPECT_EQ(asked->Filter, "Pattern (*.tvl)|*.tvl|Text (*.txt)|*.txt");
+    EXPECT_EQ(asked->FileName, "/s/band.tvl");
+    EXPECT_EQ(data.dlgSave->FilterIndex(), 2);
+    EXPECT_EQ(name, "/t/band.txt");
+
+    name = "runes.tvf";
+    EXPECT_FALSE(Run([&](std::string& n) { return data.ExecuteSaveFontDialog(n); }, name, std::nullopt));
+    EXPECT_EQ(asked->Title, "Save Font");
+    EXPECT_EQ(asked->Filter, "Fonts (*.tvf)|*.tvf|All files (*.*)|*.*");
+    EXPECT_EQ(asked->DefaultExt, "tvf");
+    EXPECT_EQ(name, "runes.tvf") << "cancelled: unchanged";
+    EXPECT_EQ(data.dlgSave->InitialDir(), "/t/");
+}
+
+} // namespace
