@@ -5,12 +5,21 @@
 #include "framework/core/strings.h"
 #include "framework/gui/std_edit.h"
 #include "framework/gui/std_label.h"
+#include "framework/gui/std_memo.h"
 
 namespace {
 
 constexpr int CaptionLeft = 10;
 constexpr int EditLeft = 90;
 constexpr int EditWidth = 340;
+constexpr int TitleTop = 12;
+constexpr int DescriptionTop = 42;
+// Room for four lines of the dialog's font; longer descriptions scroll.
+constexpr int DescriptionHeight = 64;
+constexpr int CheckBoxTop = DescriptionTop + DescriptionHeight + 10;
+constexpr int CheckBoxHeight = 17;
+// Below the check box: a margin, the button panel and the window's frame.
+constexpr int DialogHeight = CheckBoxTop + CheckBoxHeight + 57;
 
 fw::Label* NewCaption(TfrmTBasic& form, const char* name, const char* caption, int top)
 {
@@ -32,13 +41,23 @@ fw::Edit* NewEdit(TfrmTBasic& form, const char* name, int top)
     return edit;
 }
 
+fw::Memo* NewMemo(TfrmTBasic& form, const char* name)
+{
+    auto* memo = new fw::Memo(&form);
+    memo->SetName(name);
+    memo->SetParent(form.pnlTTop);
+    memo->SetBounds(EditLeft, DescriptionTop, EditWidth, DescriptionHeight);
+    memo->SetScrollBars(fw::ScrollStyle::Vertical);
+    return memo;
+}
+
 TILCheckBox* NewCheckBox(TfrmTBasic& form)
 {
     auto* check = new TILCheckBox(&form);
     check->SetName("chkSizeToFit");
     check->SetParent(form.pnlTTop);
     check->SetCaption("Size image to fit one page");
-    check->SetBounds(EditLeft, 76, 220, 17);
+    check->SetBounds(EditLeft, CheckBoxTop, 220, CheckBoxHeight);
     check->SetChecked(true);
     return check;
 }
@@ -47,16 +66,16 @@ TILCheckBox* NewCheckBox(TfrmTBasic& form)
 
 TfrmTWPrintImageInfo::TfrmTWPrintImageInfo(fw::Component* owner)
     : TfrmTBtnBasic(owner),
-      lblImageTitle(NewCaption(*this, "lblImageTitle", "Image Title", 12)),
-      edTitle(NewEdit(*this, "edTitle", 12)),
-      lblDescription(NewCaption(*this, "lblDescription", "Description", 42)),
-      edDescription(NewEdit(*this, "edDescription", 42)),
+      lblImageTitle(NewCaption(*this, "lblImageTitle", "Image Title", TitleTop)),
+      edTitle(NewEdit(*this, "edTitle", TitleTop)),
+      lblDescription(NewCaption(*this, "lblDescription", "Description", DescriptionTop)),
+      edDescription(NewMemo(*this, "edDescription")),
       chkSizeToFit(NewCheckBox(*this))
 {
     SetName("frmTWPrintImageInfo");
     SetCaption("Image Details");
     SetBorderStyle(fw::FormBorderStyle::Dialog);
-    SetBounds(0, 0, 452, 150);
+    SetBounds(0, 0, 452, DialogHeight);
 }
 
 TfrmTWPrintImageInfo::~TfrmTWPrintImageInfo() = default;

@@ -9,6 +9,7 @@ class TILCheckBox;
 namespace fw {
 class Edit;
 class Label;
+class Memo;
 } // namespace fw
 
 // "Image Details": the title and description printed above a picture, and whether the
@@ -23,9 +24,8 @@ public:
     fw::Label* const lblImageTitle;
     fw::Edit* const edTitle;
     fw::Label* const lblDescription;
-    // One line: the platform layer offers no multi-line edit yet; the printed description
-    // still wraps to the page's width.
-    fw::Edit* const edDescription;
+    // Several lines: Enter breaks a line here instead of accepting the dialog.
+    fw::Memo* const edDescription;
     TILCheckBox* const chkSizeToFit;
 
     // Shows the dialog with the texts; true when the user accepted it.

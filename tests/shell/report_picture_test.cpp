@@ -10,6 +10,8 @@
 #include "framework/gui/qt_paint_backend.h"
 #include "framework/gui/std_button.h"
 #include "framework/gui/std_edit.h"
+#include "framework/gui/std_memo.h"
+#include "framework/gui/test_driver.h"
 #include "shell/report_picture.h"
 #include "shell/report_picture_dialog.h"
 #include "report_test_support.h"
@@ -231,6 +233,35 @@ TEST_F(ReportPictureTest, TheDetailsDialogAsksForTheTitleAndPrintsWhenAccepted)
     EXPECT_EQ(form.DetailsDialog().Owner(), &form);
 }
 
+TEST_F(ReportPictureTest, TheDescriptionTakesSeveralTypedLinesAndEnterDoesNotAccept)
+{
+    const fw::Bitmap picture = RowCodedPicture(40, 40);
+    TfrmTWPrintImage form;
+    fw::ModalResult afterEnter = fw::mrNone;
+    fw::Form::SetModalRunner([&afterEnter](fw::Form& dialog) {
+        auto& details = dynamic_cast<TfrmTWPrintImageInfo&>(dialog);
+        fw::TestDriver driver(details);
+        driver.ClickOn(*details.edTitle);
+        driver.Type("Snake skin");
+        driver.ClickOn(*details.edDescription);
+        driver.Type("Warp: wool");
+        driver.PressKey(fw::VK_RETURN);
+        afterEnter = details.GetModalResult();
+        driver.Type("Weft: linen ");
+        driver.PressKey(fw::VK_RETURN);
+        details.btnAccept->Click();
+    });
+
+    PrintWithDetails(form, &picture, true);
+
+    EXPECT_EQ(afterEnter, fw::mrNone) << "Enter in the description breaks the line";
+    EXPECT_EQ(form.DetailsDialog().edDescription->Text(), "Warp: wool\r\nWeft: linen \r\n");
+    EXPECT_EQ(form.DetailsDialog().Description(), "Warp: wool\r\nWeft: linen");
+    ASSERT_EQ(previews, 1);
+    EXPECT_EQ(AllTexts("lblTitle"), (std::vector<std::string>{"Snake skin"}));
+    EXPECT_EQ(AllTexts("lblDescription"), (std::vector<std::string>{"Warp: wool\nWeft: linen"}));
+}
+
 // The details dialog as the real Qt text backend draws it, written out for a look.
 TEST_F(ReportPictureTest, TheDetailsDialogRendersForALook)
 {
@@ -241,6 +272,8 @@ TEST_F(ReportPictureTest, TheDetailsDialogRendersForALook)
     fw::Form::SetModalRunner([&picture](fw::Form& dialog) {
         auto& details = dynamic_cast<TfrmTWPrintImageInfo&>(dialog);
         details.edTitle->SetText("Snake skin");
+        details.edDescription->SetText("A band in chevrons for Anna's christening gown, woven in fine "
+                                       "linen with a border of silk.\nTwo colours only.");
         picture = fw::RenderToBitmap(details);
         details.btnCancel->Click();
     });

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <vector>
 
 #include "framework/core/encoding.h"
 #include "framework/core/paint_backend.h"
@@ -17,57 +16,6 @@ namespace {
 constexpr int FramedPadX = 2;
 constexpr int FramedPadY = 3;
 constexpr int BarePadX = 1;
-
-// Ctrl+letter characters, as the keyboard types them.
-constexpr char32_t CtrlA = 1;
-constexpr char32_t CtrlC = 3;
-constexpr char32_t CtrlV = 22;
-constexpr char32_t CtrlX = 24;
-constexpr char32_t BackspaceChar = 8;
-
-std::size_t CountCharacters(std::string_view text)
-{
-    std::size_t count = 0;
-    for (std::size_t pos = 0; pos < text.size(); ++count) {
-        DecodeUtf8(text, pos);
-    }
-    return count;
-}
-
-// What a double click takes as one word: letters, digits and underscores stay together,
-// blanks stay together, and every other character stands alone.
-enum class CharClass { Word, Blank, Other };
-
-CharClass ClassOf(char32_t c)
-{
-    if (c == U' ' || c == U'\t') {
-        return CharClass::Blank;
-    }
-    const bool digit = c >= U'0' && c <= U'9';
-    const bool letter = (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z');
-    const bool asciiWord = digit || letter || c == U'_';
-    // Letters beyond ASCII count as word characters; the platform's edit does the same.
-    return asciiWord || c >= 0x80 ? CharClass::Word : CharClass::Other;
-}
-
-// The byte offset of the character position in the text (its end when beyond).
-std::size_t ByteOffsetIn(std::string_view text, int characters)
-{
-    std::size_t pos = 0;
-    for (int i = 0; i < characters && pos < text.size(); ++i) {
-        DecodeUtf8(text, pos);
-    }
-    return pos;
-}
-
-std::vector<char32_t> Decode(std::string_view text)
-{
-    std::vector<char32_t> characters;
-    for (std::size_t pos = 0; pos < text.size();) {
-        characters.push_back(DecodeUtf8(text, pos));
-    }
-    return characters;
-}
 
 // A pasted text keeps only its first line: a single-line edit has no place for the rest.
 std::string_view FirstLine(std::string_view text)
@@ -104,7 +52,7 @@ void Edit::SetText(const std::string& text)
 
 int Edit::TextLength() const
 {
-    return static_cast<int>(CountCharacters(Text()));
+    return CodePointCount(Text());
 }
 
 void Edit::SetMaxLength(int maxLength)
@@ -130,7 +78,7 @@ bool Edit::ReplaceRange(int from, int to, std::string_view text)
     std::string replaced = old.substr(0, fromByte);
     replaced.append(text);
     replaced.append(old, toByte, std::string::npos);
-    caret_ = from + static_cast<int>(CountCharacters(text));
+    caret_ = from + CodePointCount(text);
     anchor_ = caret_;
     if (replaced == old) {
         ScrollCaretIntoView();
@@ -308,41 +256,6 @@ void Edit::PasteFromClipboard()
     }
 }
 
-int Edit::WordStartBefore(int position) const
-{
-    const std::vector<char32_t> text = Decode(Text());
-    int at = std::clamp(position, 0, static_cast<int>(text.size()));
-    // Over the blanks before, then back to the start of the word or run before them.
-    while (at > 0 && ClassOf(text[at - 1]) == CharClass::Blank) {
-        --at;
-    }
-    if (at > 0) {
-        const CharClass kind = ClassOf(text[at - 1]);
-        while (at > 0 && ClassOf(text[at - 1]) == kind) {
-            --at;
-        }
-    }
-    return at;
-}
-
-int Edit::WordEndAfter(int position) const
-{
-    const std::vector<char32_t> text = Decode(Text());
-    const int size = static_cast<int>(text.size());
-    int at = std::clamp(position, 0, size);
-    // To the end of this word or run, then over the blanks after it: the start of the next.
-    if (at < size && ClassOf(text[at]) != CharClass::Blank) {
-        const CharClass kind = ClassOf(text[at]);
-        while (at < size && ClassOf(text[at]) == kind) {
-            ++at;
-        }
-    }
-    while (at < size && ClassOf(text[at]) == CharClass::Blank) {
-        ++at;
-    }
-    return at;
-}
-
 // --- Geometry ------------------------------------------------------------------------------------
 
 int Edit::WidthOf(std::string_view text) const
@@ -413,7 +326,7 @@ void Edit::KeyDown(int& key, ShiftState shift)
         if (SelLength() > 0 && !extend && !ctrl) {
             MoveCaret(SelStart(), false);
         } else {
-            MoveCaret(ctrl ? WordStartBefore(caret_) : caret_ - 1, extend);
+            MoveCaret(ctrl ? WordStartBefore(DecodeCharacters(Text()), caret_) : caret_ - 1, extend);
         }
         break;
     case VK_RIGHT:
@@ -421,7 +334,7 @@ void Edit::KeyDown(int& key, ShiftState shift)
         if (SelLength() > 0 && !extend && !ctrl) {
             MoveCaret(SelStart() + SelLength(), false);
         } else {
-            MoveCaret(ctrl ? WordEndAfter(caret_) : caret_ + 1, extend);
+            MoveCaret(ctrl ? WordEndAfter(DecodeCharacters(Text()), caret_) : caret_ + 1, extend);
         }
         break;
     case VK_HOME: MoveCaret(0, extend); break;
@@ -475,7 +388,7 @@ void Edit::KeyPress(char32_t& key)
     case CtrlX: CutToClipboard(); break;
     default:
         // Control characters (Enter, Esc, Tab and the other Ctrl letters) type nothing.
-        if (key >= 0x20 && key != 0x7F) {
+        if (IsPrintableCharacter(key)) {
             std::string typed;
             AppendUtf8(typed, key);
             TypeText(typed);
@@ -523,24 +436,10 @@ void Edit::MouseUp(MouseButton button, ShiftState shift, int x, int y)
 
 void Edit::DblClick()
 {
-    const std::vector<char32_t> text = Decode(Text());
-    const int size = static_cast<int>(text.size());
-    if (size > 0) {
-        // The run the caret stands in; at the very end, the one before it.
-        const int at = std::min(caret_, size - 1);
-        const CharClass kind = ClassOf(text[at]);
-        int start = at;
-        int end = at + 1;
-        if (kind != CharClass::Other) {
-            while (start > 0 && ClassOf(text[start - 1]) == kind) {
-                --start;
-            }
-            while (end < size && ClassOf(text[end]) == kind) {
-                ++end;
-            }
-        }
-        anchor_ = start;
-        caret_ = end;
+    if (!Text().empty()) {
+        const CharacterRun run = RunAround(DecodeCharacters(Text()), caret_);
+        anchor_ = run.Start;
+        caret_ = run.End;
         ScrollCaretIntoView();
         Invalidate();
     }
@@ -591,14 +490,7 @@ void Edit::Paint()
 {
     fw::Canvas& canvas = Canvas();
     const bool focused = Focused();
-    canvas.Pen() = Pen{};
-    canvas.Brush() = Brush{Enabled() ? Color() : clBtnFace};
-    canvas.FillRect(ClientRect());
-    if (borderStyle_ == EditBorderStyle::Single) {
-        canvas.Pen().Color = focused && Enabled() ? clHighlight : clBtnShadow;
-        canvas.Brush().Style = BrushStyle::Clear;
-        canvas.Rectangle(ClientRect());
-    }
+    PaintEditBackground(canvas, ClientRect(), Color(), borderStyle_, Enabled(), focused);
     if (EffectivePaintBackend() == nullptr) {
         return;
     }

@@ -4,12 +4,9 @@
 #include <string_view>
 
 #include "framework/gui/control.h"
+#include "framework/gui/text_editing.h"
 
 namespace fw {
-
-// Whether an edit draws its frame: Single is a one-pixel frame (the highlight colour while
-// focused), None draws only the background and the text (editors placed over grid cells).
-enum class EditBorderStyle { None, Single };
 
 // A single-line text edit, painted by our own code on its canvas.
 //
@@ -59,6 +56,7 @@ public:
     void SetModified(bool modified) { modified_ = modified; }
 
     // --- Looks -------------------------------------------------------------------------
+    // None draws only the background and the text (editors placed over grid cells).
     EditBorderStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(EditBorderStyle style);
     // On: the height follows the font (the text height plus the frame and margins) and
@@ -135,8 +133,6 @@ private:
     void MoveCaret(int position, bool keepAnchor);
     // A user's edit: replaces the selection with the text, MaxLength and ReadOnly apply.
     void TypeText(std::string_view text);
-    int WordStartBefore(int position) const;
-    int WordEndAfter(int position) const;
     void ScrollCaretIntoView();
     // The text's width in the edit's font; 0 without a paint backend.
     int WidthOf(std::string_view text) const;
