@@ -441,8 +441,10 @@ TEST_F(ProgramStartTest, TheProgramRegistersTheModulesThatProvideItsWindows)
 {
     EXPECT_FALSE(ShellFactories().LoadFile);
     EXPECT_FALSE(WindowOpenerRegistered(TTWWindowKind::PaletteList));
+    EXPECT_FALSE(ShellFactories().CreateNotesWindow);
     RegisterShellModules();
     EXPECT_TRUE(ShellFactories().LoadFile);
     EXPECT_TRUE(ShellFactories().CreateDataModule);
     EXPECT_TRUE(WindowOpenerRegistered(TTWWindowKind::PaletteList));
+    EXPECT_TRUE(ShellFactories().CreateNotesWindow);
 }
