@@ -4,11 +4,56 @@
 #include <utility>
 
 #include "foundation/generic_exception.h"
+#include "foundation/xml_block_pool.h"
 #include "foundation/xml_text.h"
 #include "framework/core/exceptions.h"
 #include "framework/core/strings.h"
 
 namespace {
+
+// Sanitizer builds give every element memory of its own, so that a freed element is caught
+// when it is used again.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool PoolElements = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool PoolElements = false;
+#else
+constexpr bool PoolElements = true;
+#endif
+#else
+constexpr bool PoolElements = true;
+#endif
+
+// Made on first use and never freed: an element may be freed by the destructor of a static
+// object after every pool would have been destroyed.
+TILXMLBlockPool& ElementPool()
+{
+    static TILXMLBlockPool* const pool = new TILXMLBlockPool(sizeof(TILXMLNode));
+    return *pool;
+}
+
+// Attribute lists of one to this many attributes come from the pools.
+constexpr std::size_t PooledAttributes = 4;
+
+// As the element pool, made on first use and never freed.
+TILXMLBlockPool& AttributePool(std::size_t attributes)
+{
+    static TILXMLBlockPool* const pools[PooledAttributes] = {
+        new TILXMLBlockPool(1 * sizeof(TILXMLAttribute)), new TILXMLBlockPool(2 * sizeof(TILXMLAttribute)),
+        new TILXMLBlockPool(3 * sizeof(TILXMLAttribute)), new TILXMLBlockPool(4 * sizeof(TILXMLAttribute))};
+    return *pools[attributes - 1];
+}
+
+// The number of attributes a pooled list of that size holds; 0 for any other size.
+std::size_t PooledAttributeCount(std::size_t bytes)
+{
+    if (!PoolElements || bytes == 0 || bytes % sizeof(TILXMLAttribute) != 0) {
+        return 0;
+    }
+    const std::size_t attributes = bytes / sizeof(TILXMLAttribute);
+    return attributes <= PooledAttributes ? attributes : 0;
+}
 
 bool EndsWith(std::string_view text, std::string_view end)
 {
@@ -17,21 +62,96 @@ bool EndsWith(std::string_view text, std::string_view end)
 
 } // namespace
 
+void* TILXMLNode::operator new(std::size_t size)
+{
+    // A class made from this one has a size of its own and takes the general heap.
+    if (PoolElements && size == sizeof(TILXMLNode)) {
+        return ElementPool().Allocate();
+    }
+    return ::operator new(size);
+}
+
+void TILXMLNode::operator delete(void* block, std::size_t size) noexcept
+{
+    if (PoolElements && size == sizeof(TILXMLNode)) {
+        ElementPool().Release(block);
+    } else {
+        ::operator delete(block);
+    }
+}
+
+void* AllocateXMLAttributes(std::size_t bytes)
+{
+    const std::size_t attributes = PooledAttributeCount(bytes);
+    return attributes > 0 ? AttributePool(attributes).Allocate() : ::operator new(bytes);
+}
+
+void ReleaseXMLAttributes(void* block, std::size_t bytes) noexcept
+{
+    const std::size_t attributes = PooledAttributeCount(bytes);
+    if (attributes > 0) {
+        AttributePool(attributes).Release(block);
+    } else {
+        ::operator delete(block);
+    }
+}
+
 TILXMLNode::~TILXMLNode()
 {
     // Elements freed by their document have already let go of their children.
     if (ChildCount() > 0) {
+        FreeElementsBelow(*this);
         FreeOwnedSubtree();
+    }
+}
+
+// Freeing a whole document at once walks all its elements several times over, and a large
+// document does not fit in the cache: every element would be fetched from memory at each
+// walk. Going through the document in order instead, each element frees its own children
+// once they have done the same, while they are still in the cache; what is left for the
+// caller is the top row. An element held by another parent as well is left for the caller's
+// own freeing, which knows what to do with it, and so is everything below it.
+void TILXMLNode::FreeElementsBelow(const THierarchyNode& top)
+{
+    const auto ownedElementWithChildren = [](fw::Object* item) -> TILXMLNode* {
+        auto* node = static_cast<THierarchyNode*>(item);
+        if (node->ParentCount() != 1 || node->ChildCount() == 0) {
+            return nullptr;
+        }
+        return dynamic_cast<TILXMLNode*>(node);
+    };
+    // Each element with the index of its next child to visit.
+    std::vector<std::pair<TILXMLNode*, int>> path;
+    for (fw::Object* item : top.Children()) {
+        TILXMLNode* start = ownedElementWithChildren(item);
+        if (start == nullptr) {
+            continue;
+        }
+        path.emplace_back(start, 0);
+        while (!path.empty()) {
+            auto& [node, next] = path.back();
+            if (next < node->ChildCount()) {
+                TILXMLNode* child = ownedElementWithChildren(node->Children().Items(next++));
+                if (child != nullptr) {
+                    path.emplace_back(child, 0);
+                }
+                continue;
+            }
+            node->FreeOwnedSubtree();
+            path.pop_back();
+        }
     }
 }
 
 TILXMLTree::~TILXMLTree()
 {
+    TILXMLNode::FreeElementsBelow(*this);
     FreeOwnedSubtree();
 }
 
 void TILXMLTree::Clear()
 {
+    TILXMLNode::FreeElementsBelow(*this);
     FreeOwnedSubtree();
     Relayout();
 }

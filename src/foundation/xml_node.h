@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -27,12 +28,39 @@ struct TILXMLAttribute {
     std::string Value;
 };
 
+// Memory for the attribute lists of elements; see xml_node.cpp.
+void* AllocateXMLAttributes(std::size_t bytes);
+void ReleaseXMLAttributes(void* block, std::size_t bytes) noexcept;
+
+// The allocator of an element's attribute list: most elements carry a few attributes, and
+// their lists come from pools of their own, as the elements do.
+template <class T>
+struct TILXMLAttributeAllocator {
+    using value_type = T;
+
+    TILXMLAttributeAllocator() = default;
+    template <class U>
+    TILXMLAttributeAllocator(const TILXMLAttributeAllocator<U>& /*other*/) noexcept
+    {
+    }
+
+    T* allocate(std::size_t count) { return static_cast<T*>(AllocateXMLAttributes(count * sizeof(T))); }
+    void deallocate(T* block, std::size_t count) noexcept { ReleaseXMLAttributes(block, count * sizeof(T)); }
+
+    friend bool operator==(const TILXMLAttributeAllocator&, const TILXMLAttributeAllocator&) { return true; }
+};
+
 // An element of a stored file: a tag, ordered attributes and either a value or children.
 // Its one parent is another element, or the tree for a top-level element.
 class TILXMLNode : public THierarchyNode {
 public:
     TILXMLNode() = default;
     ~TILXMLNode() override;
+
+    // Elements are made and freed by the hundred thousand when a file is read: they take
+    // their memory from a pool of their own (see xml_block_pool.h).
+    static void* operator new(std::size_t size);
+    static void operator delete(void* block, std::size_t size) noexcept;
 
     std::string_view className() const override { return "TILXMLNode"; }
     fw::Object* NewInstance() const override { return new TILXMLNode; }
@@ -102,13 +130,20 @@ public:
     std::string ReadTextLines(std::string_view tag, std::string_view prefix = "L") const;
 
 private:
+    friend class TILXMLTree;
+    // The reader fills a node's tag and attributes in place.
+    friend void ParseTagText(TILXMLNode& node, std::string_view text);
+
+    // Frees the elements below the node's children, deepest first; see xml_node.cpp.
+    static void FreeElementsBelow(const THierarchyNode& top);
+
     TILXMLNode* FindTagBelow(std::string_view name, bool checkSelf, bool recursive) const;
     TILXMLNode* FindPathBelow(std::string_view path, bool checkSelf) const;
     void CopyFrom(const TILXMLNode& source);
 
     std::string tag_;
     std::string value_;
-    std::vector<TILXMLAttribute> attributes_;
+    std::vector<TILXMLAttribute, TILXMLAttributeAllocator<TILXMLAttribute>> attributes_;
     bool cdata_ = false;
 };
 

@@ -1,9 +1,11 @@
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "foundation/generic_exception.h"
+#include "foundation/xml_attribute_split.h"
 #include "foundation/xml_node.h"
 #include "foundation/xml_text.h"
 #include "framework/core/encoding.h"
@@ -83,13 +85,14 @@ public:
     std::size_t Column() const { return column_ + 1; }
 
     // Parses one element into the node; false when only white space, comments or
-    // declarations were left.
-    bool ParseElement(TILXMLNode& node, int depth)
+    // declarations were left. With skipped, white space and comments before it have been
+    // skipped already.
+    bool ParseElement(TILXMLNode& node, int depth, bool skipped = false)
     {
         if (depth > MaxXMLDepth) {
             Fail("Elements are nested deeper than " + std::to_string(MaxXMLDepth) + " levels.");
         }
-        const std::string_view tagText = ReadTag(false);
+        const std::string_view tagText = ReadTag(false, skipped);
         if (tagText.empty()) {
             return false;
         }
@@ -99,6 +102,7 @@ public:
         }
         ParseTagText(node, tagText);
         SkipWhiteAndComments();
+        bool childrenRead = false;
         if (!AtEnd()) {
             if (Peek() != '<') {
                 node.SetValue(ReadValue());
@@ -110,15 +114,17 @@ public:
                 while (!AtEnd() && Peek() == '<' && !AtEndTag()) {
                     auto* child = new TILXMLNode;
                     node.AddChild(static_cast<THierarchyNode*>(child));
-                    if (!ParseElement(*child, depth + 1)) {
+                    if (!ParseElement(*child, depth + 1, true)) {
                         delete child;
                         break;
                     }
                     SkipWhiteAndComments();
                 }
+                childrenRead = true;
             }
         }
-        const std::string_view endText = ReadTag(true);
+        // Skipping again finds nothing after the children, which end with a skip.
+        const std::string_view endText = ReadTag(true, childrenRead);
         if (endText.empty()) {
             Fail("No end tag found - need </" + node.Tag() + ">.");
         }
@@ -218,10 +224,13 @@ private:
 
     // The trimmed text between "<" and the next ">", joined across lines; empty when the
     // lines run out first. The cursor ends after the ">". The text stays valid until the next
-    // call: it lies in the line itself, or for a tag spread over lines in a buffer.
-    std::string_view ReadTag(bool endTag)
+    // call: it lies in the line itself, or for a tag spread over lines in a buffer. With
+    // skipped, white space and comments before it have been skipped already.
+    std::string_view ReadTag(bool endTag, bool skipped = false)
     {
-        SkipWhiteAndComments();
+        if (!skipped) {
+            SkipWhiteAndComments();
+        }
         if (AtEnd()) {
             return {};
         }
@@ -269,9 +278,19 @@ private:
         return trimmed;
     }
 
-    // Whether the tag ahead is an end tag, leaving the cursor where it is.
+    // Whether the tag ahead is an end tag, leaving the cursor where it is. The cursor is on
+    // its "<".
     bool AtEndTag()
     {
+        // Nearly every tag closes on its own line: its text is looked at where it lies. Any
+        // other tag is read as the element will read it, so that it fails the same way.
+        const std::string_view text = CurrentLine();
+        if (column_ + 1 < text.size()) {
+            const std::size_t close = text.find('>', column_ + 1);
+            if (close != std::string_view::npos) {
+                return TrimView(text.substr(column_ + 1, close - column_ - 1)).starts_with('/');
+            }
+        }
         const std::size_t line = line_;
         const std::size_t column = column_;
         const bool endTag = ReadTag(false).starts_with('/');
@@ -364,63 +383,11 @@ void ParseInto(TILXMLTree& tree, const std::vector<std::string_view>& lines)
     }
 }
 
-// Splits the text after the tag at every quote + space; the quote is the first one met
-// after the first "=".
-void ParseAttributes(TILXMLNode& node, std::string_view rest)
-{
-    const std::size_t equals = rest.find('=');
-    if (equals == std::string_view::npos) {
-        return;
-    }
-    char quote = '"';
-    const std::size_t firstQuote = rest.find_first_of("\"'", equals + 1);
-    if (firstQuote != std::string_view::npos) {
-        quote = rest[firstQuote];
-    }
-    const char separator[2] = {quote, ' '};
-    const std::string_view split(separator, 2);
-    // Names and values are gathered first and handed over together, so that the node sizes
-    // its attributes once instead of growing them one at a time. The strings are kept from
-    // tag to tag, which spares allocating them again.
-    thread_local std::vector<std::string> pairs;
-    std::size_t count = 0;
-    std::size_t start = 0;
-    while (start <= rest.size()) {
-        std::size_t end = rest.find(split, start);
-        if (end == std::string_view::npos) {
-            end = rest.size();
-        }
-        const std::string_view piece = rest.substr(start, end - start);
-        const std::size_t pieceEquals = piece.find('=');
-        if (pieceEquals != std::string_view::npos && pieceEquals + 1 < piece.size()) {
-            std::string_view value = piece.substr(pieceEquals + 1);
-            if (!value.empty() && value.front() == quote) {
-                value.remove_prefix(1);
-            }
-            if (!value.empty() && value.back() == quote) {
-                value.remove_suffix(1);
-            }
-            if (pairs.size() < count + 2) {
-                pairs.resize(count + 2);
-            }
-            // Names are trimmed: a hand-edited file may hold several blanks between attributes.
-            pairs[count].assign(TrimView(piece.substr(0, pieceEquals)));
-            pairs[count + 1] = DecodeXMLAttribute(value);
-            count += 2;
-        }
-        if (end == rest.size()) {
-            break;
-        }
-        start = end + split.size();
-    }
-    if (count > 0) {
-        pairs.resize(count);
-        node.AddAttributes(pairs);
-    }
-}
-
 } // namespace
 
+// Every element read passes through here, so the attributes go straight into the node's own
+// strings: gathered first, so that the node sizes its list once, and decoded only when they
+// may hold a reference at all.
 void ParseTagText(TILXMLNode& node, std::string_view text)
 {
     text = TrimView(text);
@@ -428,13 +395,39 @@ void ParseTagText(TILXMLNode& node, std::string_view text)
     // A tag cut at the first blank may still end in a tab or another control character.
     const std::string_view tag = TrimView(text.substr(0, space));
     // The name is only copied for a check that is on.
-    if (XMLNameCheck()) {
+    const bool checkNames = XMLNameCheck();
+    if (checkNames) {
         ValidateXMLTag(std::string(tag), false);
     }
-    node.SetTag(std::string(tag));
-    node.ClearAttributes();
-    if (space != std::string_view::npos) {
-        ParseAttributes(node, TrimView(text.substr(space)));
+    node.tag_.assign(tag);
+    node.attributes_.clear();
+    if (space == std::string_view::npos) {
+        return;
+    }
+    // Few elements have more attributes than fit here; the rest are split again into a list
+    // of their own.
+    constexpr std::size_t Held = 8;
+    TILXMLRawAttribute held[Held];
+    const std::string_view rest = TrimView(text.substr(space));
+    const std::size_t count = SplitXMLAttributes(rest, held, Held);
+    std::vector<TILXMLRawAttribute> more;
+    if (count > Held) {
+        more.resize(count);
+        SplitXMLAttributes(rest, more.data(), count);
+    }
+    const TILXMLRawAttribute* raw = count > Held ? more.data() : held;
+    node.attributes_.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (checkNames) {
+            ValidateXMLTag(std::string(raw[i].name), true);
+        }
+        TILXMLAttribute& attribute = node.attributes_.emplace_back();
+        attribute.Name.assign(raw[i].name);
+        if (raw[i].mayHoldReference) {
+            attribute.Value = DecodeXMLAttribute(raw[i].value);
+        } else {
+            attribute.Value.assign(raw[i].value);
+        }
     }
 }
 

@@ -32,6 +32,23 @@ std::uint8_t CodeOf(const std::array<std::string_view, N>& texts, std::string_vi
     return unknown;
 }
 
+// A card number as the program writes it, plain digits well inside the integer range, is
+// read at once; any other text takes the general conversion, 0 when it is none.
+int ReadCardNumber(const std::string& text)
+{
+    if (text.empty() || text.size() > 9) {
+        return fw::StrToIntDef(text, 0);
+    }
+    int number = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            return fw::StrToIntDef(text, 0);
+        }
+        number = number * 10 + (c - '0');
+    }
+    return number;
+}
+
 std::unique_ptr<TTWAction> MakeAction(std::uint8_t target, std::string targetId, std::uint8_t type,
                                       std::uint8_t direction, std::uint8_t distance)
 {
@@ -126,6 +143,7 @@ void TTWAction::Assign(const fw::Persistent* source)
     if (auto* action = dynamic_cast<const TTWAction*>(source)) {
         target_ = action->target_;
         targetId_ = action->targetId_;
+        cardNumber_ = action->cardNumber_;
         type_ = action->type_;
         dir_ = action->dir_;
         dist_ = action->dist_;
@@ -134,22 +152,10 @@ void TTWAction::Assign(const fw::Persistent* source)
     fw::Persistent::Assign(source);
 }
 
-int TTWAction::CardNumber() const
+void TTWAction::SetTargetID(std::string targetId)
 {
-    // Weaving asks every card action for its number in every pick. A card number as the
-    // program writes it, plain digits well inside the integer range, is read here at once;
-    // any other text takes the general conversion.
-    if (!targetId_.empty() && targetId_.size() <= 9) {
-        int number = 0;
-        for (const char c : targetId_) {
-            if (c < '0' || c > '9') {
-                return fw::StrToIntDef(targetId_, 0);
-            }
-            number = number * 10 + (c - '0');
-        }
-        return number;
-    }
-    return fw::StrToIntDef(targetId_, 0);
+    targetId_ = std::move(targetId);
+    cardNumber_ = ReadCardNumber(targetId_);
 }
 
 void TTWAction::SetTurnDir(std::uint8_t direction)
@@ -192,7 +198,7 @@ void TTWAction::ReadFromXML(const TILXMLNode* element)
 {
     type_ = ActionTypeFromText(element->GetAttribute("Type"));
     target_ = ActionTargetFromText(element->GetAttribute("Target"));
-    targetId_ = element->GetAttribute("TargetID");
+    SetTargetID(element->GetAttribute("TargetID"));
     if (IsTurn()) {
         dir_ = TurnDirFromText(element->GetAttribute("Dir"));
         dist_ = DistFromText(element->GetAttribute("Dist"));

@@ -268,6 +268,45 @@ void TTWCardBase::Twist(int direction)
     }
 }
 
+TTWCardBase::TurningState TTWCardBase::GetTurningState() const
+{
+    TurningState state;
+    for (int position = 0; position < curHoles_.Count() && position < MaxCardHoles; ++position) {
+        state.order[static_cast<std::size_t>(position)] =
+            static_cast<std::uint8_t>(holes_.IndexOf(curHoles_.Items(position)));
+    }
+    state.curPos = curPos_;
+    state.curThread = curThread_;
+    state.lastTurn = lastTurn_;
+    state.twisted = twisted_;
+    return state;
+}
+
+void TTWCardBase::SetTurningState(const TurningState& state)
+{
+    const int count = holes_.Count();
+    // Checked before anything changes: an order that left a hole out would lose its thread.
+    std::array<bool, MaxCardHoles> seen{};
+    for (int position = 0; position < count; ++position) {
+        const std::uint8_t hole = state.order[static_cast<std::size_t>(position)];
+        if (hole >= count || seen[hole]) {
+            throw TGenericException::CreateFromSender("Invalid order of holes for a card of " + fw::IntToStr(count)
+                                                          + " holes.",
+                                                      nullptr, this, "SetTurningState");
+        }
+        seen[hole] = true;
+    }
+    curHoles_.Clear();
+    for (int position = 0; position < count; ++position) {
+        curHoles_.Add(holes_.Items(state.order[static_cast<std::size_t>(position)]));
+    }
+    curPos_ = state.curPos;
+    NormalisePosition();
+    curThread_ = state.curThread;
+    lastTurn_ = state.lastTurn;
+    twisted_ = state.twisted;
+}
+
 TTWHole* TTWCardBase::Hole(int index) const
 {
     TTWHole* hole = holes_.GetItem(index);

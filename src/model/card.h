@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -10,6 +11,9 @@
 #include "model/turning_codes.h"
 
 class TILXMLNode;
+
+inline constexpr int MinCardHoles = 3;
+inline constexpr int MaxCardHoles = 8;
 
 // One hole of a card: the palette index of the thread it carries.
 class TTWHole : public fw::Persistent {
@@ -96,6 +100,26 @@ public:
     // The colour of the hole on top after such a turn.
     int TopColour(int direction, int distance) const;
 
+    // The turning state as plain values: the weaving turns flat copies of its cards, which is
+    // far cheaper than moving hole objects about, and hands the state back when it is done.
+    struct TurningState {
+        // The 0-based threading index of the hole at each position of the current order.
+        std::array<std::uint8_t, MaxCardHoles> order{};
+        int curPos = 0;
+        std::uint8_t curThread = ThreadingZ;
+        std::uint8_t lastTurn = TurnForwards;
+        bool twisted = false;
+    };
+    TurningState GetTurningState() const;
+    // The order must hold each hole of the card once; anything else raises and changes nothing.
+    void SetTurningState(const TurningState& state);
+    // The pairs of positions (0 = "A") that a twist in that direction exchanges; none for a
+    // direction the card does not know.
+    std::span<const std::pair<std::uint8_t, std::uint8_t>> TwistPairs(int direction) const
+    {
+        return TwistExchanges(direction);
+    }
+
     void ReplaceColour(int oldColour, int newColour);
     void SwapColours(int colour1, int colour2);
 
@@ -125,9 +149,6 @@ private:
     std::uint8_t lastTurn_ = TurnForwards;
     bool twisted_ = false;
 };
-
-inline constexpr int MinCardHoles = 3;
-inline constexpr int MaxCardHoles = 8;
 
 // The card class of one hole count, from 3 to 8: TTWCard3 .. TTWCard8 below.
 template <int HoleCountOfClass>

@@ -12,84 +12,10 @@
 #include "framework/core/strings.h"
 #include "model/model_hooks.h"
 #include "model/model_state.h"
+#include "model/loom.h"
 #include "model/weaving.h"
 
 namespace {
-
-// Weaves one band: places the turns of each pick into the cells of its row and shows what
-// the idle cards leave on top.
-class Loom {
-public:
-    Loom(TTWWeaving& weaving, const TTWPalette& palette, bool reverse)
-        : weaving_(weaving), palette_(palette), reverse_(reverse)
-    {
-    }
-
-    // Turns or twists the card that weaves the column. A card or a cell that does not exist
-    // does nothing.
-    void Place(TTWCardBase* card, const TTWWeavingPick& row, int column, std::uint8_t type, std::uint8_t direction,
-               std::uint8_t distance) const
-    {
-        // Seen from behind, the first card is on the right.
-        TTWWeavingCell* cell = row.GetCell(reverse_ ? weaving_.Width() - 1 - column : column);
-        if (card == nullptr || cell == nullptr) {
-            return;
-        }
-        if (type == ActionTwist) {
-            // A twist shows nothing by itself; the next turn of the card shows that it happened.
-            card->Twist(direction);
-            return;
-        }
-        char top = card->TopLetter(direction, distance);
-        int colourIndex = 0;
-        if (reverse_) {
-            top = card->OppositeLetter(top);
-            colourIndex = card->HoleColour(top - 'A');
-        } else {
-            colourIndex = card->TopColour(direction, distance);
-        }
-        cell->Colour = palette_.GetColour(colourIndex);
-        cell->Slant = direction == TurnBackwards ? FlippedThreading(card->CurThread()) : card->CurThread();
-        cell->Hole = static_cast<std::uint8_t>(top - 'A');
-        cell->Reversal = direction != TurnIdle && direction != card->LastTurn();
-        cell->Twisted = card->Twisted();
-        card->Turn(direction, distance);
-        cell->TurnDir = direction;
-    }
-
-    // A cell that no turn reached shows the thread that stays on top of its card. On the
-    // reverse side that is the opposite hole, seen from behind, so its slant is flipped.
-    void FillIdleCells(const TTWWeavingPick& row, const TTWCardList& cards, int leftSelvedges) const
-    {
-        const int width = weaving_.Width();
-        for (TTWWeavingCell& cell : row) {
-            if (cell.TurnDir != TurnIdle) {
-                continue;
-            }
-            const int cardColumn = reverse_ ? width - 1 - cell.Column() : cell.Column();
-            const TTWCardBase* card = cards.GetCard(cardColumn - leftSelvedges);
-            if (card == nullptr) {
-                continue;
-            }
-            const char top = card->TopLetter(TurnIdle, DistanceOneHole);
-            if (reverse_) {
-                const char opposite = card->OppositeLetter(top);
-                cell.Colour = palette_.GetColour(card->HoleColour(opposite - 'A'));
-                cell.Slant = FlippedThreading(card->CurThread());
-                cell.Hole = static_cast<std::uint8_t>(opposite - 'A');
-            } else {
-                cell.Colour = palette_.GetColour(card->CurHoleColour('A'));
-                cell.Slant = card->CurThread();
-                cell.Hole = static_cast<std::uint8_t>(top - 'A');
-            }
-        }
-    }
-
-private:
-    TTWWeaving& weaving_;
-    const TTWPalette& palette_;
-    bool reverse_;
-};
 
 std::unique_ptr<TTWPatternBase> MakeThreadedPattern()
 {
@@ -208,16 +134,7 @@ void TTWPattern::BuildWeaving(TTWWeaving& weaving, const TTWPalette* palette, bo
     left.ResetAll();
     right.ResetAll();
 
-    const Loom loom(weaving, palette != nullptr ? *palette : palette_, reverse);
-    // Selvedge cards turn forwards by one hole at every pick.
-    const auto turnSelvedges = [&loom](TTWCardList& selvedge, const TTWWeavingPick& row, int firstColumn) {
-        for (int k = 0; k < selvedge.Count(); ++k) {
-            loom.Place(selvedge.Items(k), row, firstColumn + k, ActionTurn, TurnForwards, DistanceOneHole);
-        }
-    };
-    const auto placeOnCard = [&](const TTWAction& action, int cardIndex, const TTWWeavingPick& row) {
-        loom.Place(cards_.GetCard(cardIndex), row, leftCount + cardIndex, action.Type(), action.Dir(), action.Dist());
-    };
+    TTWLoom loom(weaving, palette != nullptr ? *palette : palette_, reverse, left, cards_, right);
     // The cards each pack turns, found once: a member that names no card turns nothing, and
     // a large pack of such members would otherwise be walked through at every one of its
     // turns.
@@ -233,28 +150,22 @@ void TTWPattern::BuildWeaving(TTWWeaving& weaving, const TTWPalette* palette, bo
         }
         return entry->second;
     };
-
     for (std::int64_t pass = 0; pass < passes; ++pass) {
         for (const auto& pick : picks_) {
-            const TTWWeavingPick row = weaving.AddPick();
-            turnSelvedges(left, row, 0);
+            loom.BeginPick();
             for (const fw::Object* item : pick->Actions()) {
                 const auto& action = *static_cast<const TTWAction*>(item);
-                if (action.IsPackAction()) {
-                    if (const TTWPack* pack = packs_.FindByName(action.TargetID())) {
-                        for (int cardIndex : cardsOfPack(*pack)) {
-                            placeOnCard(action, cardIndex, row);
-                        }
-                    }
-                } else {
-                    placeOnCard(action, action.CardNumber() - 1, row);
+                if (!action.IsPackAction()) {
+                    loom.Apply(action, action.CardNumber() - 1);
+                } else if (const TTWPack* pack = packs_.FindByName(action.TargetID())) {
+                    loom.Apply(action, cardsOfPack(*pack));
                 }
             }
-            turnSelvedges(right, row, leftCount + cardCount);
-            loom.FillIdleCells(row, cards_, leftCount);
+            loom.EndPick();
         }
     }
-    weaving.MarkFloats();
+    // The floats were marked as the rows were woven.
+    loom.Finish();
 }
 
 void TTWPattern::BuildReverseWeaving(TTWWeaving& weaving, const TTWPalette* palette, int repeats)

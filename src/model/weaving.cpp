@@ -6,6 +6,7 @@
 #include "framework/core/list.h"
 #include "framework/core/string_list.h"
 #include "framework/core/strings.h"
+#include "model/float_runs.h"
 #include "model/turning_text.h"
 
 void TTWWeavingCell::Assign(const TTWWeavingCell& source)
@@ -17,20 +18,6 @@ void TTWWeavingCell::Assign(const TTWWeavingCell& source)
     Twisted = source.Twisted;
     TurnDir = source.TurnDir;
     InFloat = source.InFloat;
-}
-
-void TTWWeavingCell::SetFloat(int startPick, int endPick)
-{
-    InFloat = true;
-    floatStart_ = startPick;
-    floatEnd_ = endPick;
-}
-
-void TTWWeavingCell::ClearFloat()
-{
-    InFloat = false;
-    floatStart_ = -1;
-    floatEnd_ = -1;
 }
 
 void TTWWeaving::Assign(const fw::Persistent* source)
@@ -93,9 +80,16 @@ TTWWeavingPick TTWWeaving::AddPick()
                                                       fw::IntToStr(width_) + " cards.",
                                                   nullptr, this, "AddPick");
     }
+    // The row is made in one go and then given its places: appending cell by cell checks
+    // the capacity at every cell, and weaving appends millions of them.
     const int pick = pickCount_;
-    for (int column = 0; column < width_; ++column) {
-        cells_.emplace_back(column, pick);
+    const int width = width_;
+    const size_t first = cells_.size();
+    cells_.resize(first + static_cast<size_t>(width));
+    TTWWeavingCell* row = cells_.data() + first;
+    for (int column = 0; column < width; ++column) {
+        row[column].column_ = column;
+        row[column].pick_ = pick;
     }
     ++pickCount_;
     return Picks(pick);
@@ -145,65 +139,24 @@ const TTWWeavingCell* TTWWeaving::FloatEnd(const TTWWeavingCell& cell) const
 
 void TTWWeaving::MarkFloats()
 {
-    // The band is walked row by row, as it lies in memory, with the run of each column kept
-    // on the side: walking it column by column would touch a new row of a large band at every
-    // step. Each column still sees its picks in order, so its runs are the same.
-    //
-    // A run grows while each pick has the same hole on top as both its neighbours; because
-    // the picks that qualify overlap, a run is always one unbroken stretch of picks.
+    // Each row is cleared of earlier marks just before it is taken in: a run is marked only
+    // once it has ended, so it never reaches a row that is still to be cleared. A cell
+    // without a mark is left untouched: a newly woven band has none, and its memory then only
+    // needs to be read.
     const auto width = static_cast<size_t>(width_);
-    const auto rowAt = [this, width](int pick) { return cells_.data() + static_cast<size_t>(pick) * width; };
-    // A cell without a mark is left untouched: a newly woven band has none, and its memory
-    // then only needs to be read.
-    const auto clearRow = [&rowAt, width](int pick) {
-        TTWWeavingCell* cells = rowAt(pick);
+    TTWFloatRuns runs;
+    runs.Start(*this);
+    for (int pick = 0; pick < pickCount_; ++pick) {
+        TTWWeavingCell* cells = cells_.data() + static_cast<size_t>(pick) * width;
         for (size_t column = 0; column < width; ++column) {
             TTWWeavingCell& cell = cells[column];
             if (cell.InFloat || cell.FloatStartPick() != -1 || cell.FloatEndPick() != -1) {
                 cell.ClearFloat();
             }
         }
-    };
-    std::vector<int> runStart(width, -1);
-    std::vector<int> runEnd(width, -1);
-    const auto closeRun = [&](size_t column) {
-        const int start = runStart[column];
-        const int end = runEnd[column];
-        for (int pick = start; pick <= end; ++pick) {
-            rowAt(pick)[column].SetFloat(start, end);
-        }
-        runStart[column] = -1;
-    };
-
-    // Marks from an earlier run are cleared one row ahead of the rows compared, so every row
-    // is clear before a run that reaches it is closed.
-    for (int pick = 0; pick < std::min(pickCount_, 2); ++pick) {
-        clearRow(pick);
+        runs.Add(pick);
     }
-    for (int pick = 1; pick + 1 < pickCount_; ++pick) {
-        clearRow(pick + 1);
-        const TTWWeavingCell* previous = rowAt(pick - 1);
-        const TTWWeavingCell* current = rowAt(pick);
-        const TTWWeavingCell* next = rowAt(pick + 1);
-        for (size_t column = 0; column < width; ++column) {
-            const std::uint8_t hole = current[column].Hole;
-            // Whether a pick continues a run is too random to guess, so the run is updated
-            // by selection rather than by branching; only the end of a run branches.
-            const bool sameAsNeighbours = (previous[column].Hole == hole) & (next[column].Hole == hole);
-            const int start = runStart[column];
-            runStart[column] = sameAsNeighbours && start < 0 ? pick - 1 : start;
-            runEnd[column] = sameAsNeighbours ? pick + 1 : runEnd[column];
-            if (!sameAsNeighbours && start >= 0) {
-                closeRun(column);
-            }
-        }
-    }
-    // The last pick has no neighbour after it: a run still open ends with it.
-    for (size_t column = 0; column < width; ++column) {
-        if (runStart[column] >= 0) {
-            closeRun(column);
-        }
-    }
+    runs.Finish();
 }
 
 void TTWWeaving::SetHoleColour(int column, int hole, TTWColour colour)

@@ -55,10 +55,22 @@ public:
     bool IsFloatStart() const { return floatStart_ >= 0 && floatStart_ == pick_; }
     // 1 outside a float, else the number of picks the float spans.
     int FloatLength() const { return InFloat ? floatEnd_ - floatStart_ + 1 : 1; }
-    void SetFloat(int startPick, int endPick);
-    void ClearFloat();
+    void SetFloat(int startPick, int endPick)
+    {
+        InFloat = true;
+        floatStart_ = startPick;
+        floatEnd_ = endPick;
+    }
+    void ClearFloat()
+    {
+        InFloat = false;
+        floatStart_ = -1;
+        floatEnd_ = -1;
+    }
 
 private:
+    friend class TTWWeaving;
+
     std::int32_t floatStart_ = -1;
     std::int32_t floatEnd_ = -1;
     std::int32_t column_ = 0;
