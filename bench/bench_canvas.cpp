@@ -15,7 +15,6 @@
 #include <charconv>
 #include <cstdint>
 #include <iostream>
-#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -110,11 +109,14 @@ QFont QtBenchFont()
     return font;
 }
 
-QPainter& Prepared(QPainter& painter)
+// Every benchmark paints its whole batch once a round and counts the batch's items.
+template <class PaintBatch>
+void TimeBatches(benchmark::State& state, int items, PaintBatch paintBatch)
 {
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setRenderHint(QPainter::TextAntialiasing, false);
-    return painter;
+    for (auto _ : state) {
+        paintBatch();
+    }
+    state.SetItemsProcessed(state.iterations() * items);
 }
 
 // --- Ours -------------------------------------------------------------------------------
@@ -123,14 +125,13 @@ void FillsCanvas(benchmark::State& state)
 {
     fw::Bitmap surface(Width, Height);
     fw::Canvas canvas(surface);
-    for (auto _ : state) {
+    TimeBatches(state, RectCount, [&] {
         for (const Shape& shape : TheSample().rects) {
             canvas.Brush().Color = shape.colour;
             canvas.FillRect(shape.rect);
         }
         benchmark::DoNotOptimize(surface.ScanLine(0));
-    }
-    state.SetItemsProcessed(state.iterations() * RectCount);
+    });
 }
 BENCHMARK(FillsCanvas)->Unit(benchmark::kMillisecond);
 
@@ -138,15 +139,14 @@ void LinesCanvas(benchmark::State& state)
 {
     fw::Bitmap surface(Width, Height);
     fw::Canvas canvas(surface);
-    for (auto _ : state) {
+    TimeBatches(state, LineCount, [&] {
         for (const Shape& line : TheSample().lines) {
             canvas.Pen().Color = line.colour;
             canvas.MoveTo(line.rect.Left, line.rect.Top);
             canvas.LineTo(line.rect.Right, line.rect.Bottom);
         }
         benchmark::DoNotOptimize(surface.ScanLine(0));
-    }
-    state.SetItemsProcessed(state.iterations() * LineCount);
+    });
 }
 BENCHMARK(LinesCanvas)->Unit(benchmark::kMillisecond);
 
@@ -157,98 +157,79 @@ void TextCanvas(benchmark::State& state)
     fw::Canvas canvas(surface, &backend);
     canvas.Font() = BenchFont();
     canvas.Brush().Style = fw::BrushStyle::Clear;
-    for (auto _ : state) {
+    TimeBatches(state, TextCount, [&] {
         for (const TextRun& run : TheSample().runs) {
             canvas.Font().Color = run.colour;
             canvas.TextOut(run.x, run.y, run.text);
         }
         benchmark::DoNotOptimize(surface.ScanLine(0));
-    }
-    state.SetItemsProcessed(state.iterations() * TextCount);
+    });
 }
 BENCHMARK(TextCanvas)->Unit(benchmark::kMillisecond);
 
 // --- QPainter -----------------------------------------------------------------------------
 
-void FillsQPainter(benchmark::State& state)
+QImage WhiteSurface()
 {
     QImage surface(Width, Height, QImage::Format_RGB32);
     surface.fill(Qt::white);
-    for (auto _ : state) {
+    return surface;
+}
+
+// Each round opens a painter on the surface (antialiasing off), paints the batch with it and
+// ends it, as a paint event would.
+template <class PaintBatch>
+void TimeQPainterBatches(benchmark::State& state, int items, QImage& surface, PaintBatch paintBatch)
+{
+    TimeBatches(state, items, [&] {
         QPainter painter(&surface);
-        Prepared(painter);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setRenderHint(QPainter::TextAntialiasing, false);
+        paintBatch(painter);
+        painter.end();
+        benchmark::DoNotOptimize(surface.constBits());
+    });
+}
+
+void FillsQPainter(benchmark::State& state)
+{
+    QImage surface = WhiteSurface();
+    TimeQPainterBatches(state, RectCount, surface, [](QPainter& painter) {
         for (const Shape& shape : TheSample().rects) {
             const fw::Rect& r = shape.rect;
             painter.fillRect(QRect(r.Left, r.Top, r.Width(), r.Height()), fw::ToQColor(shape.colour));
         }
-        painter.end();
-        benchmark::DoNotOptimize(surface.constBits());
-    }
-    state.SetItemsProcessed(state.iterations() * RectCount);
+    });
 }
 BENCHMARK(FillsQPainter)->Unit(benchmark::kMillisecond);
 
 void LinesQPainter(benchmark::State& state)
 {
-    QImage surface(Width, Height, QImage::Format_RGB32);
-    surface.fill(Qt::white);
-    for (auto _ : state) {
-        QPainter painter(&surface);
-        Prepared(painter);
+    QImage surface = WhiteSurface();
+    TimeQPainterBatches(state, LineCount, surface, [](QPainter& painter) {
         for (const Shape& line : TheSample().lines) {
             // Width 0: Qt's one-pixel cosmetic pen, its fastest line.
             painter.setPen(QPen(fw::ToQColor(line.colour), 0));
             painter.drawLine(line.rect.Left, line.rect.Top, line.rect.Right, line.rect.Bottom);
         }
-        painter.end();
-        benchmark::DoNotOptimize(surface.constBits());
-    }
-    state.SetItemsProcessed(state.iterations() * LineCount);
+    });
 }
 BENCHMARK(LinesQPainter)->Unit(benchmark::kMillisecond);
 
 void TextQPainter(benchmark::State& state)
 {
-    QImage surface(Width, Height, QImage::Format_RGB32);
-    surface.fill(Qt::white);
+    QImage surface = WhiteSurface();
     const QFont font = QtBenchFont();
     const int ascent = QFontMetrics(font, &surface).ascent();
-    for (auto _ : state) {
-        QPainter painter(&surface);
-        Prepared(painter);
+    TimeQPainterBatches(state, TextCount, surface, [&](QPainter& painter) {
         painter.setFont(font);
         for (const TextRun& run : TheSample().runs) {
             painter.setPen(fw::ToQColor(run.colour));
             painter.drawText(QPoint(run.x, run.y + ascent), run.qtText);
         }
-        painter.end();
-        benchmark::DoNotOptimize(surface.constBits());
-    }
-    state.SetItemsProcessed(state.iterations() * TextCount);
+    });
 }
 BENCHMARK(TextQPainter)->Unit(benchmark::kMillisecond);
-
-// --- Summary ------------------------------------------------------------------------------
-
-// Keeps the time of every benchmark while the console shows the runs as usual.
-class CapturingReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& reports) override
-    {
-        for (const Run& run : reports) {
-            if (run.error_occurred) {
-                continue;
-            }
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "mean") {
-                continue;
-            }
-            milliseconds[run.run_name.function_name] = run.GetAdjustedRealTime();
-        }
-        ConsoleReporter::ReportRuns(reports);
-    }
-
-    std::map<std::string, double> milliseconds;
-};
 
 } // namespace
 
@@ -263,13 +244,10 @@ int main(int argc, char** argv)
     char* qtArgv[] = {name, nullptr};
     QGuiApplication application(qtArgc, qtArgv);
 
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+    bench::CapturingReporter reporter;
+    if (!bench::RunBenchmarks(argc, argv, reporter)) {
         return 1;
     }
-    CapturingReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
 
     std::cout << "\nOur canvas against QPainter on a " << Width << " x " << Height
               << " surface (time per batch; ratio = ours / QPainter, below 1 is faster):\n";
@@ -284,17 +262,17 @@ int main(int argc, char** argv)
         {"text runs", "Text", TextCount, false},
     };
     for (const auto& row : rows) {
-        const auto ours = reporter.milliseconds.find(std::string(row.key) + "Canvas");
-        const auto qt = reporter.milliseconds.find(std::string(row.key) + "QPainter");
-        if (ours == reporter.milliseconds.end() || qt == reporter.milliseconds.end()) {
+        const double ours = reporter.Time(std::string(row.key) + "Canvas");
+        const double qt = reporter.Time(std::string(row.key) + "QPainter");
+        if (ours < 0 || qt < 0) {
             continue;
         }
-        const double ratio = ours->second / qt->second;
+        const double ratio = ours / qt;
         std::cout << "  " << PadLeft(std::to_string(row.count), 6) << " " << row.label << ": ours "
-                  << PadLeft(Fixed(ours->second, 2), 8) << " ms, QPainter " << PadLeft(Fixed(qt->second, 2), 8)
-                  << " ms, ratio " << Fixed(ratio, 2);
+                  << PadLeft(Fixed(ours, 2), 8) << " ms, QPainter " << PadLeft(Fixed(qt, 2), 8) << " ms, ratio "
+                  << Fixed(ratio, 2);
         if (row.target) {
-            std::cout << (ratio <= 1.0 ? "  (target: at most 1, met)" : "  (target: at most 1, MISSED)");
+            std::cout << bench::Verdict("at most 1", ratio <= 1.0);
         }
         std::cout << "\n";
     }

@@ -471,3 +471,12 @@ void TILBrushPanel::AssignTo(fw::Persistent* destination) const
     info->SetFont(Font());
     info->SetHint(Hint());
 }
+
+TILBrushPanel* NewAlignedBrushPanel(fw::Component& owner, fw::WinControl* parent, const char* name, fw::Align align)
+{
+    auto* panel = new TILBrushPanel(&owner);
+    panel->SetName(name);
+    panel->SetParent(parent);
+    panel->SetAlign(align);
+    return panel;
+}

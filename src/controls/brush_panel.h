@@ -172,3 +172,7 @@ private:
     mutable FrameworkParent frameworkParent_{nullptr};
     mutable fw::Brush ownBrush_;
 };
+
+// A panel made by owner, named, placed on parent and aligned there: how windows build their
+// trees of panels.
+TILBrushPanel* NewAlignedBrushPanel(fw::Component& owner, fw::WinControl* parent, const char* name, fw::Align align);

@@ -38,9 +38,7 @@ TfrmColourSel::~TfrmColourSel() = default;
 int TfrmColourSel::Execute(TTWPalette* palette, int preselected, fw::Control* owner, bool mayEditColours,
                            bool mayChangePalette)
 {
-    std::unique_ptr<TfrmColourSel> dialog(new TfrmColourSel(owner));
-    dialog->FinishLoading();
-    CentreDialogOver(owner, *dialog);
+    const std::unique_ptr<TfrmColourSel> dialog = NewCentredDialog<TfrmColourSel>(owner);
     return dialog->Run(palette, preselected, mayEditColours, mayChangePalette);
 }
 

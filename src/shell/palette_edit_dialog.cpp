@@ -60,9 +60,7 @@ TfrmTWEditPalette::~TfrmTWEditPalette() = default;
 
 bool TfrmTWEditPalette::Execute(TTWPalette& palette, fw::Control* owner, bool editName)
 {
-    std::unique_ptr<TfrmTWEditPalette> dialog(new TfrmTWEditPalette(owner));
-    dialog->FinishLoading();
-    CentreDialogOver(owner, *dialog);
+    const std::unique_ptr<TfrmTWEditPalette> dialog = NewCentredDialog<TfrmTWEditPalette>(owner);
     return dialog->Run(palette, editName);
 }
 

@@ -1,7 +1,7 @@
 #include "shell/palette_function_glyphs.h"
 
+#include "controls/glyph_drawing.h"
 #include "framework/core/canvas.h"
-#include "framework/core/named_images.h"
 
 namespace {
 
@@ -17,32 +17,10 @@ void Swatch(fw::Canvas& canvas, int left, int top, int size, fw::Color colour)
     canvas.Rectangle(left, top, left + size, top + size);
 }
 
-// A horizontal arrow on row y from x1 to x2, its head at x2.
-void Arrow(fw::Canvas& canvas, int x1, int x2, int y)
+// The arrows: a head of two pixels each side.
+void Arrow(fw::Canvas& canvas, fw::Point from, fw::Point to)
 {
-    canvas.Pen() = fw::Pen{Outline};
-    canvas.MoveTo(x1, y);
-    canvas.LineTo(x2, y);
-    const int back = x2 > x1 ? -1 : 1;
-    for (int i = 1; i <= 2; ++i) {
-        canvas.SetPixel(x2 + back * i, y - i, Outline);
-        canvas.SetPixel(x2 + back * i, y + i, Outline);
-    }
-    canvas.SetPixel(x2, y, Outline);
-}
-
-// A vertical arrow in column x from y1 to y2, its head at y2.
-void VerticalArrow(fw::Canvas& canvas, int x, int y1, int y2)
-{
-    canvas.Pen() = fw::Pen{Outline};
-    canvas.MoveTo(x, y1);
-    canvas.LineTo(x, y2);
-    const int back = y2 > y1 ? -1 : 1;
-    for (int i = 1; i <= 2; ++i) {
-        canvas.SetPixel(x - i, y2 + back * i, Outline);
-        canvas.SetPixel(x + i, y2 + back * i, Outline);
-    }
-    canvas.SetPixel(x, y2, Outline);
+    DrawGlyphArrow(canvas, from, to, 2, Outline);
 }
 
 void DrawSelectPalette(fw::Canvas& canvas)
@@ -70,31 +48,29 @@ void DrawSwapColours(fw::Canvas& canvas)
 {
     Swatch(canvas, 0, 4, 6, PrimarySample);
     Swatch(canvas, 10, 4, 6, SecondarySample);
-    Arrow(canvas, 3, 12, 13);
-    Arrow(canvas, 12, 3, 1);
+    Arrow(canvas, fw::Point{3, 13}, fw::Point{12, 13});
+    Arrow(canvas, fw::Point{12, 1}, fw::Point{3, 1});
 }
 
 void DrawReplace(fw::Canvas& canvas, fw::Color from, fw::Color to)
 {
     Swatch(canvas, 0, 5, 6, from);
     Swatch(canvas, 10, 5, 6, to);
-    Arrow(canvas, 6, 9, 8);
+    Arrow(canvas, fw::Point{6, 8}, fw::Point{9, 8});
 }
 
 void DrawSwapChoices(fw::Canvas& canvas)
 {
-    VerticalArrow(canvas, 5, 13, 2);
-    VerticalArrow(canvas, 10, 2, 13);
+    Arrow(canvas, fw::Point{5, 13}, fw::Point{5, 2});
+    Arrow(canvas, fw::Point{10, 2}, fw::Point{10, 13});
 }
 
 } // namespace
 
 fw::Bitmap PaletteFunctionGlyph(TTWPaletteGlyph glyph)
 {
-    fw::Bitmap picture(PaletteGlyphSize, PaletteGlyphSize);
+    fw::Bitmap picture = BlankGlyph(PaletteGlyphSize);
     fw::Canvas canvas(picture);
-    canvas.Brush() = fw::Brush{fw::NamedImageKey};
-    canvas.FillRect(fw::Rect{0, 0, PaletteGlyphSize, PaletteGlyphSize});
     switch (glyph) {
     case TTWPaletteGlyph::SelectPalette: DrawSelectPalette(canvas); break;
     case TTWPaletteGlyph::EditPalette: DrawEditPalette(canvas); break;
@@ -103,7 +79,6 @@ fw::Bitmap PaletteFunctionGlyph(TTWPaletteGlyph glyph)
     case TTWPaletteGlyph::ReplacePrimary: DrawReplace(canvas, SecondarySample, PrimarySample); break;
     case TTWPaletteGlyph::SwapChoices: DrawSwapChoices(canvas); break;
     }
-    picture.SetTransparentColor(fw::NamedImageKey);
-    picture.SetTransparent(true);
+    MarkGlyphTransparent(picture);
     return picture;
 }

@@ -62,9 +62,7 @@ TfrmTWPaletteList::~TfrmTWPaletteList() = default;
 
 TTWPalette* TfrmTWPaletteList::Execute(TTWPaletteList& palettes, fw::Control* owner)
 {
-    std::unique_ptr<TfrmTWPaletteList> window(new TfrmTWPaletteList(owner));
-    window->FinishLoading();
-    CentreDialogOver(owner, *window);
+    const std::unique_ptr<TfrmTWPaletteList> window = NewCentredDialog<TfrmTWPaletteList>(owner);
     window->SetSelectMode(true);
     window->SetPalettes(&palettes);
     TTWPalette* chosen = nullptr;
@@ -77,9 +75,7 @@ TTWPalette* TfrmTWPaletteList::Execute(TTWPaletteList& palettes, fw::Control* ow
 
 void TfrmTWPaletteList::ShowPalettes(TTWPaletteList& palettes, fw::Control* owner)
 {
-    std::unique_ptr<TfrmTWPaletteList> window(new TfrmTWPaletteList(owner));
-    window->FinishLoading();
-    CentreDialogOver(owner, *window);
+    const std::unique_ptr<TfrmTWPaletteList> window = NewCentredDialog<TfrmTWPaletteList>(owner);
     window->SetPalettes(&palettes);
 }
 

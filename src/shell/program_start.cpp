@@ -2,8 +2,6 @@
 
 #include <memory>
 
-#include "controls/control_library.h"
-#include "controls/forms/forms_default_style.h"
 #include "framework/gui/application.h"
 #include "framework/gui/qt_run.h"
 #include "model/model_hooks.h"
@@ -13,13 +11,9 @@
 #include "shell/notes_window.h"
 #include "shell/palette_list_window.h"
 #include "shell/window_factory.h"
-#include "treegrid/tree_properties.h"
 
 TTWProgramLibraries::TTWProgramLibraries(const std::filesystem::path& programFolder)
 {
-    InitControlLibrary();
-    InitTreeGridLibrary();
-    InitFormsDefaultStyle();
     InitialiseModel(programFolder);
     // Long work in the model shows the hourglass for as long as it lasts.
     model_hooks::SetBusyHandler(
@@ -30,9 +24,6 @@ TTWProgramLibraries::~TTWProgramLibraries()
 {
     model_hooks::SetBusyHandler({});
     FinaliseModel();
-    ShutdownFormsDefaultStyle();
-    ShutdownTreeGridLibrary();
-    ShutdownControlLibrary();
 }
 
 TfrmTWMain& CreateProgramWindows(fw::Component* owner)

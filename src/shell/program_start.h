@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "controls/forms/forms_libraries.h"
+
 namespace fw {
 class Component;
 }
@@ -26,6 +28,10 @@ public:
     ~TTWProgramLibraries();
     TTWProgramLibraries(const TTWProgramLibraries&) = delete;
     TTWProgramLibraries& operator=(const TTWProgramLibraries&) = delete;
+
+private:
+    // Made before the model starts and gone after it has finished.
+    TILFormsLibraries forms_;
 };
 
 // Steps 2 and 3: the main window (owned by owner) and the data module and notes window its

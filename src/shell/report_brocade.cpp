@@ -59,11 +59,9 @@ TfrmPrintBrocadePattern::TfrmPrintBrocadePattern(fw::Component* owner) : TfrmPri
     lblPatternName = NewLabel(*qrbCaption, "lblPatternName", "(Unnamed)", 175, 0, width - 175, 26);
     lblPatternName->Font = ReportFont(16, true);
 
-    bandImage = qrReport.AddChildBand(qrbCaption, "bandImage");
-    bandImage->Height = PrintPictureMaxHeight + PrintPictureBandMargin;
-    imgPattern = bandImage->AddImage("imgPattern");
-    imgPattern->SetBounds(0, 0, PrintPictureMaxWidth, PrintPictureMaxHeight);
-    bandImage->SetBeforePrint([this](fw::ReportBand&, bool& print) { ImageBeforePrint(print); });
+    const PictureBand image = AddPictureBand(*qrbCaption, "bandImage", "imgPattern", [this] { return picture_; });
+    bandImage = image.Band;
+    imgPattern = image.Image;
 
     qrbHeadings = qrReport.AddChildBand(bandImage, "qrbHeadings");
     qrbHeadings->Height = 20;
@@ -107,10 +105,8 @@ TfrmPrintBrocadePattern::TfrmPrintBrocadePattern(fw::Component* owner) : TfrmPri
 
     qrbLine = qrReport.AddChildBand(qrbGroundWeave, "qrbLine");
     qrbLine->Height = 5;
-    qrLine = qrbLine->AddShape("qrLine");
-    qrLine->Shape = fw::ReportShapeType::HorizontalLine;
+    qrLine = AddRule(*qrbLine, "qrLine", 0);
     qrLine->PenColor = fw::clGray;
-    qrLine->SetBounds(0, 0, width, 5);
 
     qrReport.SetOnStartReport([this](fw::Report&) { StartReport(); });
     qrReport.SetOnNeedData([this](fw::Report&, bool& more) { NeedData(more); });
@@ -279,13 +275,4 @@ void TfrmPrintBrocadePattern::AdvanceRow()
     }
     ++pickRow_;
     currentWeft_ = lowestWeft_;
-}
-
-void TfrmPrintBrocadePattern::ImageBeforePrint(bool& print)
-{
-    if (picture_ == nullptr || picture_->Empty()) {
-        print = false;
-        return;
-    }
-    ShowPictureInBand(*bandImage, *imgPattern, *picture_);
 }

@@ -64,7 +64,6 @@ private:
     void StartReport();
     void NeedData(bool& more) const;
     void PickBeforePrint(bool& print);
-    void ImageBeforePrint(bool& print);
     void AdvanceRow();
 
     const TTWBrocadePattern* pattern_ = nullptr;

@@ -25,10 +25,7 @@ TfrmTWPrintImage::TfrmTWPrintImage(fw::Component* owner) : TfrmPrintTemplate(own
 
     qrbTitle = qrReport.AddBand(fw::ReportBandType::Title, "qrbTitle");
     qrbTitle->Height = TitleDesignedHeight;
-    lblTitle = qrbTitle->AddLabel("lblTitle");
-    lblTitle->Font = ReportFont(16, true);
-    lblTitle->Alignment = fw::Alignment::Center;
-    lblTitle->SetBounds(0, 0, width, 26);
+    lblTitle = AddCentredLabel(*qrbTitle, "lblTitle", ReportFont(16, true), 0, 26);
     lblDescription = qrbTitle->AddLabel("lblDescription");
     lblDescription->Font = ReportFont(10);
     lblDescription->WordWrap = true;

@@ -59,13 +59,11 @@ TfrmPrintTemplate::TfrmPrintTemplate(fw::Component* owner)
     : fw::Form(owner),
       qrbFooter(NewFooter(qrReport)),
       lblVersion(qrbFooter->AddLabel("lblVersion")),
-      QRShape1(qrbFooter->AddShape("QRShape1")),
+      QRShape1(AddRule(*qrbFooter, "QRShape1", 0)),
       lblPage(qrbFooter->AddSysData("lblPage"))
 {
     SetCaption("Print Template");
     const int width = qrReport.ContentWidth();
-    QRShape1->Shape = fw::ReportShapeType::HorizontalLine;
-    QRShape1->SetBounds(0, 0, width, 5);
     lblPage->Text = "Page ";
     lblPage->Font = ReportFont(8);
     lblPage->SetBounds(0, 7, width / 2, 15);
@@ -109,4 +107,41 @@ fw::Font TfrmPrintTemplate::ReportFont(int points, bool bold)
 int TfrmPrintTemplate::PrintFontSize()
 {
     return UserSettings().Printer.FontSize;
+}
+
+fw::ReportLabel* TfrmPrintTemplate::AddCentredLabel(fw::ReportBand& band, const char* name, const fw::Font& font,
+                                                    int top, int height)
+{
+    fw::ReportLabel* label = band.AddLabel(name);
+    label->Font = font;
+    label->Alignment = fw::Alignment::Center;
+    label->SetBounds(0, top, qrReport.ContentWidth(), height);
+    return label;
+}
+
+fw::ReportShape* TfrmPrintTemplate::AddRule(fw::ReportBand& band, const char* name, int top)
+{
+    fw::ReportShape* rule = band.AddShape(name);
+    rule->Shape = fw::ReportShapeType::HorizontalLine;
+    rule->SetBounds(0, top, qrReport.ContentWidth(), 5);
+    return rule;
+}
+
+TfrmPrintTemplate::PictureBand TfrmPrintTemplate::AddPictureBand(fw::ReportBand& parent, const char* bandName,
+                                                                 const char* imageName,
+                                                                 std::function<const fw::Bitmap*()> picture)
+{
+    fw::ReportBand* band = qrReport.AddChildBand(&parent, bandName);
+    band->Height = PrintPictureMaxHeight + PrintPictureBandMargin;
+    fw::ReportImage* image = band->AddImage(imageName);
+    image->SetBounds(0, 0, PrintPictureMaxWidth, PrintPictureMaxHeight);
+    band->SetBeforePrint([image, picture = std::move(picture)](fw::ReportBand& printing, bool& print) {
+        const fw::Bitmap* shown = picture();
+        if (shown == nullptr || shown->Empty()) {
+            print = false;
+            return;
+        }
+        ShowPictureInBand(printing, *image, *shown);
+    });
+    return PictureBand{band, image};
 }

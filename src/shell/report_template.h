@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string_view>
 
 #include "framework/core/bitmap.h"
@@ -57,4 +58,21 @@ protected:
     static fw::Font ReportFont(int points, bool bold = false);
     // The user's print font size.
     static int PrintFontSize();
+
+    // What the reports' bands are built of. A label across the report's width with its text
+    // centred: the heading lines.
+    fw::ReportLabel* AddCentredLabel(fw::ReportBand& band, const char* name, const fw::Font& font, int top,
+                                     int height);
+    // A horizontal line across the report's width, 5 units high.
+    fw::ReportShape* AddRule(fw::ReportBand& band, const char* name, int top);
+
+    // The picture band, a child of parent, designed as high as the largest picture with its
+    // image at that size. Before it prints it shows the picture that picture() answers, as
+    // ShowPictureInBand fits it; with none, or an empty one, it is left out.
+    struct PictureBand {
+        fw::ReportBand* Band;
+        fw::ReportImage* Image;
+    };
+    PictureBand AddPictureBand(fw::ReportBand& parent, const char* bandName, const char* imageName,
+                               std::function<const fw::Bitmap*()> picture);
 };

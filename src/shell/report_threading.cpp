@@ -22,22 +22,13 @@ TfrmTWPrintCardsQR::TfrmTWPrintCardsQR(fw::Component* owner) : TfrmPrintTemplate
 {
     SetCaption("Threading Diagram");
     qrReport.Title = "Threading Diagram";
-    const int width = qrReport.ContentWidth();
 
     qrbTitle = qrReport.AddBand(fw::ReportBandType::Title, "qrbTitle");
     qrbTitle->Height = 58;
-    lblHeading = qrbTitle->AddLabel("lblHeading");
+    lblHeading = AddCentredLabel(*qrbTitle, "lblHeading", ReportFont(16, true), 0, 26);
     lblHeading->Caption = "Threading Diagram";
-    lblHeading->Font = ReportFont(16, true);
-    lblHeading->Alignment = fw::Alignment::Center;
-    lblHeading->SetBounds(0, 0, width, 26);
-    lblTitle = qrbTitle->AddLabel("lblTitle");
-    lblTitle->Font = ReportFont(12);
-    lblTitle->Alignment = fw::Alignment::Center;
-    lblTitle->SetBounds(0, 28, width, 20);
-    shpTitleLine = qrbTitle->AddShape("shpTitleLine");
-    shpTitleLine->Shape = fw::ReportShapeType::HorizontalLine;
-    shpTitleLine->SetBounds(0, 50, width, 5);
+    lblTitle = AddCentredLabel(*qrbTitle, "lblTitle", ReportFont(12), 28, 20);
+    shpTitleLine = AddRule(*qrbTitle, "shpTitleLine", 50);
 
     qrbCard = NewCardBand("qrbCard", "Card", HoleText::None);
     qrbColourNames = NewCardBand("qrbColourNames", "Names", HoleText::Name);
@@ -45,10 +36,8 @@ TfrmTWPrintCardsQR::TfrmTWPrintCardsQR(fw::Component* owner) : TfrmPrintTemplate
 
     qrbDetailEnd = qrReport.AddBand(fw::ReportBandType::Detail, "qrbDetailEnd");
     qrbDetailEnd->Height = 5;
-    shpDetailEnd = qrbDetailEnd->AddShape("shpDetailEnd");
-    shpDetailEnd->Shape = fw::ReportShapeType::HorizontalLine;
+    shpDetailEnd = AddRule(*qrbDetailEnd, "shpDetailEnd", 0);
     shpDetailEnd->PenColor = fw::clGray;
-    shpDetailEnd->SetBounds(0, 0, width, 5);
     qrbDetailEnd->SetAfterPrint([this](fw::ReportBand&, bool) { ++row_; });
 
     qrReport.SetOnStartReport([this](fw::Report&) { StartReport(); });

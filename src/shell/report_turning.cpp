@@ -33,31 +33,22 @@ TfrmTWPrintActionsQR::TfrmTWPrintActionsQR(fw::Component* owner) : TfrmPrintTemp
 {
     SetCaption("Turning Sequence");
     qrReport.Title = "Turning Sequence";
-    const int width = qrReport.ContentWidth();
 
     qrbTitle = qrReport.AddBand(fw::ReportBandType::Title, "qrbTitle");
     qrbTitle->Height = 52;
-    lblCaption = qrbTitle->AddLabel("lblCaption");
+    lblCaption = AddCentredLabel(*qrbTitle, "lblCaption", ReportFont(16, true), 0, 26);
     lblCaption->Caption = "Turning Sequence";
-    lblCaption->Font = ReportFont(16, true);
-    lblCaption->Alignment = fw::Alignment::Center;
-    lblCaption->SetBounds(0, 0, width, 26);
-    lblTitle = qrbTitle->AddLabel("lblTitle");
-    lblTitle->Font = ReportFont(12);
-    lblTitle->Alignment = fw::Alignment::Center;
-    lblTitle->SetBounds(0, 28, width, 20);
+    lblTitle = AddCentredLabel(*qrbTitle, "lblTitle", ReportFont(12), 28, 20);
 
     qrbLine = qrReport.AddChildBand(qrbTitle, "qrbLine");
     qrbLine->Height = 10;
-    shpLine = qrbLine->AddShape("shpLine");
-    shpLine->Shape = fw::ReportShapeType::HorizontalLine;
-    shpLine->SetBounds(0, 2, width, 5);
+    shpLine = AddRule(*qrbLine, "shpLine", 2);
 
-    qrbImage = qrReport.AddChildBand(qrbLine, "qrbImage");
-    qrbImage->Height = PrintPictureMaxHeight + PrintPictureBandMargin;
-    imgPicture = qrbImage->AddImage("imgPicture");
-    imgPicture->SetBounds(0, 0, PrintPictureMaxWidth, PrintPictureMaxHeight);
-    qrbImage->SetBeforePrint([this](fw::ReportBand&, bool& print) { ImageBeforePrint(print); });
+    const PictureBand image = AddPictureBand(*qrbLine, "qrbImage", "imgPicture", [this]() -> const fw::Bitmap* {
+        return display_ != nullptr ? display_->PrintPicture() : nullptr;
+    });
+    qrbImage = image.Band;
+    imgPicture = image.Image;
 
     qrbCaptions = qrReport.AddChildBand(qrbImage, "qrbCaptions");
     qrbCaptions->Height = 20;
@@ -132,16 +123,6 @@ void TfrmTWPrintActionsQR::ActionsBeforePrint()
     lblBackwards->Caption = display_->PrintCell(row_, "BACKWARDS");
     lblTwist->Caption = display_->PrintCell(row_, "TWIST");
     ++row_;
-}
-
-void TfrmTWPrintActionsQR::ImageBeforePrint(bool& print)
-{
-    const fw::Bitmap* picture = display_ != nullptr ? display_->PrintPicture() : nullptr;
-    if (picture == nullptr || picture->Empty()) {
-        print = false;
-        return;
-    }
-    ShowPictureInBand(*qrbImage, *imgPicture, *picture);
 }
 
 void TfrmTWPrintActionsQR::LayOutColumns()

@@ -51,7 +51,6 @@ private:
     void StartReport();
     void NeedData(bool& more) const;
     void ActionsBeforePrint();
-    void ImageBeforePrint(bool& print);
     bool ImageWanted() const;
     void LayOutColumns();
 

@@ -31,9 +31,7 @@ TfrmSize::~TfrmSize() = default;
 
 bool TfrmSize::Execute(fw::Component* owner, int& width, int& length)
 {
-    std::unique_ptr<TfrmSize> dialog(new TfrmSize(owner));
-    dialog->FinishLoading();
-    CentreDialogOver(owner, *dialog);
+    const std::unique_ptr<TfrmSize> dialog = NewCentredDialog<TfrmSize>(owner);
     if (!dialog->Execute(width, length)) {
         return false;
     }

@@ -32,9 +32,7 @@ TfrmTWSizeRatios::~TfrmTWSizeRatios() = default;
 
 bool TfrmTWSizeRatios::Execute(fw::Component* owner, double& width, double& centreHeight, double& endHeight)
 {
-    std::unique_ptr<TfrmTWSizeRatios> dialog(new TfrmTWSizeRatios(owner));
-    dialog->FinishLoading();
-    CentreDialogOver(owner, *dialog);
+    const std::unique_ptr<TfrmTWSizeRatios> dialog = NewCentredDialog<TfrmTWSizeRatios>(owner);
     return dialog->Execute(width, centreHeight, endHeight);
 }
 

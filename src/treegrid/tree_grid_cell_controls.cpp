@@ -10,6 +10,27 @@
 #include "treegrid/tree_grid_scroll_window.h"
 #include "treegrid/tree_node.h"
 
+namespace {
+
+// Calls visit with the node and, when recursive, with every node below it.
+template <class Visit>
+void VisitNodes(TILTreeNode* node, bool recursive, Visit&& visit)
+{
+    std::vector<TILTreeNode*> stack{node};
+    while (!stack.empty()) {
+        TILTreeNode* current = stack.back();
+        stack.pop_back();
+        if (recursive) {
+            for (TILTreeNode* child : current->Children()) {
+                stack.push_back(child);
+            }
+        }
+        visit(current);
+    }
+}
+
+} // namespace
+
 void TILTree::UpdateCellControls(TILTreeNode* node, bool recursive)
 {
     if (node == nullptr || node->Tree() != this || ControlState().Contains(fw::ControlStateFlag::Destroying)) {
@@ -21,17 +42,9 @@ void TILTree::UpdateCellControls(TILTreeNode* node, bool recursive)
         NoteCellControls(node, recursive);
         return;
     }
-    std::vector<TILTreeNode*> stack{node};
-    while (!stack.empty()) {
-        TILTreeNode* current = stack.back();
-        stack.pop_back();
-        if (recursive) {
-            for (TILTreeNode* child : current->Children()) {
-                stack.push_back(child);
-            }
-        }
+    VisitNodes(node, recursive, [this](TILTreeNode* current) {
         if (current->IsRoot()) {
-            continue;
+            return;
         }
         const bool shownInView = current->IsShown() && IsNodePartlyInView(current);
         for (int columnIndex = 0; columnIndex < current->CellInfoCount(); ++columnIndex) {
@@ -73,28 +86,20 @@ void TILTree::UpdateCellControls(TILTreeNode* node, bool recursive)
                 control->Show();
             }
         }
-    }
+    });
 }
 
 void TILTree::NoteCellControls(TILTreeNode* node, bool recursive)
 {
-    std::vector<TILTreeNode*> stack{node};
-    while (!stack.empty()) {
-        TILTreeNode* current = stack.back();
-        stack.pop_back();
-        if (recursive) {
-            for (TILTreeNode* child : current->Children()) {
-                stack.push_back(child);
-            }
-        }
+    VisitNodes(node, recursive, [this](TILTreeNode* current) {
         for (int columnIndex = 0; columnIndex < current->CellInfoCount(); ++columnIndex) {
             const TILTreeCellInfo* info = current->FindCellInfo(columnIndex);
             if (info != nullptr && info->CellControl() != nullptr && info->CellControl()->Control != nullptr) {
                 cellControlNodes_.insert(current);
-                break;
+                return;
             }
         }
-    }
+    });
 }
 
 void TILTree::UpdateAllCellControls()

@@ -41,10 +41,33 @@ protected:
         panel.DrawData().SetBevelDark(Dark);
     }
 
+    // A panel on the parent (which owns it) at bounds, coloured as Colour does.
+    static TILBrushPanel* AddColouredPanel(fw::WinControl& parent, const fw::Rect& bounds, fw::Color fill)
+    {
+        auto* panel = new TILBrushPanel(&parent);
+        panel->SetParent(&parent);
+        panel->SetBoundsRect(bounds);
+        Colour(*panel, fill);
+        return panel;
+    }
+
     fw::FakePaintBackend backend;
 };
 
 // --- Layout ----------------------------------------------------------------------------------
+
+TEST_F(BrushPanelTest, NewAlignedPanelIsOwnedNamedPlacedAndAligned)
+{
+    fw::Component owner;
+    fw::CustomControl host;
+    host.SetBounds(0, 0, 100, 80);
+    TILBrushPanel* panel = NewAlignedBrushPanel(owner, &host, "pnlButtons", fw::Align::Bottom);
+    EXPECT_EQ(panel->Owner(), &owner);
+    EXPECT_EQ(panel->Name(), "pnlButtons");
+    EXPECT_EQ(panel->Parent(), &host);
+    EXPECT_EQ(panel->Align(), fw::Align::Bottom);
+    EXPECT_EQ(panel->BoundsRect(), (fw::Rect{0, 50, 100, 80})) << "its 30 pixels along the bottom";
+}
 
 TEST_F(BrushPanelTest, NewPanelHasTheDocumentedLooks)
 {
@@ -171,10 +194,7 @@ TEST_F(BrushPanelTest, RoundedCornersShowAPlainPanelsColour)
     fw::Panel host;
     host.SetBounds(0, 0, 120, 80);
     host.SetColor(Red);
-    auto* panel = new TILBrushPanel(&host);
-    panel->SetParent(&host);
-    panel->SetBounds(10, 10, 60, 40);
-    Colour(*panel, Green);
+    TILBrushPanel* panel = AddColouredPanel(host, fw::Rect{10, 10, 70, 50}, Green);
     panel->SetRounded(true);
 
     const fw::Bitmap picture = fw::RenderToBitmap(host);
@@ -193,10 +213,7 @@ TEST_F(BrushPanelTest, RoundedCornersShowAPanelParentsFill)
     TILBrushPanel host;
     host.SetBounds(0, 0, 120, 80);
     Colour(host, Blue);
-    auto* panel = new TILBrushPanel(&host);
-    panel->SetParent(&host);
-    panel->SetBounds(10, 10, 60, 40);
-    Colour(*panel, Green);
+    TILBrushPanel* panel = AddColouredPanel(host, fw::Rect{10, 10, 70, 50}, Green);
     panel->SetRounded(true);
 
     fw::RenderToBitmap(host);
@@ -215,14 +232,8 @@ TEST_F(BrushPanelTest, ParentBrushPaintsWithTheParentsFillOrColour)
     fw::CustomControl host;
     host.SetBounds(0, 0, 200, 100);
     host.SetColor(Red);
-    auto* outer = new TILBrushPanel(&host);
-    outer->SetParent(&host);
-    outer->SetBounds(0, 0, 100, 100);
-    Colour(*outer, Blue);
-    auto* inner = new TILBrushPanel(outer);
-    inner->SetParent(outer);
-    inner->SetBounds(10, 10, 50, 50);
-    Colour(*inner, Green);
+    TILBrushPanel* outer = AddColouredPanel(host, fw::Rect{0, 0, 100, 100}, Blue);
+    TILBrushPanel* inner = AddColouredPanel(*outer, fw::Rect{10, 10, 60, 60}, Green);
 
     fw::RenderToBitmap(host);
     EXPECT_EQ(inner->BackingStore().Pixel(25, 25), Green);

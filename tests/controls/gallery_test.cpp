@@ -19,6 +19,7 @@
 #include "framework/gui/qt_conversions.h"
 #include "framework/gui/qt_paint_backend.h"
 #include "framework/gui/std_button.h"
+#include "forms/forms_test_support.h"
 #include "gallery/control_gallery.h"
 #include "treegrid/tree_draw_data.h"
 #include "treegrid/tree_grid.h"
@@ -31,13 +32,10 @@ const fw::Color Highlight = fw::ColorToRGB(fw::clBtnHighlight);
 const fw::Color Shadow = fw::ColorToRGB(fw::clBtnShadow);
 
 // The gallery as the real Qt text backend draws it, written out for a look.
-class GalleryTest : public testing::Test {
+class GalleryTest : public FormsTest {
 protected:
     void SetUp() override
     {
-        InitControlLibrary();
-        InitTreeGridLibrary();
-        InitFormsDefaultStyle();
         fw::ClearPostedMessages();
         previousBackend = fw::DefaultPaintBackend();
         fw::SetDefaultPaintBackend(&backend);
@@ -50,9 +48,6 @@ protected:
         gallery.reset();
         fw::ClearPostedMessages();
         fw::SetDefaultPaintBackend(previousBackend);
-        ShutdownFormsDefaultStyle();
-        ShutdownTreeGridLibrary();
-        ShutdownControlLibrary();
     }
 
     // Where the control lies in the picture.

@@ -36,14 +36,31 @@ protected:
         ShutdownControlLibrary();
     }
 
-    // A 200-pixel track (16-pixel arrows), positions 0 to 99, a slider covering 10 of them.
+    // A 200-pixel track (16-pixel arrows), positions 0 to 99, a slider covering 10 of them;
+    // along x or y as the bar is turned.
     void Proportional()
     {
-        bar->SetBounds(0, 0, 232, 16);
+        if (bar->Kind() == TScrollBarKind::Vertical) {
+            bar->SetBounds(0, 0, 16, 232);
+        } else {
+            bar->SetBounds(0, 0, 232, 16);
+        }
         bar->SetMaximum(99);
         bar->Slider().SetRange(10);
         bar->SetPosition(0);
         scrolls.clear();
+    }
+
+    // The scroll handler frees the bar on its nth report, as a user's handler may.
+    void FreeBarOnReport(std::size_t report)
+    {
+        bar->SetOnScroll([this, report](fw::Object*, std::int32_t by) {
+            scrolls.push_back(by);
+            if (scrolls.size() == report) {
+                delete bar;
+                bar = nullptr;
+            }
+        });
     }
 
     int Scrolled() const
@@ -555,11 +572,7 @@ TEST_F(ScrollBarTest, VerticalBarPagesAndDragsAlongY)
 {
     host->SetBounds(0, 0, 100, 300);
     bar->SetKind(TScrollBarKind::Vertical);
-    bar->SetBounds(0, 0, 16, 232);
-    bar->SetMaximum(99);
-    bar->Slider().SetRange(10);
-    bar->SetPosition(0);
-    scrolls.clear();
+    Proportional();
     fw::TestDriver driver(*host);
     driver.Click(fw::Point{8, 150});
     EXPECT_EQ(bar->Position(), 10);
@@ -684,11 +697,7 @@ TEST_F(ScrollBarTest, DraggedSliderDrawsSunkenWhenInverted)
 TEST_F(ScrollBarTest, ScrollHandlerMayFreeTheBarFromAnArrowClick)
 {
     fw::TestDriver driver(*host);
-    bar->SetOnScroll([this](fw::Object*, std::int32_t by) {
-        scrolls.push_back(by);
-        delete bar;
-        bar = nullptr;
-    });
+    FreeBarOnReport(1);
     driver.Click(fw::Point{92, 8});
     EXPECT_EQ(scrolls, (std::vector<int>{1}));
     EXPECT_EQ(host->ControlCount(), 0);
@@ -698,13 +707,7 @@ TEST_F(ScrollBarTest, ScrollHandlerMayFreeTheBarFromAnArrowClick)
 TEST_F(ScrollBarTest, ScrollHandlerMayFreeTheBarFromAnArrowRepeat)
 {
     fw::TestDriver driver(*host);
-    bar->SetOnScroll([this](fw::Object*, std::int32_t by) {
-        scrolls.push_back(by);
-        if (scrolls.size() == 2) {
-            delete bar;
-            bar = nullptr;
-        }
-    });
+    FreeBarOnReport(2);
     driver.Press(fw::Point{92, 8});
     driver.Advance(1000);
     EXPECT_EQ(scrolls.size(), 2u);
@@ -716,11 +719,7 @@ TEST_F(ScrollBarTest, ScrollHandlerMayFreeTheBarFromATrackPress)
 {
     Proportional();
     fw::TestDriver driver(*host);
-    bar->SetOnScroll([this](fw::Object*, std::int32_t by) {
-        scrolls.push_back(by);
-        delete bar;
-        bar = nullptr;
-    });
+    FreeBarOnReport(1);
     driver.Press(fw::Point{200, 8});
     EXPECT_EQ(scrolls, (std::vector<int>{10}));
     EXPECT_EQ(host->ControlCount(), 0);
@@ -733,13 +732,7 @@ TEST_F(ScrollBarTest, ScrollHandlerMayFreeTheBarFromAPageTick)
 {
     Proportional();
     fw::TestDriver driver(*host);
-    bar->SetOnScroll([this](fw::Object*, std::int32_t by) {
-        scrolls.push_back(by);
-        if (scrolls.size() == 2) {
-            delete bar;
-            bar = nullptr;
-        }
-    });
+    FreeBarOnReport(2);
     driver.Press(fw::Point{200, 8});
     driver.Advance(1000);
     EXPECT_EQ(scrolls.size(), 2u);
@@ -751,11 +744,7 @@ TEST_F(ScrollBarTest, ScrollHandlerMayFreeTheBarWhileDragging)
 {
     Proportional();
     fw::TestDriver driver(*host);
-    bar->SetOnScroll([this](fw::Object*, std::int32_t by) {
-        scrolls.push_back(by);
-        delete bar;
-        bar = nullptr;
-    });
+    FreeBarOnReport(1);
     driver.DragMouse(fw::Point{20, 8}, fw::Point{80, 8}, 5);
     EXPECT_EQ(scrolls.size(), 1u);
     EXPECT_EQ(host->ControlCount(), 0);
@@ -774,75 +763,73 @@ TEST_F(ScrollBarTest, FreeingTheParentFreesArrowsAndBarOnce)
 
 // --- The shared look ---------------------------------------------------------------------------
 
-TEST(ScrollBarPropertiesTest, OnlyWhatWasSetIsApplied)
+class ScrollBarPropertiesTest : public ::testing::Test {
+protected:
+    void SetUp() override { InitControlLibrary(); }
+    void TearDown() override { ShutdownControlLibrary(); }
+};
+
+TEST_F(ScrollBarPropertiesTest, OnlyWhatWasSetIsApplied)
 {
-    InitControlLibrary();
-    {
-        TILScrollBar bar;
-        TILScrollBarProperties look;
-        EXPECT_FALSE(look.ButtonSizeSet());
-        EXPECT_EQ(look.Background().BevelOuter(), TBevelCut::None);
-        EXPECT_EQ(look.Background().FillBrush().Colour(), TrackColour);
-        bar.SetLargeChange(40);
-        look.Assign(&look); // nothing happens to itself
-        bar.Assign(&look);
-        EXPECT_EQ(bar.LargeChange(), 40);
-        EXPECT_EQ(bar.ButtonSize(), 16);
+    TILScrollBar bar;
+    TILScrollBarProperties look;
+    EXPECT_FALSE(look.ButtonSizeSet());
+    EXPECT_EQ(look.Background().BevelOuter(), TBevelCut::None);
+    EXPECT_EQ(look.Background().FillBrush().Colour(), TrackColour);
+    bar.SetLargeChange(40);
+    look.Assign(&look); // nothing happens to itself
+    bar.Assign(&look);
+    EXPECT_EQ(bar.LargeChange(), 40);
+    EXPECT_EQ(bar.ButtonSize(), 16);
 
-        look.SetButtonSize(20);
-        look.SetShortPause(50);
-        look.SetInvert(true);
-        look.ButtonLeft().SetFramed(false); // a change in place counts as set
-        look.ButtonUp().SetFramed(false);
-        look.SliderLR().Brush().SetColour(0x0000FF);
-        EXPECT_TRUE(look.ButtonLeftSet());
-        EXPECT_FALSE(look.ButtonRightSet());
-        bar.Assign(&look);
-        EXPECT_EQ(bar.ButtonSize(), 20);
-        EXPECT_EQ(bar.ShortPause(), 50);
-        EXPECT_EQ(bar.LargeChange(), 40);
-        EXPECT_TRUE(bar.Slider().Invert());
-        EXPECT_FALSE(bar.LeftUp().Framed());
-        EXPECT_TRUE(bar.RightDown().Framed());
-        EXPECT_EQ(bar.Slider().Brush().Colour(), 0x0000FFu);
-        // The records' transparent colour goes with them.
-        EXPECT_EQ(bar.Slider().Transparent(), 0x00FF00FFu);
+    look.SetButtonSize(20);
+    look.SetShortPause(50);
+    look.SetInvert(true);
+    look.ButtonLeft().SetFramed(false); // a change in place counts as set
+    look.ButtonUp().SetFramed(false);
+    look.SliderLR().Brush().SetColour(0x0000FF);
+    EXPECT_TRUE(look.ButtonLeftSet());
+    EXPECT_FALSE(look.ButtonRightSet());
+    bar.Assign(&look);
+    EXPECT_EQ(bar.ButtonSize(), 20);
+    EXPECT_EQ(bar.ShortPause(), 50);
+    EXPECT_EQ(bar.LargeChange(), 40);
+    EXPECT_TRUE(bar.Slider().Invert());
+    EXPECT_FALSE(bar.LeftUp().Framed());
+    EXPECT_TRUE(bar.RightDown().Framed());
+    EXPECT_EQ(bar.Slider().Brush().Colour(), 0x0000FFu);
+    // The records' transparent colour goes with them.
+    EXPECT_EQ(bar.Slider().Transparent(), 0x00FF00FFu);
 
-        TILScrollBar vertical;
-        vertical.SetKind(TScrollBarKind::Vertical);
-        look.ButtonDown().SetTransparent(0x00FF00);
-        vertical.Assign(&look);
-        EXPECT_FALSE(vertical.LeftUp().Framed()); // from ButtonUp
-        EXPECT_EQ(vertical.RightDown().Transparent(), 0x00FF00u);
-        EXPECT_NE(vertical.Slider().Brush().Colour(), 0x0000FFu); // SliderUD was never set
-    }
-    ShutdownControlLibrary();
+    TILScrollBar vertical;
+    vertical.SetKind(TScrollBarKind::Vertical);
+    look.ButtonDown().SetTransparent(0x00FF00);
+    vertical.Assign(&look);
+    EXPECT_FALSE(vertical.LeftUp().Framed()); // from ButtonUp
+    EXPECT_EQ(vertical.RightDown().Transparent(), 0x00FF00u);
+    EXPECT_NE(vertical.Slider().Brush().Colour(), 0x0000FFu); // SliderUD was never set
 }
 
-TEST(ScrollBarPropertiesTest, CopyKeepsValuesAndFlags)
+TEST_F(ScrollBarPropertiesTest, CopyKeepsValuesAndFlags)
 {
-    InitControlLibrary();
-    {
-        TILScrollBarProperties look;
-        look.SetLargeChange(64);
-        look.SliderUD().SetFramed(false);
-        look.Background().FillBrush().SetColour(0x00FF00);
+    TILScrollBarProperties look;
+    look.SetLargeChange(64);
+    look.SliderUD().SetFramed(false);
+    look.Background().FillBrush().SetColour(0x00FF00);
 
-        TILScrollBarProperties copy;
-        copy.Assign(&look);
-        EXPECT_EQ(copy.LargeChange(), 64);
-        EXPECT_TRUE(copy.LargeChangeSet());
-        EXPECT_FALSE(copy.SmallChangeSet());
-        EXPECT_TRUE(copy.SliderUDSet());
-        EXPECT_FALSE(copy.SliderLRSet());
-        EXPECT_FALSE(copy.SliderUD().Framed());
-        EXPECT_TRUE(copy.BackgroundSet());
-        EXPECT_EQ(copy.Background().FillBrush().Colour(), 0x00FF00u);
+    TILScrollBarProperties copy;
+    copy.Assign(&look);
+    EXPECT_EQ(copy.LargeChange(), 64);
+    EXPECT_TRUE(copy.LargeChangeSet());
+    EXPECT_FALSE(copy.SmallChangeSet());
+    EXPECT_TRUE(copy.SliderUDSet());
+    EXPECT_FALSE(copy.SliderLRSet());
+    EXPECT_FALSE(copy.SliderUD().Framed());
+    EXPECT_TRUE(copy.BackgroundSet());
+    EXPECT_EQ(copy.Background().FillBrush().Colour(), 0x00FF00u);
 
-        TILButton button;
-        EXPECT_THROW(button.Assign(&look), fw::EConvertError);
-    }
-    ShutdownControlLibrary();
+    TILButton button;
+    EXPECT_THROW(button.Assign(&look), fw::EConvertError);
 }
 
 } // namespace

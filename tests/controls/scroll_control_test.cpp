@@ -45,6 +45,20 @@ protected:
         return lefts;
     }
 
+    // A second scroll control, of the usual size on a host of its own that owns it, with one
+    // child of the given width: for the tests that free it from its own handlers.
+    static TILScrollControl* OwnedControlWithContent(fw::CustomControl& host, int contentWidth)
+    {
+        host.SetBounds(0, 0, 200, 40);
+        auto* owned = new TILScrollControl(&host);
+        owned->SetParent(&host);
+        owned->SetBounds(0, 0, 132, 21);
+        auto* child = new fw::CustomControl(owned);
+        child->SetParent(owned);
+        child->SetBounds(16, 1, contentWidth, 19);
+        return owned;
+    }
+
     fw::FakePaintBackend backend;
     std::unique_ptr<TILScrollControl> control;
 };
@@ -331,13 +345,7 @@ TEST_F(ScrollControlTest, HeldArrowRepeatsAfterAPause)
 TEST_F(ScrollControlTest, FreeingTheControlFromAnArrowClickIsSafe)
 {
     fw::CustomControl host;
-    host.SetBounds(0, 0, 200, 40);
-    auto* owned = new TILScrollControl(&host);
-    owned->SetParent(&host);
-    owned->SetBounds(0, 0, 132, 21);
-    auto* child = new fw::CustomControl(owned);
-    child->SetParent(owned);
-    child->SetBounds(16, 1, 300, 19);
+    TILScrollControl* owned = OwnedControlWithContent(host, 300);
     int asked = 0;
     owned->SetOnCanScroll([&](TILScrollControl* sender, int&) {
         ++asked;
@@ -353,13 +361,7 @@ TEST_F(ScrollControlTest, FreeingTheControlFromAnArrowClickIsSafe)
 TEST_F(ScrollControlTest, FreeingTheControlFromARepeatTickIsSafe)
 {
     fw::CustomControl host;
-    host.SetBounds(0, 0, 200, 40);
-    auto* owned = new TILScrollControl(&host);
-    owned->SetParent(&host);
-    owned->SetBounds(0, 0, 132, 21);
-    auto* child = new fw::CustomControl(owned);
-    child->SetParent(owned);
-    child->SetBounds(16, 1, 1000, 19);
+    TILScrollControl* owned = OwnedControlWithContent(host, 1000);
     int steps = 0;
     owned->SetOnCanScroll([&](TILScrollControl* sender, int&) {
         if (++steps == 2) {

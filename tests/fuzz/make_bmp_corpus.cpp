@@ -10,14 +10,11 @@
 // checked against a fresh run.
 
 #include <cstdint>
-#include <cstdio>
-#include <exception>
 #include <filesystem>
-#include <string>
-#include <string_view>
 
 #include "framework/core/bitmap.h"
 #include "framework/core/bmp_codec.h"
+#include "corpus_maker.h"
 
 namespace {
 
@@ -79,18 +76,7 @@ void WriteLarge(const fs::path& folder)
 
 int main(int argc, char** argv)
 {
-    const bool large = argc == 3 && std::string_view(argv[1]) == "--large";
-    if (argc != 2 && !large) {
-        std::fprintf(stderr, "usage: %s [--large] <folder>\n", argv[0]);
-        return 2;
-    }
-    try {
-        const fs::path folder = argv[argc - 1];
-        fs::create_directories(folder);
+    return RunCorpusMaker(argc, argv, "make_bmp_corpus", [](const fs::path& folder, bool large) {
         large ? WriteLarge(folder) : WriteSmall(folder);
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "make_bmp_corpus: %s\n", error.what());
-        return 1;
-    }
-    return 0;
+    });
 }

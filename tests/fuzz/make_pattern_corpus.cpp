@@ -9,8 +9,6 @@
 // the machine), so the kept files can be checked against a fresh run.
 
 #include <cstdint>
-#include <cstdio>
-#include <exception>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -28,6 +26,7 @@
 #include "model/twill_pattern.h"
 #include "model/twist_pattern.h"
 #include "model/user_settings.h"
+#include "corpus_maker.h"
 
 namespace {
 
@@ -351,23 +350,12 @@ void WriteLarge(const fs::path& folder)
 
 int main(int argc, char** argv)
 {
-    const bool large = argc == 3 && std::string_view(argv[1]) == "--large";
-    if (argc != 2 && !large) {
-        std::fprintf(stderr, "usage: %s [--large] <folder>\n", argv[0]);
-        return 2;
-    }
-    try {
-        const fs::path folder = argv[argc - 1];
-        fs::create_directories(folder);
+    return RunCorpusMaker(argc, argv, "make_pattern_corpus", [](const fs::path& folder, bool large) {
         // Settings of their own, whatever the machine holds; the program folder goes into no
         // file.
         InitialiseModel(fw::TempFolder());
         UserSettings().DefaultNotes.clear();
         large ? WriteLarge(folder) : WriteSmall(folder);
         FinaliseModel();
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "make_pattern_corpus: %s\n", error.what());
-        return 1;
-    }
-    return 0;
+    });
 }

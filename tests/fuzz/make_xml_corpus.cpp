@@ -8,15 +8,13 @@
 // checked against a fresh run.
 
 #include <cstddef>
-#include <cstdio>
-#include <exception>
 #include <filesystem>
 #include <string>
-#include <string_view>
 
 #include "foundation/xml_node.h"
 #include "foundation/xml_text.h"
 #include "framework/core/file_io.h"
+#include "corpus_maker.h"
 
 namespace {
 
@@ -129,19 +127,8 @@ void WriteLarge(const fs::path& folder)
 
 int main(int argc, char** argv)
 {
-    const bool large = argc == 3 && std::string_view(argv[1]) == "--large";
-    if (argc != 2 && !large) {
-        std::fprintf(stderr, "usage: %s [--large] <folder>\n", argv[0]);
-        return 2;
-    }
-    try {
-        const fs::path folder = argv[argc - 1];
-        fs::create_directories(folder);
+    return RunCorpusMaker(argc, argv, "make_xml_corpus", [](const fs::path& folder, bool large) {
         SetXMLNameCheck(true);
         large ? WriteLarge(folder) : WriteSmall(folder);
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "make_xml_corpus: %s\n", error.what());
-        return 1;
-    }
-    return 0;
+    });
 }

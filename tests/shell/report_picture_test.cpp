@@ -41,6 +41,17 @@ int RowOf(const fw::Bitmap& slice, int y)
     return static_cast<int>(slice.Pixel(0, y) & 0xFFFF);
 }
 
+// 80 lines of description: the title band alone is taller than the first page's body, which
+// leaves the picture band no height there.
+std::string PageFillingDescription()
+{
+    std::string description;
+    for (int i = 0; i < 80; ++i) {
+        description += "line " + std::to_string(i) + "\n";
+    }
+    return description;
+}
+
 class ReportPictureTest : public ReportFormTest {
 protected:
     // The picture slices printed, page by page.
@@ -143,12 +154,7 @@ TEST_F(ReportPictureTest, ABlankDescriptionIsLeftOutAndTheTitleBandShrinks)
 
 TEST_F(ReportPictureTest, ATitleFillingTheFirstPageStartsThePictureOnTheNextAndTheReportEnds)
 {
-    // 80 lines of description: the title band alone is taller than the first page's body,
-    // which leaves the picture band no height there.
-    std::string description;
-    for (int i = 0; i < 80; ++i) {
-        description += "line " + std::to_string(i) + "\n";
-    }
+    const std::string description = PageFillingDescription();
     const fw::Bitmap picture = RowCodedPicture(200, 1500);
     TfrmTWPrintImage form;
 
@@ -165,10 +171,7 @@ TEST_F(ReportPictureTest, ATitleFillingTheFirstPageStartsThePictureOnTheNextAndT
 
 TEST_F(ReportPictureTest, ATitleFillingTheFirstPageFitsThePictureOnTheNext)
 {
-    std::string description;
-    for (int i = 0; i < 80; ++i) {
-        description += "line " + std::to_string(i) + "\n";
-    }
+    const std::string description = PageFillingDescription();
     const fw::Bitmap picture = RowCodedPicture(200, 3000);
     TfrmTWPrintImage form;
 

@@ -13,8 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "controls/control_library.h"
-#include "controls/forms/forms_default_style.h"
+#include "controls/forms/forms_libraries.h"
 #include "framework/core/bitmap.h"
 #include "framework/core/paint_backend.h"
 #include "framework/gui/application.h"
@@ -28,7 +27,6 @@
 #include "model/model_state.h"
 #include "model/user_settings.h"
 #include "shell/report_action_source.h"
-#include "treegrid/tree_properties.h"
 
 namespace report_forms_test {
 
@@ -81,9 +79,6 @@ protected:
     ReportFormTest()
     {
         ResetModelForTests();
-        InitControlLibrary();
-        InitTreeGridLibrary();
-        InitFormsDefaultStyle();
         fw::ClearPostedMessages();
         fw::Screen::Instance().SetSize(1200, 900);
         previousBackend_ = fw::DefaultPaintBackend();
@@ -99,11 +94,13 @@ protected:
         fw::Form::SetModalRunner({});
         fw::ClearPostedMessages();
         fw::SetDefaultPaintBackend(previousBackend_);
-        ShutdownFormsDefaultStyle();
-        ShutdownTreeGridLibrary();
-        ShutdownControlLibrary();
     }
 
+private:
+    // Made before the members below and gone after them.
+    TILFormsLibraries libraries_;
+
+protected:
     // From now on a preview saves the report as this PDF file instead of laying it out
     // with the fake backend.
     void PreviewToPdf(const std::filesystem::path& file) { pdfFile_ = file; }

@@ -4,17 +4,9 @@
 #include "treegrid/tree_draw_data.h"
 #include "treegrid/tree_icons.h"
 #include "treegrid/tree_properties.h"
+#include "tree_test_support.h"
 
 namespace {
-
-class CountedObject : public fw::Object {
-public:
-    explicit CountedObject(int& freed) : freed_(freed) {}
-    ~CountedObject() override { ++freed_; }
-
-private:
-    int& freed_;
-};
 
 // --- Cell infos ------------------------------------------------------------------------------------
 

@@ -14,6 +14,7 @@
 #include "treegrid/tree_columns.h"
 #include "treegrid/tree_grid.h"
 #include "treegrid/tree_node.h"
+#include "tree_test_support.h"
 
 class TreeDataTest : public ::testing::Test {
 protected:
@@ -36,12 +37,7 @@ protected:
     // A node under the parent whose cells hold the texts, in column order.
     static TILTreeNode* Add(TILTreeNode* parent, std::initializer_list<std::string> texts)
     {
-        auto* node = new TILTreeNode(parent);
-        int column = 0;
-        for (const std::string& text : texts) {
-            node->SetCellText(column++, text);
-        }
-        return node;
+        return AddTreeNode(parent, texts);
     }
 
     // The texts of a column over the parent's children, in order.

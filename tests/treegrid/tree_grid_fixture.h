@@ -9,46 +9,33 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "controls/control_library.h"
 #include "framework/core/paint_backend.h"
-#include "framework/gui/control.h"
-#include "framework/gui/message.h"
 #include "treegrid/tree_columns.h"
-#include "treegrid/tree_grid.h"
-#include "treegrid/tree_node.h"
 #include "treegrid/tree_properties.h"
+#include "tree_test_support.h"
 
-class TreeGridTest : public ::testing::Test {
+class TreeGridTest : public TreeWindowTest {
 protected:
     static constexpr int HeadingHeight = 16;
     static constexpr int RowHeight = 16;
     static constexpr int BarSize = 16;
 
+    TreeGridTest() : TreeWindowTest(fw::Size{600, 400}, fw::Size{200, 150}) {}
+
     void SetUp() override
     {
-        InitControlLibrary();
-        InitTreeGridLibrary();
-        fw::ClearPostedMessages();
         previousBackend_ = fw::DefaultPaintBackend();
         fw::SetDefaultPaintBackend(&backend_);
-        window = std::make_unique<fw::CustomControl>();
-        window->SetBounds(0, 0, 600, 400);
-        tree = new TILTree(window.get());
-        tree->SetParent(window.get());
-        tree->SetBounds(0, 0, 200, 150);
+        TreeWindowTest::SetUp();
     }
 
     void TearDown() override
     {
-        window.reset();
-        fw::ClearPostedMessages();
+        TreeWindowTest::TearDown();
         fw::SetDefaultPaintBackend(previousBackend_);
-        ShutdownTreeGridLibrary();
-        ShutdownControlLibrary();
     }
 
     // Columns of the given widths, captioned "C0", "C1", ...
@@ -59,17 +46,6 @@ protected:
             column->SetCaption("C" + std::to_string(column->Index()));
             column->SetWidth(width);
         }
-    }
-
-    // A node under the parent (the root when none) with the texts in column order.
-    TILTreeNode* Add(std::initializer_list<std::string> texts, TILTreeNode* parent = nullptr)
-    {
-        auto* node = new TILTreeNode(parent != nullptr ? parent : tree->Root());
-        int column = 0;
-        for (const std::string& text : texts) {
-            node->SetCellText(column++, text);
-        }
-        return node;
     }
 
     // count rows "R0", "R1", ... under the root, filled in one update bracket.
@@ -90,21 +66,8 @@ protected:
         tree->SetOptions(options);
     }
 
-    // The texts of the tree column of the selected nodes, in selection order.
-    std::vector<std::string> SelectedTexts() const
-    {
-        std::vector<std::string> texts;
-        for (int i = 0; i < tree->GetSelectedCount(); ++i) {
-            texts.push_back(tree->GetSelectedItem(i)->GetText());
-        }
-        return texts;
-    }
-
     // The picture of the tree with everything that waits painted.
     fw::Bitmap Render() { return fw::RenderToBitmap(*tree); }
-
-    std::unique_ptr<fw::CustomControl> window;
-    TILTree* tree = nullptr; // owned by the window
 
 private:
     fw::FakePaintBackend backend_;

@@ -26,6 +26,20 @@ protected:
         TreeGridTest::TearDown();
     }
 
+    // Three rows, their picture painted, and the first column's right edge (at x = 59 in the
+    // heading) pressed and dragged to x = 70 with the mouse still down. Answers the picture as
+    // it was before the press.
+    fw::Bitmap StartDraggingTheFirstColumnsEdge()
+    {
+        AddRows(3);
+        Render();
+        fw::Bitmap before = tree->BackingStore();
+        driver->MoveTo(59, 5);
+        driver->Press(fw::Point{59, 5});
+        driver->MoveTo(70, 5);
+        return before;
+    }
+
     // The middle of a row's cell in the first column, clear of lines and buttons.
     static fw::Point RowPoint(int row) { return fw::Point{40, HeadingHeight + row * RowHeight + RowHeight / 2}; }
 
@@ -180,12 +194,7 @@ TEST_F(MouseTest, DraggingAColumnEdgeResizesTheColumn)
 
 TEST_F(MouseTest, TheResizeLineLeavesNoTraceAfterEscOrARefusedRelease)
 {
-    AddRows(3);
-    Render();
-    const fw::Bitmap before = tree->BackingStore();
-    driver->MoveTo(59, 5);
-    driver->Press(fw::Point{59, 5});
-    driver->MoveTo(70, 5);
+    const fw::Bitmap before = StartDraggingTheFirstColumnsEdge();
     ASSERT_EQ(tree->InteractionMode(), TILTreeInteractionMode::ColumnResize);
     EXPECT_NE(tree->BackingStore().Pixel(70, 100), before.Pixel(70, 100)) << "the line shows";
     EXPECT_FALSE(tree->BackingStore().SamePixels(before));
@@ -203,12 +212,7 @@ TEST_F(MouseTest, TheResizeLineLeavesNoTraceAfterEscOrARefusedRelease)
 
 TEST_F(MouseTest, AColumnDeletedWhileItsEdgeIsDraggedEndsTheResize)
 {
-    AddRows(3);
-    Render();
-    const fw::Bitmap before = tree->BackingStore();
-    driver->MoveTo(59, 5);
-    driver->Press(fw::Point{59, 5});
-    driver->MoveTo(70, 5);
+    const fw::Bitmap before = StartDraggingTheFirstColumnsEdge();
     ASSERT_EQ(tree->InteractionMode(), TILTreeInteractionMode::ColumnResize);
     TILTreeColumnData* dragged = tree->GetColumn(0);
     tree->Columns().Delete(dragged->Index());

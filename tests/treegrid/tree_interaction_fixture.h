@@ -15,31 +15,24 @@
 #include <string>
 #include <vector>
 
-#include "controls/control_library.h"
 #include "framework/gui/application.h"
 #include "framework/gui/test_driver.h"
 #include "treegrid/tree_columns.h"
-#include "treegrid/tree_grid.h"
 #include "treegrid/tree_inline_edit.h"
-#include "treegrid/tree_node.h"
 #include "treegrid/tree_properties.h"
+#include "tree_test_support.h"
 
-class TreeInteractionTest : public ::testing::Test {
+class TreeInteractionTest : public TreeWindowTest {
 protected:
     static constexpr int HeadingHeight = 16;
     static constexpr int RowHeight = 16;
     static constexpr int ColumnWidth = 80;
 
+    TreeInteractionTest() : TreeWindowTest(fw::Size{400, 300}, fw::Size{300, 200}) {}
+
     void SetUp() override
     {
-        InitControlLibrary();
-        InitTreeGridLibrary();
-        fw::ClearPostedMessages();
-        window = std::make_unique<fw::CustomControl>();
-        window->SetBounds(0, 0, 400, 300);
-        tree = new TILTree(window.get());
-        tree->SetParent(window.get());
-        tree->SetBounds(0, 0, 300, 200);
+        TreeWindowTest::SetUp();
         for (const char* caption : {"Name", "Size", "Kind"}) {
             TILTreeColumnData* column = tree->Columns().Add();
             column->SetCaption(caption);
@@ -55,20 +48,7 @@ protected:
         // The tree's timers run on the driver's clock: the tree goes first.
         window.reset();
         driver.reset();
-        fw::ClearPostedMessages();
-        ShutdownTreeGridLibrary();
-        ShutdownControlLibrary();
-    }
-
-    // A node under the parent (the root when none) with the texts in column order.
-    TILTreeNode* Add(std::initializer_list<std::string> texts, TILTreeNode* parent = nullptr)
-    {
-        auto* node = new TILTreeNode(parent != nullptr ? parent : tree->Root());
-        int column = 0;
-        for (const std::string& text : texts) {
-            node->SetCellText(column++, text);
-        }
-        return node;
+        TreeWindowTest::TearDown();
     }
 
     // The middle of the cell of the row shown at that place (0 = the first row) in a column,
@@ -99,16 +79,5 @@ protected:
         });
     }
 
-    std::vector<std::string> SelectedTexts() const
-    {
-        std::vector<std::string> texts;
-        for (int i = 0; i < tree->GetSelectedCount(); ++i) {
-            texts.push_back(tree->GetSelectedItem(i)->GetCellText(0));
-        }
-        return texts;
-    }
-
-    std::unique_ptr<fw::CustomControl> window;
-    TILTree* tree = nullptr;
     std::unique_ptr<fw::TestDriver> driver;
 };

@@ -12,16 +12,6 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-// Counts its own destruction, so that tests can see who frees it and how often.
-class CountedObject : public fw::Object {
-public:
-    explicit CountedObject(int& freed) : freed_(freed) {}
-    ~CountedObject() override { ++freed_; }
-
-private:
-    int& freed_;
-};
-
 using TreeNodeTest = TreeDataTest;
 
 // --- Cells ---------------------------------------------------------------------------------------

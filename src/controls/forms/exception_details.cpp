@@ -39,15 +39,6 @@ TSystemDetailsProvider& CurrentSystemDetailsProvider()
     return provider;
 }
 
-TILBrushPanel* NewBrushPanel(fw::Component& owner, fw::WinControl* parent, const char* name, fw::Align align)
-{
-    auto* panel = new TILBrushPanel(&owner);
-    panel->SetName(name);
-    panel->SetParent(parent);
-    panel->SetAlign(align);
-    return panel;
-}
-
 TILBrushPageControl* NewPageControl(fw::Component& owner, fw::WinControl* parent)
 {
     auto* pages = new TILBrushPageControl(&owner);
@@ -218,7 +209,7 @@ void SetSystemDetailsProvider(TSystemDetailsProvider provider)
 
 TfrmTExceptionDetails::TfrmTExceptionDetails(fw::Component* owner)
     : fw::Form(owner),
-      pnlDetails(NewBrushPanel(*this, this, "pnlDetails", fw::Align::Client)),
+      pnlDetails(NewAlignedBrushPanel(*this, this, "pnlDetails", fw::Align::Client)),
       pcMain(NewPageControl(*this, pnlDetails)),
       pgException(NewPage(*this, pcMain, "pgException", "Error Details", false)),
       pnlException(NewListPanel(*this, pgException, "pnlException")),
@@ -232,7 +223,7 @@ TfrmTExceptionDetails::TfrmTExceptionDetails(fw::Component* owner)
       pgParameters(NewPage(*this, pcMain, "pgParameters", "Parameters", false)),
       pnlParameters(NewListPanel(*this, pgParameters, "pnlParameters")),
       lstParameters(WithParameterColumns(NewList(*this, pnlParameters, "lstParameters", false))),
-      pnlButtons(NewBrushPanel(*this, this, "pnlButtons", fw::Align::Bottom)),
+      pnlButtons(NewAlignedBrushPanel(*this, this, "pnlButtons", fw::Align::Bottom)),
       btnOK(NewButton(*this, pnlButtons, "btnOK", "OK", 0, 75)),
       btnSave(NewButton(*this, pnlButtons, "btnSave", "Save to File", ButtonSpacing, 100)),
       btnCopy(NewButton(*this, pnlButtons, "btnCopy", "Copy to Clipboard", 2 * ButtonSpacing + 100, 110)),

@@ -21,19 +21,10 @@ constexpr int ButtonWidth = 75;
 constexpr int ButtonHeight = 25;
 constexpr int ButtonSpacing = 5;
 
-TILBrushPanel* NewPanel(fw::Component& owner, fw::WinControl* parent, const char* name, fw::Align align)
-{
-    auto* panel = new TILBrushPanel(&owner);
-    panel->SetName(name);
-    panel->SetParent(parent);
-    panel->SetAlign(align);
-    return panel;
-}
-
 // A panel that only arranges: no rings, painted with its parent's brush.
 TILBrushPanel* NewInnerPanel(fw::Component& owner, fw::WinControl* parent, const char* name, fw::Align align)
 {
-    TILBrushPanel* panel = NewPanel(owner, parent, name, align);
+    TILBrushPanel* panel = NewAlignedBrushPanel(owner, parent, name, align);
     panel->DrawData().SetBevelOuter(TBevelCut::None);
     panel->SetParentBrush(true);
     return panel;
@@ -64,11 +55,11 @@ fw::Button* NewButton(fw::Component& owner, TILBrushPanel* parent, const char* n
 
 TfrmTException::TfrmTException(fw::Component* owner)
     : fw::Form(owner),
-      pnlMessage(NewPanel(*this, this, "pnlMessage", fw::Align::Client)),
+      pnlMessage(NewAlignedBrushPanel(*this, this, "pnlMessage", fw::Align::Client)),
       pnlImg(NewInnerPanel(*this, pnlMessage, "pnlImg", fw::Align::Left)),
       imgException(NewStopSign(*this, pnlImg)),
       pnlMsg(NewInnerPanel(*this, pnlMessage, "pnlMsg", fw::Align::Client)),
-      pnlButtons(NewPanel(*this, this, "pnlButtons", fw::Align::Bottom)),
+      pnlButtons(NewAlignedBrushPanel(*this, this, "pnlButtons", fw::Align::Bottom)),
       btnOK(NewButton(*this, pnlButtons, "btnOK", "OK")),
       btnDetails(NewButton(*this, pnlButtons, "btnDetails", "Details"))
 {

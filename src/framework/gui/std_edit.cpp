@@ -5,7 +5,6 @@
 
 #include "framework/core/encoding.h"
 #include "framework/core/paint_backend.h"
-#include "framework/gui/clipboard.h"
 
 namespace fw {
 
@@ -26,12 +25,8 @@ std::string_view FirstLine(std::string_view text)
 
 } // namespace
 
-Edit::Edit(Component* owner) : CustomControl(owner)
+Edit::Edit(Component* owner) : CustomEdit(owner)
 {
-    SetControlStyle(ControlStyle().Include(ControlStyleFlag::Opaque));
-    SetTabStop(true);
-    SetColor(clWindow);
-    SetCursor(crIBeam);
     SetBounds(0, 0, 121, 21);
     AdjustHeight();
 }
@@ -46,7 +41,7 @@ void Edit::SetText(const std::string& text)
     anchor_ = 0;
     caret_ = 0;
     scrollX_ = 0;
-    CustomControl::SetText(text);
+    CustomEdit::SetText(text);
     Change();
 }
 
@@ -55,22 +50,12 @@ int Edit::TextLength() const
     return CodePointCount(Text());
 }
 
-void Edit::SetMaxLength(int maxLength)
-{
-    maxLength_ = std::max(0, maxLength);
-}
-
-void Edit::SetReadOnly(bool readOnly)
-{
-    readOnly_ = readOnly;
-}
-
 std::size_t Edit::ByteOffset(int position) const
 {
     return ByteOffsetIn(Text(), position);
 }
 
-bool Edit::ReplaceRange(int from, int to, std::string_view text)
+bool Edit::ReplaceRange(int from, int to, std::string_view text, bool byUser)
 {
     const std::string& old = Text();
     const std::size_t fromByte = ByteOffset(from);
@@ -80,54 +65,24 @@ bool Edit::ReplaceRange(int from, int to, std::string_view text)
     replaced.append(old, toByte, std::string::npos);
     caret_ = from + CodePointCount(text);
     anchor_ = caret_;
-    if (replaced == old) {
-        ScrollCaretIntoView();
-        Invalidate();
-        return false;
+    const bool changed = replaced != old;
+    if (changed) {
+        CustomEdit::SetText(replaced);
     }
-    CustomControl::SetText(replaced);
-    ScrollCaretIntoView();
-    Change();
-    return true;
+    return TextReplaced(changed, byUser);
 }
 
-void Edit::TypeText(std::string_view text)
+int Edit::NormalisedPosition(int position, bool) const
 {
-    if (readOnly_) {
-        return;
-    }
-    std::string_view accepted = text;
-    if (maxLength_ > 0) {
-        const int room = maxLength_ - (TextLength() - SelLength());
-        const std::size_t keep = ByteOffsetIn(text, std::max(0, room));
-        accepted = text.substr(0, keep);
-    }
-    if (accepted.empty() && SelLength() == 0) {
-        return;
-    }
-    if (ReplaceRange(SelStart(), SelStart() + SelLength(), accepted)) {
-        modified_ = true;
-    }
+    return std::clamp(position, 0, TextLength());
 }
 
-void Edit::Change()
+std::string Edit::UserText(std::string_view text) const
 {
-    if (onChange_) {
-        onChange_(this);
-    }
+    return std::string(FirstLine(text));
 }
 
 // --- Looks ---------------------------------------------------------------------------------
-
-void Edit::SetBorderStyle(EditBorderStyle style)
-{
-    if (style != borderStyle_) {
-        borderStyle_ = style;
-        AdjustHeight();
-        ScrollCaretIntoView();
-        Invalidate();
-    }
-}
 
 void Edit::SetAutoSize(bool autoSize)
 {
@@ -137,22 +92,9 @@ void Edit::SetAutoSize(bool autoSize)
     }
 }
 
-void Edit::SetHideSelection(bool hide)
-{
-    if (hide != hideSelection_) {
-        hideSelection_ = hide;
-        Invalidate();
-    }
-}
-
-int Edit::FrameWidth() const
-{
-    return borderStyle_ == EditBorderStyle::Single ? 1 : 0;
-}
-
 Rect Edit::TextArea() const
 {
-    const bool framed = borderStyle_ == EditBorderStyle::Single;
+    const bool framed = BorderStyle() == EditBorderStyle::Single;
     const int inset = FrameWidth() + (framed ? FramedPadX : BarePadX);
     return Rect{inset, FrameWidth(), std::max(inset, Width() - inset), std::max(FrameWidth(), Height() - FrameWidth())};
 }
@@ -164,34 +106,15 @@ void Edit::AdjustHeight()
         return;
     }
     const int textHeight = backend->TextExtent(Font(), "X").Height;
-    const int padY = borderStyle_ == EditBorderStyle::Single ? FramedPadY : 0;
+    const int padY = BorderStyle() == EditBorderStyle::Single ? FramedPadY : 0;
     SetHeight(textHeight + 2 * (FrameWidth() + padY));
 }
 
 // --- Selection and caret -----------------------------------------------------------------------
 
-int Edit::SelStart() const
-{
-    return std::min(anchor_, caret_);
-}
-
-int Edit::SelLength() const
-{
-    return std::abs(caret_ - anchor_);
-}
-
 void Edit::SetSelStart(int start)
 {
     MoveCaret(start, false);
-}
-
-void Edit::SetSelLength(int length)
-{
-    const int start = SelStart();
-    anchor_ = start;
-    caret_ = std::clamp(start + length, 0, TextLength());
-    ScrollCaretIntoView();
-    Invalidate();
 }
 
 std::string Edit::SelText() const
@@ -203,57 +126,13 @@ std::string Edit::SelText() const
 
 void Edit::SetSelText(const std::string& text)
 {
-    ReplaceRange(SelStart(), SelStart() + SelLength(), text);
-}
-
-void Edit::SelectAll()
-{
-    anchor_ = 0;
-    caret_ = TextLength();
-    ScrollCaretIntoView();
-    Invalidate();
-}
-
-void Edit::ClearSelection()
-{
-    if (SelLength() > 0) {
-        ReplaceRange(SelStart(), SelStart() + SelLength(), {});
-    }
+    ReplaceRange(SelStart(), SelStart() + SelLength(), text, false);
 }
 
 void Edit::MoveCaret(int position, bool keepAnchor)
 {
-    caret_ = std::clamp(position, 0, TextLength());
-    if (!keepAnchor) {
-        anchor_ = caret_;
-    }
-    ScrollCaretIntoView();
-    Invalidate();
-}
-
-void Edit::CopyToClipboard() const
-{
-    if (SelLength() > 0) {
-        GetClipboard().SetAsText(SelText());
-    }
-}
-
-void Edit::CutToClipboard()
-{
-    if (readOnly_ || SelLength() == 0) {
-        return;
-    }
-    CopyToClipboard();
-    ClearSelection();
-    modified_ = true;
-}
-
-void Edit::PasteFromClipboard()
-{
-    const Clipboard& clipboard = GetClipboard();
-    if (clipboard.HasText()) {
-        TypeText(FirstLine(clipboard.AsText()));
-    }
+    const int caret = NormalisedPosition(position, true);
+    Select(keepAnchor ? anchor_ : caret, caret);
 }
 
 // --- Geometry ------------------------------------------------------------------------------------
@@ -311,13 +190,8 @@ void Edit::ScrollCaretIntoView()
 
 // --- Keys ------------------------------------------------------------------------------------------
 
-void Edit::KeyDown(int& key, ShiftState shift)
+void Edit::MovementKeyDown(int& key, ShiftState shift)
 {
-    WeakRef<Edit> self(this);
-    CustomControl::KeyDown(key, shift);
-    if (!self || key == 0) {
-        return;
-    }
     const bool extend = shift.Contains(ShiftFlag::Shift);
     const bool ctrl = shift.Contains(ShiftFlag::Ctrl);
     switch (key) {
@@ -339,61 +213,7 @@ void Edit::KeyDown(int& key, ShiftState shift)
         break;
     case VK_HOME: MoveCaret(0, extend); break;
     case VK_END: MoveCaret(TextLength(), extend); break;
-    case VK_DELETE:
-        if (readOnly_) {
-            break;
-        }
-        if (extend) {
-            CutToClipboard();
-        } else if (SelLength() > 0) {
-            ClearSelection();
-            modified_ = true;
-        } else if (caret_ < TextLength() && ReplaceRange(caret_, caret_ + 1, {})) {
-            modified_ = true;
-        }
-        break;
-    case VK_INSERT:
-        if (ctrl) {
-            CopyToClipboard();
-        } else if (extend) {
-            PasteFromClipboard();
-        }
-        break;
     default: break;
-    }
-}
-
-void Edit::KeyPress(char32_t& key)
-{
-    WeakRef<Edit> self(this);
-    CustomControl::KeyPress(key);
-    if (!self || key == 0) {
-        return;
-    }
-    switch (key) {
-    case BackspaceChar:
-        if (readOnly_) {
-            break;
-        }
-        if (SelLength() > 0) {
-            ClearSelection();
-            modified_ = true;
-        } else if (caret_ > 0 && ReplaceRange(caret_ - 1, caret_, {})) {
-            modified_ = true;
-        }
-        break;
-    case CtrlA: SelectAll(); break;
-    case CtrlC: CopyToClipboard(); break;
-    case CtrlV: PasteFromClipboard(); break;
-    case CtrlX: CutToClipboard(); break;
-    default:
-        // Control characters (Enter, Esc, Tab and the other Ctrl letters) type nothing.
-        if (IsPrintableCharacter(key)) {
-            std::string typed;
-            AppendUtf8(typed, key);
-            TypeText(typed);
-        }
-        break;
     }
 }
 
@@ -415,7 +235,7 @@ void Edit::MouseDown(MouseButton button, ShiftState shift, int x, int y)
         MoveCaret(PositionAt(x), shift.Contains(ShiftFlag::Shift));
         selecting_ = true;
     }
-    CustomControl::MouseDown(button, shift, x, y);
+    CustomEdit::MouseDown(button, shift, x, y);
 }
 
 void Edit::MouseMove(ShiftState shift, int x, int y)
@@ -423,28 +243,14 @@ void Edit::MouseMove(ShiftState shift, int x, int y)
     if (selecting_ && MouseCapture()) {
         MoveCaret(PositionAt(x), true);
     }
-    CustomControl::MouseMove(shift, x, y);
-}
-
-void Edit::MouseUp(MouseButton button, ShiftState shift, int x, int y)
-{
-    if (button == MouseButton::Left) {
-        selecting_ = false;
-    }
-    CustomControl::MouseUp(button, shift, x, y);
+    CustomEdit::MouseMove(shift, x, y);
 }
 
 void Edit::DblClick()
 {
-    if (!Text().empty()) {
-        const CharacterRun run = RunAround(DecodeCharacters(Text()), caret_);
-        anchor_ = run.Start;
-        caret_ = run.End;
-        ScrollCaretIntoView();
-        Invalidate();
-    }
+    SelectRunAroundCaret(DecodeCharacters(Text()));
     selecting_ = false;
-    CustomControl::DblClick();
+    CustomEdit::DblClick();
 }
 
 void Edit::DoEnter()
@@ -452,45 +258,16 @@ void Edit::DoEnter()
     if (autoSelect_ && !pressFocused_) {
         SelectAll();
     }
-    CustomControl::DoEnter();
+    CustomEdit::DoEnter();
 }
 
 // --- Messages and painting -------------------------------------------------------------------------
-
-void Edit::Dispatch(Message& message)
-{
-    switch (message.Msg) {
-    case WM_GETDLGCODE:
-        message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | extraDialogCodes_;
-        return;
-    case WM_SETFOCUS:
-        Invalidate();
-        break;
-    case WM_KILLFOCUS:
-    case WM_CAPTURECHANGED:
-        selecting_ = false;
-        Invalidate();
-        break;
-    case CM_FONTCHANGED:
-        CustomControl::Dispatch(message);
-        AdjustHeight();
-        ScrollCaretIntoView();
-        return;
-    case WM_SIZE:
-        CustomControl::Dispatch(message);
-        ScrollCaretIntoView();
-        Invalidate();
-        return;
-    default: break;
-    }
-    CustomControl::Dispatch(message);
-}
 
 void Edit::Paint()
 {
     fw::Canvas& canvas = Canvas();
     const bool focused = Focused();
-    PaintEditBackground(canvas, ClientRect(), Color(), borderStyle_, Enabled(), focused);
+    PaintEditBackground(canvas, ClientRect(), Color(), BorderStyle(), Enabled(), focused);
     if (EffectivePaintBackend() == nullptr) {
         return;
     }
@@ -507,13 +284,10 @@ void Edit::Paint()
     canvas.Brush().Style = BrushStyle::Clear;
     canvas.TextOut(area.Left - scrollX_, textTop, Text());
 
-    if (SelLength() > 0 && (focused || !hideSelection_)) {
+    if (SelLength() > 0 && (focused || !HideSelection())) {
         const int left = XOfPosition(SelStart());
         const int right = XOfPosition(SelStart() + SelLength());
-        canvas.Brush() = Brush{clHighlight};
-        canvas.FillRect(Rect{left, textTop, right, textTop + textHeight});
-        canvas.Brush().Style = BrushStyle::Clear;
-        canvas.Font().Color = clHighlightText;
+        PrepareSelectionPaint(canvas, Rect{left, textTop, right, textTop + textHeight});
         canvas.TextOut(left, textTop, SelText());
     }
     canvas.SetClipRegion(savedClip);
@@ -521,10 +295,7 @@ void Edit::Paint()
     if (focused && Enabled()) {
         // The caret may stand on the area's last column, so it is drawn unclipped by the
         // text area but kept inside the frame.
-        const int x = std::min(XOfPosition(caret_), area.Right);
-        canvas.Pen() = Pen{Font().Color};
-        canvas.MoveTo(x, textTop);
-        canvas.LineTo(x, textTop + textHeight);
+        PaintCaret(canvas, std::min(XOfPosition(caret_), area.Right), textTop, textHeight);
     }
 }
 

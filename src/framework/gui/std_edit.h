@@ -3,8 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "framework/gui/control.h"
-#include "framework/gui/text_editing.h"
+#include "framework/gui/custom_edit.h"
 
 namespace fw {
 
@@ -32,7 +31,7 @@ namespace fw {
 // The mouse: a press places the caret and focuses the edit, Shift+press extends the
 // selection, dragging selects, a double click selects a word. Focus arriving through
 // CM_ENTER selects everything when AutoSelect is on (unless the mouse brought it).
-class Edit : public CustomControl {
+class Edit : public CustomEdit {
 public:
     explicit Edit(Component* owner = nullptr);
 
@@ -42,53 +41,23 @@ public:
     // Replaces the whole text: the caret goes to the start, nothing is selected, the view
     // scrolls back and OnChange fires when the text differs.
     void SetText(const std::string& text) override;
-    // Empties the text.
-    void Clear() { SetText(std::string()); }
-    // The number of characters.
-    int TextLength() const;
-
-    int MaxLength() const { return maxLength_; }
-    void SetMaxLength(int maxLength); // negative counts as 0
-    bool ReadOnly() const { return readOnly_; }
-    void SetReadOnly(bool readOnly);
-    // Set by every change the user makes, never by SetText; the owner clears it.
-    bool Modified() const { return modified_; }
-    void SetModified(bool modified) { modified_ = modified; }
+    int TextLength() const override;
 
     // --- Looks -------------------------------------------------------------------------
-    // None draws only the background and the text (editors placed over grid cells).
-    EditBorderStyle BorderStyle() const { return borderStyle_; }
-    void SetBorderStyle(EditBorderStyle style);
     // On: the height follows the font (the text height plus the frame and margins) and
     // changes with it. On by default.
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool autoSize);
     bool AutoSelect() const { return autoSelect_; }
     void SetAutoSelect(bool autoSelect) { autoSelect_ = autoSelect; }
-    // Off: the selection is drawn only while the edit has the focus. On by default.
-    bool HideSelection() const { return hideSelection_; }
-    void SetHideSelection(bool hide);
 
     // --- Selection and caret ---------------------------------------------------------------
-    int SelStart() const;
     // Puts the caret at that position (limited to the text) with nothing selected.
     void SetSelStart(int start);
-    int SelLength() const;
-    // Selects length characters from SelStart (limited to the text; negative selects
-    // backwards from SelStart).
-    void SetSelLength(int length);
-    std::string SelText() const;
+    std::string SelText() const override;
     // Replaces the selection with the text (ReadOnly and MaxLength do not apply: the code
     // asks for it) and leaves the caret after it; OnChange when the text changed.
     void SetSelText(const std::string& text);
-    void SelectAll();
-    void ClearSelection(); // deletes the selected text
-    // The caret's character position.
-    int CaretPosition() const { return caret_; }
-
-    void CopyToClipboard() const;
-    void CutToClipboard();
-    void PasteFromClipboard();
 
     // The first visible pixel of the text: how far the view has scrolled to the right.
     int ScrollOffset() const { return scrollX_; }
@@ -106,56 +75,38 @@ public:
     int ExtraDialogCodes() const { return extraDialogCodes_; }
     void SetExtraDialogCodes(int codes) { extraDialogCodes_ = codes; }
 
-    // --- Events --------------------------------------------------------------------------
-    const NotifyEvent& OnChange() const { return onChange_; }
-    void SetOnChange(NotifyEvent handler) { onChange_ = std::move(handler); }
-
-    void KeyDown(int& key, ShiftState shift) override;
-    void KeyPress(char32_t& key) override;
     void MouseDown(MouseButton button, ShiftState shift, int x, int y) override;
     void MouseMove(ShiftState shift, int x, int y) override;
-    void MouseUp(MouseButton button, ShiftState shift, int x, int y) override;
     void DblClick() override;
     void DoEnter() override;
 
-    void Dispatch(Message& message) override;
-
 protected:
     void Paint() override;
-    // Fires OnChange.
-    virtual void Change();
+
+    bool ReplaceRange(int from, int to, std::string_view text, bool byUser) override;
+    int NormalisedPosition(int position, bool forwards) const override;
+    // A single-line edit has no place for more than the first line.
+    std::string UserText(std::string_view text) const override;
+    void ScrollCaretIntoView() override;
+    void FrameChanged() override { AdjustHeight(); }
+    void MovementKeyDown(int& key, ShiftState shift) override;
+    int ExtraWantedKeys() const override { return extraDialogCodes_; }
 
 private:
-    // Replaces [from, to) (characters) with the text, places the caret after it and fires
-    // OnChange when anything changed; answers false when nothing did.
-    bool ReplaceRange(int from, int to, std::string_view text);
     // Moves the caret; keepAnchor extends the selection from the anchor.
     void MoveCaret(int position, bool keepAnchor);
-    // A user's edit: replaces the selection with the text, MaxLength and ReadOnly apply.
-    void TypeText(std::string_view text);
-    void ScrollCaretIntoView();
     // The text's width in the edit's font; 0 without a paint backend.
     int WidthOf(std::string_view text) const;
     void AdjustHeight();
-    int FrameWidth() const;
     std::size_t ByteOffset(int position) const;
 
-    EditBorderStyle borderStyle_ = EditBorderStyle::Single;
-    int maxLength_ = 0;
-    bool readOnly_ = false;
-    bool modified_ = false;
     bool autoSize_ = true;
     bool autoSelect_ = true;
-    bool hideSelection_ = true;
     int extraDialogCodes_ = 0;
 
-    int anchor_ = 0;
-    int caret_ = 0;
     int scrollX_ = 0;
-    bool selecting_ = false;
+    // The focus came with a mouse press: AutoSelect leaves the text unselected.
     bool pressFocused_ = false;
-
-    NotifyEvent onChange_;
 };
 
 } // namespace fw

@@ -129,12 +129,8 @@ void MemoLines::WriteBack(const StringList& lines)
 
 // --- Memo: text ----------------------------------------------------------------------------------
 
-Memo::Memo(Component* owner) : CustomControl(owner)
+Memo::Memo(Component* owner) : CustomEdit(owner)
 {
-    SetControlStyle(ControlStyle().Include(ControlStyleFlag::Opaque));
-    SetTabStop(true);
-    SetColor(clWindow);
-    SetCursor(crIBeam);
     SetBounds(0, 0, 185, 89);
 }
 
@@ -154,7 +150,7 @@ void Memo::SetText(const std::string& text)
     scrollX_ = 0;
     chars_ = DecodeCharacters(normalised);
     layoutValid_ = false;
-    CustomControl::SetText(normalised);
+    CustomEdit::SetText(normalised);
     Invalidate();
     Change();
 }
@@ -173,18 +169,6 @@ std::string Memo::LineText(int index) const
     return lines.Strings(index);
 }
 
-void Memo::SetMaxLength(int maxLength)
-{
-    maxLength_ = std::max(0, maxLength);
-}
-
-void Memo::Change()
-{
-    if (onChange_) {
-        onChange_(this);
-    }
-}
-
 bool Memo::ReplaceRange(int from, int to, std::string_view text, bool byUser)
 {
     const std::vector<char32_t> inserted = DecodeCharacters(text);
@@ -193,47 +177,19 @@ bool Memo::ReplaceRange(int from, int to, std::string_view text, bool byUser)
     replaced.insert(replaced.end(), chars_.begin() + to, chars_.end());
     caret_ = from + static_cast<int>(inserted.size());
     anchor_ = caret_;
-    caretAtRowEnd_ = false;
-    goalX_ = -1;
-    if (replaced == chars_) {
-        ScrollCaretIntoView();
-        Invalidate();
-        return false;
+    CaretPlaced();
+    const bool changed = replaced != chars_;
+    if (changed) {
+        chars_ = std::move(replaced);
+        layoutValid_ = false;
+        CustomEdit::SetText(EncodeCharacters(chars_, 0, TextLength()));
     }
-    chars_ = std::move(replaced);
-    layoutValid_ = false;
-    CustomControl::SetText(EncodeCharacters(chars_, 0, TextLength()));
-    ScrollCaretIntoView();
-    Invalidate();
-    if (byUser) {
-        modified_ = true;
-    }
-    // Last: the handler may free the memo.
-    Change();
-    return true;
+    return TextReplaced(changed, byUser);
 }
 
-void Memo::TypeText(std::string_view text)
+std::string Memo::UserText(std::string_view text) const
 {
-    if (readOnly_) {
-        return;
-    }
-    std::vector<char32_t> accepted = DecodeCharacters(WithCrLfBreaks(text));
-    if (maxLength_ > 0) {
-        const int room = std::max(0, maxLength_ - (TextLength() - SelLength()));
-        if (static_cast<int>(accepted.size()) > room) {
-            accepted.resize(static_cast<std::size_t>(room));
-            // Never half a line break.
-            if (!accepted.empty() && accepted.back() == U'\r') {
-                accepted.pop_back();
-            }
-        }
-    }
-    if (accepted.empty() && SelLength() == 0) {
-        return;
-    }
-    const int count = static_cast<int>(accepted.size());
-    ReplaceRange(SelStart(), SelStart() + SelLength(), EncodeCharacters(accepted, 0, count), true);
+    return WithCrLfBreaks(text);
 }
 
 // --- Looks -------------------------------------------------------------------------------------
@@ -259,35 +215,7 @@ void Memo::SetScrollBars(ScrollStyle bars)
     }
 }
 
-void Memo::SetBorderStyle(EditBorderStyle style)
-{
-    if (style != borderStyle_) {
-        borderStyle_ = style;
-        layoutValid_ = false;
-        ScrollCaretIntoView();
-        Invalidate();
-    }
-}
-
-void Memo::SetHideSelection(bool hide)
-{
-    if (hide != hideSelection_) {
-        hideSelection_ = hide;
-        Invalidate();
-    }
-}
-
 // --- Selection and caret -------------------------------------------------------------------------
-
-int Memo::SelStart() const
-{
-    return std::min(anchor_, caret_);
-}
-
-int Memo::SelLength() const
-{
-    return std::abs(caret_ - anchor_);
-}
 
 int Memo::NormalisedPosition(int position, bool forwards) const
 {
@@ -304,17 +232,6 @@ void Memo::SetSelStart(int start)
     MoveCaret(NormalisedPosition(start, false), false);
 }
 
-void Memo::SetSelLength(int length)
-{
-    const int start = SelStart();
-    anchor_ = start;
-    caret_ = NormalisedPosition(start + length, length > 0);
-    caretAtRowEnd_ = false;
-    goalX_ = -1;
-    ScrollCaretIntoView();
-    Invalidate();
-}
-
 std::string Memo::SelText() const
 {
     return EncodeCharacters(chars_, SelStart(), SelStart() + SelLength());
@@ -325,21 +242,10 @@ void Memo::SetSelText(const std::string& text)
     ReplaceRange(SelStart(), SelStart() + SelLength(), WithCrLfBreaks(text), false);
 }
 
-void Memo::SelectAll()
+void Memo::CaretPlaced()
 {
-    anchor_ = 0;
-    caret_ = TextLength();
     caretAtRowEnd_ = false;
     goalX_ = -1;
-    ScrollCaretIntoView();
-    Invalidate();
-}
-
-void Memo::ClearSelection()
-{
-    if (SelLength() > 0) {
-        ReplaceRange(SelStart(), SelStart() + SelLength(), {}, false);
-    }
 }
 
 void Memo::MoveCaret(int position, bool keepAnchor, bool atRowEnd, bool keepGoalX)
@@ -355,48 +261,6 @@ void Memo::MoveCaret(int position, bool keepAnchor, bool atRowEnd, bool keepGoal
     }
     ScrollCaretIntoView();
     Invalidate();
-}
-
-void Memo::CopyToClipboard() const
-{
-    if (SelLength() > 0) {
-        GetClipboard().SetAsText(SelText());
-    }
-}
-
-void Memo::CutToClipboard()
-{
-    if (readOnly_ || SelLength() == 0) {
-        return;
-    }
-    CopyToClipboard();
-    ReplaceRange(SelStart(), SelStart() + SelLength(), {}, true);
-}
-
-void Memo::PasteFromClipboard()
-{
-    const Clipboard& clipboard = GetClipboard();
-    if (clipboard.HasText()) {
-        TypeText(clipboard.AsText());
-    }
-}
-
-void Memo::DeleteBackward()
-{
-    if (SelLength() > 0) {
-        ReplaceRange(SelStart(), SelStart() + SelLength(), {}, true);
-    } else if (caret_ > 0) {
-        ReplaceRange(NormalisedPosition(caret_ - 1, false), caret_, {}, true);
-    }
-}
-
-void Memo::DeleteForward()
-{
-    if (SelLength() > 0) {
-        ReplaceRange(SelStart(), SelStart() + SelLength(), {}, true);
-    } else if (caret_ < TextLength()) {
-        ReplaceRange(caret_, NormalisedPosition(caret_ + 1, true), {}, true);
-    }
 }
 
 // --- Keys ----------------------------------------------------------------------------------------------
@@ -423,13 +287,8 @@ void Memo::ForwardDialogKey(int key, ShiftState shift)
     root->Perform(CM_DIALOGKEY, key, static_cast<std::intptr_t>(shift.Bits()));
 }
 
-void Memo::KeyDown(int& key, ShiftState shift)
+void Memo::MovementKeyDown(int& key, ShiftState shift)
 {
-    WeakRef<Memo> self(this);
-    CustomControl::KeyDown(key, shift);
-    if (!self || key == 0) {
-        return;
-    }
     const bool extend = shift.Contains(ShiftFlag::Shift);
     const bool ctrl = shift.Contains(ShiftFlag::Ctrl);
     switch (key) {
@@ -472,23 +331,6 @@ void Memo::KeyDown(int& key, ShiftState shift)
             MoveCaret(row.End, extend, row.Wrapped);
         }
         break;
-    case VK_DELETE:
-        if (readOnly_) {
-            break;
-        }
-        if (extend) {
-            CutToClipboard();
-        } else {
-            DeleteForward();
-        }
-        break;
-    case VK_INSERT:
-        if (ctrl) {
-            CopyToClipboard();
-        } else if (extend) {
-            PasteFromClipboard();
-        }
-        break;
     case VK_ESCAPE:
         // The memo hears Esc only because it keeps Enter; the form's cancel button still
         // answers it.
@@ -505,40 +347,12 @@ void Memo::KeyDown(int& key, ShiftState shift)
     }
 }
 
-void Memo::KeyPress(char32_t& key)
+void Memo::ControlCharacterPressed(char32_t key)
 {
-    WeakRef<Memo> self(this);
-    CustomControl::KeyPress(key);
-    if (!self || key == 0) {
-        return;
-    }
-    switch (key) {
-    case BackspaceChar:
-        if (!readOnly_) {
-            DeleteBackward();
-        }
-        break;
-    case CtrlA: SelectAll(); break;
-    case CtrlC: CopyToClipboard(); break;
-    case CtrlV: PasteFromClipboard(); break;
-    case CtrlX: CutToClipboard(); break;
-    case ReturnChar:
-        if (wantReturns_) {
-            TypeText(CrLf);
-        }
-        break;
-    case TabChar:
-        if (wantTabs_) {
-            TypeText("\t");
-        }
-        break;
-    default:
-        if (IsPrintableCharacter(key)) {
-            std::string typed;
-            AppendUtf8(typed, key);
-            TypeText(typed);
-        }
-        break;
+    if (key == ReturnChar && wantReturns_) {
+        TypeText(CrLf);
+    } else if (key == TabChar && wantTabs_) {
+        TypeText("\t");
     }
 }
 
@@ -547,7 +361,7 @@ void Memo::KeyPress(char32_t& key)
 bool Memo::DoMouseWheel(ShiftState shift, int wheelDelta, Point mousePos)
 {
     WeakRef<Memo> self(this);
-    if (CustomControl::DoMouseWheel(shift, wheelDelta, mousePos) || !self) {
+    if (CustomEdit::DoMouseWheel(shift, wheelDelta, mousePos) || !self) {
         return true;
     }
     // Away from the user (a positive delta) shows the rows above.
@@ -564,7 +378,7 @@ void Memo::MouseDown(MouseButton button, ShiftState shift, int x, int y)
     if (button == MouseButton::Left && pressOnBar_) {
         // The scroll bars scroll; they neither move the caret nor take the focus.
         ScrollBarPressed(vBar_.Contains(point) ? vBar_ : hBar_, point);
-        CustomControl::MouseDown(button, shift, x, y);
+        CustomEdit::MouseDown(button, shift, x, y);
         return;
     }
     if (button == MouseButton::Left && CanFocus() && !Focused()) {
@@ -580,7 +394,7 @@ void Memo::MouseDown(MouseButton button, ShiftState shift, int x, int y)
         MoveCaret(position, shift.Contains(ShiftFlag::Shift), atRowEnd);
         selecting_ = true;
     }
-    CustomControl::MouseDown(button, shift, x, y);
+    CustomEdit::MouseDown(button, shift, x, y);
 }
 
 void Memo::MouseMove(ShiftState shift, int x, int y)
@@ -592,60 +406,39 @@ void Memo::MouseMove(ShiftState shift, int x, int y)
         const int position = PositionAtPoint(Point{x, y}, atRowEnd);
         MoveCaret(position, true, atRowEnd);
     }
-    CustomControl::MouseMove(shift, x, y);
+    CustomEdit::MouseMove(shift, x, y);
 }
 
 void Memo::MouseUp(MouseButton button, ShiftState shift, int x, int y)
 {
     if (button == MouseButton::Left) {
-        selecting_ = false;
         draggingBar_ = nullptr;
     }
-    CustomControl::MouseUp(button, shift, x, y);
+    CustomEdit::MouseUp(button, shift, x, y);
 }
 
 void Memo::DblClick()
 {
     if (!pressOnBar_) {
-        const CharacterRun run = RunAround(chars_, caret_);
-        if (run.End > run.Start) {
-            anchor_ = run.Start;
-            caret_ = run.End;
-            caretAtRowEnd_ = false;
-            goalX_ = -1;
-            ScrollCaretIntoView();
-            Invalidate();
-        }
+        SelectRunAroundCaret(chars_);
     }
     selecting_ = false;
-    CustomControl::DblClick();
+    CustomEdit::DblClick();
 }
 
 // --- Messages and painting -------------------------------------------------------------------------
 
 void Memo::Dispatch(Message& message)
 {
-    switch (message.Msg) {
-    case WM_GETDLGCODE:
-        message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | (wantReturns_ ? DLGC_WANTALLKEYS : 0)
-            | (wantTabs_ ? DLGC_WANTTAB : 0);
-        return;
-    case WM_SETFOCUS: Invalidate(); break;
-    case WM_KILLFOCUS:
-    case WM_CAPTURECHANGED:
-        selecting_ = false;
+    if (message.Msg == WM_KILLFOCUS || message.Msg == WM_CAPTURECHANGED) {
         draggingBar_ = nullptr;
-        Invalidate();
-        break;
-    case CM_FONTCHANGED:
-    case WM_SIZE:
-        CustomControl::Dispatch(message);
-        ScrollCaretIntoView();
-        Invalidate();
-        return;
-    default: break;
     }
-    CustomControl::Dispatch(message);
+    CustomEdit::Dispatch(message);
+}
+
+int Memo::ExtraWantedKeys() const
+{
+    return (wantReturns_ ? DLGC_WANTALLKEYS : 0) | (wantTabs_ ? DLGC_WANTTAB : 0);
 }
 
 void Memo::DrawRange(fw::Canvas& canvas, const Row& row, int from, int to, int left, int top) const
@@ -666,7 +459,7 @@ void Memo::Paint()
 {
     fw::Canvas& canvas = Canvas();
     const bool focused = Focused();
-    PaintEditBackground(canvas, ClientRect(), Color(), borderStyle_, Enabled(), focused);
+    PaintEditBackground(canvas, ClientRect(), Color(), BorderStyle(), Enabled(), focused);
     EnsureLayout();
     vBar_.Paint(canvas, Enabled());
     hBar_.Paint(canvas, Enabled());
@@ -682,7 +475,7 @@ void Memo::Paint()
     const Rect area = TextArea();
     const int lineHeight = LineHeight();
     const int left = area.Left - scrollX_;
-    const bool showSelection = SelLength() > 0 && (focused || !hideSelection_);
+    const bool showSelection = SelLength() > 0 && (focused || !HideSelection());
     const int selFrom = SelStart();
     const int selTo = SelStart() + SelLength();
     const std::optional<Region> savedClip = canvas.ClipRegion();
@@ -701,11 +494,8 @@ void Memo::Paint()
         const int from = std::max(selFrom, row.Start);
         const int to = std::min(selTo, row.End);
         if (showSelection && from < to) {
-            canvas.Brush() = Brush{clHighlight};
             const int selLeft = left + XOffset(row.Start, from);
-            canvas.FillRect(Rect{selLeft, top, left + XOffset(row.Start, to), top + lineHeight});
-            canvas.Brush().Style = BrushStyle::Clear;
-            canvas.Font().Color = clHighlightText;
+            PrepareSelectionPaint(canvas, Rect{selLeft, top, left + XOffset(row.Start, to), top + lineHeight});
             DrawRange(canvas, row, from, to, left, top);
         }
     }
@@ -717,10 +507,7 @@ void Memo::Paint()
         // text area but kept inside it.
         const Row& row = rows_[static_cast<std::size_t>(caretRow)];
         const int x = std::min(left + XOffset(row.Start, caret_), area.Right);
-        const int top = area.Top + (caretRow - topRow_) * lineHeight;
-        canvas.Pen() = Pen{Font().Color};
-        canvas.MoveTo(x, top);
-        canvas.LineTo(x, top + lineHeight);
+        PaintCaret(canvas, x, area.Top + (caretRow - topRow_) * lineHeight, lineHeight);
     }
 }
 

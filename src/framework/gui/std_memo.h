@@ -6,9 +6,8 @@
 #include <vector>
 
 #include "framework/core/string_list.h"
-#include "framework/gui/control.h"
+#include "framework/gui/custom_edit.h"
 #include "framework/gui/plain_scroll_bar.h"
-#include "framework/gui/text_editing.h"
 
 namespace fw {
 
@@ -77,7 +76,7 @@ private:
 // The mouse: a press places the caret and focuses the memo, Shift+press extends the
 // selection, dragging selects (scrolling when the pointer leaves the text area), a double
 // click selects a word; presses on the scroll bars scroll.
-class Memo : public CustomControl {
+class Memo : public CustomEdit {
 public:
     explicit Memo(Component* owner = nullptr);
     ~Memo() override;
@@ -88,21 +87,14 @@ public:
     // Replaces the whole text (breaks become CR LF): the caret goes to the start, nothing
     // is selected, the view scrolls back, and OnChange fires when the text differs.
     void SetText(const std::string& text) override;
-    void Clear() { SetText(std::string()); }
     // The number of characters, a line break counting two.
-    int TextLength() const { return static_cast<int>(chars_.size()); }
+    int TextLength() const override { return static_cast<int>(chars_.size()); }
 
     MemoLines Lines() { return MemoLines(*this); }
     // The lines as a string list would split the text.
     int LineCount() const;
     std::string LineText(int index) const;
 
-    int MaxLength() const { return maxLength_; }
-    void SetMaxLength(int maxLength); // negative counts as 0
-    bool ReadOnly() const { return readOnly_; }
-    void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
-    bool Modified() const { return modified_; }
-    void SetModified(bool modified) { modified_ = modified; }
     bool WantReturns() const { return wantReturns_; }
     void SetWantReturns(bool want) { wantReturns_ = want; }
     bool WantTabs() const { return wantTabs_; }
@@ -113,30 +105,14 @@ public:
     void SetWordWrap(bool wrap);
     ScrollStyle ScrollBars() const { return scrollBars_; }
     void SetScrollBars(ScrollStyle bars);
-    EditBorderStyle BorderStyle() const { return borderStyle_; }
-    void SetBorderStyle(EditBorderStyle style);
-    // Off: the selection is drawn only while the memo has the focus. On by default.
-    bool HideSelection() const { return hideSelection_; }
-    void SetHideSelection(bool hide);
 
     // --- Selection and caret -------------------------------------------------------------
-    int SelStart() const;
     // Puts the caret there (limited to the text) with nothing selected.
     void SetSelStart(int start);
-    int SelLength() const;
-    // Selects length characters from SelStart (limited to the text; negative backwards).
-    void SetSelLength(int length);
-    std::string SelText() const;
+    std::string SelText() const override;
     // Replaces the selection (ReadOnly and MaxLength do not apply: the code asks for it)
     // and leaves the caret after it; OnChange when the text changed.
     void SetSelText(const std::string& text);
-    void SelectAll();
-    void ClearSelection();
-    int CaretPosition() const { return caret_; }
-
-    void CopyToClipboard() const;
-    void CutToClipboard();
-    void PasteFromClipboard();
 
     // --- Layout and view ---------------------------------------------------------------------
     // The area the text is drawn in (client coordinates): inside the frame, the margins and
@@ -163,12 +139,6 @@ public:
     const PlainScrollBar& VerticalBar() const;
     const PlainScrollBar& HorizontalBar() const;
 
-    // --- Events ----------------------------------------------------------------------------
-    const NotifyEvent& OnChange() const { return onChange_; }
-    void SetOnChange(NotifyEvent handler) { onChange_ = std::move(handler); }
-
-    void KeyDown(int& key, ShiftState shift) override;
-    void KeyPress(char32_t& key) override;
     void MouseDown(MouseButton button, ShiftState shift, int x, int y) override;
     void MouseMove(ShiftState shift, int x, int y) override;
     void MouseUp(MouseButton button, ShiftState shift, int x, int y) override;
@@ -179,7 +149,19 @@ public:
 
 protected:
     void Paint() override;
-    virtual void Change();
+
+    bool ReplaceRange(int from, int to, std::string_view text, bool byUser) override;
+    // Moves a position off the middle of a CR LF: forwards past it, or back before it.
+    int NormalisedPosition(int position, bool forwards) const override;
+    // Every line break as CR LF.
+    std::string UserText(std::string_view text) const override;
+    void ScrollCaretIntoView() override;
+    void CaretPlaced() override;
+    void FrameChanged() override { layoutValid_ = false; }
+    void MovementKeyDown(int& key, ShiftState shift) override;
+    // Enter and Tab when the memo wants them.
+    void ControlCharacterPressed(char32_t key) override;
+    int ExtraWantedKeys() const override;
 
 private:
     // One row of the layout: the characters [Start, End) shown on it, and where the next
@@ -200,21 +182,12 @@ private:
     const Row& RowAt(int row) const;
     int CaretRow() const;
 
-    // Replaces [from, to) with the (already CR LF) text, leaves the caret after it and fires
-    // OnChange when anything changed (after marking Modified for the user's changes).
-    bool ReplaceRange(int from, int to, std::string_view text, bool byUser);
-    void TypeText(std::string_view text);
     void MoveCaret(int position, bool keepAnchor, bool atRowEnd = false, bool keepGoalX = false);
     void MoveCaretByRows(int rows, bool keepAnchor);
-    // Moves a position off the middle of a CR LF: forwards past it, or back before it.
-    int NormalisedPosition(int position, bool forwards) const;
-    void ScrollCaretIntoView();
     void ScrollRows(int rows);
     void SetBarPosition(PlainScrollBar& bar, int position);
     void ScrollBarPressed(PlainScrollBar& bar, Point point);
     int PositionAtPoint(Point point, bool& atRowEnd) const;
-    void DeleteBackward();
-    void DeleteForward();
     // Sends a key the memo keeps only for its text (Esc, Ctrl+Tab) on to the form.
     void ForwardDialogKey(int key, ShiftState shift);
 
@@ -223,7 +196,6 @@ private:
     int MeasureText(std::string_view text) const;
     int XOffset(int rowStart, int position) const;
     int LineHeight() const;
-    int FrameWidth() const;
     Rect InsideFrame() const;
     int PositionInRow(const Row& row, int x, bool& atRowEnd) const;
     void DrawRange(fw::Canvas& canvas, const Row& row, int from, int to, int left, int top) const;
@@ -237,18 +209,11 @@ private:
     mutable fw::Font layoutFont_;
     mutable int layoutWidth_ = -1;
 
-    int maxLength_ = 0;
-    bool readOnly_ = false;
-    bool modified_ = false;
     bool wantReturns_ = true;
     bool wantTabs_ = false;
     bool wordWrap_ = true;
-    bool hideSelection_ = true;
     ScrollStyle scrollBars_ = ScrollStyle::None;
-    EditBorderStyle borderStyle_ = EditBorderStyle::Single;
 
-    int anchor_ = 0;
-    int caret_ = 0;
     // At a wrap the caret may stand at the end of the upper row (End, Up/Down there) rather
     // than at the start of the lower one, which is the same position.
     bool caretAtRowEnd_ = false;
@@ -257,14 +222,11 @@ private:
     // The view: kept inside the layout's range whenever the layout is rebuilt.
     mutable int topRow_ = 0;
     mutable int scrollX_ = 0;
-    bool selecting_ = false;
     mutable PlainScrollBar vBar_{ScrollBarKind::Vertical};
     mutable PlainScrollBar hBar_{ScrollBarKind::Horizontal};
     PlainScrollBar* draggingBar_ = nullptr;
     // The last press went to a scroll bar: its double click selects no word.
     bool pressOnBar_ = false;
-
-    NotifyEvent onChange_;
 };
 
 } // namespace fw

@@ -62,11 +62,6 @@ int Memo::XOffset(int rowStart, int position) const
     return x + MeasureText(EncodeCharacters(chars_, segmentStart, position));
 }
 
-int Memo::FrameWidth() const
-{
-    return borderStyle_ == EditBorderStyle::Single ? 1 : 0;
-}
-
 Rect Memo::InsideFrame() const
 {
     const int frame = FrameWidth();
@@ -82,7 +77,7 @@ Rect Memo::TextArea() const
     if (scrollBars_ == ScrollStyle::Horizontal || scrollBars_ == ScrollStyle::Both) {
         area.Bottom -= PlainScrollBar::Thickness;
     }
-    const bool framed = borderStyle_ == EditBorderStyle::Single;
+    const bool framed = BorderStyle() == EditBorderStyle::Single;
     const int padX = framed ? FramedPadX : BarePadX;
     const int padY = framed ? FramedPadY : BarePadY;
     area.Left += padX;

@@ -267,14 +267,23 @@ private:
 
     int LineHeightOf(const Font& font) { return backend_.TextExtent(font, "").Height; }
 
-    void LayOutLabel(const ReportLabel& label, BandLayout& layout)
+    // The text item of a label or a system-data field: its name, font and alignment, and the
+    // height of a line in that font; the lines and the box are the caller's.
+    template <class TextControl>
+    PlacedItem TextItemOf(const TextControl& control)
     {
         PlacedItem item;
         item.Kind = PlacedItemKind::Text;
-        item.Name = label.Name();
-        item.Font = label.Font;
-        item.Alignment = label.Alignment;
-        item.LineHeight = LineHeightOf(label.Font);
+        item.Name = control.Name();
+        item.Font = control.Font;
+        item.Alignment = control.Alignment;
+        item.LineHeight = LineHeightOf(control.Font);
+        return item;
+    }
+
+    void LayOutLabel(const ReportLabel& label, BandLayout& layout)
+    {
+        PlacedItem item = TextItemOf(label);
         if (label.WordWrap) {
             const Font& font = label.Font;
             const auto measure = [this, &font](std::string_view text) { return backend_.TextExtent(font, text).Width; };
@@ -293,12 +302,7 @@ private:
 
     void LayOutSysData(const ReportSysData& data, BandLayout& layout)
     {
-        PlacedItem item;
-        item.Kind = PlacedItemKind::Text;
-        item.Name = data.Name();
-        item.Font = data.Font;
-        item.Alignment = data.Alignment;
-        item.LineHeight = LineHeightOf(data.Font);
+        PlacedItem item = TextItemOf(data);
         switch (data.Data) {
         case ReportSysDataKind::PageNumber:
             item.Lines = {data.Text + std::to_string(report_.PageNumber())};

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "controls/brush_panel.h"
-#include "controls/control_library.h"
 #include "controls/forms/basic_form.h"
 #include "controls/forms/basic_list_form.h"
 #include "controls/forms/button_basic_form.h"
@@ -14,45 +13,32 @@
 #include "framework/gui/std_button.h"
 #include "treegrid/tree_grid.h"
 #include "treegrid/tree_properties.h"
+#include "forms_test_support.h"
 
 namespace {
 
 constexpr fw::Color Pink = 0xC0A0FF;
 constexpr fw::Color Teal = 0x808000;
 
-class BaseFormsTest : public testing::Test {
+class BaseFormsTest : public FormsTest {
 protected:
     void SetUp() override
     {
-        InitControlLibrary();
-        InitTreeGridLibrary();
-        InitFormsDefaultStyle();
         fw::ClearPostedMessages();
         fw::Screen::Instance().SetSize(1200, 900);
     }
-    void TearDown() override
-    {
-        fw::Form::SetModalRunner({});
-        ShutdownFormsDefaultStyle();
-        ShutdownTreeGridLibrary();
-        ShutdownControlLibrary();
-    }
+    void TearDown() override { fw::Form::SetModalRunner({}); }
 
     static TILFormsDefaultStyle& Style() { return *FormsDefaultStyle(); }
-
-    template <class FormClass>
-    static std::unique_ptr<FormClass> Created()
-    {
-        auto form = std::make_unique<FormClass>();
-        form->FinishLoading();
-        return form;
-    }
 };
 
 // A descendant with a panel of its own, as the dialogs of the program are made.
 class FormWithOwnPanel : public TfrmTBasic {
 public:
-    FormWithOwnPanel() : pnlOwn(new TILBrushPanel(this)) { pnlOwn->SetParent(pnlTTop); }
+    explicit FormWithOwnPanel(fw::Component* owner = nullptr) : TfrmTBasic(owner), pnlOwn(new TILBrushPanel(this))
+    {
+        pnlOwn->SetParent(pnlTTop);
+    }
     TILBrushPanel* const pnlOwn;
     int styled = 0;
     void ApplyDefaultStyle() override
@@ -160,7 +146,7 @@ TEST_F(BaseFormsTest, BasicListTakesTheGlobalTreeColours)
 // A list window whose list names a stored colour set before it is created.
 class FormWithStoredColours : public TfrmTBasicList {
 public:
-    FormWithStoredColours()
+    explicit FormWithStoredColours(fw::Component* owner = nullptr) : TfrmTBasicList(owner)
     {
         treeList->SetDefaultColoursID(2);
         treeList->SetColourLine(Teal);

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "controls/control_library.h"
 #include "controls/forms/exception_details.h"
 #include "controls/forms/forms_default_style.h"
 #include "foundation/generic_exception.h"
@@ -20,6 +19,7 @@
 #include "treegrid/tree_grid.h"
 #include "treegrid/tree_node.h"
 #include "treegrid/tree_properties.h"
+#include "forms_test_support.h"
 
 // A database record as the database layer makes them: the base record with the statement
 // that failed.
@@ -55,13 +55,10 @@ public:
 // The control library, the tree-grid and the default style running; the fake text backend;
 // every seam a window may reach (modal runs, message boxes, file dialogs, clipboard, beeps)
 // put back after each test, with the application's title and command line.
-class ExceptionWindowsTest : public testing::Test {
+class ExceptionWindowsTest : public FormsTest {
 protected:
     void SetUp() override
     {
-        InitControlLibrary();
-        InitTreeGridLibrary();
-        InitFormsDefaultStyle();
         fw::ClearPostedMessages();
         fw::Screen::Instance().SetSize(1200, 900);
         previousBackend = fw::DefaultPaintBackend();
@@ -88,18 +85,6 @@ protected:
         fw::SetClipboard(std::move(previousClipboard));
         fw::SetDefaultPaintBackend(previousBackend);
         fw::ClearPostedMessages();
-        ShutdownFormsDefaultStyle();
-        ShutdownTreeGridLibrary();
-        ShutdownControlLibrary();
-    }
-
-    // A finished window of the class.
-    template <class Window>
-    static std::unique_ptr<Window> Created(fw::Component* owner = nullptr)
-    {
-        auto window = std::make_unique<Window>(owner);
-        window->FinishLoading();
-        return window;
     }
 
     // The cells of the row, joined by "|".

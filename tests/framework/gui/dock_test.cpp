@@ -10,6 +10,7 @@
 #include "framework/gui/std_panel.h"
 #include "framework/gui/std_splitter.h"
 #include "framework/gui/test_driver.h"
+#include "docking_arrangement.h"
 
 using namespace fw;
 
@@ -53,22 +54,10 @@ public:
     MainWindow(Log& log, const Form*& notes)
     {
         SetBounds(0, 0, 600, 400);
-        dock = new Panel(this);
-        dock->SetParent(this);
-        dock->SetBevelOuter(PanelBevel::None);
-        dock->SetWidth(3);
-        dock->SetAlign(Align::Right);
-        dock->SetDockSite(true);
-        splitter = new Splitter(this);
-        splitter->SetParent(this);
-        splitter->SetWidth(3);
-        splitter->SetAlign(Align::Right);
-        splitter->SetMinSize(20);
-        splitter->Hide();
-        tools = new ControlBar(this);
-        tools->SetParent(this);
-        tools->SetAlign(Align::Top);
-        tools->SetAutoSize(true);
+        const DockingArrangement docking = AddDockingArrangement(*this);
+        dock = docking.dock;
+        splitter = docking.splitter;
+        tools = docking.tools;
         auto* band = new Panel(this);
         band->SetParent(tools);
         band->SetBounds(11, 2, 100, 22);

@@ -21,6 +21,7 @@
 #include "framework/gui/std_speed_button.h"
 #include "framework/gui/std_splitter.h"
 #include "framework/gui/window_frame.h"
+#include "docking_arrangement.h"
 
 using namespace fw;
 
@@ -160,22 +161,10 @@ public:
         SetCaption("Tavelin");
         SetBounds(0, 0, 640, 420);
         SetFormStyle(FormStyle::MDIForm);
-        dock = new Panel(this);
-        dock->SetParent(this);
-        dock->SetBevelOuter(PanelBevel::None);
-        dock->SetWidth(3);
-        dock->SetAlign(Align::Right);
-        dock->SetDockSite(true);
-        splitter = new Splitter(this);
-        splitter->SetParent(this);
-        splitter->SetAlign(Align::Right);
-        splitter->SetWidth(3);
-        splitter->SetMinSize(20);
-        splitter->Hide();
-        tools = new ControlBar(this);
-        tools->SetParent(this);
-        tools->SetAlign(Align::Top);
-        tools->SetAutoSize(true);
+        const DockingArrangement docking = AddDockingArrangement(*this);
+        dock = docking.dock;
+        splitter = docking.splitter;
+        tools = docking.tools;
         AddBand({0, 1, 2}, 0);
         AddBand({3, 4, 5}, 100);
         FinishLoading();

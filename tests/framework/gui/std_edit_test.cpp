@@ -5,10 +5,8 @@
 #include <vector>
 
 #include "framework/core/paint_backend.h"
-#include "framework/gui/clipboard.h"
-#include "framework/gui/form.h"
 #include "framework/gui/std_edit.h"
-#include "framework/gui/test_driver.h"
+#include "framework/gui/text_control_fixture.h"
 
 using namespace fw;
 
@@ -16,45 +14,18 @@ namespace {
 
 constexpr int CharWidth = FakePaintBackend::CharWidth;
 
-// A form with one edit (focused) and a default and a cancel target, driven headless with
-// the fake backend's fixed 6-pixel characters.
-class EditTest : public testing::Test {
+// The form with one edit, focused.
+class EditTest : public TextControlTest<Edit> {
 protected:
-    void SetUp() override
-    {
-        ClearPostedMessages();
-        previousClipboard_ = SetClipboard(std::make_unique<MemoryClipboard>());
-        form_ = std::make_unique<Form>();
-        form_->SetBounds(0, 0, 400, 200);
-        edit_ = new Edit(form_.get());
-        edit_->SetParent(form_.get());
-        edit_->SetBounds(10, 10, 200, 21);
-        edit_->SetOnChange([this](Object*) { ++changes_; });
-        form_->Show();
-        driver_ = std::make_unique<TestDriver>(*form_);
-        edit_->SetFocus();
-        changes_ = 0;
-    }
-    void TearDown() override
-    {
-        driver_.reset();
-        form_.reset();
-        SetClipboard(std::move(previousClipboard_));
-        ClearPostedMessages();
-    }
+    void SetUp() override { edit_ = ShowFormWith(Rect{10, 10, 210, 31}); }
 
-    void Press(int key, ShiftState modifiers = {}) { driver_->PressKey(key, modifiers); }
     // Clicks at a character boundary of the edit (the caret's x for that position).
     void ClickAtPosition(int position)
     {
         driver_->Click(driver_->PointOf(*edit_, Point{edit_->XOfPosition(position), 10}));
     }
 
-    std::unique_ptr<Clipboard> previousClipboard_;
-    std::unique_ptr<Form> form_;
     Edit* edit_ = nullptr;
-    std::unique_ptr<TestDriver> driver_;
-    int changes_ = 0;
 };
 
 } // namespace
@@ -287,16 +258,8 @@ TEST_F(EditTest, EnterAndEscapeGoToTheFormUnlessTheEditKeepsThem)
 {
     int defaultClicks = 0;
     int cancelClicks = 0;
-    auto* ok = new Control(form_.get());
-    ok->SetParent(form_.get());
-    ok->SetBounds(10, 100, 50, 20);
-    ok->SetOnClick([&](Object*) { ++defaultClicks; });
-    auto* cancel = new Control(form_.get());
-    cancel->SetParent(form_.get());
-    cancel->SetBounds(70, 100, 50, 20);
-    cancel->SetOnClick([&](Object*) { ++cancelClicks; });
-    form_->SetDefaultButton(ok);
-    form_->SetCancelButton(cancel);
+    form_->SetDefaultButton(AddButton(10, defaultClicks));
+    form_->SetCancelButton(AddButton(70, cancelClicks));
 
     std::vector<int> seen;
     edit_->SetOnKeyDown([&](Object*, int& key, ShiftState) { seen.push_back(key); });
@@ -378,9 +341,7 @@ TEST_F(EditTest, MousePlacesTheCaretSelectsByDraggingAndWordsByDoubleClick)
 
 TEST_F(EditTest, FocusByKeyboardSelectsAllButNotByMouse)
 {
-    auto* other = new Edit(form_.get());
-    other->SetParent(form_.get());
-    other->SetBounds(10, 50, 200, 21);
+    auto* other = Add<Edit>(Rect{10, 50, 210, 71});
     other->SetText("other text");
     Press(VK_TAB);
     ASSERT_EQ(FocusedControl(), other);
@@ -432,9 +393,7 @@ TEST_F(EditTest, PaintsTheCaretTheSelectionAndTheFocusFrame)
     }
 
     // Without the focus: no caret, a plain frame, and the selection hidden.
-    auto* other = new Edit(form_.get());
-    other->SetParent(form_.get());
-    other->SetTop(60);
+    auto* other = Add<Edit>(Rect{0, 60, 121, 81});
     other->SetFocus();
     edit_->SelectAll();
     picture = RenderToBitmap(*edit_);

@@ -8,13 +8,11 @@
 
 #include "framework/core/exceptions.h"
 #include "framework/core/paint_backend.h"
-#include "framework/gui/clipboard.h"
-#include "framework/gui/form.h"
 #include "framework/gui/qt_conversions.h"
 #include "framework/gui/qt_paint_backend.h"
 #include "framework/gui/std_edit.h"
 #include "framework/gui/std_memo.h"
-#include "framework/gui/test_driver.h"
+#include "framework/gui/text_control_fixture.h"
 
 using namespace fw;
 
@@ -30,37 +28,15 @@ constexpr int AreaTop = 2;
 constexpr int MemoWidth = 66;
 constexpr int MemoHeight = 43;
 
-// A form with a focused memo and a plain edit after it, driven headless with the fake
-// backend's fixed 6 x 13 characters.
-class MemoTest : public testing::Test {
+// The form with a focused memo and a plain edit after it.
+class MemoTest : public TextControlTest<Memo> {
 protected:
     void SetUp() override
     {
-        ClearPostedMessages();
-        previousClipboard_ = SetClipboard(std::make_unique<MemoryClipboard>());
-        form_ = std::make_unique<Form>();
-        form_->SetBounds(0, 0, 400, 300);
-        memo_ = new Memo(form_.get());
-        memo_->SetParent(form_.get());
-        memo_->SetBounds(10, 10, MemoWidth, MemoHeight);
-        memo_->SetOnChange([this](Object*) { ++changes_; });
-        next_ = new Edit(form_.get());
-        next_->SetParent(form_.get());
-        next_->SetBounds(10, 200, 100, 21);
-        form_->Show();
-        driver_ = std::make_unique<TestDriver>(*form_);
-        memo_->SetFocus();
-        changes_ = 0;
-    }
-    void TearDown() override
-    {
-        driver_.reset();
-        form_.reset();
-        SetClipboard(std::move(previousClipboard_));
-        ClearPostedMessages();
+        memo_ = ShowFormWith(Rect{10, 10, 10 + MemoWidth, 10 + MemoHeight},
+                             [this] { next_ = Add<Edit>(Rect{10, 200, 110, 221}); });
     }
 
-    void Press(int key, ShiftState modifiers = {}) { driver_->PressKey(key, modifiers); }
     // A point inside the row of a position, at the caret's x for it (surface coordinates).
     Point PointAt(int position)
     {
@@ -73,21 +49,9 @@ protected:
         driver_->Click(point);
         driver_->Advance(1000);
     }
-    Control* AddButton(int left, int& clicks)
-    {
-        auto* button = new Control(form_.get());
-        button->SetParent(form_.get());
-        button->SetBounds(left, 250, 50, 20);
-        button->SetOnClick([&clicks](Object*) { ++clicks; });
-        return button;
-    }
 
-    std::unique_ptr<Clipboard> previousClipboard_;
-    std::unique_ptr<Form> form_;
     Memo* memo_ = nullptr;
     Edit* next_ = nullptr;
-    std::unique_ptr<TestDriver> driver_;
-    int changes_ = 0;
 };
 
 } // namespace
@@ -359,13 +323,6 @@ TEST_F(MemoTest, MaxLengthCountsLineBreaksAndNeverSplitsOne)
 
     memo_->SetText("longer than seven");
     EXPECT_EQ(memo_->Text(), "longer than seven") << "code is not limited";
-}
-
-TEST_F(MemoTest, FreedFromItsOwnChangeHandlerItStaysQuiet)
-{
-    memo_->SetOnChange([this](Object*) { delete memo_; });
-    driver_->Type("a");
-    EXPECT_EQ(form_->ControlCount(), 1);
 }
 
 // --- Scrolling ---------------------------------------------------------------------------------------

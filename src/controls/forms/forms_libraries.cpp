@@ -1,0 +1,19 @@
+#include "controls/forms/forms_libraries.h"
+
+#include "controls/control_library.h"
+#include "controls/forms/forms_default_style.h"
+#include "treegrid/tree_properties.h"
+
+TILFormsLibraries::TILFormsLibraries()
+{
+    InitControlLibrary();
+    InitTreeGridLibrary();
+    InitFormsDefaultStyle();
+}
+
+TILFormsLibraries::~TILFormsLibraries()
+{
+    ShutdownFormsDefaultStyle();
+    ShutdownTreeGridLibrary();
+    ShutdownControlLibrary();
+}
