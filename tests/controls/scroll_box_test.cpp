@@ -126,6 +126,24 @@ TEST_F(ScrollBoxTest, OneBarCanMakeTheOtherNeeded)
     EXPECT_EQ(box->BackgroundPanel().BoundsRect(), (fw::Rect{0, 0, 100, 80}));
 }
 
+TEST_F(ScrollBoxTest, AChildFillingTheBackgroundFollowsItWhenBarsComeAndGo)
+{
+    fw::CustomControl* filling = AddChild(0, 0, 10, 10);
+    filling->SetAlign(fw::Align::Client);
+    fw::CustomControl* other = AddChild(0, 0, 10, 10);
+    EXPECT_EQ(filling->BoundsRect(), (fw::Rect{0, 0, 100, 80}));
+    // The background makes room for the bars while it places its children: the filling child
+    // takes the smaller room, then the whole room again.
+    other->SetBounds(0, 0, 150, 150);
+    box->BackgroundPanel().Realign();
+    ASSERT_TRUE(box->HorzBarNeeded());
+    EXPECT_EQ(filling->BoundsRect(), box->BackgroundPanel().ClientRect());
+    other->SetBounds(0, 0, 10, 10);
+    box->BackgroundPanel().Realign();
+    ASSERT_FALSE(box->HorzBarNeeded());
+    EXPECT_EQ(filling->BoundsRect(), (fw::Rect{0, 0, 100, 80}));
+}
+
 TEST_F(ScrollBoxTest, BarNewsComesOnceTheLayoutHasSettled)
 {
     std::vector<std::string> log;

@@ -200,9 +200,18 @@ void WinControl::Realign()
     realignPending_ = false;
     SetControlState(state | ControlStateFlag::Aligning);
     try {
-        Rect rect = ClientRect();
-        AdjustClientRect(rect);
-        AlignControls(rect);
+        // Placing the children may resize this control itself (a container that fits its
+        // frame to what it holds): the children are then placed again in the new room. A
+        // few rounds settle any such layout; one that never settles keeps its last round.
+        for (int round = 0; round < 4; ++round) {
+            const Rect client = ClientRect();
+            Rect rect = client;
+            AdjustClientRect(rect);
+            AlignControls(rect);
+            if (ClientRect() == client) {
+                break;
+            }
+        }
     } catch (...) {
         SetControlState(ControlState() - ControlStateFlag::Aligning);
         throw;
