@@ -53,10 +53,13 @@ void RegisterShellModules()
     RegisterNotesWindow();
 }
 
-int RunTavelin(int argc, char** argv)
+int RunTavelin(int argc, char** argv, const std::function<void()>& registerModules)
 {
     fw::App().SetCommandLine(argc, argv);
     const TTWProgramLibraries libraries(fw::App().ExeFolder());
     RegisterShellModules();
+    if (registerModules) {
+        registerModules();
+    }
     return fw::RunQtApplication(argc, argv, []() -> fw::Form& { return CreateProgramWindows(&fw::App()); });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 
 #include "controls/forms/forms_libraries.h"
 
@@ -44,5 +45,6 @@ TfrmTWMain& CreateProgramWindows(fw::Component* owner);
 void RegisterShellModules();
 
 // The whole program for main: libraries, modules, windows, the Qt event loop. Answers the
-// exit code.
-int RunTavelin(int argc, char** argv);
+// exit code. The modules built on the shell (the pattern editors) register their windows
+// through registerModules, after the shell's own and before the main window is made.
+int RunTavelin(int argc, char** argv, const std::function<void()>& registerModules = {});

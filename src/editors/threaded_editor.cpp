@@ -1,0 +1,370 @@
+// The threaded-in editor window: making it, showing a pattern in it, its name and notes, and
+// its life as a child window of the main window.
+
+#include "editors/threaded_editor.h"
+
+#include <utility>
+
+#include "controls/brush_page.h"
+#include "controls/brush_panel.h"
+#include "controls/tabbed_pages.h"
+#include "editors/card_frame_list.h"
+#include "editors/threaded_editor_glyphs.h"
+#include "editors/weaving_image_frame.h"
+#include "foundation/generic_exception.h"
+#include "framework/gui/dialogs.h"
+#include "framework/gui/image_list.h"
+#include "framework/gui/menu.h"
+#include "framework/gui/menu_item.h"
+#include "framework/gui/std_label.h"
+#include "framework/gui/std_panel.h"
+#include "framework/gui/std_speed_button.h"
+#include "framework/gui/std_splitter.h"
+#include "model/threaded_pattern.h"
+#include "shell/main_window.h"
+#include "shell/notes_window.h"
+#include "shell/palette_frame.h"
+#include "treegrid/tree_grid.h"
+
+namespace {
+
+constexpr const char* CaptionBase = "Threaded Pattern";
+// The kind the main window is told of: the threaded-in one.
+constexpr std::intptr_t ThreadedKind = 2;
+
+TILBrushPanel* NewBrushPanel(fw::Component* owner, const char* name)
+{
+    auto* panel = new TILBrushPanel(owner);
+    panel->SetName(name);
+    panel->SetCaption(std::string());
+    return panel;
+}
+
+fw::SpeedButton* NewButton(fw::Component* owner, const char* name, const char* hint, TTWThreadedGlyph glyph)
+{
+    auto* button = new fw::SpeedButton(owner);
+    button->SetName(name);
+    button->SetHint(hint);
+    button->SetShowHint(hint[0] != '\0');
+    button->SetFlat(true);
+    button->SetGlyph(ThreadedEditorGlyph(glyph));
+    return button;
+}
+
+fw::Label* NewValueLabel(fw::Component* owner, const char* name)
+{
+    auto* label = new fw::Label(owner);
+    label->SetName(name);
+    return label;
+}
+
+fw::Panel* NewPanel(fw::Component* owner, const char* name)
+{
+    auto* panel = new fw::Panel(owner);
+    panel->SetName(name);
+    return panel;
+}
+
+TILTree* NewTree(fw::Component* owner, const char* name)
+{
+    auto* tree = new TILTree(owner);
+    tree->SetName(name);
+    return tree;
+}
+
+template <class Page>
+Page* NewPage(fw::Component* owner)
+{
+    return new Page(owner);
+}
+
+fw::ImageList* NewIcons(fw::Component* owner, void (*fill)(fw::ImageList&))
+{
+    auto* icons = new fw::ImageList(owner);
+    fill(*icons);
+    return icons;
+}
+
+} // namespace
+
+TfrmTWThreadedPattern::TfrmTWThreadedPattern(fw::Component* owner)
+    : TfrmTWPatternBaseForm(owner),
+      ILBrushPanel1(NewBrushPanel(this, "ILBrushPanel1")),
+      btnHideActionPanel(
+          NewButton(this, "btnHideActionPanel", "Show/hide action panel", TTWThreadedGlyph::ActionPanel)),
+      btnToggleColours(NewButton(this, "btnToggleColours", "Toggle colours", TTWThreadedGlyph::ColourMode)),
+      btnToggleDir(NewButton(this, "btnToggleDir", "Toggle turn direction for all following picks",
+                             TTWThreadedGlyph::DirectionMode)),
+      btnToggleTwist(NewButton(this, "btnToggleTwist", "Toggle twist", TTWThreadedGlyph::TwistMode)),
+      btnToggleIdle(
+          NewButton(this, "btnToggleIdle", "Toggle turn direction for single pick", TTWThreadedGlyph::IdleMode)),
+      btnShowActionGrid(NewButton(this, "btnShowActionGrid", "Action grid", TTWThreadedGlyph::ActionGrid)),
+      btnShowPacks(NewButton(this, "btnShowPacks", "Show/hide packs", TTWThreadedGlyph::Packs)),
+      btnDoPick(NewButton(this, "btnDoPick", "Do Pick", TTWThreadedGlyph::DoPick)),
+      btnDoPickReverse(NewButton(this, "btnDoPickReverse", "Do Pick in reverse", TTWThreadedGlyph::DoPickReverse)),
+      btnBreakPacks(NewButton(this, "btnBreakPacks", "Break packs", TTWThreadedGlyph::BreakPacks)),
+      btnSetupPacks(NewButton(this, "btnSetupPacks", "Set up packs", TTWThreadedGlyph::SetupPacks)),
+      pnlPick(NewBrushPanel(this, "pnlPick")),
+      lblPicks(NewValueLabel(this, "lblPicks")),
+      lblMouseCard(NewValueLabel(this, "lblMouseCard")),
+      lblMousePick(NewValueLabel(this, "lblMousePick")),
+      lblMouseHole(NewValueLabel(this, "lblMouseHole")),
+      ILBrushPanel3(NewBrushPanel(this, "ILBrushPanel3")),
+      pnlColour1(NewPanel(this, "pnlColour1")),
+      pnlColour2(NewPanel(this, "pnlColour2")),
+      btnSwapColourSel(NewButton(this, "btnSwapColourSel", "", TTWThreadedGlyph::SwapColourChoice)),
+      btnSwapColours(
+          NewButton(this, "btnSwapColours", "Swap primary and secondary colours", TTWThreadedGlyph::SwapColours)),
+      btnReplaceColours(NewButton(this, "btnReplaceColours", "Replace secondary with primary colour",
+                                  TTWThreadedGlyph::ReplaceSecondary)),
+      btnReplaceCol2(NewButton(this, "btnReplaceCol2", "Replace primary with secondary colour",
+                               TTWThreadedGlyph::ReplacePrimary)),
+      btnSelectPalette(NewButton(this, "btnSelectPalette", "Select new palette", TTWThreadedGlyph::SelectPalette)),
+      btnEditPalette(NewButton(this, "btnEditPalette", "Edit palette colours", TTWThreadedGlyph::EditPalette)),
+      framePalette(new TfrmTWPalette4x4(this)),
+      pnlCards(NewBrushPanel(this, "pnlCards")),
+      pnlPacks(NewBrushPanel(this, "pnlPacks")),
+      lstPacks(NewTree(this, "lstPacks")),
+      frmCards(new TfrmThreadCardFrameList(this)),
+      bvlActions(NewPanel(this, "bvlActions")),
+      frmImage(new TfrmWeavingImage(this)),
+      spltV1(new fw::Splitter(this)),
+      pcActions(new TILBrushPageControl(this)),
+      pgIndividual(NewPage<TILBrushPage>(this)),
+      lstActions(NewTree(this, "lstActions")),
+      pgPacks(NewPage<TILBrushPage>(this)),
+      lstPackActions(NewTree(this, "lstPackActions")),
+      pgActionGrid(NewPage<TILBrushPage>(this)),
+      lstGrid(NewTree(this, "lstGrid")),
+      pmPickList(new fw::PopupMenu(this)),
+      mnuRepeatPick(new fw::MenuItem(this)),
+      mnuDeletePick(new fw::MenuItem(this)),
+      pmGridActions(new fw::PopupMenu(this)),
+      imgTreeIcons(NewIcons(this, FillActionIcons)),
+      imgPackIcons(NewIcons(this, FillPackSelectorIcons)),
+      frontWeaving_(std::make_unique<TTWWeaving>()),
+      reverseWeaving_(std::make_unique<TTWWeaving>())
+{
+    // No name: the main window owns any number of these windows.
+    SetCaption(CaptionBase);
+    SetPosition(fw::FormPosition::Default);
+    SetBounds(0, 0, 900, 640);
+    SetWindowState(fw::WindowState::Maximized);
+    pnlTBottom->SetVisible(false);
+    framePalette->SetName("framePalette");
+    frmCards->SetName("frmCards");
+    frmImage->SetName("frmImage");
+    spltV1->SetName("spltV1");
+    pcActions->SetName("pcActions");
+    imgTreeIcons->SetName("imgTreeIcons");
+    imgPackIcons->SetName("imgPackIcons");
+
+    BuildToolColumn();
+    BuildColourPanel();
+    BuildCardArea();
+    BuildActionPages();
+    BuildPopupMenus();
+    BindEvents();
+    // The action panel starts shown: its buttons work, the toggle modes wait.
+    btnHideActionPanelClick();
+
+    // The image offers its reverse side once it has one, then shows the front.
+    frmImage->SetReverseAvailable(reverseWeaving_.get());
+    frmImage->SetWeaving(frontWeaving_.get());
+    frmImage->SetCardListProvider([this](TWeavingCardListKind kind) -> TTWCardList* {
+        if (pattern_ == nullptr) {
+            return nullptr;
+        }
+        TTWCardList* cards = &pattern_->Cards();
+        if (kind == TWeavingCardListKind::LeftSelvedge) {
+            cards = &pattern_->SelvedgeLeft();
+        } else if (kind == TWeavingCardListKind::RightSelvedge) {
+            cards = &pattern_->SelvedgeRight();
+        }
+        cards->SetPalette(&pattern_->Palette());
+        return cards;
+    });
+}
+
+TfrmTWThreadedPattern::~TfrmTWThreadedPattern()
+{
+    // The notes go into the pattern while both are still here.
+    if (frmTWNotes != nullptr && frmTWNotes->Pattern() == static_cast<ITWFormActions*>(this)) {
+        frmTWNotes->SetPattern(nullptr);
+    }
+    if (frmTWMain != nullptr && !frmTWMain->IsBeingDestroyed()) {
+        frmTWMain->RemoveWindowMenuItem(this);
+    }
+    // The parts that point into the pattern and the bands let go of them before they go.
+    frmImage->SetSilent(true);
+    frmImage->SetCardListProvider({});
+    frmImage->SetWeaving(nullptr);
+    frmImage->SetReverseAvailable(nullptr);
+    frmCards->LoadFromCardList(nullptr);
+    framePalette->SetPalette(nullptr);
+    lstActions->Clear();
+    lstPackActions->Clear();
+    lstGrid->Clear();
+    if (ownsPattern_) {
+        delete pattern_;
+    }
+    pattern_ = nullptr;
+}
+
+void TfrmTWThreadedPattern::FormCreate()
+{
+    TfrmTWPatternBaseForm::FormCreate();
+    if (frmTWMain != nullptr) {
+        frmTWMain->AddWindowMenuItem(this);
+    }
+    if (frmTWNotes != nullptr) {
+        frmTWNotes->ShowAsConfigured();
+    }
+}
+
+// --- Showing a pattern -------------------------------------------------------------------------
+
+void TfrmTWThreadedPattern::Display(int holeCount, TTWPattern* pattern, const std::string& fileName)
+{
+    if (holeCount < MinHoles || holeCount > MaxHoles) {
+        throw TGenericException::CreateFromSender(
+            "Unable to display pattern form.\r\nThe form only supports cards with 3 to 8 holes.", nullptr, this,
+            "Display");
+    }
+    if (pattern != nullptr) {
+        SetPattern(pattern);
+    } else if (pattern_ == nullptr) {
+        // Only a window without a pattern makes one: a pattern read into the window before
+        // (the file loader's) is what it shows.
+        TakePattern(std::make_unique<TTWPattern>());
+    }
+    holeCount_ = holeCount;
+    fileName_ = fileName;
+    SetCaption(std::string(CaptionBase) + ": " + pattern_->Name());
+    if (frmTWMain != nullptr) {
+        frmTWMain->UpdateWindowMenuCaption(this);
+    }
+    TellMain(fw::WM_TW_EDITORNAMECHANGED, ThreadedKind);
+    BuildPackSelector();
+    BuildPackColumns(*lstPackActions);
+    frmCards->SetPalette(&pattern_->Palette());
+    frmCards->LoadFromCardList(&pattern_->Cards());
+    SyncCardFrameOptions();
+    RefreshWeavings();
+    RefillLists();
+    RebuildGridWhenShown();
+    if (frmTWNotes != nullptr && frmTWNotes->Pattern() == static_cast<ITWFormActions*>(this)) {
+        frmTWNotes->UpdateNotes();
+    }
+    RefreshColourPanels();
+    framePalette->SetPalette(&pattern_->Palette());
+    Show();
+}
+
+void TfrmTWThreadedPattern::SetPattern(TTWPattern* pattern)
+{
+    if (pattern == pattern_) {
+        return;
+    }
+    TTWPattern* old = pattern_;
+    const bool ownedOld = ownsPattern_;
+    // Nothing may point into the old pattern once it is gone.
+    frmCards->LoadFromCardList(nullptr);
+    framePalette->SetPalette(nullptr);
+    pattern_ = pattern;
+    ownsPattern_ = false;
+    if (ownedOld) {
+        delete old;
+    }
+    if (frmTWMain != nullptr && !frmTWMain->IsBeingDestroyed()) {
+        TellMain(fw::WM_TW_EDITORNAMECHANGED, 3);
+    }
+}
+
+void TfrmTWThreadedPattern::TakePattern(std::unique_ptr<TTWPattern> pattern)
+{
+    SetPattern(pattern.get());
+    ownsPattern_ = pattern_ != nullptr;
+    pattern.release();
+}
+
+// --- Name and notes ------------------------------------------------------------------------------
+
+std::string TfrmTWThreadedPattern::GetNotes()
+{
+    return pattern_ != nullptr ? pattern_->Notes() : std::string();
+}
+
+void TfrmTWThreadedPattern::SetNotes(const std::string& notes)
+{
+    if (pattern_ != nullptr) {
+        pattern_->SetNotes(notes);
+    }
+}
+
+std::string TfrmTWThreadedPattern::GetPatternName()
+{
+    return pattern_ != nullptr ? pattern_->Name() : std::string();
+}
+
+void TfrmTWThreadedPattern::SetPatternName(const std::string& name)
+{
+    if (pattern_ == nullptr) {
+        return;
+    }
+    pattern_->SetName(name);
+    SetCaption(std::string(CaptionBase) + ": " + name);
+    TellMain(fw::WM_TW_EDITORNAMECHANGED, ThreadedKind);
+}
+
+// --- The window's life ---------------------------------------------------------------------------
+
+bool TfrmTWThreadedPattern::CloseQuery()
+{
+    if (!TfrmTWPatternBaseForm::CloseQuery()) {
+        return false;
+    }
+    return fw::MessageDlg("Close form and lose changes?", fw::MsgDlgType::Confirmation,
+                          fw::MsgDlgButtons{fw::MsgDlgBtn::Yes, fw::MsgDlgBtn::No})
+           == fw::mrYes;
+}
+
+void TfrmTWThreadedPattern::DoClose(fw::CloseAction& action)
+{
+    TfrmTWPatternBaseForm::DoClose(action);
+    action = fw::CloseAction::Free;
+    // The notes let go of this window before it is freed (after this handler), so that they
+    // never write into a window that is gone.
+    BindNotes(false);
+    TellMain(fw::WM_TW_TOOLSDISABLED);
+}
+
+void TfrmTWThreadedPattern::DoActivate()
+{
+    TfrmTWPatternBaseForm::DoActivate();
+    TellMain(fw::WM_TW_EDITORACTIVATED, ThreadedKind);
+    TellMain(fw::WM_TW_TOOLSTATESCHANGED);
+    BindNotes(true);
+    if (frmTWMain != nullptr && !frmTWMain->IsBeingDestroyed()) {
+        frmTWMain->BuildProfileMenu(0);
+    }
+}
+
+void TfrmTWThreadedPattern::TellMain(int message, std::intptr_t wParam) const
+{
+    if (frmTWMain != nullptr && !frmTWMain->IsBeingDestroyed()) {
+        frmTWMain->Perform(message, wParam, 0);
+    }
+}
+
+void TfrmTWThreadedPattern::BindNotes(bool bind)
+{
+    if (frmTWNotes == nullptr) {
+        return;
+    }
+    if (bind) {
+        frmTWNotes->SetPattern(this);
+    } else if (frmTWNotes->Pattern() == static_cast<ITWFormActions*>(this)) {
+        frmTWNotes->SetPattern(nullptr);
+    }
+}

@@ -1,0 +1,196 @@
+#pragma once
+
+// The sample patterns the editor tests and the main-road benchmark open, made by the model's
+// own classes and written by its own writer. The files under tests/data are exactly what
+// these functions write (threaded_editor_samples_test.cpp checks it); running that test with
+// TAVELIN_WRITE_SAMPLES=1 writes them again after a change here.
+
+#include <array>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/action.h"
+#include "model/card.h"
+#include "model/card_list.h"
+#include "model/pack.h"
+#include "model/palette.h"
+#include "model/pick.h"
+#include "model/threaded_pattern.h"
+#include "model/turning_codes.h"
+
+namespace sample_patterns {
+
+// The folder of the samples: the test environment names it; a test program started by hand
+// finds it next to this file.
+inline std::filesystem::path DataFolder()
+{
+    if (const char* folder = std::getenv("TAVELIN_TEST_DATA"); folder != nullptr && folder[0] != '\0') {
+        return folder;
+    }
+    return std::filesystem::path(__FILE__).parent_path().parent_path() / "data";
+}
+
+inline constexpr const char* SmallFile = "threaded_small.tvl";
+inline constexpr const char* PacksFile = "threaded_packs.tvl";
+inline constexpr const char* LargeFile = "threaded_large.tvl";
+
+inline std::filesystem::path SamplePath(const char* name)
+{
+    return DataFolder() / name;
+}
+
+inline void AddCard(TTWCardList& cards, std::uint8_t threading, const std::vector<int>& holeColours)
+{
+    std::unique_ptr<TTWCardBase> card = CreateCard(static_cast<int>(holeColours.size()));
+    for (int hole = 0; hole < static_cast<int>(holeColours.size()); ++hole) {
+        card->SetHoleColour(hole, holeColours[static_cast<std::size_t>(hole)]);
+    }
+    card->SetThreading(threading);
+    card->Reset();
+    cards.Add(card.release());
+}
+
+inline void AddCardTurns(TTWPick& pick, int firstCard, int lastCard, std::uint8_t direction)
+{
+    for (int card = firstCard; card <= lastCard; ++card) {
+        pick.Actions().Add(TTWAction::CreateCardTurn(card, direction, DistanceOneHole).release());
+    }
+}
+
+inline void AddPack(TTWPattern& pattern, const std::string& name, const std::vector<int>& members)
+{
+    auto* pack = new TTWPack;
+    pack->Name = name;
+    pack->SetCardList(&pattern.Cards());
+    pack->SetSize(static_cast<int>(members.size()));
+    for (int i = 0; i < static_cast<int>(members.size()); ++i) {
+        pack->SetMember(i, members[static_cast<std::size_t>(i)]);
+    }
+    pattern.Packs().Add(pack);
+}
+
+// Twelve four-hole cards threaded S on the left half and Z on the right, with a selvedge
+// card on each side, woven in sixteen card picks: forwards and backwards runs, a twist, an
+// idle card and a turn by two holes.
+inline std::unique_ptr<TTWPattern> MakeSmall()
+{
+    auto pattern = std::make_unique<TTWPattern>();
+    pattern->SetName("Small Diamonds");
+    pattern->SetNotes("Twelve cards, sixteen picks.");
+    // Colours of the standard palette: 15 white and 4 navy, laid diagonally.
+    for (int card = 0; card < 12; ++card) {
+        const int shift = card % 4;
+        std::vector<int> colours(4);
+        for (int hole = 0; hole < 4; ++hole) {
+            colours[static_cast<std::size_t>(hole)] = ((hole + shift) % 4) < 2 ? 15 : 4;
+        }
+        AddCard(pattern->Cards(), card < 6 ? ThreadingS : ThreadingZ, colours);
+    }
+    AddCard(pattern->SelvedgeLeft(), ThreadingS, {0, 0, 0, 0});
+    AddCard(pattern->SelvedgeRight(), ThreadingZ, {0, 0, 0, 0});
+    for (int index = 0; index < 16; ++index) {
+        TTWPick* pick = pattern->Picks().Add();
+        const std::uint8_t direction = (index / 4) % 2 == 0 ? TurnForwards : TurnBackwards;
+        if (index == 8) {
+            pick->Actions().Add(TTWAction::CreateCardTwist(3, TwistV).release());
+        }
+        for (int card = 1; card <= 12; ++card) {
+            if (index == 9 && card == 6) {
+                continue;
+            }
+            const std::uint8_t distance = index == 10 && card == 2 ? DistanceTwoHoles : DistanceOneHole;
+            pick->Actions().Add(TTWAction::CreateCardTurn(card, direction, distance).release());
+        }
+    }
+    return pattern;
+}
+
+// Eight cards in two packs, "Left" (1 - 4) and "Right" (5 - 8), woven by pack actions only.
+inline std::unique_ptr<TTWPattern> MakePacks()
+{
+    auto pattern = std::make_unique<TTWPattern>();
+    pattern->SetName("Pack Sampler");
+    pattern->SetNotes("Two packs.");
+    for (int card = 0; card < 8; ++card) {
+        AddCard(pattern->Cards(), card < 4 ? ThreadingS : ThreadingZ, {2, 2, 5, 5});
+    }
+    AddPack(*pattern, "Left", {1, 2, 3, 4});
+    AddPack(*pattern, "Right", {5, 6, 7, 8});
+    for (int index = 0; index < 10; ++index) {
+        TTWPick* pick = pattern->Picks().Add();
+        if (index == 4) {
+            pick->Actions().Add(TTWAction::CreatePackTwist("Left", TwistV).release());
+        }
+        const std::uint8_t left = index % 4 < 2 ? TurnForwards : TurnBackwards;
+        pick->Actions().Add(TTWAction::CreatePackTurn("Left", left, DistanceOneHole).release());
+        pick->Actions().Add(TTWAction::CreatePackTurn("Right", TurnForwards,
+                                                      index == 7 ? DistanceTwoHoles : DistanceOneHole)
+                                .release());
+    }
+    return pattern;
+}
+
+inline constexpr int LargeCards = 200;
+inline constexpr int LargePicks = 5000;
+inline constexpr int LargeBorderCards = 16;
+
+// A long, wide band: 200 four-hole cards with two selvedge cards on each side, woven in
+// 5,000 picks of two packs. The border cards turn forwards all the time; the centre turns
+// eight picks forwards, eight back, its colours laid diagonally and its threading mirrored
+// at the middle, which weaves rows of diamonds.
+inline std::unique_ptr<TTWPattern> MakeLarge()
+{
+    auto pattern = std::make_unique<TTWPattern>();
+    pattern->SetName("Large Band");
+    pattern->SetNotes("200 cards, 5000 picks.");
+    constexpr std::array<int, 4> Centre = {15, 15, 1, 4};
+    std::vector<int> border;
+    std::vector<int> centre;
+    for (int card = 1; card <= LargeCards; ++card) {
+        const bool isBorder = card <= LargeBorderCards || card > LargeCards - LargeBorderCards;
+        (isBorder ? border : centre).push_back(card);
+        const std::uint8_t threading = card <= LargeCards / 2 ? ThreadingS : ThreadingZ;
+        if (isBorder) {
+            const int stripe = (card - 1) % 8 < 4 ? 11 : 0;
+            AddCard(pattern->Cards(), threading, {stripe, stripe, 1, 1});
+            continue;
+        }
+        // Mirrored at the middle, so that the two halves meet in points.
+        const int place = card <= LargeCards / 2 ? card : LargeCards + 1 - card;
+        std::vector<int> colours(4);
+        for (int hole = 0; hole < 4; ++hole) {
+            colours[static_cast<std::size_t>(hole)] = Centre[static_cast<std::size_t>((hole + place) % 4)];
+        }
+        AddCard(pattern->Cards(), threading, colours);
+    }
+    for (int i = 0; i < 2; ++i) {
+        AddCard(pattern->SelvedgeLeft(), ThreadingS, {0, 0, 0, 0});
+        AddCard(pattern->SelvedgeRight(), ThreadingZ, {0, 0, 0, 0});
+    }
+    AddPack(*pattern, "Border", border);
+    AddPack(*pattern, "Centre", centre);
+    for (int index = 0; index < LargePicks; ++index) {
+        TTWPick* pick = pattern->Picks().Add();
+        pick->Actions().Add(TTWAction::CreatePackTurn("Border", TurnForwards, DistanceOneHole).release());
+        const std::uint8_t direction = (index / 8) % 2 == 0 ? TurnForwards : TurnBackwards;
+        pick->Actions().Add(TTWAction::CreatePackTurn("Centre", direction, DistanceOneHole).release());
+    }
+    return pattern;
+}
+
+struct Sample {
+    const char* FileName;
+    std::unique_ptr<TTWPattern> (*Make)();
+};
+
+inline const std::array<Sample, 3>& Samples()
+{
+    static const std::array<Sample, 3> samples = {
+        Sample{SmallFile, MakeSmall}, Sample{PacksFile, MakePacks}, Sample{LargeFile, MakeLarge}};
+    return samples;
+}
+
+} // namespace sample_patterns

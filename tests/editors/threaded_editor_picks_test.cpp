@@ -1,0 +1,306 @@
+// Picks in the threaded-in editor: made from the card frames, listed newest first, repeated,
+// deleted, undone and cleared; and the editor's commands and tool states.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "controls/brush_panel.h"
+#include "framework/gui/std_label.h"
+#include "framework/gui/std_panel.h"
+#include "model/action.h"
+#include "model/turning_codes.h"
+#include "shell/tool_actions.h"
+#include "treegrid/tree_grid.h"
+#include "threaded_editor_test_support.h"
+
+namespace {
+
+using threaded_editor_test::ActionsText;
+using threaded_editor_test::CardsOnly;
+using threaded_editor_test::EditorProgramTest;
+using threaded_editor_test::RowCount;
+using threaded_editor_test::RowTexts;
+
+class ThreadedEditorPicksTest : public EditorProgramTest {
+protected:
+    TfrmThreadCardFrame& Frame(TfrmTWThreadedPattern& editor, int card)
+    {
+        TfrmThreadCardFrame* frame = editor.frmCards->GetFrame(card - 1);
+        EXPECT_NE(frame, nullptr) << card;
+        return *frame;
+    }
+
+    std::vector<std::string> PickTexts(const TfrmTWThreadedPattern& editor) const
+    {
+        std::vector<std::string> texts;
+        for (const auto& pick : editor.Pattern()->Picks()) {
+            texts.push_back(ActionsText(*pick));
+        }
+        return texts;
+    }
+
+    // The "PICK" column of every row, top first.
+    static std::vector<std::string> PickColumn(const TILTree& tree)
+    {
+        std::vector<std::string> numbers;
+        for (int row = 0; row < RowCount(tree); ++row) {
+            numbers.push_back(RowTexts(tree, row)[0]);
+        }
+        return numbers;
+    }
+};
+
+TEST_F(ThreadedEditorPicksTest, APickTakesEachCardFramesTurnThreadingAndIdleState)
+{
+    TfrmTWThreadedPattern& editor = OpenPattern(CardsOnly(4));
+    Frame(editor, 2).lblTurnDirClick();   // F -> B
+    Frame(editor, 3).lblNumberClick();    // idle
+    Frame(editor, 4).lblThreadClick();    // S -> Z: a twist first
+    editor.DoPick(false);
+    ASSERT_EQ(PickTexts(editor), (std::vector<std::string>{"1F 2B 4T 4F"}));
+    EXPECT_EQ(RowTexts(*editor.lstActions, 0), (std::vector<std::string>{"1", "1; 4", "2", "4"}));
+    EXPECT_EQ(editor.lblPicks->Caption(), "1");
+    EXPECT_EQ(editor.FrontWeaving().PickCount(), 1);
+
+    // The twisted card now is Z: the next pick does not twist it again; the idle card stays
+    // idle, the backward card backward.
+    editor.DoPick(false);
+    EXPECT_EQ(PickTexts(editor)[1], "1F 2B 4F");
+    // Reverse exchanges forwards and backwards.
+    editor.DoPick(true);
+    EXPECT_EQ(PickTexts(editor)[2], "1B 2F 4B");
+    EXPECT_EQ(PickColumn(*editor.lstActions), (std::vector<std::string>{"3", "2", "1"}));
+    EXPECT_EQ(PickColumn(*editor.lstPackActions), (std::vector<std::string>{"3", "2", "1"}));
+}
+
+TEST_F(ThreadedEditorPicksTest, APickWithEveryCardIdleHasNoActionsAndWeavesAnIdleRow)
+{
+    TfrmTWThreadedPattern& editor = OpenPattern(CardsOnly(3));
+    for (int card = 1; card <= 3; ++card) {
+        Frame(editor, card).lblNumberClick();
+    }
+    editor.DoPick(false);
+    ASSERT_EQ(editor.Pattern()->Picks().Count(), 1);
+    EXPECT_EQ(editor.Pattern()->Picks().Items(0)->Actions().Count(), 0);
+    EXPECT_EQ(RowTexts(*editor.lstActions, 0), (std::vector<std::string>{"1", "", "", ""}));
+    ASSERT_EQ(editor.FrontWeaving().PickCount(), 1);
+    for (int column = 0; column < 3; ++column) {
+        EXPECT_TRUE(editor.FrontWeaving().Cell(column, 0)->IsIdle()) << column;
+    }
+}
+
+TEST_F(ThreadedEditorPicksTest, TheReverseSideShowsTheBandAsItIsWhenItIsShown)
+{
+    TfrmTWThreadedPattern& editor = OpenPattern(CardsOnly(3));
+    editor.DoPick(false);
+    editor.DoPick(false);
+    // Shown after the picks were made: the side it shows has them.
+    editor.PerformAction(TWAction::ShowReverse, true, nullptr);
+    ASSERT_TRUE(editor.frmImage->GetShowReverse());
+    const TTWWeaving* reverse = editor.frmImage->ReverseWeaving();
+    ASSERT_NE(reverse, nullptr);
+    EXPECT_EQ(reverse->PickCount(), 2);
+    EXPECT_TRUE(reverse->Reverse());
+    // While shown, it follows every pick at once.
+    editor.DoPick(false);
+    EXPECT_EQ(reverse->PickCount(), 3);
+    // Hidden, then shown again after an undo: the undo is there.
+    editor.PerformAction(TWAction::ShowReverse, false, nullptr);
+    editor.PerformAction(TWAction::Undo, false, nullptr);
+    editor.PerformAction(TWAction::ShowReverse, true, nullptr);
+    EXPECT_EQ(editor.frmImage->ReverseWeaving()->PickCount(), 2);
+    // The reverse is the front seen from behind: mirrored, with the opposite holes on top.
+    const TTWWeaving& front = editor.FrontWeaving();
+    for (int column = 0; column < 3; ++column) {
+        EXPECT_EQ(reverse->Cell(2 - column, 1)->Hole, (front.Cell(column, 1)->Hole + 2) % 4) << column;
+    }
+}
+
+TEST_F(ThreadedEditorPicksTest, UndoTakesTheNewestPickAndItsTopRows)
+{
+    TfrmTWThreadedPattern& editor = OpenPattern(CardsOnly(2));
+    // Nothing to undo: nothing happens.
+    EXPECT_TRUE(editor.PerformAction(TWAction::Undo, false, nullptr));
+    EXPECT_EQ(editor.Pattern()->Picks().Count(), 0);
+
+    editor.DoPick(false);
+    Frame(editor, 1).lblTurnDirClick();
+    editor.DoPick(false);
+    EXPECT_EQ(PickTexts(editor), (std::vector<std::string>{"1F 2F", "1B 2F"}));
+    editor.PerformAction(TWAction::Undo, false, nullptr);
+    EXPECT_EQ(PickTexts(editor), (std::vector<std::string>{"1F 2F"}));
+    EXPECT_EQ(PickColumn(*editor.lstActions), (std::vector<std::string>{"1"}));
+    EXPECT_EQ(PickColumn(*editor.lstPackActions), (std::vector<std::string>{"1"}));
+    EXPECT_EQ(editor.FrontWeaving().PickCount(), 1);
+    EXPECT_EQ(editor.lblPicks->Caption(), "1");
+}
+
+TEST_F(ThreadedEditorPicksTest, UndoRemovesTheGridsTopRowWhenTheGridShows)
+{
+    TfrmTWThreadedPattern& editor = OpenSample(sample_patterns::SmallFile);
+    editor.ShowActionGrid(true);
+    ASSERT_EQ(RowCount(*editor.lstGrid), 16);
+    editor.PerformAction(TWAction::Undo, false, nullptr);
+    EXPECT_EQ(RowCount(*editor.lstGrid), 15);
+    EXPECT_EQ(RowTexts(*editor.lstGrid, 0)[0], "15");
+}
+
+TEST_F(ThreadedEditorPicksTest, ClearingAsksAndThenEmptiesEveryListAndTheBand)
+{
+    TfrmTWThreadedPattern& editor = OpenSample(sample_patterns::SmallFile);
+    editor.ShowActionGrid(true);
+    answers.push_back(fw::mrNo);
+    editor.PerformAction(TWAction::ClearDesign, false, nullptr);
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Do you want to undo all picks?"});
+    EXPECT_EQ(editor.Pattern()->Picks().Count(), 16);
+    EXPECT_EQ(RowCount(*editor.lstGrid), 16);
+
+    answers.push_back(fw::mrYes);
+    editor.PerformAction(TWAction::ClearDesign, false, nullptr);
+    EXPECT_EQ(editor.Pattern()->Picks().Count(), 0);
+    EXPECT_EQ(RowCount(*editor.lstActions), 0);
+    EXPECT_EQ(RowCount(*editor.lstPackActions), 0);
+    EXPECT_EQ(RowCount(*editor.lstGrid), 0);
+    EXPECT_EQ(editor.FrontWeaving().PickCount(), 0);
+    EXPECT_EQ(editor.lblPicks->Caption(), "0");
+    // The cards are kept.
+    EXPECT_EQ(editor.Pattern()->Cards().Count(), 12);
+}
+
+TEST_F(ThreadedEditorPicksTest, RepeatCopiesTheSelectedPicksInSelectionOrder)
+{
+    TfrmTWThreadedPattern& editor = OpenPattern(CardsOnly(2));
+    editor.DoPick(false);                 // 1F 2F
+    Frame(editor, 2).lblTurnDirClick();
+    editor.DoPick(false);                 // 1F 2B
+    Frame(editor, 1).lblTurnDirClick();
+    editor.DoPick(false);                 // 1B 2B
+    TILTree& list = *editor.lstActions;
+    // Rows top down are picks 3, 2, 1: select pick 1, then pick 3.
+    list.SelectOnly(list.Root()->GetItem(2));
+    list.AddToSelection(list.Root()->GetItem(0));
+    editor.mnuRepeatPickClick();
+    EXPECT_EQ(PickTexts(editor), (std::vector<std::string>{"1F 2F", "1F 2B", "1B 2B", "1F 2F", "1B 2B"}));
+    EXPECT_EQ(PickColumn(list), (std::vector<std::string>{"5", "4", "3", "2", "1"}));
+    EXPECT_EQ(editor.FrontWeaving().PickCount(), 5);
+}
+
+TEST_F(ThreadedEditorPicksTest, DeleteAsksForOneOrSeveralPicksAndRemovesThem)
+{
+    TfrmTWThreadedPattern& editor = OpenPattern(CardsOnly(2));
+    for (int i = 0; i < 4; ++i) {
+        if (i == 2) {
+            Frame(editor, 1).lblTurnDirClick();
+        }
+        editor.DoPick(false);
+    }
+    TILTree& list = *editor.lstActions;
+    list.SelectOnly(list.Root()->GetItem(0));
+    answers.push_back(fw::mrNo);
+    editor.mnuDeletePickClick();
+    EXPECT_EQ(BoxTexts().back(), "Delete this pick?");
+    EXPECT_EQ(editor.Pattern()->Picks().Count(), 4);
+
+    // Picks 2 and 3 (rows 2 and 1).
+    list.SelectOnly(list.Root()->GetItem(2));
+    list.AddToSelection(list.Root()->GetItem(1));
+    answers.push_back(fw::mrYes);
+    editor.mnuDeletePickClick();
+    EXPECT_EQ(BoxTexts().back(), "Delete these picks?");
+    EXPECT_EQ(PickTexts(editor), (std::vector<std::string>{"1F 2F", "1B 2F"}));
+    EXPECT_EQ(PickColumn(list), (std::vector<std::string>{"2", "1"}));
+    EXPECT_EQ(PickColumn(*editor.lstPackActions), (std::vector<std::string>{"2", "1"}));
+    EXPECT_EQ(editor.FrontWeaving().PickCount(), 2);
+}
+
+TEST_F(ThreadedEditorPicksTest, TheListsPopupComesWithARightClickAndActsOnTheRowClicked)
+{
+    TfrmTWThreadedPattern& editor = OpenPattern(CardsOnly(2));
+    editor.DoPick(false);
+    Frame(editor, 1).lblTurnDirClick();
+    editor.DoPick(false);
+    TILTree& list = *editor.lstActions;
+    list.EnsureLayout();
+    const TILTreeNode* second = list.Root()->GetItem(1);
+    popupChoice = "Repeat";
+    list.MouseDown(fw::MouseButton::Right, fw::ShiftState{}, 10, second->Top() + 2);
+    list.MouseUp(fw::MouseButton::Right, fw::ShiftState{}, 10, second->Top() + 2);
+    ASSERT_EQ(popups.size(), 1U);
+    EXPECT_EQ(popups[0], editor.pmPickList);
+    // The row clicked was pick 1.
+    EXPECT_EQ(PickTexts(editor), (std::vector<std::string>{"1F 2F", "1B 2F", "1F 2F"}));
+}
+
+TEST_F(ThreadedEditorPicksTest, ToolStatesNameTheEditorsCommandsAndTheViewsAndEveryIdIsHandled)
+{
+    TfrmTWThreadedPattern& editor = OpenSample(sample_patterns::SmallFile);
+    TTWToolActionList list;
+    editor.GetToolActions(list);
+    for (int id : {TWAction::PatternDetails, TWAction::CardSetup, TWAction::Save, TWAction::ThreadingDiagram,
+                   TWAction::Notes, TWAction::Print, TWAction::Undo, TWAction::ClearDesign, TWAction::ZoomIn,
+                   TWAction::ShowGrid, TWAction::ShowReverse}) {
+        const TTWToolAction* action = list.Find(id);
+        ASSERT_NE(action, nullptr) << id;
+        EXPECT_TRUE(action->Enabled) << id;
+    }
+    const TTWToolAction* cardList = list.Find(TWAction::CardList);
+    ASSERT_NE(cardList, nullptr);
+    EXPECT_TRUE(cardList->Enabled);
+    EXPECT_TRUE(cardList->Down);
+    // Not this editor's: block-design commands.
+    EXPECT_EQ(list.Find(TWAction::Invert), nullptr);
+    EXPECT_EQ(list.Find(TWAction::PatternSize), nullptr);
+    // Every id counts as handled, known or not.
+    EXPECT_TRUE(editor.PerformAction(TWAction::Invert, false, nullptr));
+    EXPECT_TRUE(editor.PerformAction(9999, true, nullptr));
+    // View commands reach the image.
+    editor.PerformAction(TWAction::ShowReverse, true, nullptr);
+    EXPECT_TRUE(editor.frmImage->GetShowReverse());
+}
+
+TEST_F(ThreadedEditorPicksTest, TheCardListHidesAndShowsAndReportsItsState)
+{
+    TfrmTWThreadedPattern& editor = OpenSample(sample_patterns::SmallFile);
+    RecordToolReports();
+    const int height = editor.pnlCards->Height();
+    editor.PerformAction(TWAction::CardList, false, nullptr);
+    EXPECT_FALSE(editor.CardListShown());
+    EXPECT_FALSE(editor.frmCards->Visible());
+    // Without packs the whole upper panel goes.
+    EXPECT_FALSE(editor.pnlCards->Visible());
+    ASSERT_FALSE(reports.empty());
+    EXPECT_EQ(reports.back().Id, TWAction::CardList);
+    EXPECT_FALSE(reports.back().Down);
+    EXPECT_FALSE(Main().CommandItem(TWAction::CardList)->Checked());
+
+    // Hidden already: nothing happens and nothing is reported.
+    const std::size_t reported = reports.size();
+    editor.PerformAction(TWAction::CardList, false, nullptr);
+    EXPECT_EQ(reports.size(), reported);
+
+    editor.PerformAction(TWAction::CardList, true, nullptr);
+    EXPECT_TRUE(editor.frmCards->Visible());
+    EXPECT_TRUE(editor.pnlCards->Visible());
+    EXPECT_EQ(editor.pnlCards->Height(), height);
+    EXPECT_TRUE(reports.back().Down);
+    TTWToolActionList list;
+    editor.GetToolActions(list);
+    EXPECT_TRUE(list.Find(TWAction::CardList)->Down);
+}
+
+TEST_F(ThreadedEditorPicksTest, HidingTheCardsWithPacksShownKeepsThePackSelector)
+{
+    TfrmTWThreadedPattern& editor = OpenSample(sample_patterns::PacksFile);
+    editor.ShowPacks(true);
+    editor.SetCardListShown(false);
+    EXPECT_TRUE(editor.pnlCards->Visible());
+    EXPECT_TRUE(editor.pnlPacks->Visible());
+    EXPECT_FALSE(editor.frmCards->Visible());
+    editor.ShowPacks(false);
+    EXPECT_FALSE(editor.pnlCards->Visible());
+}
+
+} // namespace

@@ -1,0 +1,90 @@
+// The sample patterns under tests/data are what their generator writes, byte for byte, and
+// they read back as the patterns the tests expect. TAVELIN_WRITE_SAMPLES=1 writes them anew.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "model/model_state.h"
+#include "model/pattern_base.h"
+#include "model/threaded_pattern.h"
+#include "model/user_settings.h"
+#include "sample_patterns.h"
+#include "support/scratch_folder.h"
+
+namespace {
+
+std::string ReadFile(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+class SamplePatternsTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetModelForTests();
+        UserSettings().DefaultNotes = "";
+        folder_ = UniqueScratchFolder("samples");
+        std::filesystem::create_directories(folder_);
+    }
+    void TearDown() override
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+
+    std::filesystem::path folder_;
+};
+
+TEST_F(SamplePatternsTest, CommittedFilesAreWhatTheGeneratorWrites)
+{
+    const char* write = std::getenv("TAVELIN_WRITE_SAMPLES");
+    const bool rewrite = write != nullptr && std::string(write) == "1";
+    for (const sample_patterns::Sample& sample : sample_patterns::Samples()) {
+        const std::filesystem::path made = folder_ / sample.FileName;
+        sample.Make()->SaveToFile(made.string());
+        const std::filesystem::path committed = sample_patterns::SamplePath(sample.FileName);
+        if (rewrite) {
+            std::filesystem::create_directories(committed.parent_path());
+            std::filesystem::copy_file(made, committed, std::filesystem::copy_options::overwrite_existing);
+        }
+        ASSERT_TRUE(std::filesystem::exists(committed)) << committed;
+        EXPECT_EQ(ReadFile(made), ReadFile(committed)) << sample.FileName << " differs from its generator";
+    }
+}
+
+TEST_F(SamplePatternsTest, SamplesReadBackWithTheirCardsPacksAndPicks)
+{
+    const auto read = [](const char* name) {
+        std::unique_ptr<TTWPatternBase> pattern = LoadAndCreatePattern(sample_patterns::SamplePath(name).string());
+        auto* threaded = dynamic_cast<TTWPattern*>(pattern.get());
+        EXPECT_NE(threaded, nullptr) << name;
+        pattern.release();
+        return std::unique_ptr<TTWPattern>(threaded);
+    };
+    const auto small = read(sample_patterns::SmallFile);
+    EXPECT_EQ(small->Name(), "Small Diamonds");
+    EXPECT_EQ(small->Cards().Count(), 12);
+    EXPECT_EQ(small->Picks().Count(), 16);
+    EXPECT_EQ(small->SelvedgeLeft().Count(), 1);
+    EXPECT_TRUE(small->Picks().HasTwist());
+    EXPECT_FALSE(small->Picks().HasPackAction());
+
+    const auto packs = read(sample_patterns::PacksFile);
+    EXPECT_EQ(packs->Packs().Count(), 2);
+    EXPECT_TRUE(packs->Picks().HasPackAction());
+    EXPECT_FALSE(packs->Picks().HasCardAction());
+
+    const auto large = read(sample_patterns::LargeFile);
+    EXPECT_EQ(large->Cards().Count(), sample_patterns::LargeCards);
+    EXPECT_EQ(large->Picks().Count(), sample_patterns::LargePicks);
+    EXPECT_EQ(large->SelvedgeLeft().Count() + large->SelvedgeRight().Count(), 4);
+}
+
+} // namespace
