@@ -67,8 +67,12 @@ void TTWWeaving::ReservePicks(int pickCount)
                                                       " picks of " + fw::IntToStr(width_) + " cards.",
                                                   nullptr, this, "ReservePicks");
     }
-    if (pickCount > 0) {
-        cells_.reserve(static_cast<size_t>(pickCount) * static_cast<size_t>(width_));
+    const size_t needed = static_cast<size_t>(std::max(pickCount, 0)) * static_cast<size_t>(width_);
+    if (needed > cells_.capacity()) {
+        // A band is rebuilt after every edit, mostly one pick longer than before: a block a
+        // little larger than asked for is reused by the next rebuilds instead of a fresh one
+        // (whose every page the system must first clear) being taken each time.
+        cells_.reserve(std::max(needed, cells_.capacity() + cells_.capacity() / 4));
     }
 }
 
