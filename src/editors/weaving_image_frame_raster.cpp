@@ -110,6 +110,17 @@ void TWeavingRaster::FillAndOutlinePolygon(std::span<const fw::Point> points, st
     if (clip_.IsEmpty() || points.empty()) {
         return;
     }
+    if (const ShapeStamp* stamp = StampFor(points, convex)) {
+        const fw::Point origin = points[0];
+        for (const StampSpan& span : stamp->Fill) {
+            std::uint32_t* line = surface_.ScanLine(origin.Y + span.Y) + origin.X;
+            std::fill(line + span.Left, line + span.Right, fill);
+        }
+        for (const fw::Point& pixel : stamp->Outline) {
+            surface_.ScanLine(origin.Y + pixel.Y)[origin.X + pixel.X] = pen;
+        }
+        return;
+    }
     FillPolygon(points, fill, convex || IsConvex(points));
     if (points.size() < 2) {
         return;
@@ -121,6 +132,16 @@ void TWeavingRaster::FillAndOutlinePolygon(std::span<const fw::Point> points, st
 
 void TWeavingRaster::FillPolygon(std::span<const fw::Point> points, std::uint32_t colour, bool convex)
 {
+    ForEachFillSpan(points, convex, clip_, [this, colour](int y, int left, int right) {
+        std::uint32_t* line = surface_.ScanLine(y);
+        std::fill(line + left, line + right, colour);
+    });
+}
+
+template <class Sink>
+void TWeavingRaster::ForEachFillSpan(std::span<const fw::Point> points, bool convex, const fw::Rect& bounds,
+                                     Sink&& sink)
+{
     const std::size_t n = points.size();
     if (n < 3 || n > MaxPolygonPoints) {
         return;
@@ -131,8 +152,8 @@ void TWeavingRaster::FillPolygon(std::span<const fw::Point> points, std::uint32_
         top = std::min(top, p.Y);
         bottom = std::max(bottom, p.Y);
     }
-    top = std::max(top, clip_.Top);
-    bottom = std::min(bottom, clip_.Bottom);
+    top = std::max(top, bounds.Top);
+    bottom = std::min(bottom, bounds.Bottom);
     if (top >= bottom) {
         return;
     }
@@ -221,11 +242,10 @@ void TWeavingRaster::FillPolygon(std::span<const fw::Point> points, std::uint32_
             if (a == NoCrossing || b == NoCrossing) {
                 continue;
             }
-            const std::int64_t left = std::max<std::int64_t>(std::min(a, b), clip_.Left);
-            const std::int64_t right = std::min<std::int64_t>(std::max(a, b), clip_.Right);
-            std::uint32_t* line = surface_.ScanLine(top + static_cast<int>(row));
-            for (std::int64_t x = left; x < right; ++x) {
-                line[x] = colour;
+            const std::int64_t left = std::max<std::int64_t>(std::min(a, b), bounds.Left);
+            const std::int64_t right = std::min<std::int64_t>(std::max(a, b), bounds.Right);
+            if (left < right) {
+                sink(top + static_cast<int>(row), static_cast<int>(left), static_cast<int>(right));
             }
         }
         return;
@@ -253,15 +273,115 @@ void TWeavingRaster::FillPolygon(std::span<const fw::Point> points, std::uint32_
         std::int64_t* crossings = rowCrossings_.data() + row * MaxPolygonPoints;
         const std::size_t count = rowCounts_[row];
         std::sort(crossings, crossings + count);
-        std::uint32_t* line = surface_.ScanLine(top + static_cast<int>(row));
         for (std::size_t i = 0; i + 1 < count; i += 2) {
-            const std::int64_t left = std::max<std::int64_t>(crossings[i], clip_.Left);
-            const std::int64_t right = std::min<std::int64_t>(crossings[i + 1], clip_.Right);
-            for (std::int64_t x = left; x < right; ++x) {
-                line[x] = colour;
+            const std::int64_t left = std::max<std::int64_t>(crossings[i], bounds.Left);
+            const std::int64_t right = std::min<std::int64_t>(crossings[i + 1], bounds.Right);
+            if (left < right) {
+                sink(top + static_cast<int>(row), static_cast<int>(left), static_cast<int>(right));
             }
         }
     }
+}
+
+const TWeavingRaster::ShapeStamp* TWeavingRaster::StampFor(std::span<const fw::Point> points, bool convex)
+{
+    const std::size_t n = points.size();
+    if (n < 3 || n > MaxPolygonPoints) {
+        return nullptr;
+    }
+    // A band shows a few shapes many thousand times over, moved by whole pixels, and a
+    // shape moved by whole pixels covers the same pixels moved alike (the fill samples
+    // pixel centres, the lines step from their start): each shape is worked out once,
+    // relative to its first corner, and then only written. Only where it lies wholly
+    // inside the clip, so that no pixel of it needs a test.
+    const fw::Point origin = points[0];
+    const auto sameShape = [&](const ShapeStamp& stamp) {
+        if (stamp.Count != n || stamp.Convex != convex) {
+            return false;
+        }
+        for (std::size_t i = 1; i < n; ++i) {
+            if (stamp.Corners[i].X != points[i].X - origin.X || stamp.Corners[i].Y != points[i].Y - origin.Y) {
+                return false;
+            }
+        }
+        return true;
+    };
+    const ShapeStamp* found = nullptr;
+    if (lastStamp_ < stamps_.size() && sameShape(stamps_[lastStamp_])) {
+        found = &stamps_[lastStamp_];
+    } else {
+        for (std::size_t i = 0; i < stamps_.size(); ++i) {
+            if (sameShape(stamps_[i])) {
+                lastStamp_ = i;
+                found = &stamps_[i];
+                break;
+            }
+        }
+    }
+    if (found == nullptr) {
+        // A shape too large for a stamp to pay is drawn as it comes.
+        int left = 0;
+        int top = 0;
+        int right = 0;
+        int bottom = 0;
+        for (const fw::Point& p : points) {
+            left = std::min(left, p.X - origin.X);
+            right = std::max(right, p.X - origin.X);
+            top = std::min(top, p.Y - origin.Y);
+            bottom = std::max(bottom, p.Y - origin.Y);
+        }
+        if (right - left > MaxStampSide || bottom - top > MaxStampSide) {
+            return nullptr;
+        }
+        if (stamps_.size() < MaxStamps) {
+            stamps_.emplace_back();
+            lastStamp_ = stamps_.size() - 1;
+        } else {
+            lastStamp_ = nextStampToReplace_;
+            nextStampToReplace_ = (nextStampToReplace_ + 1) % MaxStamps;
+        }
+        ShapeStamp& stamp = stamps_[lastStamp_];
+        stamp.Count = n;
+        stamp.Convex = convex;
+        for (std::size_t i = 0; i < n; ++i) {
+            stamp.Corners[i] = fw::Point{points[i].X - origin.X, points[i].Y - origin.Y};
+        }
+        stamp.Fill.clear();
+        stamp.Outline.clear();
+        const std::span<const fw::Point> corners(stamp.Corners.data(), n);
+        // Every pixel the shape can touch lies within its corners' box (lines stop short of
+        // their ends, fills at the last centre inside).
+        const fw::Rect all{left - 1, top - 1, right + 2, bottom + 2};
+        stamp.Box = fw::Rect{right + 1, bottom + 1, left - 1, top - 1};
+        const auto widen = [&stamp](int x, int y) {
+            stamp.Box.Left = std::min(stamp.Box.Left, x);
+            stamp.Box.Top = std::min(stamp.Box.Top, y);
+            stamp.Box.Right = std::max(stamp.Box.Right, x + 1);
+            stamp.Box.Bottom = std::max(stamp.Box.Bottom, y + 1);
+        };
+        ForEachFillSpan(corners, convex || IsConvex(corners), all, [&](int y, int l, int r) {
+            stamp.Fill.push_back(StampSpan{y, l, r});
+            widen(l, y);
+            widen(r - 1, y);
+        });
+        for (std::size_t i = 0; i < n; ++i) {
+            const fw::Point from = corners[i];
+            const fw::Point to = corners[(i + 1) % n];
+            if (from != to) {
+                Bresenham(from, to, all, [&](int x, int y) {
+                    stamp.Outline.push_back(fw::Point{x, y});
+                    widen(x, y);
+                });
+            }
+        }
+        found = &stamp;
+    }
+    const fw::Rect& box = found->Box;
+    if (box.Left + origin.X < clip_.Left || box.Top + origin.Y < clip_.Top || box.Right + origin.X > clip_.Right
+        || box.Bottom + origin.Y > clip_.Bottom) {
+        return nullptr;
+    }
+    return found;
 }
 
 bool TWeavingRaster::IsConvex(std::span<const fw::Point> points)
@@ -308,11 +428,116 @@ void TWeavingRaster::Line(fw::Point from, fw::Point to, int width, std::uint32_t
     if (clip_.IsEmpty() || from == to) {
         return;
     }
+    if (const LineStamp* stamp = LineStampFor(from, to, width)) {
+        for (const StampSpan& span : stamp->Runs) {
+            std::uint32_t* line = surface_.ScanLine(from.Y + span.Y) + from.X;
+            if (mode == fw::PenMode::Copy) {
+                std::fill(line + span.Left, line + span.Right, colour);
+            } else {
+                for (int x = span.Left; x < span.Right; ++x) {
+                    line[x] = Mixed(line[x], colour, mode);
+                }
+            }
+        }
+        return;
+    }
     if (width <= 1) {
         ThinSegment(from, to, colour, mode);
     } else {
         WideSegment(from, to, width, colour, mode);
     }
+}
+
+const TWeavingRaster::LineStamp* TWeavingRaster::LineStampFor(fw::Point from, fw::Point to, int width)
+{
+    // As with shapes: the diagonals of a chart are a few lines drawn many thousand times,
+    // each moved by whole pixels.
+    const fw::Point delta{to.X - from.X, to.Y - from.Y};
+    width = std::max(width, 1);
+    const auto sameLine = [&](const LineStamp& stamp) { return stamp.Delta == delta && stamp.Width == width; };
+    const LineStamp* found = nullptr;
+    if (lastLineStamp_ < lineStamps_.size() && sameLine(lineStamps_[lastLineStamp_])) {
+        found = &lineStamps_[lastLineStamp_];
+    } else {
+        for (std::size_t i = 0; i < lineStamps_.size(); ++i) {
+            if (sameLine(lineStamps_[i])) {
+                lastLineStamp_ = i;
+                found = &lineStamps_[i];
+                break;
+            }
+        }
+    }
+    if (found == nullptr) {
+        if (std::abs(delta.X) > MaxStampSide || std::abs(delta.Y) > MaxStampSide || width > MaxStampSide) {
+            return nullptr;
+        }
+        if (lineStamps_.size() < MaxStamps) {
+            lineStamps_.emplace_back();
+            lastLineStamp_ = lineStamps_.size() - 1;
+        } else {
+            lastLineStamp_ = nextLineStampToReplace_;
+            nextLineStampToReplace_ = (nextLineStampToReplace_ + 1) % MaxStamps;
+        }
+        LineStamp& stamp = lineStamps_[lastLineStamp_];
+        stamp.Delta = delta;
+        stamp.Width = width;
+        stamp.Runs.clear();
+        // The pixels the line covers, found by drawing it once into a scratch bitmap the size
+        // of its reach: every pixel is painted exactly once by the drawing, so marking them
+        // gives the set whatever the mode.
+        const int reach = width + 1;
+        const int left = std::min(0, delta.X) - reach;
+        const int top = std::min(0, delta.Y) - reach;
+        const int right = std::max(0, delta.X) + reach + 1;
+        const int bottom = std::max(0, delta.Y) + reach + 1;
+        fw::Bitmap scratch(right - left, bottom - top);
+        for (int y = 0; y < scratch.Height(); ++y) {
+            std::fill_n(scratch.ScanLine(y), scratch.Width(), 0u);
+        }
+        {
+            TWeavingRaster marker(scratch, scratch.Bounds());
+            const fw::Point start{-left, -top};
+            const fw::Point end{delta.X - left, delta.Y - top};
+            if (width <= 1) {
+                marker.ThinSegment(start, end, 1u, fw::PenMode::Copy);
+            } else {
+                marker.WideSegment(start, end, width, 1u, fw::PenMode::Copy);
+            }
+        }
+        stamp.Box = fw::Rect{0, 0, 0, 0};
+        bool any = false;
+        for (int y = 0; y < scratch.Height(); ++y) {
+            const std::uint32_t* row = scratch.ScanLine(y);
+            int x = 0;
+            while (x < scratch.Width()) {
+                if (row[x] == 0) {
+                    ++x;
+                    continue;
+                }
+                const int runStart = x;
+                while (x < scratch.Width() && row[x] != 0) {
+                    ++x;
+                }
+                const StampSpan span{y + top, runStart + left, x + left};
+                stamp.Runs.push_back(span);
+                if (!any) {
+                    stamp.Box = fw::Rect{span.Left, span.Y, span.Right, span.Y + 1};
+                    any = true;
+                } else {
+                    stamp.Box.Left = std::min(stamp.Box.Left, span.Left);
+                    stamp.Box.Right = std::max(stamp.Box.Right, span.Right);
+                    stamp.Box.Bottom = span.Y + 1;
+                }
+            }
+        }
+        found = &stamp;
+    }
+    const fw::Rect& box = found->Box;
+    if (box.Left + from.X < clip_.Left || box.Top + from.Y < clip_.Top || box.Right + from.X > clip_.Right
+        || box.Bottom + from.Y > clip_.Bottom) {
+        return nullptr;
+    }
+    return found;
 }
 
 void TWeavingRaster::ThinSegment(fw::Point from, fw::Point to, std::uint32_t colour, fw::PenMode mode)

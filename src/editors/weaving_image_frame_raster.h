@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -38,7 +39,41 @@ public:
     void Line(fw::Point from, fw::Point to, int width, std::uint32_t colour, fw::PenMode mode);
 
 private:
+    // A row of a shape's fill and the pixels of its outline, relative to its first corner.
+    struct StampSpan {
+        int Y;
+        int Left;
+        int Right;
+    };
+    struct ShapeStamp {
+        std::array<fw::Point, MaxPolygonPoints> Corners{};
+        std::size_t Count = 0;
+        bool Convex = false;
+        // Every pixel written, relative to the first corner.
+        fw::Rect Box;
+        std::vector<StampSpan> Fill;
+        std::vector<fw::Point> Outline;
+    };
+    // A band's view holds a handful of shapes; a few more than that are kept.
+    static constexpr std::size_t MaxStamps = 32;
+    static constexpr int MaxStampSide = 256;
+
+    struct LineStamp {
+        fw::Point Delta;
+        int Width = 1;
+        fw::Rect Box;
+        std::vector<StampSpan> Runs;
+    };
+    // The pixels of a line from `from` to `to` (relative to `from`) when all of them lie
+    // inside the clip; none otherwise.
+    const LineStamp* LineStampFor(fw::Point from, fw::Point to, int width);
+    // The stamp of the shape when all of it lies inside the clip; none otherwise (or for a
+    // shape too large to keep).
+    const ShapeStamp* StampFor(std::span<const fw::Point> points, bool convex);
     void FillPolygon(std::span<const fw::Point> points, std::uint32_t colour, bool convex);
+    // The runs [left, right) of each row y of the filled shape that lie inside bounds.
+    template <class Sink>
+    void ForEachFillSpan(std::span<const fw::Point> points, bool convex, const fw::Rect& bounds, Sink&& sink);
     void ThinSegment(fw::Point from, fw::Point to, std::uint32_t colour, fw::PenMode mode);
     void WideSegment(fw::Point from, fw::Point to, int width, std::uint32_t colour, fw::PenMode mode);
     void Plot(int x, int y, std::uint32_t colour, fw::PenMode mode);
@@ -53,4 +88,10 @@ private:
     std::vector<fw::Point> linePoints_;
     std::vector<int> runLeft_;
     std::vector<int> runRight_;
+    std::vector<ShapeStamp> stamps_;
+    std::size_t lastStamp_ = 0;
+    std::size_t nextStampToReplace_ = 0;
+    std::vector<LineStamp> lineStamps_;
+    std::size_t lastLineStamp_ = 0;
+    std::size_t nextLineStampToReplace_ = 0;
 };

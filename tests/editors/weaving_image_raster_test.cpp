@@ -117,6 +117,52 @@ TEST(WeavingImageRaster, LinesOfEveryWidthAndModeMatchTheCanvas)
     }
 }
 
+TEST(WeavingImageRaster, ShapesAndLinesDrawnAgainElsewhereMatchTheCanvas)
+{
+    // One raster draws a few shapes and lines over and over at other places, some of them
+    // partly outside the clip, in changing colours and modes: what it keeps of a shape
+    // drawn earlier must give the canvas's pixels wherever the shape goes.
+    std::mt19937 random(29);
+    std::uniform_int_distribution<int> offset(-20, 55);
+    for (int round = 0; round < 40; ++round) {
+        Pair pair;
+        const fw::Rect clip{3, 2, 52, 47};
+        fw::Canvas canvas(pair.Expected);
+        canvas.IntersectClipRect(clip);
+        TWeavingRaster raster(pair.Actual, clip);
+        std::vector<std::vector<fw::Point>> shapes(3);
+        for (auto& shape : shapes) {
+            std::uniform_int_distribution<int> corner(-6, 6);
+            shape = {{0, 0}, {corner(random), corner(random)}, {corner(random), corner(random)},
+                     {corner(random), corner(random)}};
+        }
+        const fw::PenMode modes[] = {fw::PenMode::Copy, fw::PenMode::Xor, fw::PenMode::NotXor};
+        for (int k = 0; k < 60; ++k) {
+            const fw::Point at{offset(random), offset(random)};
+            const auto& shape = shapes[static_cast<std::size_t>(k) % shapes.size()];
+            std::vector<fw::Point> placed;
+            for (const fw::Point& p : shape) {
+                placed.push_back(fw::Point{p.X + at.X, p.Y + at.Y});
+            }
+            const std::uint32_t colour = 0x102030u * static_cast<std::uint32_t>(k % 7 + 1);
+            if (k % 2 == 0) {
+                canvas.Pen() = fw::Pen{0x0000FF, 1, fw::PenStyle::Solid, fw::PenMode::Copy};
+                canvas.Brush() = fw::Brush{colour, fw::BrushStyle::Solid, nullptr};
+                canvas.Polygon(placed);
+                raster.FillAndOutlinePolygon(placed, colour, 0x0000FF);
+            } else {
+                const int width = 1 + k % 3;
+                const fw::PenMode mode = modes[k % 3];
+                canvas.Pen() = fw::Pen{colour, width, fw::PenStyle::Solid, mode};
+                canvas.MoveTo(placed[0].X, placed[0].Y);
+                canvas.LineTo(placed[2].X, placed[2].Y);
+                raster.Line(placed[0], placed[2], width, colour, mode);
+            }
+            ASSERT_TRUE(pair.Actual.SamePixels(pair.Expected)) << "round " << round << " drawing " << k;
+        }
+    }
+}
+
 TEST(WeavingImageRaster, ConvexShapesAreToldFromOthers)
 {
     const fw::Point cell[4] = {{0, 10}, {3, 5}, {3, 0}, {0, 5}};
