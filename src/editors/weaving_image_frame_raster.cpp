@@ -4,13 +4,9 @@
 #include <cstdlib>
 #include <limits>
 
-namespace {
+#include "framework/core/line_pixels.h"
 
-std::int64_t CeilDiv(std::int64_t numerator, std::int64_t denominator)
-{
-    const std::int64_t quotient = numerator / denominator;
-    return (numerator % denominator != 0 && numerator > 0) ? quotient + 1 : quotient;
-}
+namespace {
 
 constexpr std::int64_t NoCrossing = std::numeric_limits<std::int64_t>::min();
 
@@ -40,49 +36,11 @@ bool Inside(const fw::Rect& box, int x, int y)
 }
 
 // The pixels of a line from `from` towards `to` (not `to` itself) whose major coordinate
-// lies in the reach, in the order of the line: the canvas's Bresenham, step for step.
+// lies in the reach, in the order of the line: the canvas's own walk.
 template <class Visit>
 void Bresenham(fw::Point from, fw::Point to, const fw::Rect& reach, Visit&& visit)
 {
-    const long long dx = static_cast<long long>(to.X) - from.X;
-    const long long dy = static_cast<long long>(to.Y) - from.Y;
-    const long long adx = std::llabs(dx);
-    const long long ady = std::llabs(dy);
-    const bool xMajor = adx > ady;
-    const long long major = xMajor ? adx : ady;
-    const long long minor = xMajor ? ady : adx;
-    const long long majorStep = (xMajor ? dx : dy) < 0 ? -1 : 1;
-    const long long minorStep = (xMajor ? dy : dx) < 0 ? -1 : 1;
-    const long long bias = (xMajor ? dy : dx) < 0 ? 1 : 0;
-    const long long majorStart = xMajor ? from.X : from.Y;
-    const long long minorStart = xMajor ? from.Y : from.X;
-    const long long low = xMajor ? reach.Left : reach.Top;
-    const long long high = xMajor ? reach.Right : reach.Bottom;
-    long long first = majorStep > 0 ? low - majorStart : majorStart - high + 1;
-    long long last = majorStep > 0 ? high - majorStart : majorStart - low + 1;
-    first = std::max(first, 0LL);
-    last = std::min(last, major);
-    if (first >= last) {
-        return;
-    }
-    long long k = CeilDiv(2 * minor * first - major + bias, 2 * major);
-    long long err = 2 * minor * (first + 1) - major - 2 * major * k;
-    long long along = majorStart + majorStep * first;
-    long long across = minorStart + minorStep * k;
-    for (long long i = first; i < last; ++i) {
-        if (xMajor) {
-            visit(static_cast<int>(along), static_cast<int>(across));
-        } else {
-            visit(static_cast<int>(across), static_cast<int>(along));
-        }
-        if (err + bias > 0) {
-            across += minorStep;
-            err += 2 * (minor - major);
-        } else {
-            err += 2 * minor;
-        }
-        along += majorStep;
-    }
+    fw::WalkLinePixels(from, to, reach, [&visit](long long, int x, int y) { visit(x, y); });
 }
 
 } // namespace
@@ -306,18 +264,7 @@ const TWeavingRaster::ShapeStamp* TWeavingRaster::StampFor(std::span<const fw::P
         }
         return true;
     };
-    const ShapeStamp* found = nullptr;
-    if (lastStamp_ < stamps_.size() && sameShape(stamps_[lastStamp_])) {
-        found = &stamps_[lastStamp_];
-    } else {
-        for (std::size_t i = 0; i < stamps_.size(); ++i) {
-            if (sameShape(stamps_[i])) {
-                lastStamp_ = i;
-                found = &stamps_[i];
-                break;
-            }
-        }
-    }
+    const ShapeStamp* found = shapeStamps_.Find(sameShape);
     if (found == nullptr) {
         // A shape too large for a stamp to pay is drawn as it comes.
         int left = 0;
@@ -333,14 +280,7 @@ const TWeavingRaster::ShapeStamp* TWeavingRaster::StampFor(std::span<const fw::P
         if (right - left > MaxStampSide || bottom - top > MaxStampSide) {
             return nullptr;
         }
-        if (stamps_.size() < MaxStamps) {
-            stamps_.emplace_back();
-            lastStamp_ = stamps_.size() - 1;
-        } else {
-            lastStamp_ = nextStampToReplace_;
-            nextStampToReplace_ = (nextStampToReplace_ + 1) % MaxStamps;
-        }
-        ShapeStamp& stamp = stamps_[lastStamp_];
+        ShapeStamp& stamp = shapeStamps_.Add();
         stamp.Count = n;
         stamp.Convex = convex;
         for (std::size_t i = 0; i < n; ++i) {
@@ -455,30 +395,12 @@ const TWeavingRaster::LineStamp* TWeavingRaster::LineStampFor(fw::Point from, fw
     const fw::Point delta{to.X - from.X, to.Y - from.Y};
     width = std::max(width, 1);
     const auto sameLine = [&](const LineStamp& stamp) { return stamp.Delta == delta && stamp.Width == width; };
-    const LineStamp* found = nullptr;
-    if (lastLineStamp_ < lineStamps_.size() && sameLine(lineStamps_[lastLineStamp_])) {
-        found = &lineStamps_[lastLineStamp_];
-    } else {
-        for (std::size_t i = 0; i < lineStamps_.size(); ++i) {
-            if (sameLine(lineStamps_[i])) {
-                lastLineStamp_ = i;
-                found = &lineStamps_[i];
-                break;
-            }
-        }
-    }
+    const LineStamp* found = lineStamps_.Find(sameLine);
     if (found == nullptr) {
         if (std::abs(delta.X) > MaxStampSide || std::abs(delta.Y) > MaxStampSide || width > MaxStampSide) {
             return nullptr;
         }
-        if (lineStamps_.size() < MaxStamps) {
-            lineStamps_.emplace_back();
-            lastLineStamp_ = lineStamps_.size() - 1;
-        } else {
-            lastLineStamp_ = nextLineStampToReplace_;
-            nextLineStampToReplace_ = (nextLineStampToReplace_ + 1) % MaxStamps;
-        }
-        LineStamp& stamp = lineStamps_[lastLineStamp_];
+        LineStamp& stamp = lineStamps_.Add();
         stamp.Delta = delta;
         stamp.Width = width;
         stamp.Runs.clear();

@@ -54,9 +54,47 @@ private:
         std::vector<StampSpan> Fill;
         std::vector<fw::Point> Outline;
     };
-    // A band's view holds a handful of shapes; a few more than that are kept.
-    static constexpr std::size_t MaxStamps = 32;
     static constexpr int MaxStampSide = 256;
+
+    // The stamps of one kind made so far. A band's view holds a handful of shapes; a few
+    // more than that are kept, the oldest giving way in turn.
+    template <class Stamp>
+    class StampCache {
+    public:
+        // The stamp `same` accepts, none when there is none yet.
+        template <class Same>
+        Stamp* Find(Same&& same)
+        {
+            if (last_ < stamps_.size() && same(stamps_[last_])) {
+                return &stamps_[last_];
+            }
+            for (std::size_t i = 0; i < stamps_.size(); ++i) {
+                if (same(stamps_[i])) {
+                    last_ = i;
+                    return &stamps_[i];
+                }
+            }
+            return nullptr;
+        }
+        // Room for a new stamp, to be filled in by the caller.
+        Stamp& Add()
+        {
+            if (stamps_.size() < MaxStamps) {
+                stamps_.emplace_back();
+                last_ = stamps_.size() - 1;
+            } else {
+                last_ = nextToReplace_;
+                nextToReplace_ = (nextToReplace_ + 1) % MaxStamps;
+            }
+            return stamps_[last_];
+        }
+
+    private:
+        static constexpr std::size_t MaxStamps = 32;
+        std::vector<Stamp> stamps_;
+        std::size_t last_ = 0;
+        std::size_t nextToReplace_ = 0;
+    };
 
     struct LineStamp {
         fw::Point Delta;
@@ -88,10 +126,6 @@ private:
     std::vector<fw::Point> linePoints_;
     std::vector<int> runLeft_;
     std::vector<int> runRight_;
-    std::vector<ShapeStamp> stamps_;
-    std::size_t lastStamp_ = 0;
-    std::size_t nextStampToReplace_ = 0;
-    std::vector<LineStamp> lineStamps_;
-    std::size_t lastLineStamp_ = 0;
-    std::size_t nextLineStampToReplace_ = 0;
+    StampCache<ShapeStamp> shapeStamps_;
+    StampCache<LineStamp> lineStamps_;
 };
