@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -185,6 +186,9 @@ public:
     // twist toggled.
     void GridSetTurn(std::uint8_t direction);
     void GridToggleTwist();
+    // Changes the pick and card (or pack) of the grid cell the popup was opened on, shows the
+    // icon `edit` answers, and rebuilds the band and the lists.
+    void EditGridPopupCell(const std::function<int(TTWPick& pick, const TTWActionTarget& target, int icon)>& edit);
     int GridPopupColumn() const { return gridPopupColumn_; }
     int GridPopupPick() const { return gridPopupPick_; }
 

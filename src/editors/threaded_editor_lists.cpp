@@ -350,7 +350,8 @@ fw::PopupMenu* TfrmTWThreadedPattern::lstGridBeforePopup(TILTreeNode* node, int 
     return pmGridActions;
 }
 
-void TfrmTWThreadedPattern::GridSetTurn(std::uint8_t direction)
+void TfrmTWThreadedPattern::EditGridPopupCell(
+    const std::function<int(TTWPick& pick, const TTWActionTarget& target, int icon)>& edit)
 {
     if (pattern_ == nullptr || gridPopupColumn_ < 1 || gridPopupColumn_ >= lstGrid->GetColumnCount()) {
         return;
@@ -363,31 +364,24 @@ void TfrmTWThreadedPattern::GridSetTurn(std::uint8_t direction)
     const TTWActionTarget target = GridInPackMode()
                                        ? TTWActionTarget::ForPack(lstGrid->GetColumn(gridPopupColumn_)->Caption())
                                        : TTWActionTarget::ForCard(gridPopupColumn_);
-    SetTurnDirection(*pick, target, direction);
     TILTreeCellInfo* cell = row->GetCellInfo(gridPopupColumn_);
-    cell->SetInteger(GridIconAfterTurn(cell->GetInteger(), direction));
+    cell->SetInteger(edit(*pick, target, cell->GetInteger()));
     lstGrid->RepaintCell(row, gridPopupColumn_);
     RefreshWeavings();
     RefillLists();
 }
 
+void TfrmTWThreadedPattern::GridSetTurn(std::uint8_t direction)
+{
+    EditGridPopupCell([direction](TTWPick& pick, const TTWActionTarget& target, int icon) {
+        SetTurnDirection(pick, target, direction);
+        return GridIconAfterTurn(icon, direction);
+    });
+}
+
 void TfrmTWThreadedPattern::GridToggleTwist()
 {
-    if (pattern_ == nullptr || gridPopupColumn_ < 1 || gridPopupColumn_ >= lstGrid->GetColumnCount()) {
-        return;
-    }
-    TTWPick* pick = pattern_->Picks().GetPick(gridPopupPick_ - 1);
-    TILTreeNode* row = lstGrid->Root()->GetItem(lstGrid->Root()->GetCount() - gridPopupPick_);
-    if (pick == nullptr || row == nullptr) {
-        return;
-    }
-    const TTWActionTarget target = GridInPackMode()
-                                       ? TTWActionTarget::ForPack(lstGrid->GetColumn(gridPopupColumn_)->Caption())
-                                       : TTWActionTarget::ForCard(gridPopupColumn_);
-    const bool twisted = ToggleTwist(*pick, target);
-    TILTreeCellInfo* cell = row->GetCellInfo(gridPopupColumn_);
-    cell->SetInteger(GridIconAfterTwist(cell->GetInteger(), twisted));
-    lstGrid->RepaintCell(row, gridPopupColumn_);
-    RefreshWeavings();
-    RefillLists();
+    EditGridPopupCell([](TTWPick& pick, const TTWActionTarget& target, int icon) {
+        return GridIconAfterTwist(icon, ToggleTwist(pick, target));
+    });
 }
