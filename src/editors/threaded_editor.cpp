@@ -271,6 +271,10 @@ void TfrmTWThreadedPattern::SetPattern(TTWPattern* pattern)
     // Nothing may point into the old pattern once it is gone.
     frmCards->LoadFromCardList(nullptr);
     framePalette->SetPalette(nullptr);
+    // The rows carry the old pattern's picks.
+    lstActions->Clear();
+    lstPackActions->Clear();
+    lstGrid->Clear();
     pattern_ = pattern;
     ownsPattern_ = false;
     if (ownedOld) {

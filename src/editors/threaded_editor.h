@@ -283,7 +283,7 @@ private:
     void SetMovementCell(TILTreeNode& row, int columnIndex, int value);
     void SyncCardFrameOptions();
 
-    // Colours (threaded_editor_colours.cpp).
+    // Colours (threaded_editor_image.cpp).
     void RefreshColourPanels();
     void PaletteChanged();
 

@@ -4,13 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "controls/brush_panel.h"
 #include "framework/gui/std_label.h"
 #include "framework/gui/std_panel.h"
+#include "framework/gui/std_speed_button.h"
 #include "model/action.h"
+#include "model/display_profile.h"
 #include "model/turning_codes.h"
 #include "shell/tool_actions.h"
 #include "treegrid/tree_grid.h"
@@ -117,6 +120,35 @@ TEST_F(ThreadedEditorPicksTest, TheReverseSideShowsTheBandAsItIsWhenItIsShown)
     for (int column = 0; column < 3; ++column) {
         EXPECT_EQ(reverse->Cell(2 - column, 1)->Hole, (front.Cell(column, 1)->Hole + 2) % 4) << column;
     }
+}
+
+TEST_F(ThreadedEditorPicksTest, TheImagesOwnReverseButtonShowsTheBandAsItIs)
+{
+    TfrmTWThreadedPattern& editor = OpenPattern(CardsOnly(3));
+    editor.DoPick(false);
+    editor.DoPick(false);
+    // Pressed on the band's own tool bar, not through the main window's command.
+    fw::SpeedButton& button = *editor.frmImage->btnShowReverse;
+    ASSERT_TRUE(button.Visible());
+    button.MouseDown(fw::MouseButton::Left, fw::ShiftState{}, 2, 2);
+    button.MouseUp(fw::MouseButton::Left, fw::ShiftState{}, 2, 2);
+    ASSERT_TRUE(editor.frmImage->GetShowReverse());
+    EXPECT_EQ(editor.frmImage->ReverseWeaving()->PickCount(), 2);
+    // Hidden again, a pick later brought back by a profile from the image's own list.
+    button.MouseDown(fw::MouseButton::Left, fw::ShiftState{}, 2, 2);
+    button.MouseUp(fw::MouseButton::Left, fw::ShiftState{}, 2, 2);
+    ASSERT_FALSE(editor.frmImage->GetShowReverse());
+    editor.DoPick(false);
+    auto profile = std::make_unique<TTWDesignProfileWeavingImage>();
+    profile->Name = "Back";
+    profile->ShowReverse = true;
+    UserSettings().EditorProfiles().Add(profile.release());
+    popupChoice = "Back";
+    fw::SpeedButton& profiles = *editor.frmImage->btnSelectProfile;
+    profiles.MouseDown(fw::MouseButton::Left, fw::ShiftState{}, 2, 2);
+    profiles.MouseUp(fw::MouseButton::Left, fw::ShiftState{}, 2, 2);
+    ASSERT_TRUE(editor.frmImage->GetShowReverse());
+    EXPECT_EQ(editor.frmImage->ReverseWeaving()->PickCount(), 3);
 }
 
 TEST_F(ThreadedEditorPicksTest, UndoTakesTheNewestPickAndItsTopRows)
