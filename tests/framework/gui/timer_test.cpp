@@ -223,7 +223,9 @@ TEST(QtTimerDriver, QtsEventLoopFiresTheSystemClocksTimers)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     }
     ASSERT_EQ(times.size(), 3u);
+    // Never early; a tick the loop delivered late may be followed by a closer one, so the
+    // gaps are checked from the start.
     EXPECT_GE(times[0] - start, 20);
-    EXPECT_GE(times[2] - times[1], 20);
+    EXPECT_GE(times[2] - start, 60);
     EXPECT_FALSE(timer.Running());
 }
