@@ -76,13 +76,6 @@ bool TfrmTWThreadedPattern::PerformAction(std::int32_t actionId, bool down, fw::
         UndoPick();
         return true;
     default:
-        // A side about to show (the reverse switched on, or a display profile, applied or
-        // chosen from the image's own list, that may show it) is woven first, so that it
-        // never shows an older band.
-        if ((actionId == TWAction::ShowReverse && down) || actionId == TWAction::ApplyProfile
-            || actionId == TWAction::SelectProfile) {
-            RebuildStaleReverse();
-        }
         return frmImage->PerformAction(actionId, down, data);
     }
 }

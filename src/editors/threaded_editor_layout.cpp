@@ -2,7 +2,6 @@
 // pack selector, the band and the three pick lists, and their popup menus.
 
 #include <algorithm>
-#include <cstdint>
 #include <string>
 
 #include "controls/brush_page.h"
@@ -319,13 +318,8 @@ void TfrmTWThreadedPattern::BindEvents()
         return lstGridBeforePopup(node, columnIndex);
     });
 
-    // The image's own buttons that can bring the reverse side into view come through the
-    // editor, which weaves that side first when picks changed since it was last shown.
-    for (fw::SpeedButton* button : {frmImage->btnShowReverse, frmImage->btnSelectProfile}) {
-        button->SetOnClick([this, button](fw::Object*) {
-            PerformAction(static_cast<std::int32_t>(button->Tag()), button->Down(), nullptr);
-        });
-    }
+    // The reverse side is woven when it comes into view, if picks changed since it was last.
+    frmImage->SetOnReverseShowing([this] { RebuildStaleReverse(); });
     frmImage->SetOnImageMouseDown([this](fw::Object* sender, fw::MouseButton button, fw::ShiftState, int x, int y) {
         if (sender == static_cast<fw::Object*>(frmImage->imgWeaving)) {
             ImageMouseDown(button, x, y);

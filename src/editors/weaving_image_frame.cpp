@@ -574,6 +574,9 @@ void TfrmWeavingImage::SetShowReverse(bool show)
     if (show == showReverse_) {
         return;
     }
+    if (show && onReverseShowing_) {
+        onReverseShowing_();
+    }
     showReverse_ = show;
     SetButtonDown(btnShowReverse, show);
     pnlImageReverse->SetVisible(show);

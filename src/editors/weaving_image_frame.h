@@ -216,6 +216,10 @@ public:
     // The host's own handlers, run after the frame's (image coordinates).
     void SetOnImageMouseMove(TWeavingImageMouseMoveEvent handler) { onImageMouseMove_ = std::move(handler); }
     void SetOnImageMouseDown(TWeavingImageMouseEvent handler) { onImageMouseDown_ = std::move(handler); }
+    // Called just before the reverse side comes into view, whichever way it is asked for
+    // (its button, a command, a display profile): its owner may bring the reverse weaving
+    // up to date there instead of after every change.
+    void SetOnReverseShowing(std::function<void()> handler) { onReverseShowing_ = std::move(handler); }
 
     // --- Commands (weaving_image_frame_actions.cpp) -------------------------------------
     // Every id counts as handled, also those the frame does not know.
@@ -303,4 +307,5 @@ private:
     bool silent_ = false;
     TWeavingImageMouseMoveEvent onImageMouseMove_;
     TWeavingImageMouseEvent onImageMouseDown_;
+    std::function<void()> onReverseShowing_;
 };
