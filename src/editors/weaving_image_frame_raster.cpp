@@ -413,9 +413,7 @@ const TWeavingRaster::LineStamp* TWeavingRaster::LineStampFor(fw::Point from, fw
         const int right = std::max(0, delta.X) + reach + 1;
         const int bottom = std::max(0, delta.Y) + reach + 1;
         fw::Bitmap scratch(right - left, bottom - top);
-        for (int y = 0; y < scratch.Height(); ++y) {
-            std::fill_n(scratch.ScanLine(y), scratch.Width(), 0u);
-        }
+        scratch.FillRect(scratch.Bounds(), 0u);
         {
             TWeavingRaster marker(scratch, scratch.Bounds());
             const fw::Point start{-left, -top};
