@@ -326,6 +326,13 @@ TEST(GIFWriter, TransparentColourMarksItsIndex)
     ASSERT_GE(interlaced.transparentIndex, 0);
     EXPECT_EQ(interlaced.table[static_cast<std::size_t>(interlaced.transparentIndex)], third);
 
+    // The first colour met takes index 0, which is a transparent index like any other.
+    const std::uint32_t first = bitmap.Pixel(0, 0);
+    DecodedGIF firstMarked;
+    ASSERT_NO_FATAL_FAILURE(ExpectSameImage(bitmap, Encode(bitmap, GIFOptions{false, first, true}), firstMarked));
+    ASSERT_EQ(firstMarked.transparentIndex, 0);
+    EXPECT_EQ(firstMarked.table[0], first);
+
     // Not asked for, not in the image, or a system colour: nothing is transparent.
     const GIFOptions unmarked[] = {{false, third, false}, {false, 0x00ABCDEF, true}, {false, 0x80000000 | third, true}};
     for (const GIFOptions& options : unmarked) {

@@ -115,6 +115,43 @@ TEST(Action, ReadingToleratesCaseSpacesAndUnknownTexts)
     EXPECT_EQ(Describe(*ReadAction("")), "Turn Card  I1");
 }
 
+TEST(Action, TargetIDReadsAsACardNumberByTheGeneralConversion)
+{
+    const auto number = [](std::string text) {
+        TTWAction action;
+        action.SetTargetID(std::move(text));
+        return action.CardNumber();
+    };
+    // Plain digits, as the program writes them, and the longest such text.
+    EXPECT_EQ(number("7"), 7);
+    EXPECT_EQ(number("007"), 7);
+    EXPECT_EQ(number("999999999"), 999999999);
+    // Anything else is converted like any integer text: signs, leading blanks, hex.
+    EXPECT_EQ(number("-3"), -3);
+    EXPECT_EQ(number("+3"), 3);
+    EXPECT_EQ(number(" 7"), 7);
+    EXPECT_EQ(number("$1A"), 26);
+    EXPECT_EQ(number("2147483647"), 2147483647);
+    // No number at all is card 0, which no card is.
+    EXPECT_EQ(number("x"), 0);
+    EXPECT_EQ(number("3x"), 0);
+    EXPECT_EQ(number("7 "), 0);
+    EXPECT_EQ(number(""), 0);
+    EXPECT_EQ(number("2147483648"), 0);
+    // A file's text goes the same way.
+    EXPECT_EQ(ReadAction("TargetID=\"-3\"")->CardNumber(), -3);
+
+    // The actions of a pick are found by the number, whatever the text looked like.
+    TTWActionList actions;
+    auto signed3 = std::make_unique<TTWAction>();
+    signed3->SetTargetID("+3");
+    actions.Add(signed3.release());
+    auto pack = TTWAction::CreatePackTurn("x", TurnForwards, DistanceOneHole);
+    actions.Add(pack.release());
+    EXPECT_EQ(actions.FindCardTurn(3), actions.Items(0));
+    EXPECT_EQ(actions.FindCardTurn(0), nullptr);  // a pack is never card 0
+}
+
 TEST(ActionList, FindsAndRenamesActions)
 {
     TTWActionList actions;
@@ -258,6 +295,39 @@ TEST(PickList, PicksKnowTheirPlaceAsTheListChanges)
 
     EXPECT_THROW(picks.GetOrGrowPick(TTWPickList::MaxPicks), TGenericException);
     EXPECT_EQ(picks.Count(), 4);
+}
+
+TEST(PickList, HoldsExactlyTheLargestBandAndNoMore)
+{
+    // Empty picks cost one small allocation each, so the largest band fits a test.
+    TTWPickList picks;
+    TTWPick* last = picks.GetOrGrowPick(TTWPickList::MaxPicks - 1);
+    ASSERT_NE(last, nullptr);
+    ASSERT_EQ(picks.Count(), TTWPickList::MaxPicks);
+    EXPECT_EQ(last->Index(), TTWPickList::MaxPicks - 1);
+    EXPECT_EQ(picks.GetOrGrowPick(TTWPickList::MaxPicks - 1), last);
+
+    // A full band refuses one more pick, at the end or anywhere else, and stays as it was.
+    const auto tooMany = [](auto grow) {
+        try {
+            grow();
+        } catch (const TGenericException& error) {
+            return error.Message();
+        }
+        return std::string("no error raised");
+    };
+    const std::string full = "Too many picks.\r\nA band holds at most 1000000 picks.";
+    EXPECT_EQ(tooMany([&] { picks.Add(); }), full);
+    EXPECT_EQ(tooMany([&] { picks.Insert(0); }), full);
+    EXPECT_EQ(tooMany([&] { picks.GetOrGrowPick(TTWPickList::MaxPicks); }), full);
+    EXPECT_EQ(picks.Count(), TTWPickList::MaxPicks);
+    EXPECT_EQ(picks.Items(0)->Index(), 0);
+
+    // One pick gone, there is room for one again.
+    picks.Delete(0);
+    EXPECT_EQ(last->Index(), TTWPickList::MaxPicks - 2);
+    EXPECT_EQ(picks.Add()->Index(), TTWPickList::MaxPicks - 1);
+    EXPECT_EQ(tooMany([&] { picks.Add(); }), full);
 }
 
 TEST(PickList, CopiesDeeplyAndActsOnEveryPick)

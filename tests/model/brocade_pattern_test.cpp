@@ -6,6 +6,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 
@@ -553,6 +554,25 @@ TEST_F(BrocadePatternTest, AGroundWeaveInAFileMustBeThereAndOfAGroundKind)
     // Anything but a true text means no ground weave, whatever the file holds.
     read("Maybe", "<GroundWeave><Pattern Type=\"Threaded\"/></GroundWeave>");
     EXPECT_FALSE(brocade.HasGroundWeave());
+
+    // The ground weave's own picks are never taken for the brocade's, whether the ground
+    // weave stands before or after the element that holds them, or the brocade has none.
+    const std::string ground = "<GroundWeave><Pattern Type=\"Threaded\"><Picks Count=\"3\"><Pick/><Pick/><Pick/>"
+                               "</Picks></Pattern></GroundWeave>";
+    const std::string own = "<Design><Picks><Pick><Wefts>2</Wefts></Pick></Picks></Design>";
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
+        {ground, {}}, {ground + own, {"2"}}, {own + ground, {"2"}}};
+    for (const auto& [inside, wefts] : cases) {
+        SCOPED_TRACE(inside);
+        read("Yes", inside);
+        ASSERT_TRUE(brocade.HasGroundWeave());
+        EXPECT_EQ(3, brocade.GroundWeave()->GetPickCount());
+        std::vector<std::string> picks;
+        for (const auto& pick : brocade.BrocadePicks()) {
+            picks.push_back(pick->Wefts());
+        }
+        EXPECT_EQ(wefts, picks);
+    }
 }
 
 TEST_F(BrocadePatternTest, ConvertsItsGroundIntoAThreadedPatternOfItsSize)
