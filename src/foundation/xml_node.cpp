@@ -214,6 +214,16 @@ TILXMLNode* TILXMLNode::AddChildValue(std::string_view tagText, std::string valu
     return child;
 }
 
+TILXMLNode* TILXMLNode::AddChildText(std::string_view tagText, std::string_view text)
+{
+    return AddChildValue(tagText, EncodeCDataText(text), true);
+}
+
+std::string TILXMLNode::Text() const
+{
+    return DecodeCDataText(value_);
+}
+
 TILXMLNode* TILXMLNode::AddChildWithAttributes(std::string_view tagText, bool cdata,
                                                const std::vector<std::string>& pairs)
 {

@@ -82,6 +82,10 @@ public:
     // ("Pick Index=\"3\"").
     TILXMLNode* AddChild(std::string_view tagText, bool cdata = false);
     TILXMLNode* AddChildValue(std::string_view tagText, std::string value, bool cdata = false);
+    // A child holding a free text (a name, a comment, a folder) as CDATA, in the form
+    // EncodeCDataText gives it; Text() reads it back.
+    TILXMLNode* AddChildText(std::string_view tagText, std::string_view text);
+    std::string Text() const;
     // names and values alternate; an odd count raises.
     TILXMLNode* AddChildWithAttributes(std::string_view tagText, bool cdata, const std::vector<std::string>& pairs);
 

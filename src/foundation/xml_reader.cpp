@@ -81,8 +81,27 @@ public:
     explicit XMLParser(const std::vector<std::string_view>& lines) : lines_(lines) {}
 
     bool AtEnd() const { return line_ >= lines_.size(); }
-    std::size_t Line() const { return line_; }
-    std::size_t Column() const { return column_ + 1; }
+
+    // Where an error is reported, counted from 1: the cursor, or for a text that ran out
+    // (a file cut short) just past the end of its last line that holds anything.
+    struct Place {
+        std::size_t Line;
+        std::size_t Column;
+    };
+    Place ErrorPlace() const
+    {
+        if (!AtEnd()) {
+            return {line_ + 1, column_ + 1};
+        }
+        std::size_t last = lines_.size();
+        while (last > 1 && IsBlankLine(lines_[last - 1])) {
+            --last;
+        }
+        if (last == 0) {
+            return {1, 1};
+        }
+        return {last, lines_[last - 1].size() + 1};
+    }
 
     // Parses one element into the node; false when only white space, comments or
     // declarations were left. With skipped, white space and comments before it have been
@@ -377,8 +396,9 @@ void ParseInto(TILXMLTree& tree, const std::vector<std::string_view>& lines)
             node.release();
         }
     } catch (const std::exception& error) {
-        throw TGenericException::CreateFromSender("Error in XML structure.\r\nLine " + std::to_string(parser.Line() + 1)
-                                                      + "\r\nPosition " + std::to_string(parser.Column()),
+        const XMLParser::Place place = parser.ErrorPlace();
+        throw TGenericException::CreateFromSender("Error in XML structure.\r\nLine " + std::to_string(place.Line)
+                                                      + "\r\nPosition " + std::to_string(place.Column),
                                                   &error, &tree, "Parse");
     }
 }

@@ -53,6 +53,16 @@ bool IsValidCodePoint(std::uint32_t code)
     return code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
 }
 
+// A reference's number names a Windows-1252 byte up to 255 and a Unicode character above.
+void AppendReferencedCharacter(std::string& out, std::uint32_t code)
+{
+    if (code <= 0xFF) {
+        fw::AppendUtf8(out, fw::Windows1252ToUnicode(static_cast<unsigned char>(code)));
+    } else {
+        fw::AppendUtf8(out, static_cast<char32_t>(code));
+    }
+}
+
 } // namespace
 
 std::string EncodeXMLText(std::string_view text)
@@ -98,12 +108,73 @@ std::string DecodeXMLText(std::string_view text)
         const bool decimal = !digits.empty() && error == std::errc{} && end == digits.data() + digits.size();
         if (!decimal || !IsValidCodePoint(code)) {
             out += ' ';
-        } else if (code <= 0xFF) {
-            fw::AppendUtf8(out, fw::Windows1252ToUnicode(static_cast<unsigned char>(code)));
         } else {
-            fw::AppendUtf8(out, static_cast<char32_t>(code));
+            AppendReferencedCharacter(out, code);
         }
         pos = stop < text.size() ? stop + 1 : stop;
+    }
+    return out;
+}
+
+std::string EncodeCDataText(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const auto byte = static_cast<unsigned char>(text[pos]);
+        if (byte < 0x80) {
+            ++pos;
+            if (byte == '&' && pos < text.size() && text[pos] == '#') {
+                AppendReference(out, '&');
+            } else {
+                out += static_cast<char>(byte);
+            }
+            continue;
+        }
+        const std::size_t start = pos;
+        const char32_t codePoint = fw::DecodeUtf8(text, pos);
+        unsigned char windowsByte = 0;
+        if (fw::UnicodeToWindows1252(codePoint, windowsByte)) {
+            out.append(text.substr(start, pos - start));
+        } else {
+            AppendReference(out, codePoint > 0xFF ? static_cast<std::uint32_t>(codePoint) : 0xFFFD);
+        }
+    }
+    return out;
+}
+
+std::string DecodeCDataText(std::string_view text)
+{
+    if (text.find("&#") == std::string_view::npos) {
+        return std::string(text);
+    }
+    std::string out;
+    out.reserve(text.size());
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t amp = text.find("&#", pos);
+        if (amp == std::string_view::npos) {
+            out.append(text.substr(pos));
+            break;
+        }
+        out.append(text.substr(pos, amp - pos));
+        const std::size_t start = amp + 2;
+        std::size_t stop = start;
+        while (stop < text.size() && stop - start < 8 && text[stop] >= '0' && text[stop] <= '9') {
+            ++stop;
+        }
+        std::uint32_t code = 0;
+        const bool reference = stop > start && stop < text.size() && text[stop] == ';' &&
+                               std::from_chars(text.data() + start, text.data() + stop, code).ec == std::errc{} &&
+                               IsValidCodePoint(code);
+        if (!reference) {
+            out += "&#";
+            pos = start;
+            continue;
+        }
+        AppendReferencedCharacter(out, code);
+        pos = stop + 1;
     }
     return out;
 }

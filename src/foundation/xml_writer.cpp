@@ -86,7 +86,7 @@ std::string TILXMLTree::BuildXML(const std::filesystem::path& fileName, bool ove
         WriteNode(text, *GetTopNode(i), 0, indent);
     }
     if (!fileName.empty()) {
-        fw::WriteFileAtomically(fileName, fw::Utf8ToWindows1252(text));
+        fw::WriteFileAtomically(fileName, fw::Utf8ToWindows1252Referenced(text));
     }
     return text;
 }

@@ -414,7 +414,7 @@ TILXMLNode* TTWBrocadePattern::BuildXML(TILXMLNode* parent) const
 {
     TILXMLNode* element = parent->AddChild("Pattern");
     element->AddAttribute("Type", "Brocade");
-    element->AddChildValue("Name", Name(), true);
+    element->AddChildText("Name", Name());
     element->AddChildValue("Notes", EncodeXMLText(Notes()));
     element->AddChildValue("Width", fw::IntToStr(width_));
 
@@ -449,7 +449,7 @@ void TTWBrocadePattern::ExtractXML(const TILXMLNode* element, double& version)
 {
     version = ReadTWDataVersion(element);
     const TILXMLNode* name = element->FindChild("Name");
-    SetName(name != nullptr ? name->Value() : std::string());
+    SetName(name != nullptr ? name->Text() : std::string());
     if (const TILXMLNode* notes = element->FindChild("Notes")) {
         SetNotes(ReadNotes(*notes));
     }

@@ -103,7 +103,7 @@ TILXMLNode* TTWLetteredBand::BuildXML(TILXMLNode* parent) const
     element->AddChildValue("Notes", EncodeXMLText(Notes()));
     TILXMLNode* text = element->AddChild("Text");
     for (const std::string& entry : text_) {
-        text->AddChildValue("Char", entry, true);
+        text->AddChildText("Char", entry);
     }
     TILXMLNode* font = element->AddChild("Font");
     font->AddAttribute("Name", Name());
@@ -127,7 +127,7 @@ void TTWLetteredBand::ExtractXML(const TILXMLNode* element, double& version)
         for (int i = 0; i < text->ChildCount(); ++i) {
             const TILXMLNode* entry = text->GetChild(i);
             if (entry->Tag() == "Char") {
-                text_.Add(entry->Value());
+                text_.Add(entry->Text());
             }
         }
     }

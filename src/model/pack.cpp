@@ -87,7 +87,7 @@ TILXMLNode* TTWPack::WriteToXML(TILXMLNode* parent) const
 {
     TILXMLNode* element = parent->AddChild("Pack");
     element->AddAttribute("Name", Name);
-    element->AddChildValue("Comment", Comment, true);
+    element->AddChildText("Comment", Comment);
     element->AddChildValue("Size", fw::IntToStr(Size()));
     std::string cards;
     for (std::size_t i = 0; i < members_.size(); ++i) {
@@ -104,7 +104,7 @@ void TTWPack::ReadFromXML(const TILXMLNode* element)
 {
     Name = element->GetAttribute("Name");
     const TILXMLNode* comment = element->FindChild("Comment");
-    Comment = comment != nullptr ? comment->Value() : std::string();
+    Comment = comment != nullptr ? comment->Text() : std::string();
     const TILXMLNode* size = element->FindChild("Size");
     SetSize(size != nullptr ? fw::StrToIntDef(size->Value(), 0) : 0);
     const TILXMLNode* cards = element->FindChild("Cards");

@@ -5,7 +5,10 @@
 
 #include "foundation/generic_exception.h"
 #include "foundation/xml_node.h"
+#include "framework/core/encoding.h"
+#include "framework/core/file_io.h"
 #include "framework/core/strings.h"
+#include "model/damaged_file.h"
 
 namespace {
 
@@ -200,6 +203,13 @@ void TTWPaletteList::SaveToFile(const std::filesystem::path& fileName) const
 void TTWPaletteList::LoadFromFile(const std::filesystem::path& fileName)
 {
     TILXMLTree tree;
-    tree.LoadFromFile(fileName);
-    ReadFromXML(tree);
+    const std::string bytes = fw::ReadFileBytes(fileName);
+    try {
+        tree.ParseText(fw::Windows1252ToUtf8(bytes));
+        // A document without palettes would be written over by the list as it is.
+        tree.FindTag("TVL/Palettes", true);
+        ReadFromXML(tree);
+    } catch (const std::exception& error) {
+        RaiseDamagedFile("palettes", "the standard palette is", fileName, error, this, "LoadFromFile");
+    }
 }

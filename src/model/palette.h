@@ -114,5 +114,7 @@ public:
     // Writes the palettes file with indentation, replacing it; a failure raises.
     void SaveToFile(const std::filesystem::path& fileName) const;
     // Reads the palettes file; a missing or broken file raises and leaves the list unchanged.
+    // A broken one, or one without "TVL/Palettes", is moved aside first (KeepDamagedFileAside)
+    // and the error names it.
     void LoadFromFile(const std::filesystem::path& fileName);
 };

@@ -128,7 +128,7 @@ TILXMLNode* TTWPatternBase::BuildXML(TILXMLNode* parent) const
     const int kind = GetPatternType();
     TILXMLNode* element = parent->AddChild(kind == PatternTypeFont ? "Font" : "Pattern");
     element->AddAttribute("Type", std::string(PatternTypeFileName(kind)));
-    element->AddChildValue("Name", name_, true);
+    element->AddChildText("Name", name_);
     element->WriteTextLines("Notes", notes_, "L");
     TILXMLNode* selvedges = element->AddChild("Selvedges");
     selvedgeLeft_.WriteToXML(selvedges->AddChild("Left"), "Cards");
@@ -140,7 +140,7 @@ void TTWPatternBase::ExtractXML(const TILXMLNode* element, double& version)
 {
     version = ReadTWDataVersion(element);
     const TILXMLNode* name = element->FindChild("Name");
-    name_ = name != nullptr ? name->Value() : std::string();
+    name_ = name != nullptr ? name->Text() : std::string();
     if (const TILXMLNode* notes = element->FindChild("Notes")) {
         // Notes written by hand, or by an old version, may be a plain text instead of lines.
         notes_ = notes->ChildCount() == 0 ? DecodeXMLText(notes->Value()) : notes->ReadTextLines("", "L");
@@ -258,6 +258,11 @@ std::unique_ptr<TTWPatternBase> CreatePatternFromXML(const TILXMLTree& tree)
     return ReadPattern(std::move(pattern), element);
 }
 
+std::string NoPatternDataMessage(const std::string& fileName)
+{
+    return "No pattern or font data found in this file.\r\nFilename: " + fileName;
+}
+
 std::unique_ptr<TTWPatternBase> LoadAndCreatePattern(const std::string& fileName)
 {
     const std::string method = "LoadAndCreatePattern";
@@ -272,7 +277,7 @@ std::unique_ptr<TTWPatternBase> LoadAndCreatePattern(const std::string& fileName
     }
     const TILXMLNode* element = tree.FindTag(PatternPath, false);
     if (element == nullptr) {
-        throw TGenericException("No pattern or font data found in this file.", nullptr, "", method);
+        throw TGenericException(NoPatternDataMessage(fileName), nullptr, "", method);
     }
     const std::string typeName = element->GetAttribute("Type");
     std::unique_ptr<TTWPatternBase> pattern = CreatePatternOfType(PatternTypeFromName(typeName));

@@ -132,6 +132,8 @@ std::unique_ptr<TTWPatternBase> CreatePatternFromXML(const TILXMLTree& tree);
 // Reads the file and makes the pattern (or font) it holds. A file without pattern data or of
 // a type without a class raises.
 std::unique_ptr<TTWPatternBase> LoadAndCreatePattern(const std::string& fileName);
+// "No pattern or font data found in this file." with the file's name on a line of its own.
+std::string NoPatternDataMessage(const std::string& fileName);
 
 // Reports the state of one tool action to the main window: enabled, a second enable flag and
 // pressed.

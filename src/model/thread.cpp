@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "foundation/xml_node.h"
+#include "foundation/xml_text.h"
 #include "framework/core/strings.h"
 
 void TTWThread::Assign(const fw::Persistent* source)
@@ -19,17 +20,17 @@ void TTWThread::Assign(const fw::Persistent* source)
 TILXMLNode* TTWThread::WriteToXML(TILXMLNode* parent) const
 {
     TILXMLNode* element = parent->AddChild("Thread", true);
-    element->AddChildValue("Description", Description, true);
+    element->AddChildText("Description", Description);
     element->AddChildValue("Colour", ColourToText(Colour));
-    element->AddChildValue("Name", Name, true);
+    element->AddChildText("Name", Name);
     return element;
 }
 
 void TTWThread::ReadFromXML(const TILXMLNode* element)
 {
-    Description = element->GetTagValue("Description", false, true, false);
+    Description = DecodeCDataText(element->GetTagValue("Description", false, true, false));
     Colour = TextToColour(element->GetTagValue("Colour", false, true, false));
-    Name = element->GetTagValue("Name", false, true, false);
+    Name = DecodeCDataText(element->GetTagValue("Name", false, true, false));
 }
 
 TILXMLNode* TTWThreadList::WriteToXML(TILXMLNode* parent, std::string_view tag) const

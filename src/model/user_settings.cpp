@@ -11,8 +11,10 @@
 #include "foundation/generic_exception.h"
 #include "foundation/string_utils.h"
 #include "foundation/xml_node.h"
+#include "foundation/xml_text.h"
 #include "framework/core/files.h"
 #include "framework/core/strings.h"
+#include "model/damaged_file.h"
 #include "model/pattern_base.h"
 
 namespace fs = std::filesystem;
@@ -194,6 +196,20 @@ TTWNotesMode NotesModeFromText(const OptionalText& text)
 
 // ---- where the settings live ----
 
+std::string StartFolder(const std::string& programFolder)
+{
+    std::error_code error;
+    const fs::path current = fs::current_path(error);
+    if (!error && fs::is_directory(current, error)) {
+        return fw::IncludeTrailingPathDelimiter(current.generic_string());
+    }
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && fw::DirectoryExists(home)) {
+        return fw::IncludeTrailingPathDelimiter(home);
+    }
+    return programFolder;
+}
+
 bool IsFolderWritable(const fs::path& folder)
 {
     std::error_code error;
@@ -202,7 +218,8 @@ bool IsFolderWritable(const fs::path& folder)
 
 fs::path SettingsFolder(const fs::path& programFolder, const FolderWritableCheck& isWritable)
 {
-    if (!programFolder.empty() && isWritable(programFolder)) {
+    if (!programFolder.empty() && fw::FileExists((programFolder / SettingsFileName).string())
+        && isWritable(programFolder)) {
         return programFolder;
     }
     // Only an absolute configuration folder counts; a relative one would depend on where the
@@ -239,9 +256,10 @@ TTWUserSettings::TTWUserSettings(const fs::path& programFolder)
     : programFolder_(programFolder.empty() ? std::string()
                                            : fw::IncludeTrailingPathDelimiter(programFolder.generic_string()))
 {
-    Directories.LastLoad = programFolder_;
-    Directories.LastSave = programFolder_;
-    Directories.LastBrowse = programFolder_;
+    const std::string start = StartFolder(programFolder_);
+    Directories.LastLoad = start;
+    Directories.LastSave = start;
+    Directories.LastBrowse = start;
 }
 
 void TTWUserSettings::Assign(const fw::Persistent* source)
@@ -277,19 +295,18 @@ bool TTWUserSettings::LoadFromFile(const fs::path& fileName)
     if (source.empty() || !fw::FileExists(source.string())) {
         return false;
     }
-    TILXMLTree tree;
+    // Read into a copy, so that a file that fails part way leaves these settings whole.
+    TTWUserSettings read(programFolder_);
+    read.Assign(this);
     try {
         XMLNameCheckSuspended ownTags;
+        TILXMLTree tree;
         tree.LoadFromFile(source);
-    } catch (const fw::Exception&) {
-        // A damaged settings file must not keep the program from starting: the defaults stay.
-        return false;
+        read.ExtractXML(tree.FindTag(std::string(RootTag) + "/" + SettingsTag, true));
+    } catch (const std::exception& error) {
+        RaiseDamagedFile("settings", "the default settings are", source, error, this, "LoadFromFile");
     }
-    const TILXMLNode* node = tree.FindTag(std::string(RootTag) + "/" + SettingsTag, false);
-    if (node == nullptr) {
-        return false;
-    }
-    ExtractXML(node);
+    Assign(&read);
     return true;
 }
 
@@ -398,9 +415,9 @@ TILXMLNode* TTWUserSettings::BuildXML(TILXMLNode* parent) const
     settings->WriteTextLines(NotesTag, DefaultNotes, "L");
 
     TILXMLNode* directories = settings->AddChild("Directories");
-    directories->AddChildValue("LastLoad", Directories.LastLoad, true);
-    directories->AddChildValue("LastSave", Directories.LastSave, true);
-    directories->AddChildValue("LastBrowse", Directories.LastBrowse, true);
+    directories->AddChildText("LastLoad", Directories.LastLoad);
+    directories->AddChildText("LastSave", Directories.LastSave);
+    directories->AddChildText("LastBrowse", Directories.LastBrowse);
     return settings;
 }
 
@@ -511,11 +528,11 @@ void TTWUserSettings::ExtractXML(const TILXMLNode* node)
                                std::pair{"LastSave", &Directories.LastSave},
                                std::pair{"LastBrowse", &Directories.LastBrowse}}) {
         if (const OptionalText text = KeyText(directories, key)) {
-            *folder = *text;
+            *folder = DecodeCDataText(*text);
         }
         // A folder deleted since the last run would leave the dialogs nowhere to start.
         if (!fw::DirectoryExists(*folder)) {
-            *folder = programFolder_;
+            *folder = StartFolder(programFolder_);
         }
     }
 }

@@ -21,9 +21,11 @@ using FolderWritableCheck = std::function<bool(const std::filesystem::path& fold
 // written. (Permission bits alone would say yes to anything for an administrator.)
 bool IsFolderWritable(const std::filesystem::path& folder);
 
-// The folder that holds the settings and palettes files: the program's folder when the
-// program may write there, else "tavelin" in the user's configuration folder
-// ($XDG_CONFIG_HOME, or ~/.config when that is not set), which may not exist yet.
+// The folder that holds the settings and palettes files: "tavelin" in the user's
+// configuration folder ($XDG_CONFIG_HOME, or ~/.config when that is not set), which may not
+// exist yet. A portable copy keeps them beside the program: the program's folder is used
+// when it already holds a settings file and the program may write there. (A build folder
+// is no place for them: deleting it would delete the user's palettes and profiles.)
 std::filesystem::path SettingsFolder(const std::filesystem::path& programFolder,
                                      const FolderWritableCheck& isWritable = IsFolderWritable);
 // The file to read a settings file from: the one in the settings folder when it exists there,
@@ -31,6 +33,11 @@ std::filesystem::path SettingsFolder(const std::filesystem::path& programFolder,
 // else empty.
 std::filesystem::path SettingsFileToRead(const std::filesystem::path& programFolder, std::string_view fileName,
                                          const FolderWritableCheck& isWritable = IsFolderWritable);
+
+// The folder the file dialogs start in until the user has chosen one: the folder the program
+// was started from, else the home folder, else the program's folder; with a trailing '/'.
+// (The program's folder is the last choice: for a build it is deep inside the build tree.)
+std::string StartFolder(const std::string& programFolder);
 
 // How the notes window is shown.
 enum class TTWNotesMode : std::uint8_t { Hidden = 0, Docked = 1, Floating = 2 };
@@ -169,7 +176,7 @@ struct TTWDirectorySettings {
 // the groups of the file.
 class TTWUserSettings : public fw::Persistent {
 public:
-    // All defaults; the three folders are the program's folder.
+    // All defaults; the three folders are the StartFolder.
     explicit TTWUserSettings(const std::filesystem::path& programFolder);
 
     std::string_view className() const override { return "TTWUserSettings"; }
@@ -199,8 +206,9 @@ public:
     const TTWDesignProfileList& EditorProfiles() const { return profiles_; }
 
     // Reads the file when it exists; an empty name means the settings file where
-    // SettingsFileToRead finds it. A missing or unreadable file, or one without
-    // "TVL/UserSettings", leaves the settings as they are and answers false.
+    // SettingsFileToRead finds it. A missing file leaves the settings as they are and answers
+    // false. A damaged file, or one without "TVL/UserSettings", leaves them as they are too,
+    // but is moved aside (KeepDamagedFileAside) and raises the error that names it.
     bool LoadFromFile(const std::filesystem::path& fileName = {});
     // Writes the whole settings file, replacing it; an empty name means the settings file in
     // SettingsFolder, which is created when missing. A failure raises a TGenericException.

@@ -6,6 +6,7 @@
 
 #include "foundation/generic_exception.h"
 #include "foundation/xml_node.h"
+#include "framework/core/files.h"
 #include "framework/gui/application.h"
 #include "framework/gui/dialogs.h"
 #include "framework/gui/form.h"
@@ -33,14 +34,14 @@ struct PatternData {
     std::string TypeName;
 };
 
-PatternData FindPatternData(const TILXMLTree& tree, const TfrmTWMain& main)
+PatternData FindPatternData(const TILXMLTree& tree, const std::string& fileName, const TfrmTWMain& main)
 {
     if (const TILXMLNode* font = tree.FindTag("TWData/Font", false)) {
         return PatternData{font, PatternTypeFont, std::string(PatternTypeName(PatternTypeFont))};
     }
     const TILXMLNode* pattern = tree.FindTag("TWData/Pattern", false);
     if (pattern == nullptr) {
-        RaiseLoadError(NoPatternDataText(), main);
+        RaiseLoadError(NoPatternDataMessage(fileName), main);
     }
     std::string typeName = pattern->GetAttribute("Type");
     const int kind = PatternTypeFromName(typeName);
@@ -73,7 +74,7 @@ fw::Form* OpenInEditor(TfrmTWMain& main, const TTWPatternEditorClass& editorClas
     }
     const fw::WeakRef<fw::Form> editor(made);
     try {
-        editorClass.Open(*made, std::move(pattern), fileName);
+        editorClass.Open(*made, std::move(pattern), fw::ExpandFileName(fileName));
     } catch (...) {
         // The editor may have gone already, freeing itself on the way out.
         delete editor.Get();
@@ -84,21 +85,17 @@ fw::Form* OpenInEditor(TfrmTWMain& main, const TTWPatternEditorClass& editorClas
 
 } // namespace
 
-std::string NoPatternDataText()
-{
-    return "No pattern or font data found in this file.";
-}
-
 std::string UnknownPatternTypeText(const std::string& typeName)
 {
     return "Unable to create pattern.\r\nThe type <" + typeName + "> is unknown.";
 }
 
-fw::Form* LoadPatternFile(TfrmTWMain& main, const std::string& fileName)
+fw::Form* LoadPatternFile(TfrmTWMain& main, const std::string& givenName)
 {
+    const std::string fileName = fw::ExpandFileName(givenName);
     TILXMLTree tree;
     tree.LoadFromFile(fileName);
-    const PatternData data = FindPatternData(tree, main);
+    const PatternData data = FindPatternData(tree, fileName, main);
     const TTWPatternEditorClass* editorClass = AvailableEditor(data.Kind);
     if (editorClass == nullptr) {
         return nullptr;

@@ -13,11 +13,12 @@ class TTWPatternBase;
 // kind (the editors register themselves: file_loader_editors.h).
 
 // Opens the file in a new editor window owned by the main window; answers the window.
+// The editor keeps the file's absolute name, whatever name it was given.
 // The file is read as an XML document: a "TWData/Font" element makes it a font, even
 // beside a "Pattern"; else the "Type" of "TWData/Pattern" names the kind (2 to 7).
 // Failures raise and leave no window behind; those of the file's content name the main
 // window as sender and "mnuLoadClick" as the operation:
-//   "No pattern or font data found in this file."
+//   "No pattern or font data found in this file.\r\nFilename: <file>"
 //   "Unable to create pattern.\r\nThe type <T> is unknown." (any other type, "Font" too)
 // Errors of the document or of the pattern's data pass on as they are. When the kind's
 // editor is not available the user is told so, nothing opens and the answer is none.
@@ -28,8 +29,7 @@ fw::Form* LoadPatternFile(TfrmTWMain& main, const std::string& fileName);
 // editor is reported as above. Answers the window, or none.
 fw::Form* OpenPatternObject(TfrmTWMain& main, const TTWPatternBase& pattern, const std::string& fileName);
 
-// The texts of the two loader failures.
-std::string NoPatternDataText();
+// The text of the unknown type's failure (the other one is the model's NoPatternDataMessage).
 std::string UnknownPatternTypeText(const std::string& typeName);
 
 // Makes file loading part of the program: the main window's data module (a TdModMain owned

@@ -83,16 +83,20 @@ void TfrmTWMain::SetDefaultTreeColours()
 void TfrmTWMain::LoadPalettesAndSettings()
 {
     const std::filesystem::path palettes = SettingsFileToRead(ProgramFolder(), PalettesFileName);
+    // A damaged file must not keep the program from starting: the error names it and where
+    // it has been kept, and the defaults stay.
     if (!palettes.empty()) {
-        // A damaged palettes file must not keep the program from starting: the error is
-        // shown and the standard palette stays.
         try {
             PaletteList().LoadFromFile(palettes);
         } catch (...) {
             fw::HandleCurrentException();
         }
     }
-    UserSettings().LoadFromFile();
+    try {
+        UserSettings().LoadFromFile();
+    } catch (...) {
+        fw::HandleCurrentException();
+    }
     const TTWDirectorySettings& folders = UserSettings().Directories;
     if (auto* browser = dynamic_cast<ITWBrowserWindow*>(BrowserWindow())) {
         browser->SetBrowseFolder(folders.LastBrowse);

@@ -101,14 +101,17 @@ TEST(XMLReading, ErrorsNameTheLineAndPosition)
 {
     // The position is the cursor's after the failing read.
     EXPECT_EQ(ParseError("<a>\n  <b>x</b>\n</c>"),
-              "Error in XML structure.\r\nLine 4\r\nPosition 1\r\n\r\nIncorrect tag - found </c>, need </a>.");
+              "Error in XML structure.\r\nLine 3\r\nPosition 5\r\n\r\nIncorrect tag - found </c>, need </a>.");
     EXPECT_EQ(ParseError("<a>\n  <b>x</b>\n</c> "),
               "Error in XML structure.\r\nLine 3\r\nPosition 5\r\n\r\nIncorrect tag - found </c>, need </a>.");
     EXPECT_EQ(ParseError("<a><b>x</b>text</a>"),
               "Error in XML structure.\r\nLine 1\r\nPosition 12\r\n\r\nExpecting a '<' tag identifier.");
     EXPECT_EQ(ParseError("<a>x<b>"),
               "Error in XML structure.\r\nLine 1\r\nPosition 6\r\n\r\nExpecting an end tag - no '/' found.");
-    EXPECT_EQ(ParseError("<a>\n<b/>"), "Error in XML structure.\r\nLine 3\r\nPosition 1\r\n\r\nNo end tag found - need </a>.");
+    EXPECT_EQ(ParseError("<a>\n<b/>"), "Error in XML structure.\r\nLine 2\r\nPosition 5\r\n\r\nNo end tag found - need </a>.");
+    // A file cut short is reported at the end of its last line, not on a line it does not have.
+    EXPECT_EQ(ParseError("<a>\r\n  <b>text</b>\r\n\r\n  \r\n"),
+              "Error in XML structure.\r\nLine 2\r\nPosition 14\r\n\r\nNo end tag found - need </a>.");
     EXPECT_EQ(ParseError("<a>x</a/>"), "Error in XML structure.\r\nLine 1\r\nPosition 9\r\n\r\nInvalid end tag </a/>.");
     EXPECT_EQ(ParseError("text"), "Error in XML structure.\r\nLine 1\r\nPosition 1\r\n\r\nExpecting a '<' tag identifier.");
     EXPECT_NE(ParseError("<a><![CDATA[never ends\n</a>").find("No end of CDATA section found"), std::string::npos);

@@ -27,6 +27,23 @@ TEST(XMLTextEscaping, DecodeReadsDecimalReferencesOnly)
     }
 }
 
+TEST(XMLTextEscaping, CDataTextsStayAsTypedExceptWhatTheCodePageLacks)
+{
+    // Latin-1 and a lone "&" stay as they are, as older files have them.
+    EXPECT_EQ(EncodeCDataText("Müller & Söhne [x] <y>"), "Müller & Söhne [x] <y>");
+    EXPECT_EQ(EncodeCDataText("测试 Ωmega 😀"), "&#27979;&#35797; &#937;mega &#128512;");
+    // Text that looks like a reference is kept apart from the references written.
+    EXPECT_EQ(EncodeCDataText("&#65; &#"), "&#38;#65; &#38;#");
+    EXPECT_EQ(EncodeCDataText("\xC2\x80"), "&#65533;");
+    for (const std::string text : {"", "plain", "Müller & Söhne", "测试 Ωmega é\r\n😀", "&#65; &#x41; &&#937;#",
+                                   "&#", "a&#12"}) {
+        EXPECT_EQ(DecodeCDataText(EncodeCDataText(text)), text) << text;
+    }
+    // Only complete decimal references are read; anything else an older file holds stays.
+    EXPECT_EQ(DecodeCDataText("&#233;&#937;&#38;"), "éΩ&");
+    EXPECT_EQ(DecodeCDataText("&#x41; &#12 &#; &# &#99999999; &#55296;"), "&#x41; &#12 &#; &# &#99999999; &#55296;");
+}
+
 TEST(XMLTextEscaping, AttributeValuesKeepQuotesAndTagsOut)
 {
     EXPECT_EQ(EncodeXMLAttribute("a\" b>c&d<é"), "a&#34; b&#62;c&#38;d&#60;&#233;");

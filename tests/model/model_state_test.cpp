@@ -16,7 +16,7 @@ TEST(ModelState, InitialisationMakesTheGlobalsAndResetRestoresThem)
     InitialiseModel("/opt/tavelin");
     ASSERT_TRUE(ModelInitialised());
     EXPECT_EQ(UserSettings().ProgramFolder(), "/opt/tavelin/");
-    EXPECT_EQ(UserSettings().Directories.LastLoad, "/opt/tavelin/");
+    EXPECT_EQ(UserSettings().Directories.LastLoad, StartFolder("/opt/tavelin/"));
     EXPECT_EQ(UserSettings().Printer.FontSize, 10);
     ASSERT_EQ(PaletteList().Count(), 1);
     const TTWPalette* standard = PaletteList().DefaultPalette();

@@ -6,10 +6,13 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "foundation/generic_exception.h"
 #include "foundation/xml_node.h"
 #include "framework/core/exceptions.h"
+#include "framework/core/file_io.h"
 #include "model/palette.h"
 
 namespace {
@@ -147,6 +150,16 @@ TEST(Palette, ReadingKeepsColoursNotGivenAndIgnoresStrangersAndStrayIndices)
     EXPECT_EQ(palette->GetColour(3), 0x8000000Fu);  // unsigned system colour accepted
     EXPECT_EQ(palette->GetColour(4), NoColour);
 
+    // Every 32-bit pattern reads, signed or unsigned; a text beyond them reads as 0.
+    const auto edges = ReadPalette("<Palette Size=\"5\">"
+                                   "<Colour Index=\"1\">4294967295</Colour>"
+                                   "<Colour Index=\"2\">4294967296</Colour>"
+                                   "<Colour Index=\"3\">-2147483648</Colour>"
+                                   "<Colour Index=\"4\">-2147483649</Colour>"
+                                   "<Colour Index=\"5\">2147483648</Colour>"
+                                   "</Palette>");
+    EXPECT_EQ(edges->Colours(), (std::vector<TTWColour>{0xFFFFFFFFu, 0u, 0x80000000u, 0u, 0x80000000u}));
+
     const auto grown = ReadPalette("<Palette Size=\"18\"/>");
     EXPECT_EQ(grown->GetColour(15), 0xFFFFFFu);
     EXPECT_EQ(grown->GetColour(17), 0u);
@@ -184,7 +197,7 @@ TEST_F(PalettesFile, RoundTripsThroughABareTVLDocument)
     TTWPaletteList list;
     list.ResetToDefault();
     TTWPalette* own = list.AddNew();
-    own->SetName("Ünïcode & more");
+    own->SetName("Ünïcode & more 测试 😀");
     own->SetSize(3);
     own->SetColour(2, 0x80000010);
 
@@ -203,7 +216,7 @@ TEST_F(PalettesFile, RoundTripsThroughABareTVLDocument)
     ASSERT_EQ(read.Count(), 2);
     EXPECT_EQ(read.Items(0)->Name(), "(Default)");
     EXPECT_EQ(read.Items(0)->Colours(), list.Items(0)->Colours());
-    EXPECT_EQ(read.Items(1)->Name(), "Ünïcode & more");
+    EXPECT_EQ(read.Items(1)->Name(), "Ünïcode & more 测试 😀");
     EXPECT_EQ(read.Items(1)->Colours(), own->Colours());
 
     // Saving again replaces the file.
@@ -233,23 +246,32 @@ TEST_F(PalettesFile, FailuresLeaveTheListAsItWasAndAreReported)
     TTWPaletteList list;
     list.ResetToDefault();
 
-    const auto withoutPalettes = File("empty.xml");
-    Write(withoutPalettes, "<TVL><Other/></TVL>");
-    list.LoadFromFile(withoutPalettes);
-    ASSERT_EQ(list.Count(), 1);
-    EXPECT_EQ(list.Items(0)->Name(), "(Default)");
-
     EXPECT_THROW(list.LoadFromFile(File("missing.xml")), fw::EFileError);
 
-    const auto broken = File("broken.xml");
-    Write(broken, "<TVL><Palettes>");
-    EXPECT_THROW(list.LoadFromFile(broken), TGenericException);
-
-    const auto absurd = File("absurd.xml");
-    Write(absurd, "<TVL><Palettes><Palette Name=\"Ok\"/><Palette Size=\"999999999\"/></Palettes></TVL>");
-    EXPECT_THROW(list.LoadFromFile(absurd), TGenericException);
-    ASSERT_EQ(list.Count(), 1);
-    EXPECT_EQ(list.Items(0)->Name(), "(Default)");
+    // A file without palettes, one cut short and one asking for absurd sizes are each named
+    // in the error and moved aside, so that the palettes written at close cannot replace them.
+    for (const auto& [name, text] : {std::pair{"empty.xml", "<TVL><Other/></TVL>"},
+                                     std::pair{"broken.xml", "<TVL><Palettes>"},
+                                     std::pair{"absurd.xml", "<TVL><Palettes><Palette Name=\"Ok\"/><Palette "
+                                                             "Size=\"999999999\"/></Palettes></TVL>"}}) {
+        const auto file = File(name);
+        Write(file, text);
+        try {
+            list.LoadFromFile(file);
+            ADD_FAILURE() << name << " was read";
+        } catch (const TGenericException& error) {
+            EXPECT_EQ(error.GetInfo(0)->Message,
+                      "The palettes file \"" + file.string()
+                          + "\" could not be read; the standard palette is used instead.\r\nThe damaged file has "
+                            "been kept as \""
+                          + file.string() + ".damaged\".")
+                << name;
+        }
+        EXPECT_FALSE(std::filesystem::exists(file)) << name;
+        EXPECT_EQ(fw::ReadFileBytes(file.string() + ".damaged"), text) << name;
+        ASSERT_EQ(list.Count(), 1);
+        EXPECT_EQ(list.Items(0)->Name(), "(Default)");
+    }
 
     EXPECT_THROW(list.SaveToFile(File("no-such-folder") / PalettesFileName), fw::EFileError);
 }

@@ -213,9 +213,9 @@ TEST_F(PatternBaseTest, LoadAndCreatePatternMakesTheKindTheFileNames)
     EXPECT_EQ("", unknown.GetInfo(0)->SenderName);
     EXPECT_EQ("LoadAndCreatePattern", unknown.GetInfo(0)->MethodName);
 
-    TGenericException empty =
-        ErrorOf([&] { LoadAndCreatePattern(WriteFile("empty.tvl", "<TWData><Source>Tavelin</Source></TWData>")); });
-    EXPECT_EQ("No pattern or font data found in this file.", empty.Message());
+    const std::string emptyFile = WriteFile("empty.tvl", "<TWData><Source>Tavelin</Source></TWData>");
+    TGenericException empty = ErrorOf([&] { LoadAndCreatePattern(emptyFile); });
+    EXPECT_EQ("No pattern or font data found in this file.\r\nFilename: " + emptyFile, empty.Message());
     EXPECT_EQ("LoadAndCreatePattern", empty.GetInfo(0)->MethodName);
 }
 

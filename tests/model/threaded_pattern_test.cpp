@@ -392,6 +392,39 @@ TEST_F(ThreadedPatternTest, SavedPatternReadsBackTheSame)
     EXPECT_EQ(PatternXML(pattern), PatternXML(loaded));
 }
 
+TEST_F(ThreadedPatternTest, TextsTheCodePageLacksSurviveTheFileWhichStaysWindows1252)
+{
+    TTWPattern pattern;
+    MakeOneCardPattern(pattern);
+    // Greek, Chinese, an emoji and Latin-1 beside literal text that looks like references.
+    const std::string name = "测试 Ωmega é &#65; & #x";
+    const std::string notes = "Ωμέγα 测试\r\n😀 and é€\r\n\r\n&#937; stays text";
+    pattern.SetName(name);
+    pattern.SetNotes(notes);
+    AddPack(pattern, "Ωpack 测", {1})->Comment = "comment 😀 &#38;";
+
+    const std::string file = File("unicode.tvl");
+    pattern.SaveToFile(file);
+    TTWPattern loaded;
+    loaded.LoadFromFile(file);
+    EXPECT_EQ(loaded.Name(), name);
+    EXPECT_EQ(loaded.Notes(), notes);
+    ASSERT_NE(loaded.Packs().FindByName("Ωpack 测"), nullptr);
+    EXPECT_EQ(loaded.Packs().FindByName("Ωpack 测")->Comment, "comment 😀 &#38;");
+
+    // The file holds single Windows-1252 bytes: é as 0xE9 in the name, no UTF-8 sequence and
+    // none of the five bytes the code page leaves undefined; what it lacks is referenced.
+    const std::string bytes = fw::ReadFileBytes(file);
+    EXPECT_NE(bytes.find("<Name><![CDATA[&#27979;&#35797; &#937;mega \xE9 &#38;#65; & #x]]></Name>"),
+              std::string::npos)
+        << bytes;
+    for (const unsigned char undefined : {0x81, 0x8D, 0x8F, 0x90, 0x9D}) {
+        EXPECT_EQ(bytes.find(static_cast<char>(undefined)), std::string::npos);
+    }
+    EXPECT_EQ(bytes.find('?'), std::string::npos) << "nothing was replaced";
+    EXPECT_EQ(bytes.find("\xC3"), std::string::npos) << "no UTF-8 reached the file";
+}
+
 TEST_F(ThreadedPatternTest, ReadingKeepsThePaletteWhenAbsentAndEmptiesAbsentLists)
 {
     TTWPattern pattern;

@@ -12,6 +12,7 @@
 #include "foundation/xml_node.h"
 #include "framework/core/file_io.h"
 #include "model/user_settings.h"
+#include "support/scoped_environment.h"
 
 namespace fs = std::filesystem;
 
@@ -43,36 +44,6 @@ public:
 
 private:
     fs::path path_;
-};
-
-// Sets or removes an environment variable for one test and puts it back afterwards.
-class EnvironmentSetting {
-public:
-    EnvironmentSetting(const char* name, const char* value) : name_(name)
-    {
-        if (const char* old = std::getenv(name)) {
-            saved_ = old;
-        }
-        if (value != nullptr) {
-            ::setenv(name, value, 1);
-        } else {
-            ::unsetenv(name);
-        }
-    }
-    ~EnvironmentSetting()
-    {
-        if (saved_) {
-            ::setenv(name_, saved_->c_str(), 1);
-        } else {
-            ::unsetenv(name_);
-        }
-    }
-    EnvironmentSetting(const EnvironmentSetting&) = delete;
-    EnvironmentSetting& operator=(const EnvironmentSetting&) = delete;
-
-private:
-    const char* name_;
-    std::optional<std::string> saved_;
 };
 
 // A folder that not even an administrator may create files in.
@@ -201,16 +172,17 @@ void ChangeEverything(TTWUserSettings& settings, const ScratchFolder& scratch)
     settings.Printer.Index = 3;
     settings.Printer.PaperSize = 9;
     settings.Printer.FontSize = 12;
-    settings.DefaultNotes = "Woven by me\r\n\r\nAt 50% & [twice] \xC3\xA9t\xC3\xA9";
-    for (const char* sub : {"load", "save", "browse"}) {
+    settings.DefaultNotes = "Woven by me\r\n\r\nAt 50% & [twice] \xC3\xA9t\xC3\xA9 Ωμέγα 测试 😀";
+    // Folder and profile names may hold what Windows-1252 lacks too.
+    for (const char* sub : {"load 测试 Ω", "save", "browse"}) {
         fs::create_directories(scratch.Path() / sub);
     }
-    settings.Directories.LastLoad = scratch.Text() + "load/";
+    settings.Directories.LastLoad = scratch.Text() + "load 测试 Ω/";
     settings.Directories.LastSave = scratch.Text() + "save/";
     settings.Directories.LastBrowse = scratch.Text() + "browse/";
     auto* image = new TTWDesignProfileWeavingImage;
     settings.EditorProfiles().Add(image);
-    image->Name = "Close up";
+    image->Name = "Close up 😀";
     auto* block = new TTWDesignProfileBlock;
     settings.EditorProfiles().Add(block);
     block->Name = "Grid";
@@ -276,9 +248,11 @@ TEST(UserSettings, NewSettingsHoldTheDefaults)
     EXPECT_EQ(settings.Printer.PaperSize, 0);
     EXPECT_EQ(settings.Printer.FontSize, 10);
     EXPECT_EQ(settings.DefaultNotes, "");
-    EXPECT_EQ(settings.Directories.LastLoad, "/opt/tavelin/");
-    EXPECT_EQ(settings.Directories.LastSave, "/opt/tavelin/");
-    EXPECT_EQ(settings.Directories.LastBrowse, "/opt/tavelin/");
+    // The dialogs start where the program was started, not in the program's own folder.
+    const std::string started = fs::current_path().generic_string() + "/";
+    EXPECT_EQ(settings.Directories.LastLoad, started);
+    EXPECT_EQ(settings.Directories.LastSave, started);
+    EXPECT_EQ(settings.Directories.LastBrowse, started);
 }
 
 TEST(UserSettings, EveryValueSurvivesTheFile)
@@ -292,7 +266,11 @@ TEST(UserSettings, EveryValueSurvivesTheFile)
     TTWUserSettings read(scratch.Path());
     ASSERT_TRUE(read.LoadFromFile(file));
     ExpectSameSettings(read, written);
-    EXPECT_EQ(read.DefaultNotes, "Woven by me\r\n\r\nAt 50% & [twice] \xC3\xA9t\xC3\xA9");
+    EXPECT_EQ(read.DefaultNotes, "Woven by me\r\n\r\nAt 50% & [twice] \xC3\xA9t\xC3\xA9 Ωμέγα 测试 😀");
+    EXPECT_EQ(read.Directories.LastLoad, scratch.Text() + "load 测试 Ω/");
+    EXPECT_EQ(read.EditorProfiles().GetProfile(0)->Name, "Close up 😀");
+    // Nothing became "?" on its way into the single-byte file.
+    EXPECT_EQ(fw::ReadFileBytes(file).find('?'), std::string::npos);
 
     // A copy holds the same values and profiles of its own.
     TTWUserSettings copy("/elsewhere");
@@ -460,16 +438,47 @@ TEST(UserSettings, MissingKeysKeepTheirValues)
     EXPECT_EQ(settings.General.ShowNotes, TTWNotesMode::Docked);
     EXPECT_EQ(settings.Printer.FontSize, 10);
 
-    // A file without the settings element, a damaged file and no file leave everything.
+    // No file leaves everything.
     const ScratchFolder scratch;
     TTWUserSettings fresh(scratch.Path());
     fresh.General.CutSelection = false;
-    WriteText(scratch.Path() / "other.xml", "<TVL><Palettes/></TVL>");
-    WriteText(scratch.Path() / "broken.xml", "<TVL><UserSettings><General><CutSelection>Yes</General>");
-    EXPECT_FALSE(fresh.LoadFromFile(scratch.Path() / "other.xml"));
-    EXPECT_FALSE(fresh.LoadFromFile(scratch.Path() / "broken.xml"));
     EXPECT_FALSE(fresh.LoadFromFile(scratch.Path() / "absent.xml"));
     EXPECT_FALSE(fresh.General.CutSelection);
+}
+
+TEST(UserSettings, ADamagedFileIsNamedAndKeptAsideBeforeAnythingOverwritesIt)
+{
+    const ScratchFolder scratch;
+    TTWUserSettings settings(scratch.Path());
+    settings.General.CutSelection = false;
+    const fs::path file = scratch.Path() / SettingsFileName;
+    const fs::path kept = scratch.Path() / "settings.xml.damaged";
+    const std::string broken = "<TVL><UserSettings><General><CutSelection>Yes</General>";
+    const std::string other = "<TVL><Palettes/></TVL>";
+    // A file cut short, one without the settings element, and once more with the first
+    // damaged copy still there, which is kept too.
+    for (const auto& [text, keptAs] : {std::pair{broken, kept}, std::pair{other, fs::path(kept.string() + "2")}}) {
+        WriteText(file, text);
+        try {
+            settings.LoadFromFile(file);
+            ADD_FAILURE() << "a damaged file was read: " << text;
+        } catch (const TGenericException& error) {
+            EXPECT_EQ(error.GetInfo(0)->Message, "The settings file \"" + file.string()
+                                                     + "\" could not be read; the default settings are used "
+                                                       "instead.\r\nThe damaged file has been kept as \""
+                                                     + keptAs.string() + "\".");
+            EXPECT_EQ(error.GetInfo(0)->MethodName, "LoadFromFile");
+            // The reason follows.
+            EXPECT_GE(error.InfoCount(), 2);
+        }
+        EXPECT_FALSE(fs::exists(file));
+        EXPECT_EQ(fw::ReadFileBytes(keptAs), text);
+        EXPECT_FALSE(settings.General.CutSelection) << "nothing of a damaged file is taken";
+    }
+    // Saving the defaults now leaves both damaged copies as they were.
+    settings.SaveToFile(file);
+    EXPECT_EQ(fw::ReadFileBytes(kept), broken);
+    EXPECT_EQ(fw::ReadFileBytes(kept.string() + "2"), other);
 }
 
 TEST(UserSettings, OddValuesReadByTheRules)
@@ -542,9 +551,13 @@ TEST(UserSettings, OddValuesReadByTheRules)
 
     ReadSettings(settings, "<General><ShowNotes>Visible</ShowNotes></General>"
                            "<BrokenTwill><ColourInterchange>Swap</ColourInterchange><DefaultTwill>Z</DefaultTwill>"
-                           "</BrokenTwill><Printer><FontSize>2</FontSize></Printer>"
+                           "</BrokenTwill><Printer><FontSize>2</FontSize><PaperSize>255</PaperSize></Printer>"
+                           "<Brocade><DefaultThread>256</DefaultThread></Brocade>"
                            "<ImageSizeRatios><Image><Centre>-0.5</Centre></Image></ImageSizeRatios>");
     EXPECT_EQ(settings.General.ShowNotes, TTWNotesMode::Docked);
+    // The largest byte is kept; one more is the default, not the value held before (1).
+    EXPECT_EQ(settings.Printer.PaperSize, 255);
+    EXPECT_EQ(settings.Brocade.DefaultThread, 2);
     EXPECT_EQ(settings.BrokenTwill.ColourInterchange, TTWColourInterchange::Twist);
     EXPECT_EQ(settings.BrokenTwill.DefaultTwill, TTWTwillDirection::Z);
     EXPECT_EQ(settings.Printer.FontSize, 6);
@@ -555,16 +568,16 @@ TEST(UserSettings, OddValuesReadByTheRules)
     EXPECT_EQ(settings.Printer.FontSize, 6);
 }
 
-TEST(UserSettings, FoldersThatAreGoneFallBackToTheProgramFolder)
+TEST(UserSettings, FoldersThatAreGoneFallBackToTheStartFolder)
 {
     const ScratchFolder scratch;
     fs::create_directories(scratch.Path() / "kept");
-    TTWUserSettings settings(scratch.Path());
+    TTWUserSettings settings("/opt/tavelin");
     settings.Directories.LastSave = "/somewhere/else/";
     ReadSettings(settings, "<Directories><LastLoad><![CDATA[" + scratch.Text() + "deleted/]]></LastLoad>"
                            "<LastBrowse><![CDATA[" + scratch.Text() + "kept/]]></LastBrowse></Directories>");
-    EXPECT_EQ(settings.Directories.LastLoad, scratch.Text());
-    EXPECT_EQ(settings.Directories.LastSave, scratch.Text());
+    EXPECT_EQ(settings.Directories.LastLoad, StartFolder("/opt/tavelin/"));
+    EXPECT_EQ(settings.Directories.LastSave, StartFolder("/opt/tavelin/"));
     EXPECT_EQ(settings.Directories.LastBrowse, scratch.Text() + "kept/");
 }
 
@@ -604,21 +617,29 @@ TEST(UserSettings, AFailedSaveIsReported)
     EXPECT_FALSE(fs::exists(target));
 }
 
-TEST(SettingsFolder, ProgramFolderWhenWritableElseTheUsersConfiguration)
+TEST(SettingsFolder, TheUsersConfigurationUnlessTheProgramFolderIsAPortableCopy)
 {
     const ScratchFolder scratch;
     {
-        const EnvironmentSetting config("XDG_CONFIG_HOME", "/home/weaver/conf");
-        EXPECT_EQ(SettingsFolder(scratch.Path()), scratch.Path());
+        const ScopedEnvironment config("XDG_CONFIG_HOME", "/home/weaver/conf");
+        // A writable program folder (a build folder, say) is no place for the user's files...
+        EXPECT_EQ(SettingsFolder(scratch.Path()), fs::path("/home/weaver/conf/tavelin"));
         EXPECT_EQ(SettingsFolder(UnwritableFolder), fs::path("/home/weaver/conf/tavelin"));
         EXPECT_EQ(SettingsFolder(scratch.Path() / "absent"), fs::path("/home/weaver/conf/tavelin"));
+        // ...unless it already holds the settings: a portable copy keeps them with it.
+        WriteText(scratch.Path() / SettingsFileName, "<TVL/>");
+        EXPECT_EQ(SettingsFolder(scratch.Path()), scratch.Path());
         // The check can be replaced: a folder it refuses is passed over.
         EXPECT_EQ(SettingsFolder(scratch.Path(), [](const fs::path&) { return false; }),
                   fs::path("/home/weaver/conf/tavelin"));
+        // Only the settings file makes a portable copy; a palettes file alone does not.
+        fs::remove(scratch.Path() / SettingsFileName);
+        WriteText(scratch.Path() / PalettesFileName, "<TVL/>");
+        EXPECT_EQ(SettingsFolder(scratch.Path()), fs::path("/home/weaver/conf/tavelin"));
     }
-    const EnvironmentSetting home("HOME", "/home/weaver");
+    const ScopedEnvironment home("HOME", "/home/weaver");
     for (const char* config : {static_cast<const char*>(nullptr), "", "relative/conf"}) {
-        const EnvironmentSetting unset("XDG_CONFIG_HOME", config);
+        const ScopedEnvironment unset("XDG_CONFIG_HOME", config);
         EXPECT_EQ(SettingsFolder(UnwritableFolder), fs::path("/home/weaver/.config/tavelin"))
             << (config != nullptr ? config : "(unset)");
     }
@@ -633,7 +654,7 @@ TEST(SettingsFolder, SettingsGoWhereTheyMayAndAreFoundAgain)
     const fs::path program = scratch.Path() / "program";
     const fs::path config = scratch.Path() / "config";
     fs::create_directories(program);
-    const EnvironmentSetting environment("XDG_CONFIG_HOME", config.c_str());
+    const ScopedEnvironment environment("XDG_CONFIG_HOME", config.c_str());
     const auto refuseProgram = [&](const fs::path& folder) { return folder != program && IsFolderWritable(folder); };
 
     // Nothing anywhere: nothing to read.
@@ -650,7 +671,7 @@ TEST(SettingsFolder, SettingsGoWhereTheyMayAndAreFoundAgain)
     // Saving without a name from a folder that cannot be written makes the configuration
     // folder and writes there; loading without a name finds it.
     const fs::path userFolder = scratch.Path() / "user";
-    const EnvironmentSetting userConfig("XDG_CONFIG_HOME", userFolder.c_str());
+    const ScopedEnvironment userConfig("XDG_CONFIG_HOME", userFolder.c_str());
     TTWUserSettings settings(UnwritableFolder);
     settings.Printer.FontSize = 13;
     settings.SaveToFile();
@@ -658,4 +679,23 @@ TEST(SettingsFolder, SettingsGoWhereTheyMayAndAreFoundAgain)
     TTWUserSettings read(UnwritableFolder);
     EXPECT_TRUE(read.LoadFromFile());
     EXPECT_EQ(read.Printer.FontSize, 13);
+}
+
+TEST(SettingsFolder, DialogsStartWhereTheProgramWasStartedElseAtHome)
+{
+    const ScratchFolder scratch;
+    const fs::path started = scratch.Path() / "started";
+    fs::create_directories(started);
+    const fs::path before = fs::current_path();
+    fs::current_path(started);
+    const ScopedEnvironment home("HOME", scratch.Path().c_str());
+    EXPECT_EQ(StartFolder("/opt/tavelin/"), started.generic_string() + "/");
+    // The folder the program was started from has gone since.
+    fs::remove(started);
+    EXPECT_EQ(StartFolder("/opt/tavelin/"), scratch.Text());
+    {
+        const ScopedEnvironment noHome("HOME", (scratch.Path() / "nohome").c_str());
+        EXPECT_EQ(StartFolder("/opt/tavelin/"), "/opt/tavelin/");
+    }
+    fs::current_path(before);
 }

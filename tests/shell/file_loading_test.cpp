@@ -237,13 +237,15 @@ TEST_F(FileLoadingTest, UnknownTypesAreRefusedNamingTheMainWindow)
 TEST_F(FileLoadingTest, AFileWithoutPatternDataIsRefused)
 {
     RegisterEditors();
-    ExpectLoaderError(WriteEnvelope("empty.tvl", ""), "No pattern or font data found in this file.");
+    // The message names the file, so that the user knows which of several was refused.
+    const auto expectNoData = [&](const std::string& path) {
+        ExpectLoaderError(path, "No pattern or font data found in this file.\r\nFilename: " + path);
+    };
+    expectNoData(WriteEnvelope("empty.tvl", ""));
     // A palettes file is no pattern file either.
-    ExpectLoaderError(WriteFile("palettes.tvl", "<TVL><Palettes Count=\"0\"/></TVL>"),
-                      "No pattern or font data found in this file.");
+    expectNoData(WriteFile("palettes.tvl", "<TVL><Palettes Count=\"0\"/></TVL>"));
     // "Pattern" must be a child of the root, not deeper.
-    ExpectLoaderError(WriteEnvelope("deep.tvl", "<Band><Pattern Type=\"Brocade\"/></Band>"),
-                      "No pattern or font data found in this file.");
+    expectNoData(WriteEnvelope("deep.tvl", "<Band><Pattern Type=\"Brocade\"/></Band>"));
     EXPECT_TRUE(made.empty());
 }
 

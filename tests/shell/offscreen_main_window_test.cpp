@@ -154,8 +154,12 @@ TEST_F(OffscreenMainWindowTest, TheRealMainWindowStartsTakesCommandsAndCloses)
     exitAction->trigger();
     EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Close the application?"}));
     EXPECT_FALSE(main.Visible());
-    EXPECT_TRUE(std::filesystem::exists(Folder() / SettingsFileName));
-    EXPECT_TRUE(std::filesystem::exists(Folder() / PalettesFileName));
+    // Both go to the user's configuration, not into the program's folder.
+    const std::filesystem::path config = SettingsFolder(Folder());
+    EXPECT_NE(config, Folder());
+    EXPECT_TRUE(std::filesystem::exists(config / SettingsFileName));
+    EXPECT_TRUE(std::filesystem::exists(config / PalettesFileName));
+    EXPECT_FALSE(std::filesystem::exists(Folder() / SettingsFileName));
     fw::SyncQtPeers();
     EXPECT_EQ(fw::QtWidgetOf(main), nullptr) << "its window is gone";
 }

@@ -15,11 +15,13 @@
 #include "controls/il_brush.h"
 #include "foundation/generic_exception.h"
 #include "foundation/xml_node.h"
+#include "framework/core/file_io.h"
 #include "framework/gui/std_speed_button.h"
 #include "model/model_state.h"
 #include "model/palette.h"
 #include "model/user_settings.h"
 #include "shell_fixture.h"
+#include "support/scoped_environment.h"
 #include "treegrid/tree_properties.h"
 
 using namespace shell_test;
@@ -51,35 +53,17 @@ private:
     fw::ModalRunner previous_;
 };
 
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* name, const std::string& value) : name_(name)
-    {
-        if (const char* old = std::getenv(name)) {
-            previous_ = old;
-        }
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnvironment()
-    {
-        if (previous_) {
-            ::setenv(name_, previous_->c_str(), 1);
-        } else {
-            ::unsetenv(name_);
-        }
-    }
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
-private:
-    const char* name_;
-    std::optional<std::string> previous_;
-};
-
 class ProgramStartTest : public ShellTest {
 protected:
-    std::filesystem::path SettingsFile() const { return Folder() / SettingsFileName; }
-    std::filesystem::path PalettesFile() const { return Folder() / PalettesFileName; }
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        std::filesystem::create_directories(SettingsFolder(Folder()));
+    }
+
+    // Where the program keeps them: the user's configuration, not the program's folder.
+    std::filesystem::path SettingsFile() const { return SettingsFolder(Folder()) / SettingsFileName; }
+    std::filesystem::path PalettesFile() const { return SettingsFolder(Folder()) / PalettesFileName; }
 
     // The settings as the file written at close holds them.
     std::unique_ptr<TTWUserSettings> SavedSettings() const
@@ -186,7 +170,7 @@ TEST_F(ProgramStartTest, CreatingTheWindowSetsTheSharedLooksAndTurnsTheNameCheck
     EXPECT_EQ(trees.DrawSelect().FontColour(), 0xFFFFFFu);
 }
 
-TEST_F(ProgramStartTest, PalettesAndSettingsAreReadFromTheProgramFolder)
+TEST_F(ProgramStartTest, PalettesAndSettingsAreReadFromTheUsersConfiguration)
 {
     {
         TTWPaletteList palettes;
@@ -215,15 +199,43 @@ TEST_F(ProgramStartTest, MissingFilesLeaveTheDefaults)
     EXPECT_TRUE(boxes.empty());
 }
 
-TEST_F(ProgramStartTest, ADamagedPalettesFileIsReportedAndTheProgramStartsAnyway)
+TEST_F(ProgramStartTest, DamagedFilesAreNamedKeptAsideAndNotOverwrittenAtClose)
 {
-    std::ofstream(PalettesFile()) << "<TVL><Palettes Count=\"1\"><Palette";
+    const std::string damagedPalettes = "<TVL><Palettes Count=\"1\"><Palette";
+    const std::string damagedSettings = "<TVL><UserSettings><General><CutSelection>No</CutSelection>";
+    std::ofstream(PalettesFile()) << damagedPalettes;
+    std::ofstream(SettingsFile()) << damagedSettings;
     ExceptionDialogs dialogs;
-    TfrmTWMain& main = Main();
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_FALSE(dialogs.messages.front().empty());
+    TfrmTWMain& main = ShownMain();
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    const auto keptPalettes = PalettesFile().string() + ".damaged";
+    const auto keptSettings = SettingsFile().string() + ".damaged";
+    EXPECT_EQ(dialogs.messages[0].rfind("The palettes file \"" + PalettesFile().string()
+                                            + "\" could not be read; the standard palette is used instead.\r\n"
+                                              "The damaged file has been kept as \""
+                                            + keptPalettes + "\".",
+                                        0),
+              0u)
+        << dialogs.messages[0];
+    EXPECT_EQ(dialogs.messages[1].rfind("The settings file \"" + SettingsFile().string()
+                                            + "\" could not be read; the default settings are used instead.\r\n"
+                                              "The damaged file has been kept as \""
+                                            + keptSettings + "\".",
+                                        0),
+              0u)
+        << dialogs.messages[1];
     EXPECT_EQ(PaletteList().Count(), 1) << "the standard palette stays";
+    EXPECT_TRUE(UserSettings().General.CutSelection) << "the defaults stay";
     EXPECT_EQ(main.Caption(), "Tavelin (1.17)") << "and the window was made";
+
+    // Closing writes both files afresh; what the user had is still there beside them.
+    CloseAnsweringYes(main);
+    EXPECT_EQ(fw::ReadFileBytes(keptPalettes), damagedPalettes);
+    EXPECT_EQ(fw::ReadFileBytes(keptSettings), damagedSettings);
+    EXPECT_TRUE(SavedSettings()->General.CutSelection);
+    TTWPaletteList palettes;
+    palettes.LoadFromFile(PalettesFile());
+    EXPECT_EQ(palettes.Count(), 1);
 }
 
 TEST_F(ProgramStartTest, OnlyPatternAndFontArgumentsAreOpenedFromTheCommandLine)
@@ -394,28 +406,33 @@ TEST_F(ProgramStartTest, AFailureWritingThePalettesIsReportedAndTheSettingsAreSt
     EXPECT_FALSE(SavedSettings()->General.CutSelection);
 }
 
-TEST_F(ProgramStartTest, WithoutAWritableProgramFolderTheFilesLiveInTheUsersConfiguration)
+TEST_F(ProgramStartTest, APortableCopyKeepsItsFilesBesideTheProgram)
 {
-    const std::filesystem::path config = Folder() / "config";
+    const std::filesystem::path config = Folder() / "portable_config";
     const ScopedEnvironment xdg("XDG_CONFIG_HOME", config.string());
-    // A program folder that cannot be written (here: that does not exist).
-    InitialiseModel(Folder() / "installed");
-    std::filesystem::create_directories(config / "tavelin");
+    // The program's folder already holds the settings: it is a portable copy.
+    const std::filesystem::path program = Folder() / "portable";
+    std::filesystem::create_directories(program);
+    TTWUserSettings(program).SaveToFile(program / SettingsFileName);
     {
         TTWPaletteList palettes;
         palettes.ResetToDefault();
         palettes.AddNew()->SetName("Winter");
-        palettes.SaveToFile(config / "tavelin" / PalettesFileName);
+        palettes.SaveToFile(program / PalettesFileName);
     }
+    InitialiseModel(program);
     TfrmTWMain& main = ShownMain();
     EXPECT_NE(PaletteList().FindByName("Winter"), nullptr);
     PaletteList().AddNew()->SetName("Summer");
+    UserSettings().Printer.FontSize = 13;
     CloseAnsweringYes(main);
-    EXPECT_TRUE(std::filesystem::exists(config / "tavelin" / SettingsFileName));
     TTWPaletteList written;
-    written.LoadFromFile(config / "tavelin" / PalettesFileName);
+    written.LoadFromFile(program / PalettesFileName);
     EXPECT_NE(written.FindByName("Summer"), nullptr);
-    EXPECT_FALSE(std::filesystem::exists(Folder() / "installed"));
+    TTWUserSettings saved(program);
+    EXPECT_TRUE(saved.LoadFromFile(program / SettingsFileName));
+    EXPECT_EQ(saved.Printer.FontSize, 13);
+    EXPECT_FALSE(std::filesystem::exists(config)) << "nothing went to the user's configuration";
 }
 
 TEST_F(ProgramStartTest, ErrorsReachTheExceptionDialogOrTheStandardBox)

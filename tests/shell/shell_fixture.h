@@ -25,6 +25,7 @@
 #include "shell/program_start.h"
 #include "shell/tool_actions.h"
 #include "shell/window_factory.h"
+#include "support/scoped_environment.h"
 #include "support/scratch_folder.h"
 
 namespace shell_test {
@@ -127,6 +128,8 @@ protected:
         folder_ = UniqueScratchFolder("shell");
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);
+        // The settings and palettes written at close go to a configuration of this test's own.
+        config_.emplace("XDG_CONFIG_HOME", (folder_ / "config").string());
         previousBackend_ = fw::DefaultPaintBackend();
         fw::SetDefaultPaintBackend(&backend_);
         fw::GetScreen().SetSize(1280, 900);
@@ -156,6 +159,7 @@ protected:
         libraries_.reset();
         SetXMLNameCheck(true);
         fw::SetDefaultPaintBackend(previousBackend_);
+        config_.reset();
         std::error_code ignored;
         std::filesystem::remove_all(folder_, ignored);
     }
@@ -209,6 +213,7 @@ protected:
 
 private:
     std::filesystem::path folder_;
+    std::optional<ScopedEnvironment> config_;
     fw::FakePaintBackend backend_;
     fw::PaintBackend* previousBackend_ = nullptr;
     std::unique_ptr<TTWProgramLibraries> libraries_;

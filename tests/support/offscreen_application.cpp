@@ -1,12 +1,16 @@
 // Every test of this program runs inside one QApplication on Qt's offscreen platform:
 // fonts and painting need an application, the peers' widgets a widget application, and no
-// test may need a screen.
+// test may need a screen. The program's settings and palettes go to a configuration folder
+// of the test process's own, never into the configuration of whoever runs the tests.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QApplication>
 
+#include <filesystem>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -17,9 +21,16 @@ public:
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
         }
+        config_ = std::filesystem::path(testing::TempDir()) / ("tavelin_config_" + std::to_string(::getpid()));
+        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config_.string()));
         application_ = std::make_unique<QApplication>(argc_, argv_);
     }
-    void TearDown() override { application_.reset(); }
+    void TearDown() override
+    {
+        application_.reset();
+        std::error_code ignored;
+        std::filesystem::remove_all(config_, ignored);
+    }
 
 private:
     // QApplication keeps references to these for its whole life.
@@ -27,6 +38,7 @@ private:
     char name_[24] = "tavelin_tests";
     char* argv_[2] = {name_, nullptr};
     std::unique_ptr<QApplication> application_;
+    std::filesystem::path config_;
 };
 
 // gtest owns the environment and sets it up before the first test.

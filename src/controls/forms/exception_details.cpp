@@ -431,7 +431,7 @@ void TfrmTExceptionDetails::btnSaveClick(fw::Object* /*sender*/)
 {
     if (dlgSave->Execute()) {
         // Stored as the program stores its other text files.
-        fw::WriteFileAtomically(dlgSave->FileName(), fw::Utf8ToWindows1252(DetailsText()));
+        fw::WriteFileAtomically(dlgSave->FileName(), fw::Utf8ToWindows1252Referenced(DetailsText()));
     }
 }
 

@@ -1,6 +1,8 @@
 #include "framework/core/encoding.h"
 
 #include <array>
+#include <charconv>
+#include <cstdint>
 
 namespace fw {
 
@@ -65,6 +67,31 @@ std::string Utf8ToWindows1252(std::string_view utf8, char replacement)
             result += static_cast<char>(byte);
         } else {
             result += replacement;
+        }
+    }
+    return result;
+}
+
+std::string Utf8ToWindows1252Referenced(std::string_view utf8)
+{
+    std::string result;
+    result.reserve(utf8.size());
+    size_t pos = 0;
+    while (pos < utf8.size()) {
+        const char32_t codePoint = DecodeUtf8(utf8, pos);
+        unsigned char byte = 0;
+        if (UnicodeToWindows1252(codePoint, byte)) {
+            result += static_cast<char>(byte);
+        } else if (codePoint == ReplacementCharacter || codePoint <= 0xFF) {
+            // Numbers up to 255 name Windows-1252 bytes in a reference: a C1 control
+            // character the code page lacks has no reference of its own.
+            result += '?';
+        } else {
+            char digits[16];
+            const auto end = std::to_chars(digits, digits + sizeof digits, static_cast<std::uint32_t>(codePoint)).ptr;
+            result += "&#";
+            result.append(digits, end);
+            result += ';';
         }
     }
     return result;

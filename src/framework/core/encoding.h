@@ -20,6 +20,10 @@ std::string Windows1252ToUtf8(std::string_view bytes);
 // Code points the code page lacks, and bytes that are no valid UTF-8, become the
 // replacement character.
 std::string Utf8ToWindows1252(std::string_view utf8, char replacement = '?');
+// For files: a code point the code page lacks becomes the reference "&#<Unicode number>;"
+// instead, so that nothing the user typed is lost on its way to disk. Bytes that are no
+// valid UTF-8 still become "?".
+std::string Utf8ToWindows1252Referenced(std::string_view utf8);
 
 inline constexpr char32_t ReplacementCharacter = U'\uFFFD';
 

@@ -60,6 +60,19 @@ bool ForceDirectories(const std::string& path)
     return DirectoryExists(path);
 }
 
+std::string ExpandFileName(std::string_view path)
+{
+    if (path.empty()) {
+        return {};
+    }
+    std::error_code error;
+    const fs::path absolute = fs::absolute(fs::path(path), error);
+    if (error) {
+        return std::string(path);
+    }
+    return absolute.lexically_normal().string();
+}
+
 std::string ExtractFilePath(std::string_view path)
 {
     return std::string(path.substr(0, NameStart(path)));

@@ -19,6 +19,10 @@ bool DirectoryExists(const std::string& path);
 // Creates the folder and any missing parent; true when the folder exists afterwards.
 bool ForceDirectories(const std::string& path);
 
+// The path as an absolute one, "." and ".." resolved against the current folder ("" stays
+// ""): a file opened by a relative name must keep meaning the same file when the program's
+// folder or the dialogs' folders are different.
+std::string ExpandFileName(std::string_view path);
 // "a/b/c.txt" -> "a/b/"; "" for a bare name.
 std::string ExtractFilePath(std::string_view path);
 // "a/b/c.txt" -> "c.txt".

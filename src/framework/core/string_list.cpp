@@ -206,7 +206,7 @@ void StringList::LoadFromFile(const std::filesystem::path& path)
 
 void StringList::SaveToFile(const std::filesystem::path& path) const
 {
-    WriteFileAtomically(path, Utf8ToWindows1252(Text()));
+    WriteFileAtomically(path, Utf8ToWindows1252Referenced(Text()));
 }
 
 } // namespace fw

@@ -39,6 +39,18 @@ TEST(Windows1252, MapsTheSpecialRangeAndLatin1)
     EXPECT_EQ(Utf8ToWindows1252("\xF0\x9F\x98\x80!", '_'), "_!");
 }
 
+TEST(Windows1252, FilesReferenceWhatTheCodePageLacks)
+{
+    // é and € have bytes; Ω, 测 and 😀 are written as their Unicode numbers.
+    EXPECT_EQ(Utf8ToWindows1252Referenced("\xC3\xA9\xE2\x82\xAC \xCE\xA9\xE6\xB5\x8B\xF0\x9F\x98\x80!"),
+              "\xE9\x80 &#937;&#27979;&#128512;!");
+    // A number up to 255 would name a Windows-1252 byte, so a C1 control the code page lacks
+    // has none; bytes that are no UTF-8 have none either.
+    EXPECT_EQ(Utf8ToWindows1252Referenced("a\xC2\x80" "b\xFF"), "a?b?");
+    // The five undefined bytes keep their round trip.
+    EXPECT_EQ(Utf8ToWindows1252Referenced(Windows1252ToUtf8("\x81\x8D")), "\x81\x8D");
+}
+
 TEST(Utf8, InvalidSequencesDecodeOneByteAtATime)
 {
     const struct {

@@ -81,6 +81,15 @@ TEST(FileNames, PartsOfAPath)
     EXPECT_FALSE(SameFileExt("notes.tx", ".TXT"));
 }
 
+TEST(FileNames, ExpandedNamesAreAbsoluteAndResolved)
+{
+    const std::string current = std::filesystem::current_path().string();
+    EXPECT_EQ(ExpandFileName("band.tvl"), current + "/band.tvl");
+    EXPECT_EQ(ExpandFileName("./tests/../data/band.tvl"), current + "/data/band.tvl");
+    EXPECT_EQ(ExpandFileName("/home/ann/./bands/../band.tvl"), "/home/ann/band.tvl");
+    EXPECT_EQ(ExpandFileName(""), "");
+}
+
 TEST(FileMasks, WildcardsAndTheEverythingMasks)
 {
     EXPECT_TRUE(MatchesMask("README", "*.*"));
