@@ -13,7 +13,10 @@
 #include <utility>
 #include <vector>
 
+#include "framework/gui/application.h"
+#include "framework/gui/form.h"
 #include "framework/gui/qt_conversions.h"
+#include "framework/gui/qt_peer.h"
 
 namespace fw {
 
@@ -36,11 +39,6 @@ QString DialogText(const std::string& text)
     result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     result.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return result;
-}
-
-QWidget* DialogParent()
-{
-    return QApplication::activeWindow();
 }
 
 QMessageBox::Icon QtIcon(MessageBoxIcon icon)
@@ -97,9 +95,29 @@ QString QtNameFilter(const FileFilter& filter)
 
 } // namespace
 
+QWidget* QtDialogParent()
+{
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        return modal;
+    }
+    const auto shownWindowOf = [](const Form* form) -> QWidget* {
+        QWidget* widget = form != nullptr ? QtWidgetOf(*form) : nullptr;
+        return widget != nullptr && widget->window()->isVisible() ? widget->window() : nullptr;
+    };
+    // The form the program activated last is the one the user works in, whether or not the
+    // window system still calls it active.
+    if (QWidget* active = shownWindowOf(GetScreen().ActiveForm())) {
+        return active;
+    }
+    if (QWidget* active = QApplication::activeWindow()) {
+        return active;
+    }
+    return shownWindowOf(App().MainForm());
+}
+
 ModalResult QtMessageBox(const MessageBoxRequest& request)
 {
-    QMessageBox box(DialogParent());
+    QMessageBox box(QtDialogParent());
     box.setWindowTitle(ToQt(request.Caption));
     box.setText(DialogText(request.Text));
     box.setIcon(QtIcon(request.Icon));
@@ -133,7 +151,7 @@ ModalResult QtMessageBox(const MessageBoxRequest& request)
 bool QtInputQuery(const InputQueryRequest& request, std::string& value)
 {
     bool ok = false;
-    const QString text = QInputDialog::getText(DialogParent(), ToQt(request.Caption), DialogText(request.Prompt),
+    const QString text = QInputDialog::getText(QtDialogParent(), ToQt(request.Caption), DialogText(request.Prompt),
                                                QLineEdit::Normal, ToQt(request.Value), &ok);
     if (ok) {
         value = FromQt(text);
@@ -146,7 +164,7 @@ bool QtFileDialog(FileDialog& dialog)
     const bool save = dialog.Kind() == FileDialogKind::Save || dialog.Kind() == FileDialogKind::SavePicture;
     const FileDialogOptions options = dialog.Options();
 
-    QFileDialog qt(DialogParent(), ToQt(dialog.Title()));
+    QFileDialog qt(QtDialogParent(), ToQt(dialog.Title()));
     qt.setOption(QFileDialog::DontUseNativeDialog);
     qt.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     if (save) {
@@ -209,7 +227,7 @@ bool QtFileDialog(FileDialog& dialog)
 bool QtColorDialog(ColorDialog& dialog)
 {
     const QColor initial = ToQColor(dialog.Color());
-    const QColor chosen = QColorDialog::getColor(initial, DialogParent(), ToQt(dialog.Title()));
+    const QColor chosen = QColorDialog::getColor(initial, QtDialogParent(), ToQt(dialog.Title()));
     if (!chosen.isValid()) {
         return false;
     }
@@ -230,7 +248,7 @@ bool QtFontDialog(FontDialog& dialog)
     initial.setStrikeOut(current.Style.StrikeOut);
 
     bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, initial, DialogParent());
+    const QFont chosen = QFontDialog::getFont(&ok, initial, QtDialogParent());
     if (!ok) {
         return false;
     }
@@ -253,7 +271,7 @@ bool QtFolderDialog(FolderDialog& dialog)
 {
     const std::string& start = dialog.Folder().empty() ? dialog.Root() : dialog.Folder();
     const QString chosen = QFileDialog::getExistingDirectory(
-        DialogParent(), ToQt(dialog.Title()), ToQt(start), QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+        QtDialogParent(), ToQt(dialog.Title()), ToQt(start), QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
     if (chosen.isEmpty()) {
         return false;
     }

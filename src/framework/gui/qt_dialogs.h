@@ -2,10 +2,18 @@
 
 #include "framework/gui/dialogs.h"
 
+class QWidget;
+
 namespace fw {
 
 // The Qt implementations of the dialog seams. Each shows a Qt dialog (widgets: needs a
 // QApplication) over the active window and runs it modally.
+
+// The window every dialog is shown over and centred on: a Qt dialog that is up, else the
+// window of the form the program activated last, else the window the system calls active,
+// else the main form's. (Without a window manager no window is active again once the first
+// dialog has closed, and a dialog without a parent would stand in the screen's centre.)
+QWidget* QtDialogParent();
 
 // QMessageBox with the request's buttons, icon, default and escape button.
 ModalResult QtMessageBox(const MessageBoxRequest& request);
