@@ -169,6 +169,7 @@ protected:
         EditorProgramTest::SetUp();
         previousDialogs_ = fw::FileDialog::SetHandler([this](fw::FileDialog& dialog) {
             dialogTitles.push_back(dialog.Title());
+            dialogFileNames.push_back(dialog.FileName());
             if (fileChoices.empty()) {
                 return false;
             }
@@ -199,6 +200,8 @@ protected:
     };
     std::vector<FileChoice> fileChoices;
     std::vector<std::string> dialogTitles;
+    // The file name each dialog proposed when it opened.
+    std::vector<std::string> dialogFileNames;
     std::vector<std::filesystem::path> pdfFiles;
     std::vector<int> printedPages;
 
@@ -413,6 +416,62 @@ TEST_F(MainRoadTest, CancelledDialogsChangeNothing)
             ASSERT_EQ(editor.FrontWeaving().Cell(column, pick)->Hole, woven.Cell(column, pick)->Hole);
         }
     }
+}
+
+TEST_F(MainRoadTest, NamesAndNotesInAnyScriptSurviveSavingAndOpeningAgain)
+{
+    TfrmTWThreadedPattern& editor = NewEditor();
+    const std::string name = "测试 Ωmega é 😀";
+    const std::string notes = "Ωμέγα 测试\r\n😀 and é€\r\n\r\n&#937; is text";
+    {
+        // Typed into the name dialog.
+        const fw::ScopedHandler typed(&fw::SetInputQueryHandler,
+                                      [&](const fw::InputQueryRequest&, std::string& value) {
+                                          value = name;
+                                          return true;
+                                      });
+        Command(TWAction::PatternDetails);
+    }
+    ASSERT_EQ(editor.GetPatternName(), name);
+    editor.SetNotes(notes);
+
+    const std::filesystem::path saved = Folder() / "scripts.tvl";
+    fileChoices.push_back(FileChoice{saved, 1});
+    Command(TWAction::Save);
+    TfrmTWThreadedPattern& reopened = OpenFile(saved);
+    ASSERT_NE(&reopened, &editor);
+    EXPECT_EQ(reopened.GetPatternName(), name);
+    EXPECT_EQ(reopened.GetNotes(), notes);
+    EXPECT_EQ(reopened.Caption(), "Threaded Pattern: " + name);
+
+    // The file stays single-byte Windows-1252: é is its own byte, the rest are references.
+    const std::string bytes = ReadFile(saved);
+    EXPECT_NE(bytes.find("<![CDATA[&#27979;&#35797; &#937;mega \xE9 &#128512;]]>"), std::string::npos) << bytes;
+    EXPECT_EQ(bytes.find('?'), std::string::npos) << "nothing was replaced";
+    for (const unsigned char lead : {0xC3, 0xCE, 0xE6, 0xF0}) {
+        EXPECT_EQ(bytes.find(static_cast<char>(lead)), std::string::npos) << "no UTF-8 in the file";
+    }
+}
+
+TEST_F(MainRoadTest, AFileOpenedByARelativeNameIsSavedWhereItCameFrom)
+{
+    // As `./run.sh tests/data/band.tvl` from a checkout: a name relative to the folder the
+    // program was started from, which is not the program's own folder.
+    const std::filesystem::path bands = Folder() / "checkout" / "bands";
+    std::filesystem::create_directories(bands);
+    std::filesystem::copy_file(sample_patterns::SamplePath(sample_patterns::SmallFile), bands / "band.tvl");
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(Folder() / "checkout");
+    TfrmTWThreadedPattern& editor = OpenFile("bands/../bands/band.tvl");
+    std::filesystem::current_path(before);
+
+    const std::string absolute = (bands / "band.tvl").string();
+    EXPECT_EQ(editor.GetFileName(), absolute);
+    EXPECT_EQ(Main().pnlPatternFileName->Caption(), absolute);
+    // Save proposes the file where it is, whatever the current folder is by now.
+    Command(TWAction::Save);
+    ASSERT_EQ(dialogFileNames.size(), 1u);
+    EXPECT_EQ(dialogFileNames.front(), absolute);
 }
 
 TEST_F(MainRoadTest, TheNotesCommandShowsAndHidesTheNotesWindow)
