@@ -125,8 +125,13 @@ std::string EncodeCDataText(std::string_view text)
         const auto byte = static_cast<unsigned char>(text[pos]);
         if (byte < 0x80) {
             ++pos;
-            if (byte == '&' && pos < text.size() && text[pos] == '#') {
-                AppendReference(out, '&');
+            // A line break inside a section reads back as CR LF, so only whole CR LF pairs
+            // may stand as they are; so may a tab.
+            const bool lineBreak = byte == '\r' && pos < text.size() && text[pos] == '\n';
+            const bool lineBreakEnd = byte == '\n' && pos >= 2 && text[pos - 2] == '\r';
+            const bool control = byte < 32 && byte != '\t' && !lineBreak && !lineBreakEnd;
+            if (control || (byte == '&' && pos < text.size() && text[pos] == '#')) {
+                AppendReference(out, byte);
             } else {
                 out += static_cast<char>(byte);
             }

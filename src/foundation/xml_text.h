@@ -25,8 +25,9 @@ inline std::string DecodeXMLAttribute(std::string_view value)
 // Free texts stored as CDATA (names, comments, folders) stay as typed, so that a file keeps
 // the bytes older readers expect, with two exceptions that make the pair exact: a character
 // Windows-1252 lacks becomes "&#<Unicode number>;" (it would be lost on the way to the file),
-// and an "&" that starts "&#" becomes "&#38;". The C1 control characters the code page lacks
-// have no number of their own there and are written as U+FFFD.
+// an "&" that starts "&#" becomes "&#38;", and so does a control character other than a tab
+// or a CR LF pair (a lone CR or LF would come back as CR LF). The C1 control characters the
+// code page lacks have no number of their own there and are written as U+FFFD.
 std::string EncodeCDataText(std::string_view text);
 // Decodes exactly the references "&#<decimal>;" naming a character (0 to 255 as a
 // Windows-1252 byte, above that as Unicode); every other text, a lone "&" or "&#x" among

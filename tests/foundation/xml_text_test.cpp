@@ -35,8 +35,9 @@ TEST(XMLTextEscaping, CDataTextsStayAsTypedExceptWhatTheCodePageLacks)
     // Text that looks like a reference is kept apart from the references written.
     EXPECT_EQ(EncodeCDataText("&#65; &#"), "&#38;#65; &#38;#");
     EXPECT_EQ(EncodeCDataText("\xC2\x80"), "&#65533;");
+    EXPECT_EQ(EncodeCDataText("a\r\nb\tc\rd\ne\x01"), "a\r\nb\tc&#13;d&#10;e&#1;");
     for (const std::string text : {"", "plain", "Müller & Söhne", "测试 Ωmega é\r\n😀", "&#65; &#x41; &&#937;#",
-                                   "&#", "a&#12"}) {
+                                   "&#", "a&#12", "\r\r\n\n\x01"}) {
         EXPECT_EQ(DecodeCDataText(EncodeCDataText(text)), text) << text;
     }
     // Only complete decimal references are read; anything else an older file holds stays.

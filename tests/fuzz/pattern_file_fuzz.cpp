@@ -103,7 +103,7 @@ std::string CannotLoad(const fw::Exception& error)
 // What saving the text to a file and loading it again does to it.
 std::string Stored(std::string_view utf8)
 {
-    return fw::Windows1252ToUtf8(fw::Utf8ToWindows1252(utf8));
+    return fw::Windows1252ToUtf8(fw::Utf8ToWindows1252Referenced(utf8));
 }
 
 // --- patterns and fonts ---

@@ -85,7 +85,7 @@ bool ReadWriteRead(const std::string& text, bool nameCheck)
     // Read back as it would be after saving: stored as Windows-1252, loaded as UTF-8.
     TILXMLTree again;
     try {
-        again.ParseText(fw::Windows1252ToUtf8(fw::Utf8ToWindows1252(written)));
+        again.ParseText(fw::Windows1252ToUtf8(fw::Utf8ToWindows1252Referenced(written)));
     } catch (const fw::Exception& error) {
         RoundTripFailed(nameCheck, written, {}, error.Message());
     }
