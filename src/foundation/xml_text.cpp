@@ -63,6 +63,31 @@ void AppendReferencedCharacter(std::string& out, std::uint32_t code)
     }
 }
 
+// The loop both decoders share: the text between references is copied as it is, and each
+// "&#" is handed to readReference with the position after it; it appends what the reference
+// stands for and answers where the text goes on.
+template <class ReadReference>
+std::string DecodeReferences(std::string_view text, ReadReference readReference)
+{
+    // Most texts hold no reference at all.
+    if (text.find("&#") == std::string_view::npos) {
+        return std::string(text);
+    }
+    std::string out;
+    out.reserve(text.size());
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t amp = text.find("&#", pos);
+        if (amp == std::string_view::npos) {
+            out.append(text.substr(pos));
+            break;
+        }
+        out.append(text.substr(pos, amp - pos));
+        pos = readReference(out, amp + 2);
+    }
+    return out;
+}
+
 } // namespace
 
 std::string EncodeXMLText(std::string_view text)
@@ -83,21 +108,7 @@ std::string EncodeXMLAttribute(std::string_view value)
 
 std::string DecodeXMLText(std::string_view text)
 {
-    // Most texts hold no reference at all.
-    if (text.find("&#") == std::string_view::npos) {
-        return std::string(text);
-    }
-    std::string out;
-    out.reserve(text.size());
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        const std::size_t amp = text.find("&#", pos);
-        if (amp == std::string_view::npos) {
-            out.append(text.substr(pos));
-            break;
-        }
-        out.append(text.substr(pos, amp - pos));
-        const std::size_t start = amp + 2;
+    return DecodeReferences(text, [text](std::string& out, std::size_t start) {
         std::size_t stop = text.find(';', start);
         if (stop == std::string_view::npos) {
             stop = text.size();
@@ -111,9 +122,8 @@ std::string DecodeXMLText(std::string_view text)
         } else {
             AppendReferencedCharacter(out, code);
         }
-        pos = stop < text.size() ? stop + 1 : stop;
-    }
-    return out;
+        return stop < text.size() ? stop + 1 : stop;
+    });
 }
 
 std::string EncodeCDataText(std::string_view text)
@@ -151,35 +161,20 @@ std::string EncodeCDataText(std::string_view text)
 
 std::string DecodeCDataText(std::string_view text)
 {
-    if (text.find("&#") == std::string_view::npos) {
-        return std::string(text);
-    }
-    std::string out;
-    out.reserve(text.size());
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        const std::size_t amp = text.find("&#", pos);
-        if (amp == std::string_view::npos) {
-            out.append(text.substr(pos));
-            break;
-        }
-        out.append(text.substr(pos, amp - pos));
-        const std::size_t start = amp + 2;
+    return DecodeReferences(text, [text](std::string& out, std::size_t start) {
         std::size_t stop = start;
         while (stop < text.size() && stop - start < 8 && text[stop] >= '0' && text[stop] <= '9') {
             ++stop;
         }
         std::uint32_t code = 0;
-        const bool reference = stop > start && stop < text.size() && text[stop] == ';' &&
-                               std::from_chars(text.data() + start, text.data() + stop, code).ec == std::errc{} &&
-                               IsValidCodePoint(code);
+        const bool reference = stop > start && stop < text.size() && text[stop] == ';'
+                               && std::from_chars(text.data() + start, text.data() + stop, code).ec == std::errc{}
+                               && IsValidCodePoint(code);
         if (!reference) {
             out += "&#";
-            pos = start;
-            continue;
+            return start;
         }
         AppendReferencedCharacter(out, code);
-        pos = stop + 1;
-    }
-    return out;
+        return stop + 1;
+    });
 }
