@@ -2,8 +2,13 @@
 
 #include <cerrno>
 #include <fstream>
+#include <optional>
 #include <random>
 #include <system_error>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "framework/core/exceptions.h"
 
@@ -52,6 +57,28 @@ fs::path TemporaryPathBeside(const fs::path& path)
     }
 }
 
+// The rename that replaces a file needs only the folder's write permission, so the file's
+// own is checked first, as a direct write would check it. A file whose mode lets nobody
+// write is read-only for everyone: rights that bypass access checks (root's) do not make a
+// save replace it. Returns the rights of the file being replaced, if there is one, for the
+// new file to keep.
+std::optional<fs::perms> RightsOfFileToReplace(const fs::path& path)
+{
+    struct stat info{};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        // A new file, or something the rename itself refuses with its own reason.
+        return std::nullopt;
+    }
+    errno = 0;
+    if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) {
+        RaiseCreateError(path, LastErrorReason());
+    }
+    if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+        RaiseCreateError(path, std::make_error_code(std::errc::permission_denied).message());
+    }
+    return static_cast<fs::perms>(info.st_mode & 07777);
+}
+
 } // namespace
 
 std::string ReadFileBytes(const fs::path& path)
@@ -78,6 +105,7 @@ std::string ReadFileBytes(const fs::path& path)
 
 void WriteFileAtomically(const fs::path& path, std::string_view bytes)
 {
+    const std::optional<fs::perms> oldRights = RightsOfFileToReplace(path);
     const fs::path temporary = TemporaryPathBeside(path);
     std::error_code ignored;
     {
@@ -88,6 +116,11 @@ void WriteFileAtomically(const fs::path& path, std::string_view bytes)
             fs::remove(temporary, ignored);
             RaiseCreateError(path, reason);
         }
+        // The new file keeps the access rights the old one had, from before it holds any
+        // of the content, so that a private file is never readable by others on the way.
+        if (oldRights) {
+            fs::permissions(temporary, *oldRights, ignored);
+        }
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         // Closing flushes: a full disk shows only here.
         out.close();
@@ -96,11 +129,6 @@ void WriteFileAtomically(const fs::path& path, std::string_view bytes)
             fs::remove(temporary, ignored);
             RaiseCreateError(path, reason);
         }
-    }
-    // The new file keeps the access rights the old one had.
-    const fs::file_status old = fs::status(path, ignored);
-    if (fs::is_regular_file(old)) {
-        fs::permissions(temporary, old.permissions(), ignored);
     }
     std::error_code renameError;
     fs::rename(temporary, path, renameError);

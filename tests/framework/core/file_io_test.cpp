@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include <sys/stat.h>
+
+#include "framework/core/exceptions.h"
+#include "framework/core/file_io.h"
+#include "support/scratch_folder.h"
+
+using namespace fw;
+namespace fs = std::filesystem;
+
+namespace {
+
+// A fresh folder per test, removed afterwards.
+class FileRights : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder_ = UniqueScratchFolder("tavelin_file_io");
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    fs::path FileWith(const std::string& name, const std::string& bytes, fs::perms rights) const
+    {
+        const fs::path path = folder_ / name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        fs::permissions(path, rights);
+        return path;
+    }
+
+    size_t EntriesInFolder() const
+    {
+        return static_cast<size_t>(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
+    }
+
+    static fs::perms RightsOf(const fs::path& path) { return fs::status(path).permissions(); }
+
+    fs::path folder_;
+};
+
+// Sets the process's file creation mask for one scope and puts the old one back.
+class ScopedUmask {
+public:
+    explicit ScopedUmask(mode_t mask) : old_(::umask(mask)) {}
+    ~ScopedUmask() { ::umask(old_); }
+    ScopedUmask(const ScopedUmask&) = delete;
+    ScopedUmask& operator=(const ScopedUmask&) = delete;
+
+private:
+    mode_t old_;
+};
+
+} // namespace
+
+// The checks hold for root too, who could write these files directly.
+TEST_F(FileRights, ReadOnlyFilesAreRefusedAndLeftAlone)
+{
+    using enum fs::perms;
+    for (const fs::perms rights : {owner_read | group_read | others_read, owner_read,
+                                   owner_read | owner_exec | group_read | group_exec | others_read | others_exec}) {
+        const fs::path path = FileWith("read-only.txt", "old\r\n", rights);
+        try {
+            WriteFileAtomically(path, "new\r\n");
+            ADD_FAILURE() << "no error raised for rights " << static_cast<int>(rights);
+        } catch (const EFileError& error) {
+            EXPECT_EQ(error.Message(), "Cannot create file \"" + path.string() + "\". Permission denied");
+        }
+        EXPECT_EQ(ReadFileBytes(path), "old\r\n");
+        EXPECT_EQ(RightsOf(path), rights);
+        EXPECT_EQ(EntriesInFolder(), 1U) << "a temporary file was left behind";
+        fs::remove(path);
+    }
+}
+
+TEST_F(FileRights, SavingOverAFileKeepsItsRights)
+{
+    using enum fs::perms;
+    for (const fs::perms rights : {owner_read | owner_write | group_read, owner_read | owner_write,
+                                   owner_read | owner_write | others_read, owner_all | group_read | group_exec,
+                                   owner_write}) {
+        const fs::path path = FileWith("kept.txt", "old\r\n", rights);
+        WriteFileAtomically(path, "new\r\n");
+        EXPECT_EQ(RightsOf(path), rights) << "rights " << static_cast<int>(rights);
+        fs::permissions(path, owner_read | owner_write);
+        EXPECT_EQ(ReadFileBytes(path), "new\r\n");
+        EXPECT_EQ(EntriesInFolder(), 1U) << "a temporary file was left behind";
+        fs::remove(path);
+    }
+}
+
+// A new file gets what a direct create would give it, not a temporary file's private rights.
+TEST_F(FileRights, ANewFileFollowsTheCreationMask)
+{
+    using enum fs::perms;
+    const ScopedUmask creationMask(027);
+    const fs::path path = folder_ / "new.txt";
+    WriteFileAtomically(path, "new\r\n");
+    EXPECT_EQ(RightsOf(path), owner_read | owner_write | group_read);
+    EXPECT_EQ(ReadFileBytes(path), "new\r\n");
+}
