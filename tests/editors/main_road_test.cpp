@@ -474,6 +474,33 @@ TEST_F(MainRoadTest, AFileOpenedByARelativeNameIsSavedWhereItCameFrom)
     EXPECT_EQ(dialogFileNames.front(), absolute);
 }
 
+TEST_F(MainRoadTest, SavingOverAReadOnlyFileIsRefusedAndLeavesItAlone)
+{
+    const std::filesystem::path locked = Folder() / "locked.tvl";
+    std::filesystem::copy_file(sample_patterns::SamplePath(sample_patterns::SmallFile), locked);
+    std::filesystem::permissions(locked, std::filesystem::perms::owner_read | std::filesystem::perms::group_read
+                                             | std::filesystem::perms::others_read);
+    const std::string before = ReadFile(locked);
+    TfrmTWThreadedPattern& editor = OpenFile(locked);
+    editor.SetPatternName("Changed");
+    std::vector<std::string> errors;
+    const fw::Application::ExceptionEvent previous = fw::App().OnException();
+    fw::App().SetOnException([&](const std::exception& error) { errors.push_back(error.what()); });
+    // The user says yes to the overwrite question; the save must still not replace the file.
+    fileChoices.push_back(FileChoice{locked, 1});
+    // As a click from the window system arrives: errors reach the program's handler.
+    fw::GuardedCall([&] { Command(TWAction::Save); });
+    fw::App().SetOnException(previous);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors.front().find("Cannot create file \"" + locked.string() + "\". Permission denied"),
+              std::string::npos)
+        << errors.front();
+    EXPECT_EQ(ReadFile(locked), before);
+    EXPECT_EQ(std::filesystem::status(locked).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_read | std::filesystem::perms::group_read
+                  | std::filesystem::perms::others_read);
+}
+
 TEST_F(MainRoadTest, TheNotesCommandShowsAndHidesTheNotesWindow)
 {
     TfrmTWThreadedPattern& editor = OpenSample(sample_patterns::SmallFile);
