@@ -470,7 +470,14 @@ void TfrmWeavingImage::RecalcSizes()
     Redraw();
 }
 
-void TfrmWeavingImage::LayoutReversePanel()
+double TfrmWeavingImage::FrontShare() const
+{
+    const int room = horizontal_ ? pnlImages->ClientHeight() : pnlImages->ClientWidth();
+    const int front = horizontal_ ? pnlImage->Height() : pnlImage->Width();
+    return room > 0 ? static_cast<double>(front) / room : 0.5;
+}
+
+void TfrmWeavingImage::LayoutReversePanel(std::optional<double> frontShare)
 {
     if (!showReverse_) {
         pnlImage->SetAlign(fw::Align::Client);
@@ -480,6 +487,13 @@ void TfrmWeavingImage::LayoutReversePanel()
     pnlImage->SetAlign(side);
     spltImages->SetAlign(side);
     pnlImages->Realign();
+    if (frontShare) {
+        if (horizontal_) {
+            pnlImage->SetHeight(static_cast<int>(*frontShare * pnlImages->ClientHeight()));
+        } else {
+            pnlImage->SetWidth(static_cast<int>(*frontShare * pnlImages->ClientWidth()));
+        }
+    }
     // A front panel that leaves the reverse no room (it filled the area until now, or the
     // area shrank) is given half of it.
     if (horizontal_) {
@@ -683,12 +697,14 @@ void TfrmWeavingImage::SetOrientation(TTWOrientation orientation)
     if (horizontal == horizontal_) {
         return;
     }
+    // Beside each other or one above the other, the front keeps its share of the room.
+    const double frontShare = FrontShare();
     horizontal_ = horizontal;
     imgOrientVertical->SetVisible(!horizontal);
     imgVertical->SetVisible(!horizontal);
     imgOrientHorizontal->SetVisible(horizontal);
     imgHorizontal->SetVisible(horizontal);
-    LayoutReversePanel();
+    LayoutReversePanel(frontShare);
     RecalcSizes();
 }
 

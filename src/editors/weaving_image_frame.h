@@ -251,7 +251,11 @@ private:
 
     // Sizes and layout.
     void RecalcSizes();
-    void LayoutReversePanel();
+    // The front and the reverse beside each other (vertical) or one above the other, the
+    // front given the share of the room when one is given.
+    void LayoutReversePanel(std::optional<double> frontShare = std::nullopt);
+    // The part of the room across the sides that the front takes now.
+    double FrontShare() const;
     void UpdateImageSizes();
     TWeavingImageStyle Style() const;
     TWeavingImageCardLists CardLists() const;

@@ -1,6 +1,7 @@
 // Clicks on the threaded-in editor's woven image: the card they address (selvedges left
-// out), the three correction modes, painting hole colours, the hover labels; and the colour
-// commands that go with painting.
+// out), the three correction modes, painting hole colours, the hover labels; the colour
+// commands that go with painting; and the reverse side drawn beside the front as the image
+// is turned.
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include "framework/gui/std_label.h"
 #include "framework/gui/std_panel.h"
 #include "framework/gui/std_speed_button.h"
+#include "framework/gui/std_splitter.h"
 #include "model/card.h"
 #include "model/model_state.h"
 #include "model/palette.h"
@@ -283,6 +285,69 @@ TEST_F(ThreadedEditorImageTest, AChosenPaletteIsCopiedIntoThePattern)
     // The list's palette is only copied: it stays as it was.
     EXPECT_EQ(warm->GetColour(3), 0x0000F3U);
     EXPECT_NE(&editor.Pattern()->Palette(), warm);
+}
+
+// The reverse side's cells that its view shows now, each sampled inside its shape in the
+// view's own picture: how many there are, and how many show their colour.
+struct ShownCells {
+    int Shown = 0;
+    int Right = 0;
+};
+
+ShownCells SampleReverseCells(TfrmWeavingImage& image)
+{
+    const TTWWeaving& reverse = *image.ReverseWeaving();
+    const TWeavingImageGeometry geometry = image.Geometry(true);
+    const fw::Bitmap picture = fw::RenderToBitmap(*image.imgReverse);
+    const fw::Point scroll = image.scrReverse->ScrollOffset();
+    ShownCells cells;
+    for (int column = 0; column < reverse.Width(); ++column) {
+        for (int pick = 0; pick < reverse.PickCount(); ++pick) {
+            const TTWWeavingCell& cell = *reverse.Cell(column, pick);
+            fw::Point sum;
+            for (const fw::Point& corner : geometry.CellPolygon(reverse, cell)) {
+                sum.X += corner.X;
+                sum.Y += corner.Y;
+            }
+            const fw::Point at{sum.X / 4 - scroll.X, sum.Y / 4 - scroll.Y};
+            if (at.X < 0 || at.Y < 0 || at.X >= picture.Width() || at.Y >= picture.Height()) {
+                continue;
+            }
+            ++cells.Shown;
+            if (picture.Pixel(at.X, at.Y) == cell.Colour) {
+                ++cells.Right;
+            }
+        }
+    }
+    return cells;
+}
+
+TEST_F(ThreadedEditorImageTest, TheReverseSideStaysInViewThroughRotationsAndShowsAgainWhenTickedAgain)
+{
+    TfrmTWThreadedPattern& editor = BandWithSelvedges();
+    TfrmWeavingImage& image = *editor.frmImage;
+    editor.PerformAction(TWAction::ShowReverse, true, nullptr);
+    const auto expectPainted = [&](const char* when) {
+        ASSERT_TRUE(image.GetShowReverse()) << when;
+        const ShownCells cells = SampleReverseCells(image);
+        EXPECT_GE(cells.Shown, 4) << when;
+        EXPECT_EQ(cells.Right, cells.Shown) << when;
+    };
+    expectPainted("shown");
+    // Each turn lays the sides out the other way, beside or above each other, and the
+    // second brings back the first layout with both sides in it.
+    editor.PerformAction(TWAction::Rotate, false, nullptr);
+    ASSERT_TRUE(image.Horizontal());
+    expectPainted("rotated once");
+    editor.PerformAction(TWAction::Rotate, false, nullptr);
+    ASSERT_FALSE(image.Horizontal());
+    expectPainted("rotated twice");
+    EXPECT_EQ(image.spltImages->Width(), 3);
+    // Unticked and ticked again, it comes back as it was.
+    editor.PerformAction(TWAction::ShowReverse, false, nullptr);
+    EXPECT_FALSE(image.pnlImageReverse->Visible());
+    editor.PerformAction(TWAction::ShowReverse, true, nullptr);
+    expectPainted("shown again");
 }
 
 } // namespace

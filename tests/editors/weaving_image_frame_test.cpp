@@ -299,9 +299,13 @@ TEST_F(WeavingImageFrameTest, TheReverseTakesHalfTheRoomBesideOrBelowTheFront)
     EXPECT_EQ(frame->pnlImage->Align(), fw::Align::Left);
     EXPECT_EQ(frame->pnlImage->Width(), frame->pnlImages->ClientWidth() / 2);
     EXPECT_GT(frame->pnlImageReverse->Width(), 200);
+    // Turned, the front keeps its share: half of the height now, the splitter between.
     frame->SetHorizontal(true);
     EXPECT_EQ(frame->pnlImage->Align(), fw::Align::Top);
     EXPECT_EQ(frame->spltImages->Align(), fw::Align::Top);
+    EXPECT_NEAR(frame->pnlImage->Height(), frame->pnlImages->ClientHeight() / 2, 1);
+    EXPECT_EQ(frame->spltImages->Top(), frame->pnlImage->Height());
+    EXPECT_GT(frame->pnlImageReverse->Height(), 150);
     frame->SetShowReverse(false);
     EXPECT_EQ(frame->pnlImage->Align(), fw::Align::Client);
     EXPECT_EQ(frame->pnlImage->Width(), frame->pnlImages->ClientWidth());

@@ -13,6 +13,16 @@ ShiftState ShiftFromBits(std::intptr_t bits)
     return ShiftState::FromBits(static_cast<std::uint32_t>(bits) & 0xFFFF);
 }
 
+bool IsEdge(fw::Align align)
+{
+    return align != fw::Align::None && align != fw::Align::Client;
+}
+
+bool IsSideEdge(fw::Align align)
+{
+    return align == fw::Align::Left || align == fw::Align::Right;
+}
+
 } // namespace
 
 Control::Control(Component* owner) : Component(owner), canvas_(std::make_unique<fw::Canvas>(store_))
@@ -159,6 +169,12 @@ void Control::SetAlign(fw::Align align)
     const fw::Align old = align_;
     align_ = align;
     UpdateAnchorRules();
+    // Moved from a side edge to the top or bottom (or back), the control turns its bounds
+    // over: what was its thickness along the old edge stays its thickness along the new
+    // one, and the length the old edge stretched it to does not become its thickness.
+    if (IsEdge(old) && IsEdge(align) && IsSideEdge(old) != IsSideEdge(align)) {
+        SetBounds(Left(), Top(), Height(), Width());
+    }
     if (parent_ != nullptr && (old != fw::Align::None || align != fw::Align::None)) {
         parent_->Realign();
     }

@@ -407,6 +407,19 @@ void InputRouter::MouseExit(Control& surface)
     UpdateCursor();
 }
 
+void InputRouter::CancelMouseMode()
+{
+    buttons_ = ShiftState{};
+    leftPress_.Reset();
+    lastPress_.Valid = false;
+    if (drag_->Dragging()) {
+        drag_->EndDrag(false);
+    }
+    SetCaptureControl(nullptr);
+    UpdateMouseControl();
+    UpdateCursor();
+}
+
 void InputRouter::UpdateMouseControl()
 {
     Control* under = ControlUnderPointer();

@@ -142,6 +142,12 @@ public:
     bool MouseWheel(Control& surface, Point point, int delta, ShiftState shift);
     // The pointer left the surface's window.
     void MouseExit(Control& surface);
+    // A modal window came up over the program's windows (a dialog opened by a press, say):
+    // the button held now comes up in that window, so the press it began is over here, as
+    // the platform's cancel-mode makes it. The capture is released (the control hears
+    // WM_CAPTURECHANGED), a drag is cancelled, no button counts as held, and the next
+    // press goes to the control under the pointer.
+    void CancelMouseMode();
 
     // --- Keys -----------------------------------------------------------------------------
     // key: the virtual key; character: the text the key types (0 for none), as the window

@@ -239,6 +239,17 @@ bool QtPeerWidget::event(QEvent* event)
             });
         }
         break;
+    case QEvent::WindowBlocked:
+        // A modal window took over (a Qt dialog, one of the program's modal forms): the
+        // release of a button held now goes to it, and Qt keeps it from this window.
+        if (IsTopLevel()) {
+            Forward([](Control&) {
+                if (InputRouter* router = InputRouter::Current()) {
+                    router->CancelMouseMode();
+                }
+            });
+        }
+        break;
     case QEvent::WindowDeactivate:
         // Going from one of the program's windows to another, Qt names the new active window
         // first and its activation follows; only leaving the program deactivates all.

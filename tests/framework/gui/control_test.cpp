@@ -170,6 +170,29 @@ TEST_F(ControlTest, AlignedChildrenFillTheAdjustedClientRectTopBottomLeftRightCl
     EXPECT_EQ(BoundsOf(client), (Rect{35, 30, 135, 175}));
 }
 
+TEST_F(ControlTest, AControlMovedBetweenASideEdgeAndTheTopKeepsItsThickness)
+{
+    Framed parent;
+    parent.SetBounds(0, 0, 200, 100);
+    auto* bar = new fw::Control(&parent);
+    bar->SetParent(&parent);
+    bar->SetBounds(0, 0, 3, 10);
+    bar->SetAlign(fw::Align::Left);
+    EXPECT_EQ(BoundsOf(bar), (Rect{5, 5, 8, 95}));
+    // Not as tall as the side it left, but as thin as it was there, and back again.
+    bar->SetAlign(fw::Align::Top);
+    EXPECT_EQ(BoundsOf(bar), (Rect{5, 5, 195, 8}));
+    bar->SetAlign(fw::Align::Right);
+    EXPECT_EQ(BoundsOf(bar), (Rect{192, 5, 195, 95}));
+    // Along the same direction, or from the client area, nothing turns.
+    bar->SetAlign(fw::Align::Left);
+    EXPECT_EQ(BoundsOf(bar), (Rect{5, 5, 8, 95}));
+    bar->SetAlign(fw::Align::None);
+    bar->SetBounds(20, 20, 40, 10);
+    bar->SetAlign(fw::Align::Bottom);
+    EXPECT_EQ(BoundsOf(bar), (Rect{5, 85, 195, 95}));
+}
+
 TEST_F(ControlTest, AnchorsFollowTheParentsSizeWithoutDrift)
 {
     fw::WinControl parent;

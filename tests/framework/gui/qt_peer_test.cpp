@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 #include <memory>
@@ -13,9 +17,11 @@
 
 #include "framework/core/exceptions.h"
 #include "framework/gui/application.h"
+#include "framework/gui/dialogs.h"
 #include "framework/gui/form.h"
 #include "framework/gui/input.h"
 #include "framework/gui/qt_conversions.h"
+#include "framework/gui/qt_dialogs.h"
 #include "framework/gui/qt_keys.h"
 #include "framework/gui/qt_modal.h"
 #include "framework/gui/qt_peer.h"
@@ -344,6 +350,59 @@ TEST(QtPeer, AModalFormShowsAsAModalWindowInsideTheNestedLoop)
     EXPECT_FALSE(dotWidget->isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(dotWidget.isNull());
+}
+
+TEST(QtPeer, AfterAQtDialogThatAPressOpenedTheNextClickGoesWhereItIsMade)
+{
+    Log log;
+    Scene scene(log);
+    TestDriver driver(scene.form);
+    QtPeerKeeper keeper(driver.Router());
+    AttachQtPeers(scene.form);
+    const ScopedHandler<ColorDialog::Handler> colours(&ColorDialog::SetHandler, QtColorDialog);
+    QWindow* window = QtWidgetOf(scene.form)->windowHandle();
+    ASSERT_NE(window, nullptr);
+    const QPoint onPad(OnPad.X, OnPad.Y);
+    const QPoint onDot(OnDot.X, OnDot.Y);
+    // The pad's double click asks for a colour, as the palettes do: the dialog comes up
+    // while the button is still down on the pad.
+    bool chosen = false;
+    scene.pad->SetOnDblClick([&](Object*) {
+        ColorDialog dialog;
+        chosen = dialog.Execute();
+    });
+    bool sawDialog = false;
+    QTimer::singleShot(100, [&] {
+        auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) {
+            return;
+        }
+        sawDialog = true;
+        // The button comes up over the dialog's blocked owner: Qt keeps it from the window.
+        QTest::mouseRelease(window, Qt::LeftButton, {}, onPad);
+        auto* buttons = dialog->findChild<QDialogButtonBox*>();
+        QPushButton* ok = buttons != nullptr ? buttons->button(QDialogButtonBox::Ok) : nullptr;
+        if (ok == nullptr) {
+            dialog->reject();
+            return;
+        }
+        QTest::mouseClick(ok->window()->windowHandle(), Qt::LeftButton, {},
+                          ok->mapTo(ok->window(), ok->rect().center()));
+    });
+    QTest::mousePress(window, Qt::LeftButton, {}, onPad);
+    QTest::mouseRelease(window, Qt::LeftButton, {}, onPad);
+    QTest::mousePress(window, Qt::LeftButton, {}, onPad);
+    ASSERT_TRUE(sawDialog);
+    EXPECT_TRUE(chosen);
+    EXPECT_EQ(scene.pad->doubleClicks, 1);
+
+    // The next click belongs to the control under the pointer, at once.
+    log.clear();
+    QTest::mouseClick(window, Qt::LeftButton, {}, onDot);
+    driver.Settle();
+    EXPECT_EQ(scene.dot->clicks, 1) << testing::PrintToString(log);
+    EXPECT_EQ(CaptureControl(), nullptr);
+    EXPECT_FALSE(driver.Router().ButtonsDown().Contains(ShiftFlag::Left));
 }
 
 TEST(QtPeer, KeysReachTheRouterAndAltF4AsksTheFormToClose)
