@@ -19,13 +19,13 @@
 #include "framework/gui/menu_item.h"
 #include "framework/gui/message.h"
 #include "model/model_hooks.h"
+#include "model/user_settings.h"
 #include "shell/data_module_base.h"
 #include "shell/main_window.h"
 #include "shell/pattern_base_form.h"
 #include "shell/program_start.h"
 #include "shell/tool_actions.h"
 #include "shell/window_factory.h"
-#include "support/scoped_environment.h"
 #include "support/scratch_folder.h"
 
 namespace shell_test {
@@ -128,8 +128,11 @@ protected:
         folder_ = UniqueScratchFolder("shell");
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);
-        // The settings and palettes written at close go to a configuration of this test's own.
-        config_.emplace("XDG_CONFIG_HOME", (folder_ / "config").string());
+        // The settings and palettes written at close go to the test program's own
+        // configuration folder (set before the application starts: fontconfig reads it
+        // too, and changing it under a running application makes fontconfig leak). Each test
+        // starts without what an earlier one left there.
+        RemoveSettingsFolder();
         previousBackend_ = fw::DefaultPaintBackend();
         fw::SetDefaultPaintBackend(&backend_);
         fw::GetScreen().SetSize(1280, 900);
@@ -159,7 +162,7 @@ protected:
         libraries_.reset();
         SetXMLNameCheck(true);
         fw::SetDefaultPaintBackend(previousBackend_);
-        config_.reset();
+        RemoveSettingsFolder();
         std::error_code ignored;
         std::filesystem::remove_all(folder_, ignored);
     }
@@ -212,8 +215,16 @@ protected:
     std::deque<fw::ModalResult> answers;
 
 private:
+    // Only ever the test configuration below the temporary folder, never a user's own.
+    void RemoveSettingsFolder() const
+    {
+        const std::string settings = SettingsFolder(folder_).string();
+        ASSERT_EQ(settings.rfind(testing::TempDir(), 0), 0u) << settings;
+        std::error_code ignored;
+        std::filesystem::remove_all(settings, ignored);
+    }
+
     std::filesystem::path folder_;
-    std::optional<ScopedEnvironment> config_;
     fw::FakePaintBackend backend_;
     fw::PaintBackend* previousBackend_ = nullptr;
     std::unique_ptr<TTWProgramLibraries> libraries_;
