@@ -46,6 +46,22 @@ void SetCellByName(TILTree& tree, TILTreeNode& row, std::string_view id, std::st
     }
 }
 
+// Widens the list's Pick column to show its highest pick number whole, in the list's font
+// with the cell's margins. It never narrows the column: the weaver may have widened it, and
+// the lower numbers of a shorter list fit a wider column anyway.
+void FitPickColumn(TILTree& tree, int highestPick)
+{
+    TILTreeColumnData* column = tree.GetColumn(tree.Columns().IndexOfName(PickColumnId));
+    TILTreeNode* row = tree.Root()->GetCount() > 0 ? tree.Root()->GetItem(0) : nullptr;
+    if (column == nullptr || row == nullptr) {
+        return;
+    }
+    const int needed = tree.CellWidthFor(column, row, fw::IntToStr(highestPick));
+    if (needed > column->Width()) {
+        column->SetWidth(needed);
+    }
+}
+
 } // namespace
 
 // --- The band ----------------------------------------------------------------------------------
@@ -153,6 +169,7 @@ void TfrmTWThreadedPattern::AddActionRow(TTWPick& pick)
     TILTreeNode* row = NewRow(*lstActions, pick);
     FillActionRow(*row, pick);
     row->SetIndex(0);
+    FitPickColumn(*lstActions, pattern_->Picks().Count());
     lstActions->EndUpdate();
 }
 
@@ -162,6 +179,7 @@ void TfrmTWThreadedPattern::AddPackActionRow(TTWPick& pick)
     TILTreeNode* row = NewRow(*lstPackActions, pick);
     FillPackActionRow(*row, pick);
     row->SetIndex(0);
+    FitPickColumn(*lstPackActions, pattern_->Picks().Count());
     lstPackActions->EndUpdate();
 }
 
@@ -179,6 +197,8 @@ void TfrmTWThreadedPattern::RefillLists()
             FillActionRow(*NewRow(*lstActions, pick), pick);
             FillPackActionRow(*NewRow(*lstPackActions, pick), pick);
         }
+        FitPickColumn(*lstActions, picks.Count());
+        FitPickColumn(*lstPackActions, picks.Count());
     }
     lstPackActions->EndUpdate();
     lstActions->EndUpdate();
@@ -316,6 +336,7 @@ void TfrmTWThreadedPattern::BuildActionGrid()
             TTWPick& pick = *picks.Items(index);
             FillGridRow(*NewRow(*lstGrid, pick), pick);
         }
+        FitPickColumn(*lstGrid, picks.Count());
     }
     lstGrid->EndUpdate();
 }
@@ -337,6 +358,7 @@ void TfrmTWThreadedPattern::AddGridRow(TTWPick& pick)
     TILTreeNode* row = NewRow(*lstGrid, pick);
     FillGridRow(*row, pick);
     row->SetIndex(0);
+    FitPickColumn(*lstGrid, pattern_->Picks().Count());
     lstGrid->EndUpdate();
 }
 

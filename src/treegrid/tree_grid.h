@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -373,6 +374,10 @@ public:
     TILTreeColumnDrawData* HeadingDrawData(TILTreeColumnData* column) const;
     // The font of a cell (the cell's, the node's or the draw data's, then OnOverrideFont).
     fw::Font CellFont(TILTreeColumnData* column, TILTreeNode* node, const TILTreeColumnDrawData& drawData);
+    // The column width that shows the text whole on one line in the node's cell: the text in
+    // the cell's font, with the text margins and, in the tree column, the indent, button
+    // and image before it. 0 without a paint backend to measure with.
+    int CellWidthFor(TILTreeColumnData* column, TILTreeNode* node, std::string_view text);
 
     // The amounts of the tree column: (Level - 1) x Indent, and the room of the button.
     int LevelIndent(const TILTreeNode* node) const;

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "foundation/text_drawing.h"
+#include "framework/core/paint_backend.h"
 #include "framework/core/region.h"
 #include "framework/gui/image_list.h"
 #include "treegrid/tree_cell.h"
@@ -144,6 +145,24 @@ fw::Font TILTree::CellFont(TILTreeColumnData* column, TILTreeNode* node, const T
         }
     }
     return font;
+}
+
+int TILTree::CellWidthFor(TILTreeColumnData* column, TILTreeNode* node, std::string_view text)
+{
+    fw::PaintBackend* backend = EffectivePaintBackend();
+    if (column == nullptr || node == nullptr || backend == nullptr) {
+        return 0;
+    }
+    const TILTreeColumnDrawData* drawData = CellDrawData(column, node);
+    if (drawData == nullptr) {
+        drawData = defaultDrawNormal_.get();
+    }
+    // As painting places the text: after the indent in the tree column, else after the
+    // left margin, and before the right margin.
+    const int before = column->Index() == treeColumn_ ? ComputeIndentOffset(node, *drawData)
+                                                      : drawData->TextMargins().UsedLeft();
+    const int textWidth = backend->TextExtent(CellFont(column, node, *drawData), text).Width;
+    return before + textWidth + drawData->TextMargins().UsedRight();
 }
 
 // --- The tree column --------------------------------------------------------------------------------

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "controls/brush_panel.h"
+#include "framework/gui/qt_paint_backend.h"
+#include "framework/gui/qt_peer.h"
 #include "framework/gui/std_label.h"
 #include "framework/gui/std_panel.h"
 #include "framework/gui/std_speed_button.h"
@@ -16,7 +18,10 @@
 #include "model/display_profile.h"
 #include "model/turning_codes.h"
 #include "shell/tool_actions.h"
+#include "treegrid/tree_columns.h"
+#include "treegrid/tree_draw_data.h"
 #include "treegrid/tree_grid.h"
+#include "treegrid/tree_node.h"
 #include "threaded_editor_test_support.h"
 
 namespace {
@@ -333,6 +338,105 @@ TEST_F(ThreadedEditorPicksTest, HidingTheCardsWithPacksShownKeepsThePackSelector
     EXPECT_FALSE(editor.frmCards->Visible());
     editor.ShowPacks(false);
     EXPECT_FALSE(editor.pnlCards->Visible());
+}
+
+// --- The Pick column --------------------------------------------------------------------------------
+
+// The pick lists measured with the program's own fonts.
+class ThreadedEditorPickColumnTest : public EditorProgramTest {
+protected:
+    void SetUp() override
+    {
+        paintBackend = &qtBackend_;
+        EditorProgramTest::SetUp();
+    }
+    void TearDown() override
+    {
+        fw::SyncQtPeers();
+        EditorProgramTest::TearDown();
+    }
+
+    // The width the top row's pick number needs in the list's Pick column: its text in the
+    // cell's font, after what comes before the text (margin, indent) and before the right
+    // margin.
+    int NeededWidth(TILTree& tree)
+    {
+        TILTreeColumnData* column = tree.GetColumn(tree.Columns().IndexOfName("PICK"));
+        TILTreeNode* row = tree.Root()->GetItem(0);
+        EXPECT_NE(column, nullptr);
+        EXPECT_NE(row, nullptr);
+        if (column == nullptr || row == nullptr) {
+            return 0;
+        }
+        const TILTreeColumnDrawData& drawData = *tree.CellDrawData(column, row);
+        const std::string number = row->GetCellText(column->Index());
+        const int text = qtBackend_.TextExtent(tree.CellFont(column, row, drawData), number).Width;
+        const int before = column->Index() == tree.TreeColumn() ? tree.ComputeIndentOffset(row, drawData)
+                                                                : drawData.TextMargins().UsedLeft();
+        return before + text + drawData.TextMargins().UsedRight();
+    }
+
+    static int PickColumnWidth(const TILTree& tree)
+    {
+        return tree.GetColumn(tree.Columns().IndexOfName("PICK"))->Width();
+    }
+
+private:
+    fw::QtPaintBackend qtBackend_;
+};
+
+TEST_F(ThreadedEditorPickColumnTest, ThePickColumnsWidenToTheHighestPickNumberAsPicksAreAdded)
+{
+    // One pick short of the first six-digit number.
+    constexpr int Picks = 99999;
+    std::unique_ptr<TTWPattern> pattern = CardsOnly(1);
+    for (int pick = 0; pick < Picks; ++pick) {
+        pattern->Picks().Add();
+    }
+    TfrmTWThreadedPattern& editor = OpenPattern(std::move(pattern));
+    TILTree* const lists[] = {editor.lstActions, editor.lstPackActions};
+    std::vector<int> fiveDigits;
+    for (TILTree* list : lists) {
+        ASSERT_EQ(RowTexts(*list, 0)[0], "99999");
+        EXPECT_GE(PickColumnWidth(*list), NeededWidth(*list)) << list->Name();
+        fiveDigits.push_back(PickColumnWidth(*list));
+    }
+
+    editor.DoPick(false);
+    for (std::size_t i = 0; i < std::size(lists); ++i) {
+        TILTree& list = *lists[i];
+        ASSERT_EQ(RowTexts(list, 0)[0], "100000") << list.Name();
+        EXPECT_GE(PickColumnWidth(list), NeededWidth(list)) << list.Name();
+        EXPECT_GT(PickColumnWidth(list), fiveDigits[i]) << list.Name() << ": a digit more takes room";
+    }
+
+    // A column the weaver widened stays as wide when picks come and go.
+    editor.lstActions->GetColumn(0)->SetWidth(90);
+    editor.PerformAction(TWAction::Undo, false, nullptr);
+    editor.DoPick(false);
+    EXPECT_EQ(PickColumnWidth(*editor.lstActions), 90);
+}
+
+TEST_F(ThreadedEditorPickColumnTest, TheGridsPickColumnFitsItsNumbersInTheGridsOwnFont)
+{
+    std::unique_ptr<TTWPattern> pattern = CardsOnly(2);
+    for (int pick = 0; pick < 9; ++pick) {
+        pattern->Picks().Add();
+    }
+    TfrmTWThreadedPattern& editor = OpenPattern(std::move(pattern));
+    // A large font makes even two digits wider than the column starts.
+    fw::Font large = editor.lstGrid->DefaultDrawNormal().Font();
+    large.Height = -40;
+    editor.lstGrid->DefaultDrawNormal().SetFont(large);
+    editor.ShowActionGrid(true);
+    ASSERT_EQ(RowTexts(*editor.lstGrid, 0)[0], "9");
+    EXPECT_GE(PickColumnWidth(*editor.lstGrid), NeededWidth(*editor.lstGrid));
+    const int oneDigit = PickColumnWidth(*editor.lstGrid);
+
+    editor.DoPick(false);
+    ASSERT_EQ(RowTexts(*editor.lstGrid, 0)[0], "10");
+    EXPECT_GE(PickColumnWidth(*editor.lstGrid), NeededWidth(*editor.lstGrid));
+    EXPECT_GT(PickColumnWidth(*editor.lstGrid), oneDigit);
 }
 
 } // namespace

@@ -327,4 +327,42 @@ TEST_F(PaintTest, NothingIsPaintedInsideABracketOrWithoutAParent)
     EXPECT_NE(orphan.BackingStore().Pixel(100, 100), Red) << "a tree without a parent paints nothing";
 }
 
+TEST_F(PaintTest, CellWidthForShowsTheWholeTextWithItsMarginsInAnyColumn)
+{
+    AddColumns({20, 20});
+    TILTreeNode* row = Add({"196087", "196087"});
+    TILTreeNode* child = Add({"196087"}, row);
+    row->SetExpanded(true);
+    tree->DefaultDrawNormal().TextMargins().SetLeft(3);
+    tree->DefaultDrawNormal().TextMargins().SetRight(5);
+    const int textWidth = 6 * fw::FakePaintBackend::CharWidth;
+
+    TILTreeColumnData* treeColumn = tree->GetColumn(0);
+    TILTreeColumnData* other = tree->GetColumn(1);
+    EXPECT_EQ(tree->CellWidthFor(other, row, "196087"), textWidth + 3 + 5);
+    // The tree column places its text after the indent, the button and the node image.
+    const int treeWidth = tree->CellWidthFor(treeColumn, row, "196087");
+    EXPECT_EQ(treeWidth, tree->ComputeIndentOffset(row, tree->DefaultDrawNormal()) + textWidth + 5);
+    EXPECT_GT(treeWidth, textWidth + 3 + 5);
+    EXPECT_EQ(tree->CellWidthFor(treeColumn, child, "196087"), treeWidth + tree->Indent()) << "a level deeper";
+    EXPECT_EQ(tree->CellWidthFor(other, row, ""), 3 + 5);
+    // The child's lines and the row's button would share the ink's colour below.
+    delete child;
+
+    // At those widths every glyph of the number shows whole in its cell.
+    treeColumn->SetWidth(treeWidth);
+    other->SetWidth(tree->CellWidthFor(other, row, "196087"));
+    const fw::Bitmap picture = Render();
+    const fw::Color ink = fw::ColorToRGB(tree->DefaultDrawNormal().Font().Color);
+    for (const TILTreeColumnData* column : {treeColumn, other}) {
+        int inked = 0;
+        for (int y = row->Top(); y < row->Top() + row->Height(); ++y) {
+            for (int x = column->Left(); x <= column->Right(); ++x) {
+                inked += picture.Pixel(x, y) == ink;
+            }
+        }
+        EXPECT_EQ(inked, 6 * fw::FakePaintBackend::GlyphWidth * fw::FakePaintBackend::GlyphHeight) << column->Index();
+    }
+}
+
 } // namespace

@@ -822,41 +822,4 @@ void Canvas::DrawFocusRect(const Rect& rect)
     }
 }
 
-// --- Text -----------------------------------------------------------------------------------
-
-void Canvas::PaintInk(const Region& ink)
-{
-    PaintPixels(ink, StoredColor(font_.Color), PenMode::Copy);
-}
-
-void Canvas::TextOut(int x, int y, std::string_view text)
-{
-    PaintBackend& backend = RequireBackend();
-    const Size extent = backend.TextExtent(font_, text);
-    if (brush_.Style == BrushStyle::Solid) {
-        FillSolid(Rect{x, y, x + extent.Width, y + extent.Height}, StoredColor(brush_.Color));
-    }
-    PaintInk(backend.TextPixels(font_, x, y, 0, text));
-    penPos_ = Point{x + extent.Width, y};
-}
-
-void Canvas::TextRect(const Rect& rect, int x, int y, std::string_view text)
-{
-    PaintBackend& backend = RequireBackend();
-    if (brush_.Style == BrushStyle::Solid) {
-        FillSolid(rect, StoredColor(brush_.Color));
-    }
-    PaintInk(backend.TextPixels(font_, x, y, 0, text).Intersected(rect));
-}
-
-void Canvas::TextOutRotated(int x, int y, int escapement, std::string_view text)
-{
-    PaintInk(RequireBackend().TextPixels(font_, x, y, escapement, text));
-}
-
-Size Canvas::TextExtent(std::string_view text) const
-{
-    return RequireBackend().TextExtent(font_, text);
-}
-
 } // namespace fw

@@ -12,6 +12,7 @@
 
 namespace fw {
 
+class InkCoverage;
 class PaintBackend;
 struct ShapePixels;
 
@@ -246,6 +247,11 @@ public:
     void DrawFocusRect(const Rect& rect);
 
     // --- Text (needs a backend) -----------------------------------------------------------
+    // Text is always drawn in copy mode, whatever the pen's mode. Where the backend's glyphs
+    // cover a pixel partly, the font colour is blended over the pixel by the part covered
+    // (greyscale antialiasing); on a monochrome bitmap a pixel covered at least half takes
+    // the font colour and any other stays as it was.
+    //
     // Draws the text with the top-left of its cell at (x, y) in the font colour. With a
     // solid brush the cell [x, x + width) x [y, y + height) is first filled with the brush
     // colour; any other brush (clear, hatched) leaves the background as it is. The pen
@@ -274,7 +280,8 @@ private:
     void DrawClosedShape(const ShapePixels& shape);
     void PaintOutline(const Region& outline);
     void StrokePath(std::span<const Point> points, bool closed);
-    void PaintInk(const Region& ink);
+    // Blends the font colour over the pixels by the ink's coverage, inside `within`.
+    void PaintInk(const InkCoverage& ink, const Rect& within);
     void CopyScaled(const Rect& dest, const Bitmap& source, const Rect& sourceRect, bool keyed);
 
     Bitmap* surface_;

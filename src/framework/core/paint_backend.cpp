@@ -117,6 +117,11 @@ Region ArcPixels(const Rect& box, Point start, Point end)
     return Region::FromRows(bounds.Top, rows);
 }
 
+InkCoverage PaintBackend::TextCoverage(const Font& font, int x, int y, int escapement, std::string_view text)
+{
+    return InkCoverage::FromRegion(TextPixels(font, x, y, escapement, text));
+}
+
 int CodePointCount(std::string_view text)
 {
     int count = 0;

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "framework/core/canvas.h"
+#include "framework/core/ink_coverage.h"
 #include "framework/core/region.h"
 
 namespace fw {
@@ -20,8 +21,12 @@ struct ShapePixels {
 // its clip region. So clipping, monochrome targets, xor modes and the untouched top byte
 // of every pixel are handled in one place, whichever backend measures the glyphs.
 //
-// The program uses the Qt backend of framework/gui (fonts at 96 dpi, antialiasing off);
-// tests use FakePaintBackend below, whose metrics are fixed so text layout is exact.
+// Text may come with greyscale edges (TextCoverage): the canvas then blends the font colour
+// over the pixels by how much of each the glyphs cover. Shapes never do: their pixels are
+// exact.
+//
+// The program uses the Qt backend of framework/gui (fonts at 96 dpi, greyscale antialiased
+// glyphs); tests use FakePaintBackend below, whose metrics are fixed so text layout is exact.
 class PaintBackend {
 public:
     PaintBackend() = default;
@@ -40,6 +45,11 @@ public:
     // (x, y): 900 writes upwards, -900 (or 2700) downwards. The canvas paints these pixels
     // in the font colour; the background cell it fills itself.
     virtual Region TextPixels(const Font& font, int x, int y, int escapement, std::string_view text) = 0;
+    // The same run as levels of coverage, which the canvas draws text with. The default
+    // covers the pixels of TextPixels wholly: a backend without antialiasing need not
+    // override it. A backend that does override it answers in TextPixels the pixels at
+    // least half covered, so both agree on where the glyphs are.
+    virtual InkCoverage TextCoverage(const Font& font, int x, int y, int escapement, std::string_view text);
 
     // The outline and the inside of the ellipse in the box (right and bottom exclusive:
     // the outline's pixels lie in [Left, Right) x [Top, Bottom)). The default is the

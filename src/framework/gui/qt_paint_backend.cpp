@@ -10,8 +10,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
-#include <vector>
 
 namespace fw {
 
@@ -22,18 +22,11 @@ QString ToQString(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Whether four neighbouring mask pixels are all empty.
-bool FourEmpty(const std::uint32_t* pixels)
-{
-    std::uint64_t pairs[2];
-    std::memcpy(pairs, pixels, sizeof pairs);
-    return ((pairs[0] | pairs[1]) & 0x00FFFFFF00FFFFFFull) == 0;
-}
-
 void PrepareMaskPainter(QPainter& painter)
 {
+    // Shapes never come from here; the glyphs' edges are shades of grey.
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.setPen(Qt::white);
 }
 
@@ -65,8 +58,9 @@ const QtPaintBackend::CachedFont& QtPaintBackend::FontFor(const Font& font)
         return *found->second;
     }
     QFont qfont(QString::fromStdString(font.Name));
-    // Every glyph pixel is ink or not: no grey edges for the canvas to guess about.
-    qfont.setStyleStrategy(QFont::NoAntialias);
+    // Greyscale edges, never coloured ones: the canvas blends one coverage level per pixel,
+    // and colour fringes would show on every background that is not the one they suit.
+    qfont.setStyleStrategy(static_cast<QFont::StyleStrategy>(QFont::PreferAntialias | QFont::NoSubpixelAntialias));
     // Whole-pixel advances, as the platform's fonts have: a run is as wide as its parts.
     qfont.setHintingPreference(QFont::PreferFullHinting);
     qfont.setBold(font.Style.Bold);
@@ -96,34 +90,20 @@ QFont QtPaintBackend::QtFont(const Font& font)
     return FontFor(font).font;
 }
 
-Region QtPaintBackend::MaskRegion(const QRect& part, Point origin)
+InkCoverage QtPaintBackend::MaskCoverage(const QRect& part, Point origin) const
 {
-    const auto height = static_cast<std::size_t>(part.height());
-    rows_.resize(height);
-    for (std::size_t y = 0; y < height; ++y) {
-        const auto* pixels =
-            reinterpret_cast<const std::uint32_t*>(scratch_.constScanLine(part.top() + static_cast<int>(y))) + part.left();
-        std::vector<Region::Span>& spans = rows_[y];
-        spans.clear();
-        int x = 0;
-        while (x < part.width()) {
-            // Most of a mask is empty: skip it four pixels at a time.
-            while (x + 4 <= part.width() && FourEmpty(pixels + x)) {
-                x += 4;
-            }
-            while (x < part.width() && (pixels[x] & 0xFFFFFF) == 0) {
-                ++x;
-            }
-            const int start = x;
-            while (x < part.width() && (pixels[x] & 0xFFFFFF) != 0) {
-                ++x;
-            }
-            if (x > start) {
-                spans.push_back(Region::Span{origin.X + start, origin.X + x});
-            }
+    InkCoverage coverage(Rect{origin.X, origin.Y, origin.X + part.width(), origin.Y + part.height()});
+    for (int y = 0; y < part.height(); ++y) {
+        const auto* pixels = reinterpret_cast<const QRgb*>(scratch_.constScanLine(part.top() + y)) + part.left();
+        std::uint8_t* levels = coverage.Row(origin.Y + y);
+        for (int x = 0; x < part.width(); ++x) {
+            // White drawn on black: every channel holds the coverage. Their mean keeps a
+            // rasteriser that colours the edges anyway from leaving a tint.
+            const QRgb pixel = pixels[x];
+            levels[x] = static_cast<std::uint8_t>((qRed(pixel) + qGreen(pixel) + qBlue(pixel) + 1) / 3);
         }
     }
-    return Region::FromRows(origin.Y, rows_);
+    return coverage;
 }
 
 const QtPaintBackend::ShapedRun& QtPaintBackend::Shaped(const CachedFont& font, std::string_view text)
@@ -163,10 +143,10 @@ Size QtPaintBackend::TextExtent(const Font& font, std::string_view text)
     return Size{text.empty() ? 0 : Shaped(cached, text).advance, cached.height};
 }
 
-Region QtPaintBackend::TextPixels(const Font& font, int x, int y, int escapement, std::string_view text)
+InkCoverage QtPaintBackend::TextCoverage(const Font& font, int x, int y, int escapement, std::string_view text)
 {
     if (text.empty()) {
-        return Region();
+        return InkCoverage();
     }
     const ShapedRun& run = Shaped(FontFor(font), text);
 
@@ -182,7 +162,12 @@ Region QtPaintBackend::TextPixels(const Font& font, int x, int y, int escapement
     painter.rotate(-escapement / 10.0);
     run.layout->draw(&painter, QPointF(0, run.baselineShift));
     painter.end();
-    return MaskRegion(QRect(0, 0, area.width(), area.height()), Point{area.left(), area.top()});
+    return MaskCoverage(QRect(0, 0, area.width(), area.height()), Point{area.left(), area.top()});
+}
+
+Region QtPaintBackend::TextPixels(const Font& font, int x, int y, int escapement, std::string_view text)
+{
+    return TextCoverage(font, x, y, escapement, text).Covered(InkCoverage::Half);
 }
 
 } // namespace fw

@@ -8,18 +8,18 @@
 #include <memory>
 #include <string>
 #include <tuple>
-#include <vector>
 
 #include "framework/core/paint_backend.h"
 
 namespace fw {
 
 // Glyphs as Qt rasterises them, for the canvas to paint: text through QFont at 96 pixels
-// per inch, antialiasing off so every glyph pixel is ink or not, and full hinting so that
-// advances are whole pixels and the width of a run is the sum of its characters' widths.
+// per inch, greyscale antialiased (never subpixel), and full hinting so that advances are
+// whole pixels and the width of a run is the sum of its characters' widths.
 //
-// The backend draws into a scratch image of its own and answers regions; it never
-// touches the canvas's bitmap, so clipping, pen modes and colours stay the canvas's.
+// The backend draws into a scratch image of its own and answers coverage levels (and, for
+// TextPixels, the pixels at least half covered); it never touches the canvas's bitmap, so
+// clipping and colours stay the canvas's.
 //
 // Ellipses and arcs keep the canvas's built-in geometry. Qt's aliased ellipse does not
 // keep to the platform's box: drawn in QRect(L, T, R - L - 1, B - T - 1) it strays past
@@ -34,6 +34,7 @@ public:
 
     Size TextExtent(const Font& font, std::string_view text) override;
     Region TextPixels(const Font& font, int x, int y, int escapement, std::string_view text) override;
+    InkCoverage TextCoverage(const Font& font, int x, int y, int escapement, std::string_view text) override;
 
     // The Qt font the backend uses for ours (for Qt widgets that must match the canvas).
     QFont QtFont(const Font& font);
@@ -60,16 +61,14 @@ private:
     const ShapedRun& Shaped(const CachedFont& font, std::string_view text);
     // A cleared scratch image of at least this size, drawn into with white.
     QImage& Scratch(int width, int height);
-    // The pixels drawn in the part of the scratch image, placed with the part's top-left
+    // The coverage drawn in the part of the scratch image, placed with the part's top-left
     // corner on origin.
-    Region MaskRegion(const QRect& part, Point origin);
+    InkCoverage MaskCoverage(const QRect& part, Point origin) const;
 
     using FontKey = std::tuple<std::string, int, bool, bool, bool, bool>;
     std::map<FontKey, std::unique_ptr<CachedFont>> fonts_;
     ShapedRun shaped_;
     QImage scratch_;
-    // The rows of the last mask, kept so their memory serves the next one.
-    std::vector<std::vector<Region::Span>> rows_;
 };
 
 } // namespace fw
