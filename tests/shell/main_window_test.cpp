@@ -1,6 +1,4 @@
 #include <gtest/gtest.h>
-
-#include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -167,9 +165,14 @@ TEST_F(MainWindowTest, TheWindowsMenuStaysInStepWithTheEditors)
 
     delete second;
     EXPECT_EQ(main.mnuWindows->Count(), count - 1);
-    EXPECT_EQ(main.WindowMenuItem(second), nullptr);
-    main.RemoveWindowMenuItem(second);
-    EXPECT_EQ(main.mnuWindows->Count(), count - 1) << "nothing to remove twice";
+    for (int i = 0; i < main.mnuWindows->Count(); ++i) {
+        EXPECT_NE(main.mnuWindows->Items(i)->Caption(), "Chevrons") << "the item went with its window";
+    }
+    main.RemoveWindowMenuItem(first);
+    EXPECT_EQ(main.mnuWindows->Count(), count - 2);
+    main.RemoveWindowMenuItem(first);
+    EXPECT_EQ(main.mnuWindows->Count(), count - 2) << "nothing to remove twice";
+    EXPECT_EQ(main.WindowMenuItem(first), nullptr);
     delete first;
     EXPECT_EQ(main.mnuWindows->Count(), count - 2);
 }
