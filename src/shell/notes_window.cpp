@@ -39,6 +39,16 @@ TfrmTWNotes::TfrmTWNotes(fw::Component* owner, TfrmTWMain* main)
     edNotes->SetAlign(fw::Align::Client);
     edNotes->SetWordWrap(true);
     edNotes->SetScrollBars(fw::ScrollStyle::Vertical);
+    // What the user types reaches the pattern at once, so that a save, a print, an export or
+    // the close question never sees notes older than the window shows.
+    edNotes->SetOnChange([this](fw::Object*) {
+        if (showingNotes_) {
+            return;
+        }
+        if (ITWFormActions* bound = Pattern()) {
+            bound->SetNotes(edNotes->Text());
+        }
+    });
 
     frmTWNotes = this;
     UpdateNotes();
@@ -76,6 +86,7 @@ void TfrmTWNotes::SetPattern(ITWFormActions* actions)
 
 void TfrmTWNotes::UpdateNotes()
 {
+    showingNotes_ = true;
     if (ITWFormActions* bound = Pattern()) {
         edNotes->SetText(bound->GetNotes());
         edNotes->SetEnabled(true);
@@ -85,6 +96,7 @@ void TfrmTWNotes::UpdateNotes()
         edNotes->SetEnabled(false);
         edNotes->SetColor(fw::clBtnFace);
     }
+    showingNotes_ = false;
 }
 
 // --- Showing, docking and floating ----------------------------------------------------------------

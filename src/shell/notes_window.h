@@ -36,7 +36,8 @@ public:
     fw::Memo* const edNotes;
 
     // The memo's text goes into the bound pattern (when it is still there), then the new one
-    // is bound (none unbinds) and its notes are shown.
+    // is bound (none unbinds) and its notes are shown. While bound, every change the user
+    // makes in the memo goes into the pattern at once.
     void SetPattern(ITWFormActions* actions);
     // The bound pattern; none when none is bound or the bound editor is gone.
     ITWFormActions* Pattern() const;
@@ -73,6 +74,8 @@ private:
     // as alive while bound.
     std::weak_ptr<const void> patternToken_;
     bool patternGuarded_ = false;
+    // While the bound pattern's notes are put into the memo: not a change of the user's.
+    bool showingNotes_ = false;
     fw::WeakRef<TfrmTWMain> main_;
 };
 

@@ -29,6 +29,8 @@
 #include "framework/gui/qt_paint_backend.h"
 #include "framework/gui/qt_peer.h"
 #include "framework/gui/std_edit.h"
+#include "framework/gui/std_memo.h"
+#include "framework/gui/test_driver.h"
 #include "framework/gui/std_panel.h"
 #include "framework/gui/std_speed_button.h"
 #include "framework/report/report_output.h"
@@ -499,6 +501,33 @@ TEST_F(MainRoadTest, SavingOverAReadOnlyFileIsRefusedAndLeavesItAlone)
     EXPECT_EQ(std::filesystem::status(locked).permissions() & std::filesystem::perms::all,
               std::filesystem::perms::owner_read | std::filesystem::perms::group_read
                   | std::filesystem::perms::others_read);
+}
+
+TEST_F(MainRoadTest, NotesTypedInTheNotesWindowAreSavedWithoutLeavingTheEditor)
+{
+    TfrmTWThreadedPattern& editor = OpenSample(sample_patterns::SmallFile);
+    if (!frmTWNotes->Visible()) {
+        Command(TWAction::Notes);
+    }
+    ASSERT_TRUE(frmTWNotes->Visible());
+    fw::Memo& memo = *frmTWNotes->edNotes;
+    // Docked, the notes window lives inside the main window: input goes through that.
+    fw::TestDriver driver(frmTWNotes->HostDockSite() != nullptr ? static_cast<fw::Form&>(Main()) : *frmTWNotes);
+    driver.ClickOn(memo);
+    driver.PressKey(fw::VK_END, fw::ShiftState{fw::ShiftFlag::Ctrl});
+    driver.PressKey(fw::VK_RETURN);
+    driver.Type("Warp: wool");
+    const std::string typed = memo.Text();
+    ASSERT_NE(typed.find("Warp: wool"), std::string::npos);
+
+    // Saved straight away, without leaving the editor (which would store the notes too).
+    const std::filesystem::path saved = Folder() / "noted.tvl";
+    fileChoices.push_back(FileChoice{saved, 1});
+    Command(TWAction::Save);
+    EXPECT_EQ(editor.GetNotes(), typed);
+    TfrmTWThreadedPattern& reopened = OpenFile(saved);
+    ASSERT_NE(&reopened, &editor);
+    EXPECT_EQ(reopened.GetNotes(), typed);
 }
 
 TEST_F(MainRoadTest, TheNotesCommandShowsAndHidesTheNotesWindow)
