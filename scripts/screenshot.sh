@@ -25,13 +25,18 @@ build="$root/build/run"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVELIN_TESTS=OFF -DTAVELIN_SANITIZE=OFF >/dev/null
 cmake --build "$build" -j "$(nproc)" --target tavelin
 
-# The program keeps its settings and palettes next to itself; a folder of its own keeps the
-# picture from depending on what an earlier run left there.
-home="$(mktemp -d)"
-trap 'rm -rf "$home"' EXIT
-cp "$build/src/app/tavelin" "$home/tavelin"
+# A user's home of its own, with the pattern in it: the picture shows what a user would see
+# (not the checkout's path) and depends on no settings or palettes an earlier run left.
+scratch="$(mktemp -d)"
+trap 'rm -rf "$scratch"' EXIT
+home="$scratch/home/weaver"
+mkdir -p "$home/Bands" "$home/.config"
+cp "$file" "$home/Bands/"
+file="$home/Bands/$(basename "$file")"
+export HOME="$home" XDG_CONFIG_HOME="$home/.config"
+cd "$home"
 
-export TAVELIN_SHOT_OUT="$out" TAVELIN_SHOT_FILE="$file" TAVELIN_SHOT_EXE="$home/tavelin" VIEWS="${VIEWS:-0}"
+export TAVELIN_SHOT_OUT="$out" TAVELIN_SHOT_FILE="$file" TAVELIN_SHOT_EXE="$build/src/app/tavelin" VIEWS="${VIEWS:-0}"
 xvfb-run -a -s "-screen 0 1280x900x24" bash -c '
   set -euo pipefail
   "$TAVELIN_SHOT_EXE" "$TAVELIN_SHOT_FILE" &
