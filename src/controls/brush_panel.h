@@ -4,6 +4,7 @@
 
 #include "controls/brush_bevel.h"
 #include "controls/control_brush.h"
+#include "controls/control_messages.h"
 #include "controls/position.h"
 #include "framework/gui/control.h"
 
@@ -11,9 +12,9 @@ class TILPanelComponentInfo;
 
 // Sent by a brush panel to each of its children when its fill brush changed: a child that
 // paints with its parent's brush repaints and passes the news on to its own children.
-inline constexpr int WM_ILPANEL_PARENTBRUSHCHANGED = fw::WM_IL_PARENTBRUSHCHANGED; // 1054
+inline constexpr int WM_ILPANEL_PARENTBRUSHCHANGED = WM_IL_PARENTBRUSHCHANGED; // 1054
 // Sent to a brush panel: act as if its own fill brush had changed.
-inline constexpr int WM_ILPANEL_OWNBRUSHCHANGED = fw::WM_IL_OWNBRUSHCHANGED; // 1055
+inline constexpr int WM_ILPANEL_OWNBRUSHCHANGED = WM_IL_OWNBRUSHCHANGED; // 1055
 
 // ApplyControlBrush for any framework control: the brush with which a child of `control`
 // paints when it follows its parent. A brush panel gives its fill (up the chain of panels

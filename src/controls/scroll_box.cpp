@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "controls/control_messages.h"
 #include "framework/core/named_images.h"
 #include "framework/gui/menu.h"
 
@@ -92,7 +93,7 @@ void TILScrollBoxBar::SetVisible(bool visible)
     TILScrollBar::SetVisible(visible);
     // Laid out later: the bar may be changing its visibility in the middle of a layout.
     if (changed && box_ != nullptr && box_->Alive()) {
-        fw::PostMessage(box_, fw::WM_ILSB_REALIGN);
+        fw::PostMessage(box_, WM_ILSB_REALIGN);
     }
 }
 
@@ -456,7 +457,7 @@ void TILScrollBox::Loaded()
 
 void TILScrollBox::Dispatch(fw::Message& message)
 {
-    if (message.Msg == fw::WM_ILSB_REALIGN) {
+    if (message.Msg == WM_ILSB_REALIGN) {
         UpdateLayout();
         message.Result = 1;
         return;

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "controls/forms/form_kit.h"
 #include "editors/card_frame_circle.h"
 #include "framework/gui/std_label.h"
 #include "model/action.h"
@@ -19,19 +20,6 @@ constexpr std::uint8_t ReversedDirection[] = {TurnIdle, TurnBackwards, TurnForwa
 
 constexpr fw::Color IdleBack = 0x0000FF;
 constexpr fw::Color IdleText = fw::clWhite;
-
-fw::Label* NewLabel(TfrmThreadCardFrame& frame, const char* name, const char* caption, int top)
-{
-    auto* label = new fw::Label(&frame);
-    label->SetName(name);
-    label->SetParent(&frame);
-    label->SetAutoSize(false);
-    label->SetAlignment(fw::Alignment::Center);
-    label->SetTransparent(true);
-    label->SetCaption(caption);
-    label->SetBounds(0, top, TfrmThreadCardFrame::FrameWidth, LabelHeight);
-    return label;
-}
 
 TTWCircleShape* NewCircle(TfrmThreadCardFrame& frame, const char* name, int top, int size)
 {
@@ -54,13 +42,13 @@ void SetLabelColours(fw::Label& label, fw::Color back, fw::Color text)
 
 TfrmThreadCardFrame::TfrmThreadCardFrame(fw::Component* owner)
     : fw::Frame(owner),
-      lblNumber(NewLabel(*this, "lblNumber", "", 0)),
+      lblNumber(NewCentredLabel(*this, this, "lblNumber", "", FormBounds{0, 0, FrameWidth, LabelHeight})),
       shpNext(NewCircle(*this, "shpNext", 14, 11)),
       shpCurrent(NewCircle(*this, "shpCurrent", 26, 17)),
       shpPrevious(NewCircle(*this, "shpPrevious", 44, 11)),
-      lblThread(NewLabel(*this, "lblThread", "S", 56)),
-      lblTurnDir(NewLabel(*this, "lblTurnDir", "F", 69)),
-      lblHole(NewLabel(*this, "lblHole", "", 82))
+      lblThread(NewCentredLabel(*this, this, "lblThread", "S", FormBounds{0, 56, FrameWidth, LabelHeight})),
+      lblTurnDir(NewCentredLabel(*this, this, "lblTurnDir", "F", FormBounds{0, 69, FrameWidth, LabelHeight})),
+      lblHole(NewCentredLabel(*this, this, "lblHole", "", FormBounds{0, 82, FrameWidth, LabelHeight}))
 {
     SetBounds(0, 0, FrameWidth, FrameHeight);
     // The number shows the idle state as its background colour.

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "controls/brush_panel.h"
+#include "controls/forms/form_kit.h"
 #include "editors/card_frame_circle.h"
 #include "foundation/generic_exception.h"
 #include "framework/gui/std_label.h"
@@ -18,19 +19,6 @@ constexpr int LabelHeight = 12;
 
 constexpr fw::Color SelectedBack = 0x0000FF;
 constexpr fw::Color SelectedText = fw::clWhite;
-
-fw::Label* NewLabel(TfrmCardCompactBase& frame, TILBrushPanel* panel, const char* name, const char* caption, int top)
-{
-    auto* label = new fw::Label(&frame);
-    label->SetName(name);
-    label->SetParent(panel);
-    label->SetAutoSize(false);
-    label->SetAlignment(fw::Alignment::Center);
-    label->SetTransparent(true);
-    label->SetCaption(caption);
-    label->SetBounds(0, top, LabelWidth, LabelHeight);
-    return label;
-}
 
 TILBrushPanel* NewPanel(TfrmCardCompactBase& frame)
 {
@@ -48,8 +36,9 @@ TILBrushPanel* NewPanel(TfrmCardCompactBase& frame)
 TfrmCardCompactBase::TfrmCardCompactBase(fw::Component* owner, int holes)
     : fw::Frame(owner),
       ILBrushPanel1(NewPanel(*this)),
-      lblNumber(NewLabel(*this, ILBrushPanel1, "lblNumber", "", 0)),
-      lblThread(NewLabel(*this, ILBrushPanel1, "lblThread", "S", LabelHeight)),
+      lblNumber(NewCentredLabel(*this, ILBrushPanel1, "lblNumber", "", FormBounds{0, 0, LabelWidth, LabelHeight})),
+      lblThread(NewCentredLabel(*this, ILBrushPanel1, "lblThread", "S",
+                                FormBounds{0, LabelHeight, LabelWidth, LabelHeight})),
       holeColourIndexes_(static_cast<std::size_t>(holes > 0 ? holes : 0), 0)
 {
     SetBounds(0, 0, FrameWidth, FirstHoleTop + holes * CircleSize + 2);

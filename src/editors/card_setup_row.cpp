@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "controls/brush_panel.h"
+#include "controls/forms/form_kit.h"
 #include "controls/scroll_control.h"
 #include "editors/card_setup_glyphs.h"
 #include "foundation/generic_exception.h"
@@ -21,18 +22,11 @@ constexpr int ButtonPanelHeight = TfrmCardSetupCompact::ButtonSize + 4;
 // The strip's lowered ring, above and below the frames.
 constexpr int StripRings = 2;
 
-fw::SpeedButton* NewButton(TfrmCardSetupCompact& row, TILBrushPanel* panel, const char* name, const char* hint,
-                           TTWCardSetupGlyph glyph, int place)
+// The place of the button in the row of buttons, counted from the left.
+FormBounds ButtonPlace(int place)
 {
-    auto* button = new fw::SpeedButton(&row);
-    button->SetName(name);
-    button->SetParent(panel);
-    button->SetBounds(2 + place * TfrmCardSetupCompact::ButtonSize, 2, TfrmCardSetupCompact::ButtonSize,
-                      TfrmCardSetupCompact::ButtonSize);
-    button->SetGlyph(CardSetupGlyph(glyph));
-    button->SetHint(hint);
-    button->SetShowHint(true);
-    return button;
+    return FormBounds{2 + place * TfrmCardSetupCompact::ButtonSize, 2, TfrmCardSetupCompact::ButtonSize,
+                      TfrmCardSetupCompact::ButtonSize};
 }
 
 TILBrushPanel* NewButtonPanel(TfrmCardSetupCompact& row)
@@ -63,20 +57,24 @@ TfrmCardSetupCompact::TfrmCardSetupCompact(fw::Component* owner)
     : fw::Frame(owner),
       scrCards(NewStrip(*this)),
       pnlButtons(NewButtonPanel(*this)),
-      btnAllS(NewButton(*this, pnlButtons, "btnAllS", "All cards S-threaded", TTWCardSetupGlyph::AllS, 0)),
-      btnAllZ(NewButton(*this, pnlButtons, "btnAllZ", "All cards Z-threaded", TTWCardSetupGlyph::AllZ, 1)),
-      btnAltSZ(NewButton(*this, pnlButtons, "btnAltSZ", "Alternate S/Z threading", TTWCardSetupGlyph::AlternateSZ, 2)),
-      btnAltZS(NewButton(*this, pnlButtons, "btnAltZS", "Alternate Z/S threading", TTWCardSetupGlyph::AlternateZS, 3)),
-      btnInvertThread(
-          NewButton(*this, pnlButtons, "btnInvertThread", "Swap threading", TTWCardSetupGlyph::SwapThreading, 4)),
-      btnMoveLeft(
-          NewButton(*this, pnlButtons, "btnMoveLeft", "Move selected cards left", TTWCardSetupGlyph::MoveLeft, 5)),
-      btnMoveRight(
-          NewButton(*this, pnlButtons, "btnMoveRight", "Move selected cards right", TTWCardSetupGlyph::MoveRight, 6)),
-      btnRotateColFwd(NewButton(*this, pnlButtons, "btnRotateColFwd", "Rotate colours forwards",
-                                TTWCardSetupGlyph::RotateForwards, 7)),
-      btnRotateColBack(NewButton(*this, pnlButtons, "btnRotateColBack", "Rotate colours backwards",
-                                 TTWCardSetupGlyph::RotateBackwards, 8))
+      btnAllS(NewGlyphButton(*this, pnlButtons, "btnAllS", "All cards S-threaded",
+                             CardSetupGlyph(TTWCardSetupGlyph::AllS), ButtonPlace(0))),
+      btnAllZ(NewGlyphButton(*this, pnlButtons, "btnAllZ", "All cards Z-threaded",
+                             CardSetupGlyph(TTWCardSetupGlyph::AllZ), ButtonPlace(1))),
+      btnAltSZ(NewGlyphButton(*this, pnlButtons, "btnAltSZ", "Alternate S/Z threading",
+                              CardSetupGlyph(TTWCardSetupGlyph::AlternateSZ), ButtonPlace(2))),
+      btnAltZS(NewGlyphButton(*this, pnlButtons, "btnAltZS", "Alternate Z/S threading",
+                              CardSetupGlyph(TTWCardSetupGlyph::AlternateZS), ButtonPlace(3))),
+      btnInvertThread(NewGlyphButton(*this, pnlButtons, "btnInvertThread", "Swap threading",
+                                     CardSetupGlyph(TTWCardSetupGlyph::SwapThreading), ButtonPlace(4))),
+      btnMoveLeft(NewGlyphButton(*this, pnlButtons, "btnMoveLeft", "Move selected cards left",
+                                 CardSetupGlyph(TTWCardSetupGlyph::MoveLeft), ButtonPlace(5))),
+      btnMoveRight(NewGlyphButton(*this, pnlButtons, "btnMoveRight", "Move selected cards right",
+                                  CardSetupGlyph(TTWCardSetupGlyph::MoveRight), ButtonPlace(6))),
+      btnRotateColFwd(NewGlyphButton(*this, pnlButtons, "btnRotateColFwd", "Rotate colours forwards",
+                                     CardSetupGlyph(TTWCardSetupGlyph::RotateForwards), ButtonPlace(7))),
+      btnRotateColBack(NewGlyphButton(*this, pnlButtons, "btnRotateColBack", "Rotate colours backwards",
+                                      CardSetupGlyph(TTWCardSetupGlyph::RotateBackwards), ButtonPlace(8)))
 {
     SetBounds(0, 0, 400, PreferredHeight());
     if (ModelInitialised()) {

@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "controls/forms/form_kit.h"
 #include "controls/forms/forms_default_style.h"
 #include "framework/core/bitmap.h"
 #include "framework/core/canvas.h"
@@ -52,10 +53,7 @@ TfrmPackListFrame::TfrmPackListFrame(fw::Component* owner)
     lstPacks->SetName("lstPacks");
     lstPacks->SetParent(this);
     lstPacks->SetAlign(fw::Align::Client);
-    lstPacks->SetOptions(TILTreeDisplayOptions{TILTreeDisplayOption::iltHorzGrid, TILTreeDisplayOption::iltVertGrid,
-                                               TILTreeDisplayOption::iltResizeCol,
-                                               TILTreeDisplayOption::iltNoTopLevelLine,
-                                               TILTreeDisplayOption::iltNoDoubleClick});
+    lstPacks->SetOptions(FlatListOptions() | TILTreeDisplayOption::iltNoDoubleClick);
     lstPacks->SetIcons(imgPacks);
     TILTreeColumnData* name = lstPacks->Columns().Add();
     name->SetCaption("Pack");

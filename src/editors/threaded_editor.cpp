@@ -7,6 +7,7 @@
 
 #include "controls/brush_page.h"
 #include "controls/brush_panel.h"
+#include "controls/forms/form_kit.h"
 #include "controls/tabbed_pages.h"
 #include "editors/card_frame_list.h"
 #include "editors/threaded_editor_glyphs.h"
@@ -20,8 +21,11 @@
 #include "framework/gui/std_panel.h"
 #include "framework/gui/std_speed_button.h"
 #include "framework/gui/std_splitter.h"
+#include "model/display_profile.h"
+#include "model/pattern_base.h"
 #include "model/threaded_pattern.h"
 #include "shell/main_window.h"
+#include "shell/main_window_messages.h"
 #include "shell/notes_window.h"
 #include "shell/palette_frame.h"
 #include "treegrid/tree_grid.h"
@@ -29,8 +33,6 @@
 namespace {
 
 constexpr const char* CaptionBase = "Threaded Pattern";
-// The kind the main window is told of: the threaded-in one.
-constexpr std::intptr_t ThreadedKind = 2;
 
 TILBrushPanel* NewBrushPanel(fw::Component* owner, const char* name)
 {
@@ -38,17 +40,6 @@ TILBrushPanel* NewBrushPanel(fw::Component* owner, const char* name)
     panel->SetName(name);
     panel->SetCaption(std::string());
     return panel;
-}
-
-fw::SpeedButton* NewButton(fw::Component* owner, const char* name, const char* hint, TTWThreadedGlyph glyph)
-{
-    auto* button = new fw::SpeedButton(owner);
-    button->SetName(name);
-    button->SetHint(hint);
-    button->SetShowHint(hint[0] != '\0');
-    button->SetFlat(true);
-    button->SetGlyph(ThreadedEditorGlyph(glyph));
-    return button;
 }
 
 fw::Label* NewValueLabel(fw::Component* owner, const char* name)
@@ -90,20 +81,27 @@ fw::ImageList* NewIcons(fw::Component* owner, void (*fill)(fw::ImageList&))
 TfrmTWThreadedPattern::TfrmTWThreadedPattern(fw::Component* owner)
     : TfrmTWPatternBaseForm(owner),
       ILBrushPanel1(NewBrushPanel(this, "ILBrushPanel1")),
-      btnHideActionPanel(
-          NewButton(this, "btnHideActionPanel", "Show/hide action panel", TTWThreadedGlyph::ActionPanel)),
-      btnToggleColours(NewButton(this, "btnToggleColours", "Toggle colours", TTWThreadedGlyph::ColourMode)),
-      btnToggleDir(NewButton(this, "btnToggleDir", "Toggle turn direction for all following picks",
-                             TTWThreadedGlyph::DirectionMode)),
-      btnToggleTwist(NewButton(this, "btnToggleTwist", "Toggle twist", TTWThreadedGlyph::TwistMode)),
-      btnToggleIdle(
-          NewButton(this, "btnToggleIdle", "Toggle turn direction for single pick", TTWThreadedGlyph::IdleMode)),
-      btnShowActionGrid(NewButton(this, "btnShowActionGrid", "Action grid", TTWThreadedGlyph::ActionGrid)),
-      btnShowPacks(NewButton(this, "btnShowPacks", "Show/hide packs", TTWThreadedGlyph::Packs)),
-      btnDoPick(NewButton(this, "btnDoPick", "Do Pick", TTWThreadedGlyph::DoPick)),
-      btnDoPickReverse(NewButton(this, "btnDoPickReverse", "Do Pick in reverse", TTWThreadedGlyph::DoPickReverse)),
-      btnBreakPacks(NewButton(this, "btnBreakPacks", "Break packs", TTWThreadedGlyph::BreakPacks)),
-      btnSetupPacks(NewButton(this, "btnSetupPacks", "Set up packs", TTWThreadedGlyph::SetupPacks)),
+      btnHideActionPanel(NewToolButton(*this, "btnHideActionPanel", "Show/hide action panel",
+                                       ThreadedEditorGlyph(TTWThreadedGlyph::ActionPanel))),
+      btnToggleColours(NewToolButton(*this, "btnToggleColours", "Toggle colours",
+                                     ThreadedEditorGlyph(TTWThreadedGlyph::ColourMode))),
+      btnToggleDir(NewToolButton(*this, "btnToggleDir", "Toggle turn direction for all following picks",
+                                 ThreadedEditorGlyph(TTWThreadedGlyph::DirectionMode))),
+      btnToggleTwist(NewToolButton(*this, "btnToggleTwist", "Toggle twist",
+                                   ThreadedEditorGlyph(TTWThreadedGlyph::TwistMode))),
+      btnToggleIdle(NewToolButton(*this, "btnToggleIdle", "Toggle turn direction for single pick",
+                                  ThreadedEditorGlyph(TTWThreadedGlyph::IdleMode))),
+      btnShowActionGrid(NewToolButton(*this, "btnShowActionGrid", "Action grid",
+                                      ThreadedEditorGlyph(TTWThreadedGlyph::ActionGrid))),
+      btnShowPacks(NewToolButton(*this, "btnShowPacks", "Show/hide packs",
+                                 ThreadedEditorGlyph(TTWThreadedGlyph::Packs))),
+      btnDoPick(NewToolButton(*this, "btnDoPick", "Do Pick", ThreadedEditorGlyph(TTWThreadedGlyph::DoPick))),
+      btnDoPickReverse(NewToolButton(*this, "btnDoPickReverse", "Do Pick in reverse",
+                                     ThreadedEditorGlyph(TTWThreadedGlyph::DoPickReverse))),
+      btnBreakPacks(NewToolButton(*this, "btnBreakPacks", "Break packs",
+                                  ThreadedEditorGlyph(TTWThreadedGlyph::BreakPacks))),
+      btnSetupPacks(NewToolButton(*this, "btnSetupPacks", "Set up packs",
+                                  ThreadedEditorGlyph(TTWThreadedGlyph::SetupPacks))),
       pnlPick(NewBrushPanel(this, "pnlPick")),
       lblPicks(NewValueLabel(this, "lblPicks")),
       lblMouseCard(NewValueLabel(this, "lblMouseCard")),
@@ -112,15 +110,18 @@ TfrmTWThreadedPattern::TfrmTWThreadedPattern(fw::Component* owner)
       ILBrushPanel3(NewBrushPanel(this, "ILBrushPanel3")),
       pnlColour1(NewPanel(this, "pnlColour1")),
       pnlColour2(NewPanel(this, "pnlColour2")),
-      btnSwapColourSel(NewButton(this, "btnSwapColourSel", "", TTWThreadedGlyph::SwapColourChoice)),
-      btnSwapColours(
-          NewButton(this, "btnSwapColours", "Swap primary and secondary colours", TTWThreadedGlyph::SwapColours)),
-      btnReplaceColours(NewButton(this, "btnReplaceColours", "Replace secondary with primary colour",
-                                  TTWThreadedGlyph::ReplaceSecondary)),
-      btnReplaceCol2(NewButton(this, "btnReplaceCol2", "Replace primary with secondary colour",
-                               TTWThreadedGlyph::ReplacePrimary)),
-      btnSelectPalette(NewButton(this, "btnSelectPalette", "Select new palette", TTWThreadedGlyph::SelectPalette)),
-      btnEditPalette(NewButton(this, "btnEditPalette", "Edit palette colours", TTWThreadedGlyph::EditPalette)),
+      btnSwapColourSel(NewToolButton(*this, "btnSwapColourSel", "",
+                                     ThreadedEditorGlyph(TTWThreadedGlyph::SwapColourChoice))),
+      btnSwapColours(NewToolButton(*this, "btnSwapColours", "Swap primary and secondary colours",
+                                   ThreadedEditorGlyph(TTWThreadedGlyph::SwapColours))),
+      btnReplaceColours(NewToolButton(*this, "btnReplaceColours", "Replace secondary with primary colour",
+                                      ThreadedEditorGlyph(TTWThreadedGlyph::ReplaceSecondary))),
+      btnReplaceCol2(NewToolButton(*this, "btnReplaceCol2", "Replace primary with secondary colour",
+                                   ThreadedEditorGlyph(TTWThreadedGlyph::ReplacePrimary))),
+      btnSelectPalette(NewToolButton(*this, "btnSelectPalette", "Select new palette",
+                                     ThreadedEditorGlyph(TTWThreadedGlyph::SelectPalette))),
+      btnEditPalette(NewToolButton(*this, "btnEditPalette", "Edit palette colours",
+                                   ThreadedEditorGlyph(TTWThreadedGlyph::EditPalette))),
       framePalette(new TfrmTWPalette4x4(this)),
       pnlCards(NewBrushPanel(this, "pnlCards")),
       pnlPacks(NewBrushPanel(this, "pnlPacks")),
@@ -244,7 +245,7 @@ void TfrmTWThreadedPattern::Display(int holeCount, TTWPattern* pattern, const st
     if (frmTWMain != nullptr) {
         frmTWMain->UpdateWindowMenuCaption(this);
     }
-    TellMain(fw::WM_TW_EDITORNAMECHANGED, ThreadedKind);
+    TellMain(WM_TW_EDITORNAMECHANGED, PatternTypeThreaded);
     BuildPackSelector();
     BuildPackColumns(*lstPackActions);
     frmCards->SetPalette(&pattern_->Palette());
@@ -281,7 +282,7 @@ void TfrmTWThreadedPattern::SetPattern(TTWPattern* pattern)
         delete old;
     }
     if (frmTWMain != nullptr && !frmTWMain->IsBeingDestroyed()) {
-        TellMain(fw::WM_TW_EDITORNAMECHANGED, 3);
+        TellMain(WM_TW_EDITORNAMECHANGED, PatternTypeThreaded);
     }
 }
 
@@ -318,7 +319,7 @@ void TfrmTWThreadedPattern::SetPatternName(const std::string& name)
     }
     pattern_->SetName(name);
     SetCaption(std::string(CaptionBase) + ": " + name);
-    TellMain(fw::WM_TW_EDITORNAMECHANGED, ThreadedKind);
+    TellMain(WM_TW_EDITORNAMECHANGED, PatternTypeThreaded);
 }
 
 // --- The window's life ---------------------------------------------------------------------------
@@ -340,17 +341,17 @@ void TfrmTWThreadedPattern::DoClose(fw::CloseAction& action)
     // The notes let go of this window before it is freed (after this handler), so that they
     // never write into a window that is gone.
     BindNotes(false);
-    TellMain(fw::WM_TW_TOOLSDISABLED);
+    TellMain(WM_TW_TOOLSDISABLED);
 }
 
 void TfrmTWThreadedPattern::DoActivate()
 {
     TfrmTWPatternBaseForm::DoActivate();
-    TellMain(fw::WM_TW_EDITORACTIVATED, ThreadedKind);
-    TellMain(fw::WM_TW_TOOLSTATESCHANGED);
+    TellMain(WM_TW_EDITORACTIVATED, PatternTypeThreaded);
+    TellMain(WM_TW_TOOLSTATESCHANGED);
     BindNotes(true);
     if (frmTWMain != nullptr && !frmTWMain->IsBeingDestroyed()) {
-        frmTWMain->BuildProfileMenu(0);
+        frmTWMain->BuildProfileMenu(static_cast<int>(TTWProfileKind::WeavingImage));
     }
 }
 

@@ -16,6 +16,7 @@
 #include "model/threaded_pattern.h"
 #include "shell/data_module.h"
 #include "shell/main_window.h"
+#include "shell/main_window_messages.h"
 #include "shell/notes_window.h"
 #include "shell/report_threading_dialog.h"
 #include "shell/tool_actions.h"
@@ -131,7 +132,7 @@ void TfrmTWThreadedPattern::SavePattern()
     if (!IsTextFileName(fileName)) {
         fileName_ = fileName;
     }
-    TellMain(fw::WM_TW_EDITORNAMECHANGED, 2);
+    TellMain(WM_TW_EDITORNAMECHANGED, PatternTypeThreaded);
 }
 
 void TfrmTWThreadedPattern::PrintThreadingDiagram()

@@ -6,6 +6,7 @@
 
 #include "controls/brush_page.h"
 #include "controls/brush_panel.h"
+#include "controls/forms/form_kit.h"
 #include "controls/tabbed_pages.h"
 #include "editors/card_frame_list.h"
 #include "editors/threaded_editor.h"
@@ -36,13 +37,6 @@ constexpr int ActionPagesWidth = 400;
 constexpr int PackSelectorHeight = 70;
 constexpr int BevelHeight = 2;
 constexpr fw::Color GridLineColour = 0xC0C0C0;
-
-// The lists show flat rows: no tree lines, no buttons.
-TILTreeDisplayOptions ListOptions()
-{
-    return TILTreeDisplayOptions{TILTreeDisplayOption::iltHorzGrid, TILTreeDisplayOption::iltVertGrid,
-                                 TILTreeDisplayOption::iltResizeCol, TILTreeDisplayOption::iltNoTopLevelLine};
-}
 
 } // namespace
 
@@ -169,9 +163,10 @@ void TfrmTWThreadedPattern::BuildCardArea()
     frmImage->SetAlign(fw::Align::Client);
 
     // The pack selector: two rows against one column per pack, its headings the packs.
-    lstPacks->SetOptions(TILTreeDisplayOptions{TILTreeDisplayOption::iltHorzGrid, TILTreeDisplayOption::iltVertGrid,
-                                               TILTreeDisplayOption::iltNoTopLevelLine,
-                                               TILTreeDisplayOption::iltNoSelect});
+    // Flat rows like the pick lists, but a click picks a cell rather than selecting a row,
+    // and the columns keep the widths they are given.
+    lstPacks->SetOptions(
+        (FlatListOptions() | TILTreeDisplayOption::iltNoSelect).Exclude(TILTreeDisplayOption::iltResizeCol));
     lstPacks->SetIcons(imgPackIcons);
     lstPacks->SetFixedColumns(1);
     while (lstPacks->HeadingRows().Count() < 2) {
@@ -200,7 +195,7 @@ void TfrmTWThreadedPattern::BuildActionPages()
         page.Page->SetParent(pcActions);
         page.Tree->SetParent(page.Page);
         page.Tree->SetAlign(fw::Align::Client);
-        page.Tree->SetOptions(ListOptions());
+        page.Tree->SetOptions(FlatListOptions());
         page.Tree->SetIcons(imgTreeIcons);
         page.Tree->SetFixedColumns(1);
     }
@@ -218,7 +213,7 @@ void TfrmTWThreadedPattern::BuildActionPages()
     addColumn(*lstActions, "Forwards", "FORWARDS", 125);
     addColumn(*lstActions, "Backwards", "BACKWARDS", 125);
     addColumn(*lstActions, "Twist", "TWIST", 75);
-    TILTreeDisplayOptions multi = ListOptions();
+    TILTreeDisplayOptions multi = FlatListOptions();
     multi.Include(TILTreeDisplayOption::iltMultiSelect);
     lstActions->SetOptions(multi);
     lstActions->SetPopupMenu(pmPickList);
@@ -228,7 +223,7 @@ void TfrmTWThreadedPattern::BuildActionPages()
     lstPackActions->SetPopupMenu(pmPickList);
 
     addColumn(*lstGrid, "Pick", "PICK", 35)->SetJustifyOverride(iltJustifyCentre);
-    TILTreeDisplayOptions grid = ListOptions();
+    TILTreeDisplayOptions grid = FlatListOptions();
     grid.Include(TILTreeDisplayOption::iltNoSelect);
     lstGrid->SetOptions(grid);
 

@@ -6,6 +6,7 @@
 
 #include "controls/brush_panel.h"
 #include "controls/check_box.h"
+#include "controls/forms/form_kit.h"
 #include "controls/radio_button.h"
 #include "editors/turning_actions_cells.h"
 #include "editors/turning_actions_positions.h"
@@ -43,34 +44,6 @@ TILBrushPanel* NewOptionsPanel(TfrmTBasic& form)
     return panel;
 }
 
-fw::Label* NewLabel(TfrmTBasic& form, fw::WinControl* parent, const char* name, const char* caption, int left,
-                    int top)
-{
-    auto* label = new fw::Label(&form);
-    label->SetName(name);
-    label->SetParent(parent);
-    label->SetTransparent(true);
-    label->SetCaption(caption);
-    label->SetLeft(left);
-    label->SetTop(top);
-    return label;
-}
-
-fw::Button* NewButton(TfrmTBasic& form, fw::WinControl* parent, const char* name, const char* caption,
-                      const char* hint, int left, int top, int width)
-{
-    auto* button = new fw::Button(&form);
-    button->SetName(name);
-    button->SetParent(parent);
-    button->SetCaption(caption);
-    button->SetBounds(left, top, width, 25);
-    if (hint != nullptr) {
-        button->SetHint(hint);
-        button->SetShowHint(true);
-    }
-    return button;
-}
-
 template <class Check>
 Check* NewCheck(TfrmTBasic& form, fw::WinControl* parent, const char* name, const char* caption, int left, int top,
                 bool checked)
@@ -93,38 +66,25 @@ fw::Edit* NewEdit(TfrmTBasic& form, fw::WinControl* parent, const char* name, in
     return edit;
 }
 
-TILTree* NewList(TfrmTBasic& form)
-{
-    auto* tree = new TILTree(&form);
-    tree->SetName("lstActions");
-    tree->SetParent(form.pnlTTop);
-    tree->SetAlign(fw::Align::Client);
-    tree->SetOptions(TILTreeDisplayOptions{TILTreeDisplayOption::iltHorzGrid, TILTreeDisplayOption::iltVertGrid,
-                                           TILTreeDisplayOption::iltResizeCol,
-                                           TILTreeDisplayOption::iltNoTopLevelLine});
-    tree->SetGridPen(fw::Pen{fw::clGreen, 1, fw::PenStyle::Solid, fw::PenMode::Copy});
-    return tree;
-}
-
 } // namespace
 
 TfrmActionDisplay::TfrmActionDisplay(fw::Component* owner)
     : TfrmTBasic(owner),
       pnlOptions(NewOptionsPanel(*this)),
-      lstActions(NewList(*this)),
-      lblFirstCard(NewLabel(*this, pnlOptions, "lblFirstCard", "First Card #", 8, 9)),
+      lstActions(NewFormList(*this, pnlTTop, "lstActions")),
+      lblFirstCard(NewFormLabel(*this, pnlOptions, "lblFirstCard", "First Card #", 8, 9)),
       edFirstCard(NewEdit(*this, pnlOptions, "edFirstCard", 80, 6, 40)),
       rbLeftToRight(NewCheck<TILRadioButton>(*this, pnlOptions, "rbLeftToRight", "Number cards from left to right",
                                              135, 8, true)),
       rbRightToLeft(NewCheck<TILRadioButton>(*this, pnlOptions, "rbRightToLeft", "Number cards from right to left",
                                              345, 8, false)),
-      btnUpdate(NewButton(*this, pnlOptions, "btnUpdate", "Update", nullptr, 560, 4, 75)),
+      btnUpdate(NewFormButton(*this, pnlOptions, "btnUpdate", "Update", 560, 4)),
       chkShowIndividualCards(
           NewCheck<TILCheckBox>(*this, pnlOptions, "chkShowIndividualCards", "Show individual cards", 8, 34, true)),
-      btnCopy(NewButton(*this, pnlOptions, "btnCopy", "Clipboard", "Copy to clipboard", 180, 30, 80)),
-      btnPosDetails(NewButton(*this, pnlOptions, "btnPosDetails", "Card Positions",
-                              "Display card positions at start of each pick", 268, 30, 100)),
-      lblPrintOptions(NewLabel(*this, pnlOptions, "lblPrintOptions", "Printing Options", 8, 61)),
+      btnCopy(WithHint(NewFormButton(*this, pnlOptions, "btnCopy", "Clipboard", 180, 30, 80), "Copy to clipboard")),
+      btnPosDetails(WithHint(NewFormButton(*this, pnlOptions, "btnPosDetails", "Card Positions", 268, 30, 100),
+                             "Display card positions at start of each pick")),
+      lblPrintOptions(NewFormLabel(*this, pnlOptions, "lblPrintOptions", "Printing Options", 8, 61)),
       chkPrintImage(NewCheck<TILCheckBox>(*this, pnlOptions, "chkPrintImage", "Print Image", 110, 60, true)),
       chkPrintShowFwd(
           NewCheck<TILCheckBox>(*this, pnlOptions, "chkPrintShowFwd", "Show Forward Turns", 210, 60, true)),
@@ -138,6 +98,7 @@ TfrmActionDisplay::TfrmActionDisplay(fw::Component* owner)
     SetCaption("Actions");
     SetBounds(0, 0, FormWidth, FormHeight);
 
+    lstActions->SetGridPen(fw::Pen{fw::clGreen, 1, fw::PenStyle::Solid, fw::PenMode::Copy});
     AddColumn("Pick", "PICK", 50)->SetAutoSort(iltSortIntAscend);
     AddColumn("Forwards", "FORWARDS", 200);
     AddColumn("Backwards", "BACKWARDS", 200);

@@ -9,6 +9,7 @@
 
 #include "controls/brush_panel.h"
 #include "controls/check_box.h"
+#include "controls/forms/form_kit.h"
 #include "editors/turning_actions_cells.h"
 #include "framework/core/canvas.h"
 #include "framework/core/named_images.h"
@@ -46,15 +47,10 @@ TILBrushPanel* NewOptionsPanel(TfrmTBasic& form)
     return panel;
 }
 
-TILTree* NewList(TfrmTBasic& form)
+// The list of card positions, its pick column first.
+TILTree* NewPositionList(TfrmTBasic& form)
 {
-    auto* tree = new TILTree(&form);
-    tree->SetName("lstCards");
-    tree->SetParent(form.pnlTTop);
-    tree->SetAlign(fw::Align::Client);
-    tree->SetOptions(TILTreeDisplayOptions{TILTreeDisplayOption::iltHorzGrid, TILTreeDisplayOption::iltVertGrid,
-                                           TILTreeDisplayOption::iltResizeCol,
-                                           TILTreeDisplayOption::iltNoTopLevelLine});
+    TILTree* tree = NewFormList(form, form.pnlTTop, "lstCards");
     TILTreeColumnData* pick = tree->Columns().Add();
     pick->SetCaption("Pick");
     pick->SetID("PICK");
@@ -111,7 +107,7 @@ fw::Bitmap CardPositionPicture(int holes, int topHole, int threading, int size)
 TfrmTWCardPositionDetails::TfrmTWCardPositionDetails(fw::Component* owner)
     : TfrmTBasic(owner),
       pnlOptions(NewOptionsPanel(*this)),
-      lstCards(NewList(*this)),
+      lstCards(NewPositionList(*this)),
       chkShowThreading(NewCheck(*this, pnlOptions, "chkShowThreading", "Show threading direction", 8)),
       chkShowImages(NewCheck(*this, pnlOptions, "chkShowImages", "Show as images", 220)),
       btnCopy(NewBottomButton(*this, "btnCopy", "Clipboard", fw::mrNone)),

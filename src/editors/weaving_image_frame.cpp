@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string>
 
+#include "controls/forms/form_kit.h"
 #include "editors/weaving_image_frame_view.h"
 #include "framework/core/paint_backend.h"
 #include "framework/gui/application.h"
@@ -134,13 +135,8 @@ TfrmWeavingImage::~TfrmWeavingImage()
 
 fw::SpeedButton* TfrmWeavingImage::NewButton(const char* name, const char* hint, std::int32_t actionId, bool toggle)
 {
-    auto* button = new fw::SpeedButton(this);
-    button->SetName(name);
-    button->SetHint(hint);
-    button->SetShowHint(true);
+    fw::SpeedButton* button = NewToolButton(*this, name, hint, ToolIcon(actionId));
     button->SetTag(actionId);
-    button->SetFlat(true);
-    button->SetGlyph(ToolIcon(actionId));
     if (toggle) {
         button->SetGroupIndex(actionId);
         button->SetAllowAllUp(true);

@@ -247,6 +247,7 @@ private:
     // Construction (weaving_image_frame.cpp).
     void BuildButtons();
     void BuildImageArea();
+    // A flat tool button for the action, tagged with its id; a toggle is its own group.
     fw::SpeedButton* NewButton(const char* name, const char* hint, std::int32_t actionId, bool toggle);
 
     // Sizes and layout.

@@ -21,6 +21,7 @@
 #include "model/model_state.h"
 #include "model/user_settings.h"
 #include "shell/data_module_base.h"
+#include "shell/main_window_messages.h"
 #include "shell/window_factory.h"
 
 TfrmTWMain* frmTWMain = nullptr;
@@ -89,7 +90,7 @@ TfrmTWMain::TfrmTWMain(fw::Component* owner)
     model_hooks::SetNotifyHandler([this](int actionId, bool enabled, bool enabled2, bool pressed) {
         const std::intptr_t packed =
             (enabled ? 1 : 0) | ((enabled2 ? 1 : 0) << 8) | ((pressed ? 1 : 0) << 16);
-        Perform(fw::WM_TW_TOOLSTATE, actionId, packed);
+        Perform(WM_TW_TOOLSTATE, actionId, packed);
     });
 }
 

@@ -20,6 +20,7 @@
 #include "model/user_settings.h"
 #include "shell/data_module_base.h"
 #include "shell/main_window.h"
+#include "shell/main_window_messages.h"
 #include "shell/window_factory.h"
 #include "treegrid/tree_properties.h"
 
@@ -54,7 +55,7 @@ void TfrmTWMain::FormCreate()
     ctrlTools->SetRowSize(btnLoad->Height() + 4);
     // Names in documents are checked only where a caller asks for it from now on.
     SetXMLNameCheck(false);
-    Perform(fw::WM_TW_TOOLSDISABLED);
+    Perform(WM_TW_TOOLSDISABLED);
     SetDefaultTreeColours();
     LoadPalettesAndSettings();
 }
@@ -116,12 +117,12 @@ void TfrmTWMain::DoShow()
 void TfrmTWMain::FormShow()
 {
     if (UserSettings().System.CheckTVLReg) {
-        fw::PostMessage(this, fw::WM_TW_CHECKREGISTRATION);
+        fw::PostMessage(this, WM_TW_CHECKREGISTRATION);
     }
     fw::Application& application = fw::App();
     for (int i = 1; i <= application.ParamCount(); ++i) {
         if (IsPatternFileArgument(application.ParamStr(i))) {
-            fw::PostMessage(this, fw::WM_TW_OPENCMDLINEFILE, i);
+            fw::PostMessage(this, WM_TW_OPENCMDLINEFILE, i);
         }
     }
 }

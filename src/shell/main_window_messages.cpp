@@ -14,6 +14,7 @@
 #include "model/pattern_base.h"
 #include "model/user_settings.h"
 #include "shell/main_window.h"
+#include "shell/main_window_messages.h"
 #include "shell/pattern_base_form.h"
 #include "shell/tool_actions.h"
 #include "shell/window_factory.h"
@@ -27,23 +28,23 @@ bool IsPatternFileArgument(std::string_view argument)
 void TfrmTWMain::Dispatch(fw::Message& message)
 {
     switch (message.Msg) {
-    case fw::WM_TW_OPENCMDLINEFILE:
+    case WM_TW_OPENCMDLINEFILE:
         OpenCommandLineFile(static_cast<int>(message.WParam));
         return;
-    case fw::WM_TW_CHECKREGISTRATION:
+    case WM_TW_CHECKREGISTRATION:
         CheckFileTypeRegistration();
         return;
-    case fw::WM_TW_EDITORACTIVATED:
+    case WM_TW_EDITORACTIVATED:
         EditorActivated(static_cast<int>(message.WParam));
         return;
-    case fw::WM_TW_EDITORNAMECHANGED:
+    case WM_TW_EDITORNAMECHANGED:
         EditorNameChanged(static_cast<int>(message.WParam));
         return;
-    case fw::WM_TW_EDITORDESTROYED:
+    case WM_TW_EDITORDESTROYED:
         EditorDestroyed();
         message.Result = 1;
         return;
-    case fw::WM_TW_TOOLSTATESCHANGED: {
+    case WM_TW_TOOLSTATESCHANGED: {
         pmDisplayProfiles->Items()->Clear();
         if (ITWActions* actions = GetActiveActions()) {
             TTWToolActionList list;
@@ -52,10 +53,10 @@ void TfrmTWMain::Dispatch(fw::Message& message)
         }
         return;
     }
-    case fw::WM_TW_TOOLSDISABLED:
+    case WM_TW_TOOLSDISABLED:
         ApplyToolActions(nullptr);
         return;
-    case fw::WM_TW_TOOLSTATE: {
+    case WM_TW_TOOLSTATE: {
         const auto packed = static_cast<std::uint32_t>(message.LParam);
         const bool enabled = (packed & 0xFFu) != 0 && ((packed >> 8) & 0xFFu) != 0;
         const bool down = ((packed >> 16) & 0xFFu) != 0;

@@ -1,6 +1,7 @@
 #include "shell/palette_functions_frame.h"
 
 #include "controls/brush_panel.h"
+#include "controls/forms/form_kit.h"
 #include "framework/gui/std_button.h"
 #include "framework/gui/std_panel.h"
 #include "framework/gui/std_speed_button.h"
@@ -21,17 +22,10 @@ constexpr int ColourPanelWidth = 32;
 constexpr int ColourPanelHeight = 24;
 constexpr int SwapButtonWidth = 18;
 
-fw::SpeedButton* NewButton(TfrmTWPaletteFunctions& frame, TILBrushPanel& panel, const char* name, const char* hint,
-                           TTWPaletteGlyph glyph, int left, int top)
+// A button's bounds at (left, top).
+FormBounds ButtonAt(int left, int top)
 {
-    auto* button = new fw::SpeedButton(&frame);
-    button->SetName(name);
-    button->SetParent(&panel);
-    button->SetBounds(left, top, ButtonSize, ButtonHeight);
-    button->SetGlyph(PaletteFunctionGlyph(glyph));
-    button->SetHint(hint);
-    button->SetShowHint(*hint != '\0');
-    return button;
+    return FormBounds{left, top, ButtonSize, ButtonHeight};
 }
 
 fw::Panel* NewColourPanel(TfrmTWPaletteFunctions& frame, TILBrushPanel& panel, const char* name, const char* hint)
@@ -52,17 +46,22 @@ fw::Panel* NewColourPanel(TfrmTWPaletteFunctions& frame, TILBrushPanel& panel, c
 TfrmTWPaletteFunctions::TfrmTWPaletteFunctions(fw::Component* owner)
     : fw::Frame(owner),
       pnlColours(new TILBrushPanel(this)),
-      btnSelectPalette(NewButton(*this, *pnlColours, "btnSelectPalette", "Select new palette",
-                                 TTWPaletteGlyph::SelectPalette, Margin, Margin)),
-      btnEditPalette(NewButton(*this, *pnlColours, "btnEditPalette", "Edit palette colours",
-                               TTWPaletteGlyph::EditPalette, Margin + ButtonSize + 2, Margin)),
-      btnSwapColours(NewButton(*this, *pnlColours, "btnSwapColours", "Swap primary and secondary colours",
-                               TTWPaletteGlyph::SwapColours, Margin + 2 * (ButtonSize + 2), Margin)),
-      btnReplaceColours(NewButton(*this, *pnlColours, "btnReplaceColours", "Replace secondary with primary colour",
-                                  TTWPaletteGlyph::ReplaceSecondary, Margin, Margin + ButtonHeight + 2)),
-      btnReplaceCol2(NewButton(*this, *pnlColours, "btnReplaceCol2", "Replace primary with secondary colour",
-                               TTWPaletteGlyph::ReplacePrimary, Margin + ButtonSize + 2, Margin + ButtonHeight + 2)),
-      btnSwapColourSel(NewButton(*this, *pnlColours, "btnSwapColourSel", "", TTWPaletteGlyph::SwapChoices, 0, 0)),
+      btnSelectPalette(NewGlyphButton(*this, pnlColours, "btnSelectPalette", "Select new palette",
+                                      PaletteFunctionGlyph(TTWPaletteGlyph::SelectPalette), ButtonAt(Margin, Margin))),
+      btnEditPalette(NewGlyphButton(*this, pnlColours, "btnEditPalette", "Edit palette colours",
+                                    PaletteFunctionGlyph(TTWPaletteGlyph::EditPalette),
+                                    ButtonAt(Margin + ButtonSize + 2, Margin))),
+      btnSwapColours(NewGlyphButton(*this, pnlColours, "btnSwapColours", "Swap primary and secondary colours",
+                                    PaletteFunctionGlyph(TTWPaletteGlyph::SwapColours),
+                                    ButtonAt(Margin + 2 * (ButtonSize + 2), Margin))),
+      btnReplaceColours(NewGlyphButton(*this, pnlColours, "btnReplaceColours", "Replace secondary with primary colour",
+                                       PaletteFunctionGlyph(TTWPaletteGlyph::ReplaceSecondary),
+                                       ButtonAt(Margin, Margin + ButtonHeight + 2))),
+      btnReplaceCol2(NewGlyphButton(*this, pnlColours, "btnReplaceCol2", "Replace primary with secondary colour",
+                                    PaletteFunctionGlyph(TTWPaletteGlyph::ReplacePrimary),
+                                    ButtonAt(Margin + ButtonSize + 2, Margin + ButtonHeight + 2))),
+      btnSwapColourSel(NewGlyphButton(*this, pnlColours, "btnSwapColourSel", "",
+                                      PaletteFunctionGlyph(TTWPaletteGlyph::SwapChoices), ButtonAt(0, 0))),
       framePalette(new TfrmTWPalette4x4(this)),
       pnlColour1(NewColourPanel(*this, *pnlColours, "pnlColour1", "Primary colour")),
       pnlColour2(NewColourPanel(*this, *pnlColours, "pnlColour2", "Secondary colour"))

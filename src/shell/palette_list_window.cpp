@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "controls/brush_panel.h"
+#include "controls/forms/form_kit.h"
 #include "framework/gui/std_button.h"
 #include "model/model_state.h"
 #include "model/palette.h"
@@ -37,8 +38,7 @@ TfrmTWPaletteList::TfrmTWPaletteList(fw::Component* owner)
     SetCaption("Palette List");
     SetBounds(0, 0, 520, 320);
 
-    treeList->SetOptions(TILTreeDisplayOptions{Option::iltHorzGrid, Option::iltVertGrid, Option::iltResizeCol,
-                                               Option::iltNoTopLevelLine, Option::iltNoDrag});
+    treeList->SetOptions(FlatListOptions() | Option::iltNoDrag);
     TILTreeColumnData* name = treeList->Columns().Add();
     name->SetCaption("Palette Name");
     name->SetWidth(NameColumnWidth);

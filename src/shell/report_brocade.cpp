@@ -23,6 +23,8 @@ constexpr GroundColumn DesignedForwards{80, 95, 198};
 constexpr GroundColumn DesignedBackwards{300, 315, 198};
 constexpr GroundColumn DesignedTwist{520, 535, 103};
 
+// A label printed on a report band: the band owns and places it, so the window form kit's
+// labels do not fit it.
 fw::ReportLabel* NewLabel(fw::ReportBand& band, const char* name, const char* caption, int left, int top, int width,
                           int height)
 {

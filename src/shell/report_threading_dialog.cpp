@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "controls/brush_panel.h"
+#include "controls/forms/form_kit.h"
 #include "controls/forms/forms_default_style.h"
 #include "controls/radio_button.h"
 #include "framework/core/strings.h"
@@ -25,19 +26,10 @@ constexpr int FormWidth = 600;
 constexpr int FormHeight = 420;
 constexpr int ColoursLeft = 330;
 constexpr int HoleColumnWidth = 25;
+constexpr int LabelWidth = 80;
+constexpr int LabelHeight = 15;
 // The card and threading columns come before the hole columns.
 constexpr int FixedCardColumns = 2;
-
-fw::Label* NewLabel(TfrmTBasic& form, const char* name, const char* caption, int left, int top)
-{
-    auto* label = new fw::Label(&form);
-    label->SetName(name);
-    label->SetParent(form.pnlTTop);
-    label->SetCaption(caption);
-    label->SetTransparent(true);
-    label->SetBounds(left, top, 80, 15);
-    return label;
-}
 
 fw::Edit* NewTitleEdit(TfrmTBasic& form)
 {
@@ -46,18 +38,6 @@ fw::Edit* NewTitleEdit(TfrmTBasic& form)
     edit->SetParent(form.pnlTTop);
     edit->SetBounds(50, 8, 270, 21);
     return edit;
-}
-
-TILTree* NewList(TfrmTBasic& form, const char* name, int left, int top, int width, int height)
-{
-    auto* tree = new TILTree(&form);
-    tree->SetName(name);
-    tree->SetParent(form.pnlTTop);
-    tree->SetBounds(left, top, width, height);
-    tree->SetOptions(TILTreeDisplayOptions{TILTreeDisplayOption::iltHorzGrid, TILTreeDisplayOption::iltVertGrid,
-                                           TILTreeDisplayOption::iltResizeCol,
-                                           TILTreeDisplayOption::iltNoTopLevelLine});
-    return tree;
 }
 
 TILTreeColumnData* AddColumn(TILTree& tree, const char* caption, const char* id, int width)
@@ -110,11 +90,12 @@ std::string FirstCharacters(const std::string& text, int count)
 
 TfrmTWPrintCards::TfrmTWPrintCards(fw::Component* owner)
     : TfrmTBtnBasic(owner),
-      lblTitle(NewLabel(*this, "lblTitle", "Title", 10, 11)),
+      lblTitle(NewFormLabel(*this, pnlTTop, "lblTitle", "Title", FormBounds{10, 11, LabelWidth, LabelHeight})),
       edTitle(NewTitleEdit(*this)),
-      lstCards(NewList(*this, "lstCards", 10, 40, 310, 330)),
-      lstColours(NewList(*this, "lstColours", ColoursLeft, 40, 250, 220)),
-      lblPrintUsing(NewLabel(*this, "lblPrintUsing", "Print using", ColoursLeft, 272)),
+      lstCards(NewFormList(*this, pnlTTop, "lstCards", FormBounds{10, 40, 310, 330})),
+      lstColours(NewFormList(*this, pnlTTop, "lstColours", FormBounds{ColoursLeft, 40, 250, 220})),
+      lblPrintUsing(NewFormLabel(*this, pnlTTop, "lblPrintUsing", "Print using",
+                                 FormBounds{ColoursLeft, 272, LabelWidth, LabelHeight})),
       rbUseColours(NewRadio(*this, "rbUseColours", "Colours", 292)),
       rbUseNames(NewRadio(*this, "rbUseNames", "Names", 314)),
       rbUseCharacters(NewRadio(*this, "rbUseCharacters", "Characters", 336))

@@ -2,6 +2,7 @@
 
 #include "controls/brush_panel.h"
 #include "controls/forms/basic_form.h"
+#include "controls/forms/form_kit.h"
 #include "framework/gui/std_button.h"
 #include "framework/gui/window_helpers.h"
 
@@ -19,14 +20,7 @@ void PlaceButtonsFromRight(const fw::Control& panel, std::initializer_list<fw::B
 
 fw::Button* NewBottomButton(TfrmTBasic& form, const char* name, const char* caption, int modalResult)
 {
-    auto* button = new fw::Button(&form);
-    button->SetName(name);
-    button->SetParent(form.pnlTBottom);
-    button->SetCaption(caption);
-    button->SetModalResult(modalResult);
-    button->SetTop((form.pnlTBottom->Height() - button->Height()) / 2);
-    button->SetAnchors(fw::Anchors{fw::AnchorKind::Top, fw::AnchorKind::Right});
-    return button;
+    return NewRowButton(form, form.pnlTBottom, name, caption, form.pnlTBottom->Height(), modalResult);
 }
 
 void CentreDialogOver(const fw::Component* owner, fw::Control& dialog)

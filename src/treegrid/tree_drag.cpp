@@ -7,6 +7,7 @@
 #include "framework/gui/input.h"
 #include "framework/gui/timer.h"
 #include "treegrid/tree_grid.h"
+#include "treegrid/tree_messages.h"
 #include "treegrid/tree_node.h"
 
 namespace {
@@ -34,7 +35,7 @@ void TILTreeDragControlObject::EndDrag(fw::Object* target, int x, int y)
     const fw::WeakRef<TILTree> tree(Tree());
     fw::DragControlObject::EndDrag(target, x, y);
     if (TILTree* alive = tree.Get()) {
-        fw::PostMessage(alive, fw::WM_ILTREE_FREEHINT);
+        fw::PostMessage(alive, WM_ILTREE_FREEHINT);
     }
 }
 

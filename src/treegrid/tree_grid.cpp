@@ -14,6 +14,7 @@
 #include "treegrid/tree_grid_scroll_window.h"
 #include "treegrid/tree_headings.h"
 #include "treegrid/tree_icons.h"
+#include "treegrid/tree_messages.h"
 #include "treegrid/tree_node.h"
 #include "treegrid/tree_properties.h"
 
@@ -567,7 +568,7 @@ void TILTree::PostRepaintNode(TILTreeNode* node)
         return;
     }
     pendingRepaints_.insert(node);
-    fw::PostMessage(this, fw::WM_ILTREE_REPAINTNODE, reinterpret_cast<std::intptr_t>(node));
+    fw::PostMessage(this, WM_ILTREE_REPAINTNODE, reinterpret_cast<std::intptr_t>(node));
 }
 
 void TILTree::PostFreeObject(fw::Object* object)
@@ -578,7 +579,7 @@ void TILTree::PostFreeObject(fw::Object* object)
     // Kept until the message comes, so that the object is freed even when the tree goes
     // first and the message with it.
     pendingFrees_.push_back(object);
-    fw::PostMessage(this, fw::WM_ILTREE_FREEOBJECT, reinterpret_cast<std::intptr_t>(object));
+    fw::PostMessage(this, WM_ILTREE_FREEOBJECT, reinterpret_cast<std::intptr_t>(object));
 }
 
 void TILTree::Dispatch(fw::Message& message)
@@ -592,25 +593,25 @@ void TILTree::Dispatch(fw::Message& message)
         // must not show one again, nor the parent's.
         message.Result = 1;
         return;
-    case fw::WM_ILTREE_ACCEPTEDIT:
+    case WM_ILTREE_ACCEPTEDIT:
         HandleAcceptEditMessage(message);
         return;
-    case fw::WM_ILTREE_CANCELEDIT:
+    case WM_ILTREE_CANCELEDIT:
         HandleCancelEditMessage(message);
         return;
-    case fw::WM_ILTREE_EDITNEXT:
+    case WM_ILTREE_EDITNEXT:
         HandleEditNextMessage(message, true);
         return;
-    case fw::WM_ILTREE_EDITPREVIOUS:
+    case WM_ILTREE_EDITPREVIOUS:
         HandleEditNextMessage(message, false);
         return;
-    case fw::WM_ILTREE_SETMODE:
+    case WM_ILTREE_SETMODE:
         SetInteractionMode(static_cast<TILTreeInteractionMode>(message.WParam));
         return;
-    case fw::WM_ILTREE_FREEHINT:
+    case WM_ILTREE_FREEHINT:
         HandleFreeHintMessage(message);
         return;
-    case fw::WM_ILTREE_REPAINTNODE: {
+    case WM_ILTREE_REPAINTNODE: {
         auto* node = reinterpret_cast<TILTreeNode*>(message.WParam);
         // Only a node still known to wait for it: a node freed meanwhile was forgotten.
         if (pendingRepaints_.erase(node) > 0) {
@@ -618,7 +619,7 @@ void TILTree::Dispatch(fw::Message& message)
         }
         return;
     }
-    case fw::WM_ILTREE_FREEOBJECT: {
+    case WM_ILTREE_FREEOBJECT: {
         auto* object = reinterpret_cast<fw::Object*>(message.WParam);
         const auto found = std::find(pendingFrees_.begin(), pendingFrees_.end(), object);
         if (found != pendingFrees_.end()) {

@@ -10,6 +10,7 @@
 #include "treegrid/tree_columns.h"
 #include "treegrid/tree_draw_data.h"
 #include "treegrid/tree_grid_scroll_window.h"
+#include "treegrid/tree_messages.h"
 #include "treegrid/tree_node.h"
 
 // --- Settings ------------------------------------------------------------------------------------
@@ -129,7 +130,7 @@ bool TILTreeInlineEdit::Accept(bool postResult, bool forced, bool silent)
         return true;
     }
     if (!silent) {
-        tree->PostEditWork(fw::WM_ILTREE_ACCEPTEDIT, node, column, self.Get(), postResult);
+        tree->PostEditWork(WM_ILTREE_ACCEPTEDIT, node, column, self.Get(), postResult);
     }
     return true;
 }
@@ -142,7 +143,7 @@ void TILTreeInlineEdit::Cancel(bool postResult)
     }
     tree->editState_ = 2;
     outcome_ = 2;
-    tree->PostEditWork(fw::WM_ILTREE_CANCELEDIT, node_, columnIndex_, this, postResult);
+    tree->PostEditWork(WM_ILTREE_CANCELEDIT, node_, columnIndex_, this, postResult);
 }
 
 void TILTreeInlineEdit::KeyDown(int& key, fw::ShiftState shift)
@@ -182,7 +183,7 @@ void TILTreeInlineEdit::KeyDown(int& key, fw::ShiftState shift)
             break;
         }
         if (Accept(true, false, false) && treeAlive && node != nullptr) {
-            tree->PostEditWork(forward ? fw::WM_ILTREE_EDITNEXT : fw::WM_ILTREE_EDITPREVIOUS, node, column, nullptr,
+            tree->PostEditWork(forward ? WM_ILTREE_EDITNEXT : WM_ILTREE_EDITPREVIOUS, node, column, nullptr,
                                false);
         }
         break;
@@ -513,7 +514,7 @@ void TILTree::EndEditorOf(const PendingEditWork& work)
 void TILTree::HandleAcceptEditMessage(fw::Message& /*message*/)
 {
     PendingEditWork work;
-    if (!TakeEditWork(fw::WM_ILTREE_ACCEPTEDIT, work)) {
+    if (!TakeEditWork(WM_ILTREE_ACCEPTEDIT, work)) {
         return;
     }
     const fw::WeakRef<TILTree> self(this);
@@ -529,7 +530,7 @@ void TILTree::HandleAcceptEditMessage(fw::Message& /*message*/)
 void TILTree::HandleCancelEditMessage(fw::Message& /*message*/)
 {
     PendingEditWork work;
-    if (!TakeEditWork(fw::WM_ILTREE_CANCELEDIT, work)) {
+    if (!TakeEditWork(WM_ILTREE_CANCELEDIT, work)) {
         return;
     }
     const fw::WeakRef<TILTree> self(this);
@@ -545,7 +546,7 @@ void TILTree::HandleCancelEditMessage(fw::Message& /*message*/)
 void TILTree::HandleEditNextMessage(fw::Message& /*message*/, bool forward)
 {
     PendingEditWork work;
-    if (!TakeEditWork(forward ? fw::WM_ILTREE_EDITNEXT : fw::WM_ILTREE_EDITPREVIOUS, work)) {
+    if (!TakeEditWork(forward ? WM_ILTREE_EDITNEXT : WM_ILTREE_EDITPREVIOUS, work)) {
         return;
     }
     if (work.Node != nullptr) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "controls/control_library.h"
+#include "controls/control_messages.h"
 #include "controls/scroll_box.h"
 #include "framework/core/named_images.h"
 #include "framework/core/paint_backend.h"
@@ -284,7 +285,7 @@ TEST_F(ScrollBoxTest, ABarChangingVisibilityAsksForALayoutLater)
     AddChild(0, 0, 150, 10);
     EXPECT_GT(fw::PostedMessageCount(), 0u);
     EXPECT_GT(fw::ProcessPostedMessages(), 0);
-    EXPECT_EQ(box->Perform(fw::WM_ILSB_REALIGN), 1);
+    EXPECT_EQ(box->Perform(WM_ILSB_REALIGN), 1);
 
     // A bar hidden by hand is laid out of the way once the message arrives.
     box->HorzBar().SetVisible(false);

@@ -37,6 +37,7 @@
 #include "shell/file_loader.h"
 #include "shell/file_loader_editors.h"
 #include "shell/main_window.h"
+#include "shell/main_window_messages.h"
 #include "shell/notes_window.h"
 #include "shell/program_start.h"
 #include "shell/window_factory.h"
@@ -185,7 +186,7 @@ protected:
         model_hooks::SetNotifyHandler([this](int id, bool enabled, bool enabled2, bool down) {
             reports.push_back(ToolReport{id, enabled && enabled2, down});
             const std::intptr_t packed = (enabled ? 1 : 0) | ((enabled2 ? 1 : 0) << 8) | ((down ? 1 : 0) << 16);
-            main_->Perform(fw::WM_TW_TOOLSTATE, id, packed);
+            main_->Perform(WM_TW_TOOLSTATE, id, packed);
         });
     }
 

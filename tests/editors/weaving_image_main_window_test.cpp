@@ -19,6 +19,7 @@
 #include "model/user_settings.h"
 #include "model/weaving.h"
 #include "shell/main_window.h"
+#include "shell/main_window_messages.h"
 #include "shell/pattern_base_form.h"
 #include "shell/program_start.h"
 #include "shell/window_factory.h"
@@ -91,7 +92,7 @@ protected:
     }
 
     // The tool refresh an editor asks for when it is activated or changed.
-    void RefreshTools() { main_->Perform(fw::WM_TW_TOOLSTATESCHANGED, 0, 0); }
+    void RefreshTools() { main_->Perform(WM_TW_TOOLSTATESCHANGED, 0, 0); }
 
     fw::MenuItem* ProfileItem(fw::MenuItem& menu, const std::string& caption)
     {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "support/pick_texts.h"
 #include "support/scratch_folder.h"
 
 #include <clocale>
@@ -18,27 +19,6 @@
 #include "model/weaving.h"
 
 namespace {
-
-// Each pick as "<card><F|B>" per turn and "<card>V" per twist, separated by blanks.
-std::vector<std::string> PickTexts(const TTWPattern& pattern)
-{
-    std::vector<std::string> texts;
-    for (const auto& pick : pattern.Picks()) {
-        std::string text;
-        for (int i = 0; i < pick->Actions().Count(); ++i) {
-            const TTWAction& action = *pick->Actions().Items(i);
-            EXPECT_TRUE(action.IsCardAction());
-            if (action.IsTurn()) {
-                EXPECT_EQ(DistanceOneHole, action.Dist());
-            }
-            text += (text.empty() ? "" : " ") + action.TargetID()
-                    + (action.IsTwist() ? std::string(TwistDirText(action.TwistDir()))
-                                        : std::string(TurnDirText(action.TurnDir())));
-        }
-        texts.push_back(text);
-    }
-    return texts;
-}
 
 std::vector<std::string> Converted(TTWDFPattern& pattern)
 {

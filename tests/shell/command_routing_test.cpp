@@ -13,6 +13,7 @@
 #include "model/model_hooks.h"
 #include "model/model_state.h"
 #include "model/user_settings.h"
+#include "shell/main_window_messages.h"
 #include "shell_fixture.h"
 
 using namespace shell_test;
@@ -39,7 +40,7 @@ protected:
         }
         return items;
     }
-    void Refresh() { Main().Perform(fw::WM_TW_TOOLSTATESCHANGED); }
+    void Refresh() { Main().Perform(WM_TW_TOOLSTATESCHANGED); }
 };
 
 // A child window that is no pattern editor (as the pattern browser is).
@@ -134,7 +135,7 @@ TEST_F(CommandRoutingTest, AnIdTheEditorNoLongerReportsIsDisabledAndKeepsItsPres
     EXPECT_FALSE(Button(TWAction::ClipPanel).Down()) << "a reported id takes its new state";
 
     // Closing the editor switches everything off, leaving the marks alone.
-    Main().Perform(fw::WM_TW_TOOLSDISABLED);
+    Main().Perform(WM_TW_TOOLSDISABLED);
     EXPECT_FALSE(Button(TWAction::ClipPanel).Enabled());
     EXPECT_TRUE(Item("mnuShowColours").Checked());
 }
@@ -211,7 +212,7 @@ TEST_F(CommandRoutingTest, AToolButtonPassesItsStateAfterTheClick)
     EXPECT_EQ(main.LastCommandControl(), &Button(TWAction::ZoomIn));
 
     // A disabled button takes no click at all.
-    main.Perform(fw::WM_TW_TOOLSDISABLED);
+    main.Perform(WM_TW_TOOLSDISABLED);
     driver.ClickOn(Button(TWAction::ZoomIn));
     EXPECT_EQ(editor.performed.size(), 3u);
 }
@@ -245,7 +246,7 @@ TEST_F(CommandRoutingTest, ProfileItemsCarryTheirProfileAndARefreshLeavesThemEna
 
     // No editor reports the profile items; the refresh must not grey them.
     Refresh();
-    main.Perform(fw::WM_TW_TOOLSDISABLED);
+    main.Perform(WM_TW_TOOLSDISABLED);
     Refresh();
     EXPECT_TRUE(menu->Items(0)->Enabled());
     EXPECT_TRUE(menu->Items(3)->Enabled());
@@ -277,19 +278,19 @@ TEST_F(CommandRoutingTest, ARefreshEmptiesTheDisplayProfilePopup)
 TEST_F(CommandRoutingTest, OneActionsStateArrivesPackedInThreeBytes)
 {
     TfrmTWMain& main = Main();
-    main.Perform(fw::WM_TW_TOOLSTATE, TWAction::CardList, 0x010101);
+    main.Perform(WM_TW_TOOLSTATE, TWAction::CardList, 0x010101);
     EXPECT_TRUE(Button(TWAction::CardList).Enabled());
     EXPECT_TRUE(Button(TWAction::CardList).Down());
     EXPECT_TRUE(Button(TWAction::CardList).ShowHint());
     EXPECT_TRUE(Item("mnuShowCardList").Checked());
 
     // Both enable flags must be set.
-    main.Perform(fw::WM_TW_TOOLSTATE, TWAction::CardList, 0x010001);
+    main.Perform(WM_TW_TOOLSTATE, TWAction::CardList, 0x010001);
     EXPECT_FALSE(Button(TWAction::CardList).Enabled());
     EXPECT_FALSE(Item("mnuShowCardList").Enabled());
-    main.Perform(fw::WM_TW_TOOLSTATE, TWAction::CardList, 0x000100);
+    main.Perform(WM_TW_TOOLSTATE, TWAction::CardList, 0x000100);
     EXPECT_FALSE(Button(TWAction::CardList).Enabled());
-    main.Perform(fw::WM_TW_TOOLSTATE, TWAction::CardList, 0x000101);
+    main.Perform(WM_TW_TOOLSTATE, TWAction::CardList, 0x000101);
     EXPECT_TRUE(Button(TWAction::CardList).Enabled());
     EXPECT_FALSE(Button(TWAction::CardList).Down());
     EXPECT_FALSE(Item("mnuShowCardList").Checked());
@@ -327,7 +328,7 @@ TEST_F(CommandRoutingTest, TheWindowsMenusEditorItemsStayEnabled)
     FakeEditor& editor = OpenEditor();
     fw::MenuItem* item = Main().AddWindowMenuItem(&editor);
     ASSERT_GT(item->Tag(), 0) << "its tag is the form";
-    Main().Perform(fw::WM_TW_TOOLSDISABLED);
+    Main().Perform(WM_TW_TOOLSDISABLED);
     Refresh();
     EXPECT_TRUE(item->Enabled());
 }

@@ -17,7 +17,9 @@
 #include "framework/gui/std_splitter.h"
 #include "framework/gui/test_driver.h"
 #include "model/model_state.h"
+#include "model/pattern_base.h"
 #include "model/user_settings.h"
+#include "shell/main_window_messages.h"
 #include "shell_fixture.h"
 
 using namespace shell_test;
@@ -246,13 +248,13 @@ TEST_F(MainWindowTest, TheInformationPanelShowsForTheSevenPatternKindsOnly)
     editor.fileName = "/bands/diamonds.tvl";
     main.AddWindowMenuItem(&editor);
 
-    for (const int kind : {0, 8, -1}) {
+    for (const int kind : {0, PatternTypeTwistPatterned + 1, PatternTypeNone}) {
         main.pnlPatternInfo->Show();
-        main.Perform(fw::WM_TW_EDITORNAMECHANGED, kind);
+        main.Perform(WM_TW_EDITORNAMECHANGED, kind);
         EXPECT_FALSE(main.pnlPatternInfo->Visible()) << kind;
     }
-    for (const int kind : {1, 7}) {
-        main.Perform(fw::WM_TW_EDITORNAMECHANGED, kind);
+    for (const int kind : {PatternTypeFont, PatternTypeTwistPatterned}) {
+        main.Perform(WM_TW_EDITORNAMECHANGED, kind);
         EXPECT_TRUE(main.pnlPatternInfo->Visible()) << kind;
     }
     EXPECT_EQ(main.edPatternName->Text(), "Diamonds");
@@ -262,7 +264,7 @@ TEST_F(MainWindowTest, TheInformationPanelShowsForTheSevenPatternKindsOnly)
 
     // The Windows menu follows a new caption with the next name message.
     editor.SetCaption("Diamonds (wide)");
-    main.Perform(fw::WM_TW_EDITORNAMECHANGED, 2);
+    main.Perform(WM_TW_EDITORNAMECHANGED, PatternTypeThreaded);
     EXPECT_EQ(main.WindowMenuItem(&editor)->Caption(), "Diamonds (wide)");
 }
 
@@ -271,7 +273,7 @@ TEST_F(MainWindowTest, TheLetteredBandsNameIsNotEditedInTheMainWindow)
     TfrmTWMain& main = ShownMain();
     auto& band = OpenEditor<FakeLetteredBand>("Letters");
     band.patternName = "Hello";
-    main.Perform(fw::WM_TW_EDITORACTIVATED, 5);
+    main.Perform(WM_TW_EDITORACTIVATED, PatternTypeLetteredBand);
     EXPECT_TRUE(main.pnlPatternInfo->Visible());
     EXPECT_EQ(main.edPatternName->Text(), "Hello");
     EXPECT_FALSE(main.edPatternName->Enabled());
@@ -283,12 +285,12 @@ TEST_F(MainWindowTest, WithAChildThatIsNoEditorTheInformationIsClearedAndDisable
     TfrmTWMain& main = ShownMain();
     FakeEditor& editor = OpenEditor("Diamonds");
     editor.patternName = "Diamonds";
-    main.Perform(fw::WM_TW_EDITORNAMECHANGED, 2);
+    main.Perform(WM_TW_EDITORNAMECHANGED, PatternTypeThreaded);
     ASSERT_EQ(main.edPatternName->Text(), "Diamonds");
 
     auto* browser = new FakeBrowser(&main);
     browser->Show();
-    main.Perform(fw::WM_TW_EDITORNAMECHANGED, 3);
+    main.Perform(WM_TW_EDITORNAMECHANGED, PatternTypeDoubleFace);
     EXPECT_TRUE(main.pnlPatternInfo->Visible());
     EXPECT_EQ(main.edPatternName->Text(), "");
     EXPECT_EQ(main.pnlPatternFileName->Caption(), "");
@@ -300,17 +302,17 @@ TEST_F(MainWindowTest, ActivatingAThreadedOrTwillEditorHidesTheClipPanel)
 {
     TfrmTWMain& main = ShownMain();
     OpenEditor();
-    for (const int kind : {2, 4}) {
+    for (const int kind : {PatternTypeThreaded, PatternTypeBrokenTwill}) {
         main.SetClipPanelVisible(true);
-        main.Perform(fw::WM_TW_EDITORACTIVATED, kind);
+        main.Perform(WM_TW_EDITORACTIVATED, kind);
         EXPECT_FALSE(main.pnlBitmapClips->Visible()) << kind;
         EXPECT_FALSE(main.ToolButton(TWAction::ClipPanel)->Down()) << kind;
         EXPECT_TRUE(main.pnlPatternInfo->Visible()) << "and the name message runs too";
     }
     main.SetClipPanelVisible(true);
-    main.Perform(fw::WM_TW_EDITORACTIVATED, 3);
+    main.Perform(WM_TW_EDITORACTIVATED, PatternTypeDoubleFace);
     EXPECT_TRUE(main.pnlBitmapClips->Visible());
-    main.Perform(fw::WM_TW_EDITORACTIVATED, 0);
+    main.Perform(WM_TW_EDITORACTIVATED, 0);
     EXPECT_TRUE(main.pnlBitmapClips->Visible());
     EXPECT_FALSE(main.pnlPatternInfo->Visible());
 }
@@ -322,7 +324,7 @@ TEST_F(MainWindowTest, AnEditorGoingClearsTheNameAndFile)
     editor->patternName = "Diamonds";
     editor->fileName = "/bands/d.tvl";
     editor->Show();
-    main.Perform(fw::WM_TW_EDITORNAMECHANGED, 2);
+    main.Perform(WM_TW_EDITORNAMECHANGED, PatternTypeThreaded);
     ASSERT_TRUE(main.edPatternName->Enabled());
 
     delete editor;
@@ -330,14 +332,14 @@ TEST_F(MainWindowTest, AnEditorGoingClearsTheNameAndFile)
     EXPECT_EQ(main.pnlPatternFileName->Caption(), "");
     EXPECT_FALSE(main.edPatternName->Enabled());
     EXPECT_FALSE(main.lblPatternName->Enabled());
-    EXPECT_EQ(main.Perform(fw::WM_TW_EDITORDESTROYED, 0), 1);
+    EXPECT_EQ(main.Perform(WM_TW_EDITORDESTROYED, 0), 1);
 }
 
 TEST_F(MainWindowTest, EveryKeyReleasedInTheNameBoxRenamesThePattern)
 {
     TfrmTWMain& main = ShownMain();
     FakeEditor& editor = OpenEditor();
-    main.Perform(fw::WM_TW_EDITORNAMECHANGED, 2);
+    main.Perform(WM_TW_EDITORNAMECHANGED, PatternTypeThreaded);
     int key = 'Z';
     main.edPatternName->SetText("Z");
     main.edPatternName->KeyUp(key, {});

@@ -22,7 +22,9 @@
 #include "framework/gui/std_control_bar.h"
 #include "model/model_state.h"
 #include "model/palette.h"
+#include "model/pattern_base.h"
 #include "model/user_settings.h"
+#include "shell/main_window_messages.h"
 #include "shell_fixture.h"
 
 using namespace shell_test;
@@ -79,8 +81,8 @@ TEST_F(OffscreenMainWindowTest, TheRealMainWindowStartsTakesCommandsAndCloses)
     editor->reported.SetAction(TWAction::ZoomIn, true, false);
     editor->patternName = "Chevrons";
     editor->fileName = "/bands/chevrons.tvl";
-    main.Perform(fw::WM_TW_TOOLSTATESCHANGED);
-    main.Perform(fw::WM_TW_EDITORACTIVATED, 2);
+    main.Perform(WM_TW_TOOLSTATESCHANGED);
+    main.Perform(WM_TW_EDITORACTIVATED, PatternTypeThreaded);
     fw::AttachQtPeers(main);
     fw::SyncQtPeers();
 

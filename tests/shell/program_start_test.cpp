@@ -20,6 +20,7 @@
 #include "model/model_state.h"
 #include "model/palette.h"
 #include "model/user_settings.h"
+#include "shell/main_window_messages.h"
 #include "shell_fixture.h"
 #include "support/scoped_environment.h"
 #include "treegrid/tree_properties.h"
@@ -275,14 +276,14 @@ TEST_F(ProgramStartTest, TheOpenMessageChecksItsArgumentAgain)
     RecordLoads();
     fw::App().SetCommandLine(std::vector<std::string>{"tavelin", "/b/readme.txt", "/b/e.tvl"});
     TfrmTWMain& main = Main();
-    main.Perform(fw::WM_TW_OPENCMDLINEFILE, 1);
-    main.Perform(fw::WM_TW_OPENCMDLINEFILE, 7);
-    main.Perform(fw::WM_TW_OPENCMDLINEFILE, 2);
+    main.Perform(WM_TW_OPENCMDLINEFILE, 1);
+    main.Perform(WM_TW_OPENCMDLINEFILE, 7);
+    main.Perform(WM_TW_OPENCMDLINEFILE, 2);
     EXPECT_EQ(loaded, (std::vector<std::string>{"/b/e.tvl"}));
 
     // Until file loading exists the user is told so.
     ResetWindowFactoriesForTests();
-    main.Perform(fw::WM_TW_OPENCMDLINEFILE, 2);
+    main.Perform(WM_TW_OPENCMDLINEFILE, 2);
     EXPECT_EQ(BoxTexts(),
               (std::vector<std::string>{"Opening pattern and font files is not available yet.\r\n/b/e.tvl"}));
 }
@@ -294,7 +295,7 @@ TEST_F(ProgramStartTest, TheRegistrationIsCheckedAfterShowingOnlyWhenTheSettings
     UserSettings().System.CheckTVLReg = false;
     TfrmTWMain& main = ShownMain();
     EXPECT_EQ(fw::PostedMessageCount(), 0u);
-    main.Perform(fw::WM_TW_CHECKREGISTRATION);
+    main.Perform(WM_TW_CHECKREGISTRATION);
     EXPECT_EQ(checks, 0) << "switched off: nothing is checked";
 
     main.Hide();
@@ -306,7 +307,7 @@ TEST_F(ProgramStartTest, TheRegistrationIsCheckedAfterShowingOnlyWhenTheSettings
 
     // Without the registration module there is nothing to check and nothing to say.
     ResetWindowFactoriesForTests();
-    main.Perform(fw::WM_TW_CHECKREGISTRATION);
+    main.Perform(WM_TW_CHECKREGISTRATION);
     EXPECT_TRUE(boxes.empty());
 }
 

@@ -4,6 +4,7 @@
 #include "framework/gui/drag.h"
 #include "treegrid/tree_drag.h"
 #include "tree_interaction_fixture.h"
+#include "treegrid/tree_messages.h"
 
 namespace {
 
@@ -214,7 +215,7 @@ TEST_F(DragTest, TheEndOfADragRemovesTheHint)
     driver->MoveTo(CellPoint(0, 1));
     driver->Advance(fw::App().HintPause());
     ASSERT_TRUE(tree->HasHintWindow());
-    fw::PostMessage(tree, fw::WM_ILTREE_FREEHINT);
+    fw::PostMessage(tree, WM_ILTREE_FREEHINT);
     Settle();
     EXPECT_FALSE(tree->HasHintWindow());
 }

@@ -9,6 +9,7 @@
 #include "tree_grid_fixture.h"
 #include "treegrid/tree_grid_scroll_window.h"
 #include "treegrid/tree_inline_edit.h"
+#include "treegrid/tree_messages.h"
 
 namespace {
 
@@ -100,10 +101,10 @@ TEST_F(StructureTest, ResizingReportsAndLaysOutAgain)
 
 TEST_F(StructureTest, TheTreeSetsItsModeByMessage)
 {
-    tree->Perform(fw::WM_ILTREE_SETMODE, static_cast<std::intptr_t>(TILTreeInteractionMode::Dragging));
+    tree->Perform(WM_ILTREE_SETMODE, static_cast<std::intptr_t>(TILTreeInteractionMode::Dragging));
     EXPECT_EQ(tree->InteractionMode(), TILTreeInteractionMode::Dragging);
     EXPECT_FALSE(tree->CanSelectNode(tree->Root(), false)) << "nothing is selected while dragging";
-    fw::PostMessage(tree, fw::WM_ILTREE_SETMODE, 0);
+    fw::PostMessage(tree, WM_ILTREE_SETMODE, 0);
     fw::ProcessPostedMessages();
     EXPECT_EQ(tree->InteractionMode(), TILTreeInteractionMode::None);
 }

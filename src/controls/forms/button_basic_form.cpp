@@ -1,35 +1,21 @@
 #include "controls/forms/button_basic_form.h"
 
 #include "controls/brush_panel.h"
+#include "controls/forms/form_kit.h"
 #include "framework/gui/std_button.h"
 
 namespace {
 
-constexpr int ButtonWidth = 75;
-constexpr int ButtonHeight = 25;
 // Between the buttons, and between the last one and the panel's right edge.
 constexpr int ButtonSpacing = 5;
-
-fw::Button* NewButton(TfrmTBtnBasic& form, TILBrushPanel& panel, const char* name, const char* caption,
-                      fw::ModalResult result)
-{
-    auto* button = new fw::Button(&form);
-    button->SetName(name);
-    button->SetParent(&panel);
-    button->SetCaption(caption);
-    button->SetModalResult(result);
-    button->SetBounds(0, (panel.Height() - ButtonHeight) / 2, ButtonWidth, ButtonHeight);
-    button->SetAnchors(fw::Anchors{fw::AnchorKind::Top, fw::AnchorKind::Right});
-    return button;
-}
 
 } // namespace
 
 TfrmTBtnBasic::TfrmTBtnBasic(fw::Component* owner)
     : TfrmTBasic(owner),
-      btnClose(NewButton(*this, *pnlTBottom, "btnClose", "&Close", fw::mrOk)),
-      btnCancel(NewButton(*this, *pnlTBottom, "btnCancel", "&Cancel", fw::mrCancel)),
-      btnAccept(NewButton(*this, *pnlTBottom, "btnAccept", "&Accept", fw::mrOk))
+      btnClose(NewRowButton(*this, pnlTBottom, "btnClose", "&Close", pnlTBottom->Height(), fw::mrOk)),
+      btnCancel(NewRowButton(*this, pnlTBottom, "btnCancel", "&Cancel", pnlTBottom->Height(), fw::mrCancel)),
+      btnAccept(NewRowButton(*this, pnlTBottom, "btnAccept", "&Accept", pnlTBottom->Height(), fw::mrOk))
 {
     btnClose->SetHint("Close");
     btnClose->SetCancel(true);

@@ -5,6 +5,7 @@
 
 #include "controls/brush_page.h"
 #include "controls/brush_panel.h"
+#include "controls/forms/form_kit.h"
 #include "controls/forms/forms_default_style.h"
 #include "controls/forms/xml_view_frame.h"
 #include "controls/tabbed_pages.h"
@@ -30,7 +31,7 @@ using Option = TILTreeDisplayOption;
 constexpr int FormWidth = 740;
 constexpr int FormHeight = 420;
 constexpr int ButtonPanelHeight = 36;
-constexpr int ButtonHeight = 25;
+constexpr int ButtonTop = CentredButtonTop(ButtonPanelHeight);
 constexpr int ButtonSpacing = 5;
 
 TSystemDetailsProvider& CurrentSystemDetailsProvider()
@@ -72,18 +73,14 @@ fw::Panel* NewListPanel(fw::Component& owner, TILBrushPage* page, const char* na
     return panel;
 }
 
-// A list that only shows: no selection, no dragging, resizable columns, rows that open while
-// something is dragged over them.
-TILTree* NewList(fw::Component& owner, fw::Panel* panel, const char* name, bool buttons)
+// The options of a list that only shows: no selection, no dragging, resizable columns, rows
+// that open while something is dragged over them. Unlike the flat lists it draws no grid and
+// keeps its tree lines: its rows nest (a record's lines under it, its SQL under a heading).
+TILTreeDisplayOptions ShowOnlyOptions(bool buttons)
 {
-    auto* list = new TILTree(&owner);
-    list->SetName(name);
-    list->SetParent(panel);
-    list->SetAlign(fw::Align::Client);
     TILTreeDisplayOptions options{Option::iltResizeCol, Option::iltNoSelect, Option::iltAutoExpand, Option::iltNoDrag};
     options.Set(Option::iltShowButtons, buttons);
-    list->SetOptions(options);
-    return list;
+    return options;
 }
 
 TILTreeColumnData* AddColumn(TILTree* list, const char* caption, int width)
@@ -128,17 +125,6 @@ TfrmTViewXMLFrame* NewXMLFrame(fw::Component& owner, fw::Panel* panel)
     frame->SetAlign(fw::Align::Client);
     frame->lstXML->GetColumn(0)->SetWidth(680);
     return frame;
-}
-
-fw::Button* NewButton(fw::Component& owner, TILBrushPanel* panel, const char* name, const char* caption, int left,
-                      int width)
-{
-    auto* button = new fw::Button(&owner);
-    button->SetName(name);
-    button->SetParent(panel);
-    button->SetCaption(caption);
-    button->SetBounds(left, (ButtonPanelHeight - ButtonHeight) / 2, width, ButtonHeight);
-    return button;
 }
 
 fw::SaveDialog* NewSaveDialog(fw::Component& owner)
@@ -213,20 +199,21 @@ TfrmTExceptionDetails::TfrmTExceptionDetails(fw::Component* owner)
       pcMain(NewPageControl(*this, pnlDetails)),
       pgException(NewPage(*this, pcMain, "pgException", "Error Details", false)),
       pnlException(NewListPanel(*this, pgException, "pnlException")),
-      lstTree(WithRecordColumns(NewList(*this, pnlException, "lstTree", true))),
+      lstTree(WithRecordColumns(NewFormList(*this, pnlException, "lstTree", ShowOnlyOptions(true)))),
       pgSysDetails(NewPage(*this, pcMain, "pgSysDetails", "System", true)),
       pnlSysDetails(NewListPanel(*this, pgSysDetails, "pnlSysDetails")),
-      lstSysDetails(WithSystemColumns(NewList(*this, pnlSysDetails, "lstSysDetails", false))),
+      lstSysDetails(WithSystemColumns(NewFormList(*this, pnlSysDetails, "lstSysDetails", ShowOnlyOptions(false)))),
       pgXML(NewPage(*this, pcMain, "pgXML", "XML", true)),
       pnlXML(NewListPanel(*this, pgXML, "pnlXML")),
       frameXML(NewXMLFrame(*this, pnlXML)),
       pgParameters(NewPage(*this, pcMain, "pgParameters", "Parameters", false)),
       pnlParameters(NewListPanel(*this, pgParameters, "pnlParameters")),
-      lstParameters(WithParameterColumns(NewList(*this, pnlParameters, "lstParameters", false))),
+      lstParameters(WithParameterColumns(NewFormList(*this, pnlParameters, "lstParameters", ShowOnlyOptions(false)))),
       pnlButtons(NewAlignedBrushPanel(*this, this, "pnlButtons", fw::Align::Bottom)),
-      btnOK(NewButton(*this, pnlButtons, "btnOK", "OK", 0, 75)),
-      btnSave(NewButton(*this, pnlButtons, "btnSave", "Save to File", ButtonSpacing, 100)),
-      btnCopy(NewButton(*this, pnlButtons, "btnCopy", "Copy to Clipboard", 2 * ButtonSpacing + 100, 110)),
+      btnOK(NewFormButton(*this, pnlButtons, "btnOK", "OK", 0, ButtonTop)),
+      btnSave(NewFormButton(*this, pnlButtons, "btnSave", "Save to File", ButtonSpacing, ButtonTop, 100)),
+      btnCopy(
+          NewFormButton(*this, pnlButtons, "btnCopy", "Copy to Clipboard", 2 * ButtonSpacing + 100, ButtonTop, 110)),
       dlgSave(NewSaveDialog(*this))
 {
     SetCaption("Exception Details");

@@ -4,6 +4,7 @@
 
 #include "controls/brush_panel.h"
 #include "controls/forms/exception_details.h"
+#include "controls/forms/form_kit.h"
 #include "controls/forms/forms_default_style.h"
 #include "controls/forms/stop_sign.h"
 #include "foundation/generic_exception.h"
@@ -17,8 +18,6 @@ namespace {
 constexpr int FormWidth = 464;
 constexpr int FormHeight = 112;
 constexpr int ButtonPanelHeight = 36;
-constexpr int ButtonWidth = 75;
-constexpr int ButtonHeight = 25;
 constexpr int ButtonSpacing = 5;
 
 // A panel that only arranges: no rings, painted with its parent's brush.
@@ -40,17 +39,6 @@ TStaticPicture* NewStopSign(fw::Component& owner, TILBrushPanel* parent)
     return image;
 }
 
-fw::Button* NewButton(fw::Component& owner, TILBrushPanel* parent, const char* name, const char* caption)
-{
-    auto* button = new fw::Button(&owner);
-    button->SetName(name);
-    button->SetParent(parent);
-    button->SetCaption(caption);
-    button->SetBounds(0, (ButtonPanelHeight - ButtonHeight) / 2, ButtonWidth, ButtonHeight);
-    button->SetAnchors(fw::Anchors{fw::AnchorKind::Top, fw::AnchorKind::Right});
-    return button;
-}
-
 } // namespace
 
 TfrmTException::TfrmTException(fw::Component* owner)
@@ -60,8 +48,8 @@ TfrmTException::TfrmTException(fw::Component* owner)
       imgException(NewStopSign(*this, pnlImg)),
       pnlMsg(NewInnerPanel(*this, pnlMessage, "pnlMsg", fw::Align::Client)),
       pnlButtons(NewAlignedBrushPanel(*this, this, "pnlButtons", fw::Align::Bottom)),
-      btnOK(NewButton(*this, pnlButtons, "btnOK", "OK")),
-      btnDetails(NewButton(*this, pnlButtons, "btnDetails", "Details"))
+      btnOK(NewRowButton(*this, pnlButtons, "btnOK", "OK", ButtonPanelHeight)),
+      btnDetails(NewRowButton(*this, pnlButtons, "btnDetails", "Details", ButtonPanelHeight))
 {
     SetBounds(0, 0, FormWidth, FormHeight);
     SetPosition(fw::FormPosition::ScreenCenter);

@@ -123,41 +123,6 @@ inline constexpr int CM_CONTROLLISTCHANGING = CM_BASE + 80;
 // To a parent after its child list changed; parameters as CM_CONTROLLISTCHANGING.
 inline constexpr int CM_CONTROLLISTCHANGE = CM_BASE + 44;
 
-// --- The program's own messages ----------------------------------------------------------
-// Brush panels (sent).
-inline constexpr int WM_IL_PARENTBRUSHCHANGED = WM_USER + 30; // 1054: to each child: the parent's fill brush changed
-inline constexpr int WM_IL_OWNBRUSHCHANGED = WM_USER + 31;    // 1055: act as if the own fill brush changed
-// A combo box's drop-down (sent to the combo box).
-inline constexpr int WM_ILCB_ITEMCHOSEN = 1474; // WParam = the chosen item
-inline constexpr int WM_ILCB_CLOSEDNOCHOICE = 1475;
-// A scroll bar to its scroll box (posted): redo the layout; the box answers 1.
-inline constexpr int WM_ILSB_REALIGN = 7300;
-// To the main window.
-inline constexpr int WM_TW_OPENCMDLINEFILE = 9001;    // posted; WParam = the argument's index
-inline constexpr int WM_TW_CHECKREGISTRATION = 9002;  // posted: check the file-type registration
-inline constexpr int WM_TW_EDITORACTIVATED = 9003;    // WParam = the editor's pattern kind
-inline constexpr int WM_TW_EDITORNAMECHANGED = 9004;  // WParam = a kind
-inline constexpr int WM_TW_EDITORDESTROYED = 9005;    // WParam = the editor's window; answer 1
-inline constexpr int WM_TW_TOOLSTATESCHANGED = 11024; // an editor was activated or changed
-inline constexpr int WM_TW_TOOLSDISABLED = 11025;     // an editor closed: every tool control off
-// One action's state: WParam = action id, LParam = byte 0 enabled, byte 1 second enable
-// flag, byte 2 pressed.
-inline constexpr int WM_TW_TOOLSTATE = 11026;
-// A block-design frame to itself (posted): repaint the cell WParam = column, LParam = row
-// (0-based); answer 1.
-inline constexpr int WM_TW_REPAINTCELL = 11034;
-// A bitmap clip to its clip list (posted) after its deletion was confirmed; answer 1.
-inline constexpr int WM_TW_DELETECLIP = 12000;
-// A tree-grid control to itself (posted), for work after the current event.
-inline constexpr int WM_ILTREE_ACCEPTEDIT = 12136; // WParam = node, LParam = column
-inline constexpr int WM_ILTREE_CANCELEDIT = 12137;
-inline constexpr int WM_ILTREE_EDITNEXT = 12138;
-inline constexpr int WM_ILTREE_EDITPREVIOUS = 12139;
-inline constexpr int WM_ILTREE_SETMODE = 12140;    // WParam = the interaction mode
-inline constexpr int WM_ILTREE_FREEHINT = 12141;   // also posted by the drag object
-inline constexpr int WM_ILTREE_REPAINTNODE = 12142; // WParam = the node
-inline constexpr int WM_ILTREE_FREEOBJECT = 12145;  // WParam = the object to free
-
 // --- Virtual key codes ---------------------------------------------------------------------
 inline constexpr int VK_BACK = 0x08;
 inline constexpr int VK_TAB = 0x09;

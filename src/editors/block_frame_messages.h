@@ -1,0 +1,10 @@
+#pragma once
+
+// The message numbers of the block designers' frames, kept here for when those editors are
+// written: the numbers are not to be found elsewhere.
+
+// A block-design frame to itself (posted): repaint the cell WParam = column, LParam = row
+// (0-based); answer 1.
+inline constexpr int WM_TW_REPAINTCELL = 11034;
+// A bitmap clip to its clip list (posted) after its deletion was confirmed; answer 1.
+inline constexpr int WM_TW_DELETECLIP = 12000;
