@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "controls/forms/form_kit.h"
+#include "forms/form_kit.h"
 #include "editors/card_frame_circle.h"
 #include "framework/gui/std_label.h"
 #include "model/action.h"

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "controls/brush_panel.h"
-#include "controls/forms/form_kit.h"
+#include "forms/form_kit.h"
 #include "editors/card_frame_circle.h"
 #include "foundation/generic_exception.h"
 #include "framework/gui/std_label.h"

@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 
-#include "controls/forms/basic_form.h"
+#include "forms/basic_form.h"
 
 class TILBrushPanel;
 class TTWCardList;

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "controls/brush_panel.h"
-#include "controls/forms/form_kit.h"
+#include "forms/form_kit.h"
 #include "controls/scroll_control.h"
 #include "editors/card_setup_glyphs.h"
 #include "foundation/generic_exception.h"

@@ -3,8 +3,8 @@
 #include <string>
 #include <utility>
 
-#include "controls/forms/form_kit.h"
-#include "controls/forms/forms_default_style.h"
+#include "forms/form_kit.h"
+#include "forms/forms_default_style.h"
 #include "framework/core/bitmap.h"
 #include "framework/core/canvas.h"
 #include "framework/core/named_images.h"

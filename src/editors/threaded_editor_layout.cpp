@@ -6,7 +6,7 @@
 
 #include "controls/brush_page.h"
 #include "controls/brush_panel.h"
-#include "controls/forms/form_kit.h"
+#include "forms/form_kit.h"
 #include "controls/tabbed_pages.h"
 #include "editors/card_frame_list.h"
 #include "editors/threaded_editor.h"

@@ -6,7 +6,7 @@
 
 #include "controls/brush_panel.h"
 #include "controls/check_box.h"
-#include "controls/forms/form_kit.h"
+#include "forms/form_kit.h"
 #include "controls/radio_button.h"
 #include "editors/turning_actions_cells.h"
 #include "editors/turning_actions_positions.h"

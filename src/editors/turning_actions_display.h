@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "controls/forms/basic_form.h"
+#include "forms/basic_form.h"
 #include "framework/core/bitmap.h"
 #include "shell/report_action_source.h"
 

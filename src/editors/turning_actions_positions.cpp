@@ -9,7 +9,7 @@
 
 #include "controls/brush_panel.h"
 #include "controls/check_box.h"
-#include "controls/forms/form_kit.h"
+#include "forms/form_kit.h"
 #include "editors/turning_actions_cells.h"
 #include "framework/core/canvas.h"
 #include "framework/core/named_images.h"

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <string>
 
-#include "controls/forms/form_kit.h"
+#include "forms/form_kit.h"
 #include "editors/weaving_image_frame_view.h"
 #include "framework/core/paint_backend.h"
 #include "framework/gui/application.h"

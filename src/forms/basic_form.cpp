@@ -1,7 +1,7 @@
-#include "controls/forms/basic_form.h"
+#include "forms/basic_form.h"
 
 #include "controls/brush_panel.h"
-#include "controls/forms/forms_default_style.h"
+#include "forms/forms_default_style.h"
 
 TfrmTBasic::TfrmTBasic(fw::Component* owner)
     : fw::Form(owner), pnlTTop(new TILBrushPanel(this)), pnlTBottom(new TILBrushPanel(this))

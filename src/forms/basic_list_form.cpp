@@ -1,7 +1,7 @@
-#include "controls/forms/basic_list_form.h"
+#include "forms/basic_list_form.h"
 
 #include "controls/brush_panel.h"
-#include "controls/forms/forms_default_style.h"
+#include "forms/forms_default_style.h"
 #include "treegrid/tree_grid.h"
 #include "treegrid/tree_properties.h"
 

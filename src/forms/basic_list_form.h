@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/forms/basic_form.h"
+#include "forms/basic_form.h"
 
 class TILTree;
 

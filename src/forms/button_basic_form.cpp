@@ -1,7 +1,7 @@
-#include "controls/forms/button_basic_form.h"
+#include "forms/button_basic_form.h"
 
 #include "controls/brush_panel.h"
-#include "controls/forms/form_kit.h"
+#include "forms/form_kit.h"
 #include "framework/gui/std_button.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "controls/forms/default_panel_colours.h"
+#include "forms/default_panel_colours.h"
 
 #include "controls/brush_bevel.h"
 #include "controls/brush_panel.h"

@@ -1,13 +1,13 @@
-#include "controls/forms/exception_details.h"
+#include "forms/exception_details.h"
 
 #include <initializer_list>
 #include <string_view>
 
 #include "controls/brush_page.h"
 #include "controls/brush_panel.h"
-#include "controls/forms/form_kit.h"
-#include "controls/forms/forms_default_style.h"
-#include "controls/forms/xml_view_frame.h"
+#include "forms/form_kit.h"
+#include "forms/forms_default_style.h"
+#include "forms/xml_view_frame.h"
 #include "controls/tabbed_pages.h"
 #include "foundation/generic_exception.h"
 #include "foundation/xml_exception.h"

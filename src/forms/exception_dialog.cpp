@@ -1,12 +1,12 @@
-#include "controls/forms/exception_dialog.h"
+#include "forms/exception_dialog.h"
 
 #include <memory>
 
 #include "controls/brush_panel.h"
-#include "controls/forms/exception_details.h"
-#include "controls/forms/form_kit.h"
-#include "controls/forms/forms_default_style.h"
-#include "controls/forms/stop_sign.h"
+#include "forms/exception_details.h"
+#include "forms/form_kit.h"
+#include "forms/forms_default_style.h"
+#include "forms/stop_sign.h"
 #include "foundation/generic_exception.h"
 #include "foundation/text_drawing.h"
 #include "framework/core/canvas.h"

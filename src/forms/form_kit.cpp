@@ -1,4 +1,4 @@
-#include "controls/forms/form_kit.h"
+#include "forms/form_kit.h"
 
 #include "framework/core/bitmap.h"
 #include "framework/gui/std_button.h"

@@ -1,4 +1,4 @@
-#include "controls/forms/forms_default_style.h"
+#include "forms/forms_default_style.h"
 
 #include "controls/brush_bevel.h"
 #include "controls/brush_fill.h"

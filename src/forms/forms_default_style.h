@@ -4,7 +4,7 @@
 #include <memory>
 #include <span>
 
-#include "controls/forms/default_panel_colours.h"
+#include "forms/default_panel_colours.h"
 #include "framework/core/object.h"
 
 class TILFormsDefaultTreeColours;

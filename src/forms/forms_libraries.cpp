@@ -1,7 +1,7 @@
-#include "controls/forms/forms_libraries.h"
+#include "forms/forms_libraries.h"
 
 #include "controls/control_library.h"
-#include "controls/forms/forms_default_style.h"
+#include "forms/forms_default_style.h"
 #include "treegrid/tree_properties.h"
 
 TILFormsLibraries::TILFormsLibraries()

@@ -1,4 +1,4 @@
-#include "controls/forms/long_lines.h"
+#include "forms/long_lines.h"
 
 void ForEachLongLineStroke(int from, int to, const std::function<void(int end)>& stroke)
 {

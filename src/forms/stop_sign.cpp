@@ -1,4 +1,4 @@
-#include "controls/forms/stop_sign.h"
+#include "forms/stop_sign.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "controls/forms/xml_view_frame.h"
+#include "forms/xml_view_frame.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "controls/brush_panel.h"
-#include "controls/forms/exception_dialog.h"
+#include "forms/exception_dialog.h"
 #include "controls/position.h"
 #include "framework/gui/application.h"
 #include "framework/gui/dialogs.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <system_error>
 
-#include "controls/forms/forms_default_style.h"
+#include "forms/forms_default_style.h"
 #include "controls/il_brush.h"
 #include "foundation/xml_node.h"
 #include "framework/core/files.h"

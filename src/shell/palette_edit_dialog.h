@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "controls/forms/basic_form.h"
+#include "forms/basic_form.h"
 
 class TTWPalette;
 class TfrmPalette;

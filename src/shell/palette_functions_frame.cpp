@@ -1,7 +1,7 @@
 #include "shell/palette_functions_frame.h"
 
 #include "controls/brush_panel.h"
-#include "controls/forms/form_kit.h"
+#include "forms/form_kit.h"
 #include "framework/gui/std_button.h"
 #include "framework/gui/std_panel.h"
 #include "framework/gui/std_speed_button.h"

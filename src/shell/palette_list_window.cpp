@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "controls/brush_panel.h"
-#include "controls/forms/form_kit.h"
+#include "forms/form_kit.h"
 #include "framework/gui/std_button.h"
 #include "model/model_state.h"
 #include "model/palette.h"

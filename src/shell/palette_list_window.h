@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "controls/forms/basic_list_form.h"
+#include "forms/basic_list_form.h"
 #include "framework/core/canvas.h"
 
 class TfrmTWMain;

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "controls/forms/basic_form.h"
+#include "forms/basic_form.h"
 #include "shell/tool_actions.h"
 
 // The base of every pattern editor window: an MDI child of the main window that answers the

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "controls/forms/forms_libraries.h"
+#include "forms/forms_libraries.h"
 
 namespace fw {
 class Component;

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "controls/forms/button_basic_form.h"
+#include "forms/button_basic_form.h"
 
 class TILCheckBox;
 

@@ -3,8 +3,8 @@
 #include <optional>
 
 #include "controls/brush_panel.h"
-#include "controls/forms/form_kit.h"
-#include "controls/forms/forms_default_style.h"
+#include "forms/form_kit.h"
+#include "forms/forms_default_style.h"
 #include "controls/radio_button.h"
 #include "framework/core/strings.h"
 #include "framework/gui/std_button.h"

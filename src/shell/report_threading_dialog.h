@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/forms/button_basic_form.h"
+#include "forms/button_basic_form.h"
 #include "framework/core/canvas.h"
 
 class TILRadioButton;

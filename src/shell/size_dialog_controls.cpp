@@ -1,7 +1,7 @@
 #include "shell/size_dialog_controls.h"
 
 #include "controls/brush_panel.h"
-#include "controls/forms/basic_form.h"
+#include "forms/basic_form.h"
 #include "framework/gui/std_edit.h"
 #include "framework/gui/std_label.h"
 

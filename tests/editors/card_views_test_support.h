@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "controls/control_library.h"
-#include "controls/forms/forms_default_style.h"
+#include "forms/forms_default_style.h"
 #include "framework/core/paint_backend.h"
 #include "framework/gui/clipboard.h"
 #include "framework/gui/dialogs.h"

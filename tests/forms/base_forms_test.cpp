@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "controls/brush_panel.h"
-#include "controls/forms/basic_form.h"
-#include "controls/forms/basic_list_form.h"
-#include "controls/forms/button_basic_form.h"
-#include "controls/forms/forms_default_style.h"
+#include "forms/basic_form.h"
+#include "forms/basic_list_form.h"
+#include "forms/button_basic_form.h"
+#include "forms/forms_default_style.h"
 #include "framework/gui/application.h"
 #include "framework/gui/message.h"
 #include "framework/gui/std_button.h"

@@ -7,7 +7,7 @@
 #include "controls/brush_fill.h"
 #include "controls/brush_panel.h"
 #include "controls/control_library.h"
-#include "controls/forms/forms_default_style.h"
+#include "forms/forms_default_style.h"
 #include "controls/il_brush.h"
 #include "controls/position.h"
 #include "controls/scroll_box.h"

@@ -8,8 +8,8 @@
 
 #include "controls/brush_page.h"
 #include "controls/brush_panel.h"
-#include "controls/forms/exception_details.h"
-#include "controls/forms/xml_view_frame.h"
+#include "forms/exception_details.h"
+#include "forms/xml_view_frame.h"
 #include "controls/tabbed_pages.h"
 #include "exception_test_support.h"
 #include "foundation/xml_exception.h"

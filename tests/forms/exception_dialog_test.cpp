@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "controls/brush_panel.h"
-#include "controls/forms/exception_dialog.h"
-#include "controls/forms/stop_sign.h"
+#include "forms/exception_dialog.h"
+#include "forms/stop_sign.h"
 #include "controls/tabbed_pages.h"
 #include "exception_test_support.h"
 #include "foundation/text_layout.h"

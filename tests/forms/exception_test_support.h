@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "controls/forms/exception_details.h"
-#include "controls/forms/forms_default_style.h"
+#include "forms/exception_details.h"
+#include "forms/forms_default_style.h"
 #include "foundation/generic_exception.h"
 #include "framework/core/paint_backend.h"
 #include "framework/gui/application.h"

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "controls/brush_panel.h"
-#include "controls/forms/basic_form.h"
-#include "controls/forms/form_kit.h"
+#include "forms/basic_form.h"
+#include "forms/form_kit.h"
 #include "framework/core/bitmap.h"
 #include "framework/gui/std_button.h"
 #include "framework/gui/std_label.h"

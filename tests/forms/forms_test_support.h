@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "controls/forms/forms_libraries.h"
+#include "forms/forms_libraries.h"
 #include "framework/core/object.h"
 
 // The base of the tests of the base forms and of the windows built on them: the libraries

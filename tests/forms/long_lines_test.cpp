@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "controls/forms/long_lines.h"
+#include "forms/long_lines.h"
 #include "framework/core/bitmap.h"
 #include "framework/core/canvas.h"
 

@@ -6,7 +6,7 @@
 #include "controls/brush_bevel.h"
 #include "controls/brush_panel.h"
 #include "controls/control_library.h"
-#include "controls/forms/default_panel_colours.h"
+#include "forms/default_panel_colours.h"
 #include "controls/il_brush.h"
 #include "framework/core/exceptions.h"
 #include "framework/gui/std_panel.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/forms/xml_view_frame.h"
+#include "forms/xml_view_frame.h"
 #include "exception_test_support.h"
 #include "foundation/xml_node.h"
 #include "treegrid/tree_grid.h"

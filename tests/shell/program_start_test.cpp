@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "controls/control_library.h"
-#include "controls/forms/exception_dialog.h"
-#include "controls/forms/forms_default_style.h"
+#include "forms/exception_dialog.h"
+#include "forms/forms_default_style.h"
 #include "controls/il_brush.h"
 #include "foundation/generic_exception.h"
 #include "foundation/xml_node.h"

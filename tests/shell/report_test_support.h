@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "controls/forms/forms_libraries.h"
+#include "forms/forms_libraries.h"
 #include "framework/core/bitmap.h"
 #include "framework/core/paint_backend.h"
 #include "framework/gui/application.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/forms/button_basic_form.h"
+#include "forms/button_basic_form.h"
 
 class TILBrushPageControl;
 class TILBrushPage;
