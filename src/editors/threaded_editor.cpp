@@ -24,9 +24,8 @@
 #include "model/display_profile.h"
 #include "model/pattern_base.h"
 #include "model/threaded_pattern.h"
-#include "shell/main_window.h"
+#include "shell/editor_host.h"
 #include "shell/main_window_messages.h"
-#include "shell/notes_window.h"
 #include "shell/palette_frame.h"
 #include "treegrid/tree_grid.h"
 
@@ -190,11 +189,9 @@ TfrmTWThreadedPattern::TfrmTWThreadedPattern(fw::Component* owner)
 TfrmTWThreadedPattern::~TfrmTWThreadedPattern()
 {
     // The notes go into the pattern while both are still here.
-    if (frmTWNotes != nullptr && frmTWNotes->Pattern() == static_cast<ITWFormActions*>(this)) {
-        frmTWNotes->SetPattern(nullptr);
-    }
-    if (frmTWMain != nullptr && !frmTWMain->IsBeingDestroyed()) {
-        frmTWMain->RemoveWindowMenuItem(this);
+    if (ITWEditorHost* host = EditorHost()) {
+        host->UnbindNotes(*this);
+        host->RemoveWindowMenuEntry(*this);
     }
     // The parts that point into the pattern and the bands let go of them before they go.
     frmImage->SetSilent(true);
@@ -215,11 +212,9 @@ TfrmTWThreadedPattern::~TfrmTWThreadedPattern()
 void TfrmTWThreadedPattern::FormCreate()
 {
     TfrmTWPatternBaseForm::FormCreate();
-    if (frmTWMain != nullptr) {
-        frmTWMain->AddWindowMenuItem(this);
-    }
-    if (frmTWNotes != nullptr) {
-        frmTWNotes->ShowAsConfigured();
+    if (ITWEditorHost* host = EditorHost()) {
+        host->AddWindowMenuEntry(*this);
+        host->ShowNotesAsConfigured();
     }
 }
 
@@ -242,23 +237,16 @@ void TfrmTWThreadedPattern::Display(int holeCount, TTWPattern* pattern, const st
     holeCount_ = holeCount;
     fileName_ = fileName;
     SetCaption(std::string(CaptionBase) + ": " + pattern_->Name());
-    if (frmTWMain != nullptr) {
-        frmTWMain->UpdateWindowMenuCaption(this);
+    if (ITWEditorHost* host = EditorHost()) {
+        host->UpdateWindowMenuCaption(*this);
     }
     TellMain(WM_TW_EDITORNAMECHANGED, PatternTypeThreaded);
-    BuildPackSelector();
-    BuildPackColumns(*lstPackActions);
-    frmCards->SetPalette(&pattern_->Palette());
-    frmCards->LoadFromCardList(&pattern_->Cards());
-    SyncCardFrameOptions();
-    RefreshWeavings();
-    RefillLists();
-    RebuildGridWhenShown();
-    if (frmTWNotes != nullptr && frmTWNotes->Pattern() == static_cast<ITWFormActions*>(this)) {
-        frmTWNotes->UpdateNotes();
+    // A pattern newly shown is a change of every part of it.
+    PatternChanged(TTWPatternChange::PicksRewritten(TTWPatternPart::Packs | TTWPatternPart::Cards
+                                                    | TTWPatternPart::Palette));
+    if (ITWEditorHost* host = EditorHost()) {
+        host->RefreshNotes(*this);
     }
-    RefreshColourPanels();
-    framePalette->SetPalette(&pattern_->Palette());
     Show();
 }
 
@@ -281,9 +269,7 @@ void TfrmTWThreadedPattern::SetPattern(TTWPattern* pattern)
     if (ownedOld) {
         delete old;
     }
-    if (frmTWMain != nullptr && !frmTWMain->IsBeingDestroyed()) {
-        TellMain(WM_TW_EDITORNAMECHANGED, PatternTypeThreaded);
-    }
+    TellMain(WM_TW_EDITORNAMECHANGED, PatternTypeThreaded);
 }
 
 void TfrmTWThreadedPattern::TakePattern(std::unique_ptr<TTWPattern> pattern)
@@ -350,26 +336,27 @@ void TfrmTWThreadedPattern::DoActivate()
     TellMain(WM_TW_EDITORACTIVATED, PatternTypeThreaded);
     TellMain(WM_TW_TOOLSTATESCHANGED);
     BindNotes(true);
-    if (frmTWMain != nullptr && !frmTWMain->IsBeingDestroyed()) {
-        frmTWMain->BuildProfileMenu(static_cast<int>(TTWProfileKind::WeavingImage));
+    if (ITWEditorHost* host = EditorHost()) {
+        host->BuildProfileMenu(static_cast<int>(TTWProfileKind::WeavingImage));
     }
 }
 
 void TfrmTWThreadedPattern::TellMain(int message, std::intptr_t wParam) const
 {
-    if (frmTWMain != nullptr && !frmTWMain->IsBeingDestroyed()) {
-        frmTWMain->Perform(message, wParam, 0);
+    if (ITWEditorHost* host = EditorHost()) {
+        host->NotifyMainForm(message, wParam);
     }
 }
 
 void TfrmTWThreadedPattern::BindNotes(bool bind)
 {
-    if (frmTWNotes == nullptr) {
+    ITWEditorHost* host = EditorHost();
+    if (host == nullptr) {
         return;
     }
     if (bind) {
-        frmTWNotes->SetPattern(this);
-    } else if (frmTWNotes->Pattern() == static_cast<ITWFormActions*>(this)) {
-        frmTWNotes->SetPattern(nullptr);
+        host->BindNotes(*this);
+    } else {
+        host->UnbindNotes(*this);
     }
 }

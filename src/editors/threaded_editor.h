@@ -8,8 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "editors/threaded_editor_pick_edits.h"
 #include "framework/gui/message.h"
+#include "model/pattern_change.h"
+#include "model/pick_edits.h"
 #include "model/weaving.h"
 #include "shell/pattern_base_form.h"
 
@@ -157,6 +158,10 @@ public:
     // Both bands woven again from the pattern, the image redrawn from its start, the card
     // frames re-read, the pick count shown and the hover labels emptied.
     void RefreshWeavings();
+    // The one way a change of the pattern reaches the window: rebuilds and refreshes what
+    // shows the parts that changed (the pack selector, the card frames, the colour panels,
+    // both bands, the pick lists and, when shown, the grid), and only those.
+    void PatternChanged(const TTWPatternChange& change);
     // A new pick from the pack selector (packs shown) or the card frames, woven and listed
     // at the top of the pick lists and the grid; reverse exchanges forwards and backwards.
     void DoPick(bool reverse);
@@ -255,8 +260,6 @@ private:
     TILTree& ShownPickList() const;
     bool GridInPackMode() const;
     void RebuildGridWhenShown();
-    // After a correction of picks: the bands, the lists and, when shown, the grid.
-    void PicksChanged();
     // Weaves the reverse side when a change left it behind.
     void RebuildStaleReverse();
 
@@ -285,7 +288,6 @@ private:
 
     // Colours (threaded_editor_image.cpp).
     void RefreshColourPanels();
-    void PaletteChanged();
 
     // The main window and the notes, when they are there.
     void TellMain(int message, std::intptr_t wParam = 0) const;

@@ -14,10 +14,8 @@
 #include "framework/gui/dialogs.h"
 #include "model/pattern_base.h"
 #include "model/threaded_pattern.h"
-#include "shell/data_module.h"
-#include "shell/main_window.h"
+#include "shell/editor_host.h"
 #include "shell/main_window_messages.h"
-#include "shell/notes_window.h"
 #include "shell/report_threading_dialog.h"
 #include "shell/tool_actions.h"
 #include "treegrid/tree_grid.h"
@@ -103,28 +101,24 @@ void TfrmTWThreadedPattern::EditCards()
         return;
     }
     pattern_->Cards().ResetAll();
-    fw::Component* owner = frmTWMain != nullptr ? static_cast<fw::Component*>(frmTWMain) : this;
+    fw::Component* owner = DialogOwner();
     if (!TfrmCardSetup2::Execute(owner, pattern_->Cards(), holeCount_, true, &pattern_->Palette())) {
         // The cards were reset for the dialog; the band puts them back where the picks
         // leave them.
-        RefreshWeavings();
+        PatternChanged(TTWPatternChange::Of(TTWPatternPart::CardColours));
         return;
     }
-    frmCards->SetPalette(&pattern_->Palette());
-    frmCards->LoadFromCardList(&pattern_->Cards());
-    SyncCardFrameOptions();
-    RefreshWeavings();
-    RefillLists();
-    RebuildGridWhenShown();
+    PatternChanged(TTWPatternChange::Of(TTWPatternPart::Cards));
 }
 
 void TfrmTWThreadedPattern::SavePattern()
 {
-    if (pattern_ == nullptr || dModMain == nullptr) {
+    ITWEditorHost* host = EditorHost();
+    if (pattern_ == nullptr || host == nullptr) {
         return;
     }
     std::string fileName = fileName_;
-    if (!dModMain->ExecuteSavePatternDialog(fileName, true)) {
+    if (!host->ExecuteSavePatternDialog(fileName, true)) {
         return;
     }
     pattern_->SaveToFile(fileName);
@@ -140,15 +134,15 @@ void TfrmTWThreadedPattern::PrintThreadingDiagram()
     if (pattern_ == nullptr) {
         return;
     }
-    fw::Component* owner = frmTWMain != nullptr ? static_cast<fw::Component*>(frmTWMain) : this;
+    fw::Component* owner = DialogOwner();
     const std::unique_ptr<TfrmTWPrintCards> diagram(new TfrmTWPrintCards(owner));
     diagram->Execute(&pattern_->Cards(), &pattern_->Palette(), pattern_->Name());
 }
 
 void TfrmTWThreadedPattern::ToggleNotes()
 {
-    if (frmTWNotes != nullptr) {
-        frmTWNotes->ToggleVisible();
+    if (ITWEditorHost* host = EditorHost()) {
+        host->ToggleNotes();
     }
 }
 
@@ -158,7 +152,7 @@ void TfrmTWThreadedPattern::PrintActions()
         return;
     }
     const fw::Bitmap picture = frmImage->RenderPicture(false);
-    fw::Component* owner = frmTWMain != nullptr ? static_cast<fw::Component*>(frmTWMain) : this;
+    fw::Component* owner = DialogOwner();
     TfrmActionDisplay::Execute(owner, *pattern_, false, picture.Empty() ? nullptr : &picture);
 }
 
@@ -188,11 +182,12 @@ void TfrmTWThreadedPattern::ClearPicks()
     if (pattern_ == nullptr || !AskYesNo("Do you want to undo all picks?")) {
         return;
     }
-    pattern_->Picks().Clear();
-    RefreshWeavings();
+    // The rows refer to the picks: they go first. The grid keeps its columns.
     lstActions->Clear();
     lstPackActions->Clear();
     lstGrid->Clear();
+    pattern_->Picks().Clear();
+    PatternChanged(TTWPatternChange::PicksRemoved(1));
 }
 
 void TfrmTWThreadedPattern::UndoPick()
@@ -206,6 +201,7 @@ void TfrmTWThreadedPattern::UndoPick()
     if (ActionGridShown() && lstGrid->Root()->GetCount() > 0) {
         RemoveTopRow(*lstGrid);
     }
-    pattern_->Picks().Delete(pattern_->Picks().Count() - 1);
-    RefreshWeavings();
+    const int last = pattern_->Picks().Count();
+    pattern_->Picks().Delete(last - 1);
+    PatternChanged(TTWPatternChange::PicksRemoved(last));
 }

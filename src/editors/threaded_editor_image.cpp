@@ -64,15 +64,9 @@ void TfrmTWThreadedPattern::ImageMouseDown(fw::MouseButton button, int x, int y)
         } else {
             CycleDirSingle(*pick, card);
         }
-        RefreshWeavings();
-        RefillLists();
-        if (ActionGridShown()) {
-            // Turning the other way from here on changes the card's later picks as well.
-            const int last = btnToggleDir->Down() ? pattern_->Picks().Count() : pickNumber;
-            for (int number = pickNumber; number <= last; ++number) {
-                UpdateGridCell(number, card);
-            }
-        }
+        // Turning the other way from here on changes the card's later picks as well.
+        const int last = btnToggleDir->Down() ? pattern_->Picks().Count() : pickNumber;
+        PatternChanged(TTWPatternChange::PicksEdited(pickNumber, last, card));
         return;
     }
     if (!btnToggleColours->Down() || !frmImage->GetShowColours()) {
@@ -84,7 +78,7 @@ void TfrmTWThreadedPattern::ImageMouseDown(fw::MouseButton button, int x, int y)
         return;
     }
     pattern_->Cards().GetCard(card - 1)->SetHoleColour(cell->Hole, index);
-    RefreshWeavings();
+    PatternChanged(TTWPatternChange::Of(TTWPatternPart::CardColours));
 }
 
 void TfrmTWThreadedPattern::UpdateGridCell(int pickNumber, int cardNumber)
@@ -176,7 +170,7 @@ void TfrmTWThreadedPattern::btnSwapColoursClick()
         return;
     }
     pattern_->Cards().SwapColours(primary, secondary);
-    RefreshWeavings();
+    PatternChanged(TTWPatternChange::Of(TTWPatternPart::CardColours));
 }
 
 void TfrmTWThreadedPattern::btnReplaceColoursClick()
@@ -187,7 +181,7 @@ void TfrmTWThreadedPattern::btnReplaceColoursClick()
         return;
     }
     pattern_->Cards().ReplaceColour(secondary, primary);
-    RefreshWeavings();
+    PatternChanged(TTWPatternChange::Of(TTWPatternPart::CardColours));
 }
 
 void TfrmTWThreadedPattern::btnReplaceCol2Click()
@@ -198,7 +192,7 @@ void TfrmTWThreadedPattern::btnReplaceCol2Click()
         return;
     }
     pattern_->Cards().ReplaceColour(primary, secondary);
-    RefreshWeavings();
+    PatternChanged(TTWPatternChange::Of(TTWPatternPart::CardColours));
 }
 
 void TfrmTWThreadedPattern::btnSelectPaletteClick()
@@ -209,7 +203,7 @@ void TfrmTWThreadedPattern::btnSelectPaletteClick()
     if (const TTWPalette* chosen = TfrmTWPaletteList::Execute(PaletteList(), this)) {
         pattern_->Palette().CopyFrom(chosen);
     }
-    PaletteChanged();
+    PatternChanged(TTWPatternChange::Of(TTWPatternPart::Palette));
 }
 
 void TfrmTWThreadedPattern::btnEditPaletteClick()
@@ -218,12 +212,5 @@ void TfrmTWThreadedPattern::btnEditPaletteClick()
         return;
     }
     TfrmTWEditPalette::Execute(pattern_->Palette(), this, false);
-    PaletteChanged();
-}
-
-void TfrmTWThreadedPattern::PaletteChanged()
-{
-    RefreshColourPanels();
-    RefreshWeavings();
-    framePalette->SetPalette(&pattern_->Palette());
+    PatternChanged(TTWPatternChange::Of(TTWPatternPart::Palette));
 }

@@ -1,6 +1,7 @@
 // The threaded-in editor's band and pick lists: weaving the band again, making a pick, the
 // rows of the individual and the pack list, the action grid and the pick lists' popup.
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "model/pack.h"
 #include "model/pick.h"
 #include "model/threaded_pattern.h"
+#include "shell/palette_frame.h"
 #include "treegrid/tree_cell.h"
 #include "treegrid/tree_columns.h"
 #include "treegrid/tree_grid.h"
@@ -89,6 +91,54 @@ void TfrmTWThreadedPattern::RefreshWeavings()
     ResetHoverLabels();
 }
 
+void TfrmTWThreadedPattern::PatternChanged(const TTWPatternChange& change)
+{
+    // The pack selector and the card frames are set up again before the band is woven, as
+    // the frames show where the woven picks leave the cards.
+    if (change.Has(TTWPatternPart::Packs)) {
+        BuildPackSelector();
+        BuildPackColumns(*lstPackActions);
+    }
+    if (change.Has(TTWPatternPart::Cards)) {
+        frmCards->SetPalette(&pattern_->Palette());
+        frmCards->LoadFromCardList(&pattern_->Cards());
+        SyncCardFrameOptions();
+    }
+    if (change.Has(TTWPatternPart::Palette)) {
+        RefreshColourPanels();
+    }
+    // Every part of the pattern shows in the band.
+    RefreshWeavings();
+    // Pick rows read the card count and the packs as well as the picks.
+    if (change.Picks == TTWPickChange::Rewritten || change.Has(TTWPatternPart::Cards)
+        || change.Has(TTWPatternPart::Packs)) {
+        RefillLists();
+        RebuildGridWhenShown();
+    } else if (change.Picks == TTWPickChange::Appended && pattern_ != nullptr) {
+        // Rows are added rather than the lists filled again, so that a selection in them stays.
+        TTWPickList& picks = pattern_->Picks();
+        for (int index = std::max(change.FirstPick, 1) - 1; index < picks.Count(); ++index) {
+            TTWPick& pick = *picks.Items(index);
+            AddActionRow(pick);
+            AddPackActionRow(pick);
+            if (ActionGridShown()) {
+                AddGridRow(pick);
+            }
+        }
+    } else if (change.Picks == TTWPickChange::Edited) {
+        RefillLists();
+        // Only the corrected cells of the grid change, so that it keeps its place.
+        if (change.Card > 0 && ActionGridShown()) {
+            for (int number = change.FirstPick; number <= change.LastPick; ++number) {
+                UpdateGridCell(number, change.Card);
+            }
+        }
+    }
+    if (change.Has(TTWPatternPart::Palette)) {
+        framePalette->SetPalette(&pattern_->Palette());
+    }
+}
+
 void TfrmTWThreadedPattern::RebuildStaleReverse()
 {
     if (!reverseStale_ || pattern_ == nullptr) {
@@ -115,19 +165,7 @@ void TfrmTWThreadedPattern::DoPick(bool reverse)
     } else {
         frmCards->AddActions(*pick, reverse);
     }
-    RefreshWeavings();
-    AddActionRow(*pick);
-    AddPackActionRow(*pick);
-    if (ActionGridShown()) {
-        AddGridRow(*pick);
-    }
-}
-
-void TfrmTWThreadedPattern::PicksChanged()
-{
-    RefreshWeavings();
-    RefillLists();
-    RebuildGridWhenShown();
+    PatternChanged(TTWPatternChange::PicksAppended(pattern_->Picks().Count()));
 }
 
 // --- The pick lists ------------------------------------------------------------------------------
@@ -224,14 +262,11 @@ void TfrmTWThreadedPattern::mnuRepeatPickClick()
     if (sources.empty()) {
         return;
     }
+    const int firstCopy = pattern_->Picks().Count() + 1;
     for (const TTWPick* source : sources) {
-        TTWPick* copy = pattern_->Picks().Add();
-        copy->Assign(source);
-        AddActionRow(*copy);
-        AddPackActionRow(*copy);
+        pattern_->Picks().Add()->Assign(source);
     }
-    RefreshWeavings();
-    RebuildGridWhenShown();
+    PatternChanged(TTWPatternChange::PicksAppended(firstCopy));
 }
 
 void TfrmTWThreadedPattern::mnuDeletePickClick()
@@ -260,12 +295,14 @@ void TfrmTWThreadedPattern::mnuDeletePickClick()
     lstActions->Clear();
     lstPackActions->Clear();
     lstGrid->Clear();
+    int firstPick = pattern_->Picks().Count();
+    for (const TTWPick* pick : doomed) {
+        firstPick = std::min(firstPick, pick->Index() + 1);
+    }
     for (TTWPick* pick : doomed) {
         pattern_->Picks().Delete(pick->Index());
     }
-    RefillLists();
-    RebuildGridWhenShown();
-    RefreshWeavings();
+    PatternChanged(TTWPatternChange::PicksRewritten(TTWPatternPart::None, firstPick));
 }
 
 // --- The action grid ----------------------------------------------------------------------------
@@ -389,8 +426,8 @@ void TfrmTWThreadedPattern::EditGridPopupCell(
     TILTreeCellInfo* cell = row->GetCellInfo(gridPopupColumn_);
     cell->SetInteger(edit(*pick, target, cell->GetInteger()));
     lstGrid->RepaintCell(row, gridPopupColumn_);
-    RefreshWeavings();
-    RefillLists();
+    // The grid shows the correction already.
+    PatternChanged(TTWPatternChange::PicksEdited(gridPopupPick_, gridPopupPick_, 0));
 }
 
 void TfrmTWThreadedPattern::GridSetTurn(std::uint8_t direction)

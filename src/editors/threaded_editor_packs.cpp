@@ -19,7 +19,6 @@
 #include "model/pick.h"
 #include "model/threaded_pattern.h"
 #include "model/turning_codes.h"
-#include "shell/main_window.h"
 #include "treegrid/tree_cell.h"
 #include "treegrid/tree_columns.h"
 #include "treegrid/tree_grid.h"
@@ -281,7 +280,7 @@ void TfrmTWThreadedPattern::btnBreakPacksClick()
     pattern_->Picks().ExpandPackActions(&pattern_->Packs());
     fw::MessageDlg("Pack actions have been broken up.", fw::MsgDlgType::Information,
                    fw::MsgDlgButtons{fw::MsgDlgBtn::OK});
-    PicksChanged();
+    PatternChanged(TTWPatternChange::PicksRewritten());
 }
 
 void TfrmTWThreadedPattern::btnSetupPacksClick()
@@ -289,11 +288,9 @@ void TfrmTWThreadedPattern::btnSetupPacksClick()
     if (pattern_ == nullptr) {
         return;
     }
-    fw::Component* owner = frmTWMain != nullptr ? static_cast<fw::Component*>(frmTWMain) : this;
+    fw::Component* owner = DialogOwner();
     if (!TfrmPackList::Execute(owner, pattern_->Packs(), &pattern_->Cards(), pattern_->Picks())) {
         return;
     }
-    BuildPackSelector();
-    BuildPackColumns(*lstPackActions);
-    PicksChanged();
+    PatternChanged(TTWPatternChange::Of(TTWPatternPart::Packs));
 }

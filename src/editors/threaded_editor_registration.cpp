@@ -14,10 +14,13 @@
 
 namespace {
 
-// A new editor owned by the main window, built, not shown yet.
+// A new editor owned by the main window and reaching it through its host, built, not shown
+// yet.
 TfrmTWThreadedPattern* NewEditor(TfrmTWMain& main)
 {
     std::unique_ptr<TfrmTWThreadedPattern> editor(new TfrmTWThreadedPattern(&main));
+    // The host before FinishLoading: making the window already adds it to the Windows menu.
+    editor->SetEditorHost(&main.EditorHost());
     editor->FinishLoading();
     return editor.release();
 }

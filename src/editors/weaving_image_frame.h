@@ -276,6 +276,10 @@ private:
     void ApplyProfile(fw::Object* data);
     void RefillMainWindowProfileMenus();
     void ButtonClicked(fw::Object* sender);
+    // The dialogs the commands run.
+    bool PickColour(fw::Color& colour);
+    bool SavePicture(const fw::Bitmap& picture);
+    bool RunSizeRatios(double& width, double& centre, double& end);
 
     const TTWWeaving* weaving_ = nullptr;
     const TTWWeaving* reverseWeaving_ = nullptr;

@@ -2,7 +2,9 @@
 // reports, the display profiles, and saving, printing and copying its picture.
 
 #include <algorithm>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "editors/weaving_image_frame.h"
@@ -16,11 +18,23 @@
 #include "model/display_profile.h"
 #include "model/model_state.h"
 #include "model/user_settings.h"
-#include "shell/main_window.h"
+#include "shell/editor_host.h"
+#include "shell/pattern_base_form.h"
 
 namespace {
 
 constexpr const char* StandardChartCaption = "Standard Weaving Chart";
+
+// The host of the editor the frame is part of; none for a frame on its own.
+ITWEditorHost* HostOf(const fw::Component& frame)
+{
+    for (fw::Component* owner = frame.Owner(); owner != nullptr; owner = owner->Owner()) {
+        if (const auto* editor = dynamic_cast<const TfrmTWPatternBaseForm*>(owner)) {
+            return editor->EditorHost();
+        }
+    }
+    return nullptr;
+}
 
 // One item per saved weaving-image profile (data: the profile), a line, then the standard
 // chart (no data), each clicked by the handler.
@@ -118,8 +132,7 @@ bool TfrmWeavingImage::PerformAction(std::int32_t actionId, bool down, fw::Objec
     case TWAction::SaveImage: {
         const fw::Bitmap picture = RenderPicture(false);
         if (!picture.Empty()) {
-            const auto& save = WeavingImageServices().SaveImage;
-            save ? save(picture) : SaveImageAsBitmapFile(picture);
+            SavePicture(picture);
         }
         break;
     }
@@ -178,11 +191,43 @@ void TfrmWeavingImage::GetToolActions(TTWToolActionList& list)
 
 // --- Dialogs ------------------------------------------------------------------------------------
 
+// Each dialog: the service installed for it (tests script them), else the host's, else the
+// stand-in.
+
+bool TfrmWeavingImage::PickColour(fw::Color& colour)
+{
+    if (const auto& pick = WeavingImageServices().PickColour) {
+        return pick(colour);
+    }
+    ITWEditorHost* host = HostOf(*this);
+    const std::optional<bool> picked = host != nullptr ? host->PickColour(colour) : std::nullopt;
+    return picked ? *picked : PickColourWithPlatformDialog(colour);
+}
+
+bool TfrmWeavingImage::SavePicture(const fw::Bitmap& picture)
+{
+    if (const auto& save = WeavingImageServices().SaveImage) {
+        return save(picture);
+    }
+    ITWEditorHost* host = HostOf(*this);
+    const std::optional<bool> saved = host != nullptr ? host->SavePicture(picture) : std::nullopt;
+    return saved ? *saved : SaveImageAsBitmapFile(picture);
+}
+
+bool TfrmWeavingImage::RunSizeRatios(double& width, double& centre, double& end)
+{
+    if (const auto& edit = WeavingImageServices().EditSizeRatios) {
+        return edit(width, centre, end);
+    }
+    ITWEditorHost* host = HostOf(*this);
+    const std::optional<bool> accepted = host != nullptr ? host->EditSizeRatios(width, centre, end) : std::nullopt;
+    return accepted ? *accepted : SizeRatiosNotAvailable(width, centre, end);
+}
+
 void TfrmWeavingImage::PickGridColour()
 {
     fw::Color colour = GetGridColour();
-    const auto& pick = WeavingImageServices().PickColour;
-    if (pick ? pick(colour) : PickColourWithPlatformDialog(colour)) {
+    if (PickColour(colour)) {
         SetGridColour(colour);
     }
 }
@@ -192,8 +237,7 @@ void TfrmWeavingImage::EditSizeRatios()
     double width = widthRatio_;
     double centre = heightRatio_;
     double end = slantRatio_;
-    const auto& edit = WeavingImageServices().EditSizeRatios;
-    if (edit ? edit(width, centre, end) : SizeRatiosNotAvailable(width, centre, end)) {
+    if (RunSizeRatios(width, centre, end)) {
         SetCellRatios(width, centre, end);
     }
 }
@@ -209,12 +253,12 @@ void TfrmWeavingImage::FillProfileMenu()
 
 void TfrmWeavingImage::RefillMainWindowProfileMenus()
 {
-    if (frmTWMain == nullptr || silent_) {
+    ITWEditorHost* host = HostOf(*this);
+    if (host == nullptr || silent_) {
         return;
     }
-    TfrmTWMain* main = frmTWMain;
-    main->pmDisplayProfiles->Items()->Clear();
-    AddProfileItems(*main->pmDisplayProfiles->Items(), [main](fw::Object* sender) { main->PerformToolAction(sender); });
+    host->RefillProfilePopup(
+        [](fw::MenuItem& items, const std::function<void(fw::Object*)>& click) { AddProfileItems(items, click); });
 }
 
 void TfrmWeavingImage::CaptureProfile()
@@ -229,8 +273,9 @@ void TfrmWeavingImage::CaptureProfile()
     UserSettings().EditorProfiles().Add(profile.release());
     FillProfileMenu();
     RefillMainWindowProfileMenus();
-    if (frmTWMain != nullptr && !silent_) {
-        frmTWMain->BuildProfileMenu(static_cast<int>(TTWProfileKind::WeavingImage));
+    ITWEditorHost* host = HostOf(*this);
+    if (host != nullptr && !silent_) {
+        host->BuildProfileMenu(static_cast<int>(TTWProfileKind::WeavingImage));
     }
 }
 
@@ -239,8 +284,8 @@ void TfrmWeavingImage::DropDownProfileMenu()
     FillProfileMenu();
     // Below the main window's profile button when there is one, else below the frame's own.
     const fw::Control* anchor = btnSelectProfile;
-    if (frmTWMain != nullptr) {
-        if (const fw::SpeedButton* button = frmTWMain->ToolButton(TWAction::SelectProfile)) {
+    if (ITWEditorHost* host = HostOf(*this)) {
+        if (const fw::Control* button = host->ProfileButton()) {
             anchor = button;
         }
     }

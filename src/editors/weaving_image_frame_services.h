@@ -9,10 +9,10 @@ namespace fw {
 class Control;
 } // namespace fw
 
-// What the weaving-image frame asks of the rest of the program: the data module's colour
-// dialog and picture saving, the size-ratio dialog and printing. The modules that own them
-// register them as the program starts; tests install scripted ones. Each left empty has a
-// stand-in (below) so the frame always works.
+// Scripted replacements for the dialogs the weaving-image frame runs: the colour dialog,
+// picture saving, the size-ratio dialog and printing; tests install them. Each left empty
+// goes to the host of the editor the frame is part of, and without a host (or a dialog
+// there) to a stand-in (below), so the frame always works.
 struct TWeavingImageServices {
     // Lets the user pick a colour starting at `colour`; true with the new colour in it.
     // Stand-in: the platform's colour dialog.

@@ -18,7 +18,7 @@ class TTWPatternBase;
 // window and handing it its pattern are two steps: when the second fails, the loader frees
 // the window, and no half-opened editor stays behind.
 struct TTWPatternEditorClass {
-    // A new editor window owned by the main window, not shown yet.
+    // A new editor window owned by the main window and handed its editor host, not shown yet.
     std::function<fw::Form*(TfrmTWMain& main)> Create;
     // Shows the pattern in the editor made by Create, under the file name (empty for a
     // pattern that has no file). The editor owns the pattern from then on: it keeps it or

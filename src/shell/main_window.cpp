@@ -21,6 +21,7 @@
 #include "model/model_state.h"
 #include "model/user_settings.h"
 #include "shell/data_module_base.h"
+#include "shell/main_editor_host.h"
 #include "shell/main_window_messages.h"
 #include "shell/window_factory.h"
 
@@ -57,6 +58,7 @@ TfrmTWMain::TfrmTWMain(fw::Component* owner)
       edPatternName(new fw::Edit(this))
 {
     frmTWMain = this;
+    editorHost_ = std::make_unique<TTWMainEditorHost>(*this);
     SetCaption("Tavelin");
     // The window system places the window; these bounds keep its menu bar and caption on the
     // screen where it does not.

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,7 @@ class Splitter;
 } // namespace fw
 
 class ITWActions;
+class ITWEditorHost;
 class TILBrushPanel;
 class TTWDataModuleBase;
 class TTWToolActionList;
@@ -147,6 +149,9 @@ public:
 
     // Set from the start of the destructor on: editors going then must not call back.
     bool IsBeingDestroyed() const { return beingDestroyed_; }
+    // What the editors this window opens are handed to reach it, the notes window and the
+    // data module.
+    ITWEditorHost& EditorHost() { return *editorHost_; }
 
     // Every error that reaches the event loop: the program's own errors in the exception
     // dialog, any other in the standard error box.
@@ -205,6 +210,7 @@ private:
     fw::WeakRef<fw::Form> browser_;
     fw::WeakRef<fw::Control> clipList_;
     bool beingDestroyed_ = false;
+    std::unique_ptr<ITWEditorHost> editorHost_;
 };
 
 // The one main window while it exists; editors send it their messages.

@@ -1,10 +1,6 @@
 #include "shell/pattern_base_form.h"
 
-#include <cstdint>
-
-#include "framework/gui/message.h"
-#include "shell/main_window.h"
-#include "shell/main_window_messages.h"
+#include "shell/editor_host.h"
 
 TfrmTWPatternBaseForm::TfrmTWPatternBaseForm(fw::Component* owner) : TfrmTBasic(owner)
 {
@@ -13,8 +9,13 @@ TfrmTWPatternBaseForm::TfrmTWPatternBaseForm(fw::Component* owner) : TfrmTBasic(
 
 TfrmTWPatternBaseForm::~TfrmTWPatternBaseForm()
 {
-    // While the main window goes it frees its editors; it must not be called back then.
-    if (frmTWMain != nullptr && !frmTWMain->IsBeingDestroyed()) {
-        frmTWMain->Perform(WM_TW_EDITORDESTROYED, reinterpret_cast<std::intptr_t>(static_cast<fw::Form*>(this)));
+    if (host_ != nullptr) {
+        host_->EditorDestroyed(*this);
     }
+}
+
+fw::Component* TfrmTWPatternBaseForm::DialogOwner()
+{
+    fw::Component* owner = host_ != nullptr ? host_->DialogOwner() : nullptr;
+    return owner != nullptr ? owner : this;
 }

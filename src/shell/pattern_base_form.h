@@ -5,6 +5,8 @@
 #include "forms/basic_form.h"
 #include "shell/tool_actions.h"
 
+class ITWEditorHost;
+
 // The base of every pattern editor window: an MDI child of the main window that answers the
 // command interface (the main window's menus and tool bar) and the notes-and-name interface
 // (the notes window and the main window's name box). Every editor implements all eight
@@ -14,9 +16,18 @@
 class TfrmTWPatternBaseForm : public TfrmTBasic, public ITWActions, public ITWFormActions {
 public:
     explicit TfrmTWPatternBaseForm(fw::Component* owner);
-    // Tells the main window that the editor is gone (message 9005 with the window as
-    // WParam), unless the main window is itself going.
+    // Tells its host that the editor is gone.
     ~TfrmTWPatternBaseForm() override;
 
+    // The host the editor reaches the program through, handed over by whoever makes the
+    // window before FinishLoading; none: the editor reaches nothing outside itself.
+    ITWEditorHost* EditorHost() const { return host_; }
+    void SetEditorHost(ITWEditorHost* host) { host_ = host; }
+    // The owner of the dialogs the editor runs: the host's, else the editor itself.
+    fw::Component* DialogOwner();
+
     std::string_view className() const override { return "TfrmTWPatternBaseForm"; }
+
+private:
+    ITWEditorHost* host_ = nullptr;
 };

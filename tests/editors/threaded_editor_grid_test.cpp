@@ -133,6 +133,28 @@ TEST_F(ThreadedEditorGridTest, PopupCommandsSetTheTurnOrToggleTheTwistOfTheCellC
     EXPECT_EQ(pick.Actions().FindCardTwist(2), nullptr);
 }
 
+TEST_F(ThreadedEditorGridTest, CorrectionsChangeTheirCellsAndLeaveTheColumnsAsTheWeaverSetThem)
+{
+    TfrmTWThreadedPattern& editor = OpenSample(sample_patterns::SmallFile);
+    editor.ShowActionGrid(true);
+    TILTree& grid = *editor.lstGrid;
+    grid.EnsureLayout();
+    TILTreeColumnData* card2 = grid.GetColumn(2);
+    card2->SetWidth(card2->Width() + 17);
+    const int widened = card2->Width();
+    const TILTreeNode* row = GridRow(editor, 3);
+    const int x = card2->Left() + 3;
+    const int y = row->Top() + 2;
+    popupChoice = "Backward Turn";
+    grid.MouseDown(fw::MouseButton::Right, fw::ShiftState{}, x, y);
+    grid.MouseUp(fw::MouseButton::Right, fw::ShiftState{}, x, y);
+    ASSERT_EQ(popups.size(), 1U);
+    EXPECT_EQ(Icon(editor, 3, 2), 1);
+    // The grid was not made again: the column keeps its width and the row is the same.
+    EXPECT_EQ(grid.GetColumn(2)->Width(), widened);
+    EXPECT_EQ(GridRow(editor, 3), row);
+}
+
 TEST_F(ThreadedEditorGridTest, AForwardTurnIsAddedForACardThatHadNone)
 {
     TfrmTWThreadedPattern& editor = OpenSample(sample_patterns::SmallFile);

@@ -225,6 +225,23 @@ TEST_F(ThreadedEditorPicksTest, RepeatCopiesTheSelectedPicksInSelectionOrder)
     EXPECT_EQ(editor.FrontWeaving().PickCount(), 5);
 }
 
+TEST_F(ThreadedEditorPicksTest, RepeatAddsRowsAndKeepsTheSelectionItCopied)
+{
+    TfrmTWThreadedPattern& editor = OpenPattern(CardsOnly(2));
+    editor.DoPick(false);
+    editor.DoPick(false);
+    TILTree& list = *editor.lstActions;
+    TILTreeNode* oldest = list.Root()->GetItem(1);
+    list.SelectOnly(oldest);
+    editor.mnuRepeatPickClick();
+    ASSERT_EQ(RowCount(list), 3);
+    // The rows already there stay, and so does what was selected in them.
+    EXPECT_EQ(list.Root()->GetItem(2), oldest);
+    ASSERT_EQ(list.GetSelectedCount(), 1);
+    EXPECT_EQ(list.GetSelectedItem(0), oldest);
+    EXPECT_EQ(RowCount(*editor.lstPackActions), 3);
+}
+
 TEST_F(ThreadedEditorPicksTest, DeleteAsksForOneOrSeveralPicksAndRemovesThem)
 {
     TfrmTWThreadedPattern& editor = OpenPattern(CardsOnly(2));

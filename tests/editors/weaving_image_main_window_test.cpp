@@ -32,8 +32,9 @@ namespace {
 // does not know goes to the frame, and its tool states are the frame's.
 class HostEditor : public TfrmTWPatternBaseForm {
 public:
-    explicit HostEditor(fw::Component* owner) : TfrmTWPatternBaseForm(owner), frame(new TfrmWeavingImage(this))
+    explicit HostEditor(TfrmTWMain* owner) : TfrmTWPatternBaseForm(owner), frame(new TfrmWeavingImage(this))
     {
+        SetEditorHost(&owner->EditorHost());
         SetCaption("Host");
         SetBounds(10, 10, 400, 300);
         frame->SetParent(this);

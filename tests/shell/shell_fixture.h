@@ -44,6 +44,10 @@ public:
     explicit FakeEditor(fw::Component* owner, std::string caption = "Band")
         : TfrmTWPatternBaseForm(owner)
     {
+        // Made as the window factories make editors: with the host of the main window.
+        if (auto* main = dynamic_cast<TfrmTWMain*>(owner)) {
+            SetEditorHost(&main->EditorHost());
+        }
         SetCaption(caption);
         SetBounds(10, 10, 300, 200);
         FinishLoading();

@@ -9,9 +9,10 @@ class TTWPick;
 class TTWPickList;
 class TTWPackList;
 
-// The corrections the threaded-in editor makes to picks already woven: from clicks on the
-// woven image, from the action grid and from the pack selector. They work on the model
-// alone, so that the editor only has to rebuild what shows them.
+// Corrections to picks already woven, as the threaded-in editor makes them from clicks on
+// the woven image, from the action grid and from the pack selector. They live in the model
+// so that they can be checked without a window, and the editor only has to say afterwards
+// what changed.
 
 // What a turning action of the editor addresses: one card (by its 1-based number) or one
 // pack (by its name).

@@ -1,21 +1,35 @@
-// The corrections the threaded-in editor makes to picks, on the model alone: direction
-// swaps from a pick on, twists in front, the single-pick direction cycle, grid icons, pack
-// cell texts and picks made from the pack selector.
+// Corrections to picks woven already, on the model alone: direction swaps from a pick on,
+// twists in front, the single-pick direction cycle, grid icons, pack cell texts and picks
+// made from the pack selector.
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "editors/threaded_editor_pick_edits.h"
 #include "model/action.h"
 #include "model/pick.h"
+#include "model/pick_edits.h"
 #include "model/turning_codes.h"
-#include "threaded_editor_test_support.h"
 
 namespace {
 
-using threaded_editor_test::ActionsText;
+// The pick's actions in order: the target, then T for a twist, else the direction letter
+// with 2 for a turn by two holes.
+std::string ActionsText(const TTWPick& pick)
+{
+    std::string text;
+    for (int i = 0; i < pick.Actions().Count(); ++i) {
+        const TTWAction& action = *pick.Actions().Items(i);
+        text += (text.empty() ? "" : " ") + action.TargetID();
+        if (action.IsTwist()) {
+            text += "T";
+        } else {
+            text += std::string(TurnDirText(action.TurnDir())) + (action.Dist() == DistanceTwoHoles ? "2" : "");
+        }
+    }
+    return text;
+}
 
 TTWPick* AddPick(TTWPickList& picks, std::initializer_list<std::pair<int, std::uint8_t>> turns)
 {
@@ -26,7 +40,7 @@ TTWPick* AddPick(TTWPickList& picks, std::initializer_list<std::pair<int, std::u
     return pick;
 }
 
-TEST(ThreadedPickEditsTest, DirectionToggleSwapsTheCardFromThePickOnAndPassesOverPicksWithoutIt)
+TEST(PickEditsTest, DirectionToggleSwapsTheCardFromThePickOnAndPassesOverPicksWithoutIt)
 {
     TTWPickList picks;
     AddPick(picks, {{1, TurnForwards}, {2, TurnForwards}});
@@ -47,7 +61,7 @@ TEST(ThreadedPickEditsTest, DirectionToggleSwapsTheCardFromThePickOnAndPassesOve
     EXPECT_EQ(ActionsText(*picks.Items(0)), "1F 2F");
 }
 
-TEST(ThreadedPickEditsTest, ATwistGoesInFrontOfTheTurnsAndComesOutAgain)
+TEST(PickEditsTest, ATwistGoesInFrontOfTheTurnsAndComesOutAgain)
 {
     TTWPickList picks;
     TTWPick* pick = AddPick(picks, {{1, TurnForwards}, {2, TurnBackwards}});
@@ -65,7 +79,7 @@ TEST(ThreadedPickEditsTest, ATwistGoesInFrontOfTheTurnsAndComesOutAgain)
     EXPECT_EQ(ActionsText(*pick), "1T 1F 2B");
 }
 
-TEST(ThreadedPickEditsTest, TheSingleDirectionCycleRunsIdleForwardsBackwards)
+TEST(PickEditsTest, TheSingleDirectionCycleRunsIdleForwardsBackwards)
 {
     TTWPickList picks;
     TTWPick* pick = AddPick(picks, {{1, TurnForwards}});
@@ -80,7 +94,7 @@ TEST(ThreadedPickEditsTest, TheSingleDirectionCycleRunsIdleForwardsBackwards)
     EXPECT_EQ(ActionsText(*pick), "1F 3F");
 }
 
-TEST(ThreadedPickEditsTest, SettingATurnChangesTheTurnOrAddsOne)
+TEST(PickEditsTest, SettingATurnChangesTheTurnOrAddsOne)
 {
     TTWPickList picks;
     TTWPick* pick = AddPick(picks, {{2, TurnForwards}});
@@ -91,7 +105,7 @@ TEST(ThreadedPickEditsTest, SettingATurnChangesTheTurnOrAddsOne)
     EXPECT_EQ(pick->Actions().Items(1)->Dist(), DistanceOneHole);
 }
 
-TEST(ThreadedPickEditsTest, GridIconsFollowDirectionAndTwist)
+TEST(PickEditsTest, GridIconsFollowDirectionAndTwist)
 {
     TTWPickList picks;
     TTWPick* pick = AddPick(picks, {{1, TurnForwards}, {2, TurnBackwards}, {3, TurnIdle}});
@@ -111,7 +125,7 @@ TEST(ThreadedPickEditsTest, GridIconsFollowDirectionAndTwist)
     EXPECT_EQ(GridIconAfterTwist(5, false), 2);
 }
 
-TEST(ThreadedPickEditsTest, PackCellTextsShowDirectionDistanceIdleAndTheTwistMark)
+TEST(PickEditsTest, PackCellTextsShowDirectionDistanceIdleAndTheTwistMark)
 {
     TTWPick pick;
     pick.Actions().Add(TTWAction::CreatePackTurn("Left", TurnBackwards, DistanceTwoHoles).release());
@@ -124,7 +138,7 @@ TEST(ThreadedPickEditsTest, PackCellTextsShowDirectionDistanceIdleAndTheTwistMar
     EXPECT_EQ(PackActionCellText(pick, "Other"), "");
 }
 
-TEST(ThreadedPickEditsTest, PacksSelectorPicksTwistThenTurnAndLeaveOutExcludedPacks)
+TEST(PickEditsTest, PacksSelectorPicksTwistThenTurnAndLeaveOutExcludedPacks)
 {
     TTWPick pick;
     pick.Actions().Add(TTWAction::CreateCardTurn(9, TurnForwards, DistanceOneHole).release());

@@ -1,4 +1,4 @@
-#include "editors/threaded_editor_pick_edits.h"
+#include "model/pick_edits.h"
 
 #include <memory>
 
