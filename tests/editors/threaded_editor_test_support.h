@@ -41,6 +41,7 @@
 #include "shell/notes_window.h"
 #include "shell/program_start.h"
 #include "shell/window_factory.h"
+#include "support/pick_texts.h"
 #include "support/scratch_folder.h"
 #include "treegrid/tree_grid.h"
 #include "treegrid/tree_node.h"
@@ -254,21 +255,6 @@ inline std::unique_ptr<TTWPattern> CardsOnly(int cards, int holes = 4, int leftS
     return pattern;
 }
 
-// Each action of a pick as "<target><letter>": F/B/I for a turn (with "2" for two holes),
-// T for a twist; pack targets by name.
-inline std::string ActionsText(const TTWPick& pick)
-{
-    std::string text;
-    for (int i = 0; i < pick.Actions().Count(); ++i) {
-        const TTWAction& action = *pick.Actions().Items(i);
-        text += (text.empty() ? "" : " ") + action.TargetID();
-        if (action.IsTwist()) {
-            text += "T";
-        } else {
-            text += std::string(TurnDirText(action.TurnDir())) + (action.Dist() == DistanceTwoHoles ? "2" : "");
-        }
-    }
-    return text;
-}
+using ::ActionsText;
 
 } // namespace threaded_editor_test

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/pick_texts.h"
+
 #include <string>
 #include <vector>
 
@@ -13,23 +15,6 @@
 #include "model/turning_codes.h"
 
 namespace {
-
-// The pick's actions in order: the target, then T for a twist, else the direction letter
-// with 2 for a turn by two holes.
-std::string ActionsText(const TTWPick& pick)
-{
-    std::string text;
-    for (int i = 0; i < pick.Actions().Count(); ++i) {
-        const TTWAction& action = *pick.Actions().Items(i);
-        text += (text.empty() ? "" : " ") + action.TargetID();
-        if (action.IsTwist()) {
-            text += "T";
-        } else {
-            text += std::string(TurnDirText(action.TurnDir())) + (action.Dist() == DistanceTwoHoles ? "2" : "");
-        }
-    }
-    return text;
-}
 
 TTWPick* AddPick(TTWPickList& picks, std::initializer_list<std::pair<int, std::uint8_t>> turns)
 {

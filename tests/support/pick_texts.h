@@ -29,3 +29,20 @@ inline std::vector<std::string> PickTexts(const TTWPattern& pattern)
     }
     return texts;
 }
+
+// Each action of a pick as "<target><letter>": F/B/I for a turn (with "2" for two holes),
+// T for a twist; pack targets by name.
+inline std::string ActionsText(const TTWPick& pick)
+{
+    std::string text;
+    for (int i = 0; i < pick.Actions().Count(); ++i) {
+        const TTWAction& action = *pick.Actions().Items(i);
+        text += (text.empty() ? "" : " ") + action.TargetID();
+        if (action.IsTwist()) {
+            text += "T";
+        } else {
+            text += std::string(TurnDirText(action.TurnDir())) + (action.Dist() == DistanceTwoHoles ? "2" : "");
+        }
+    }
+    return text;
+}
