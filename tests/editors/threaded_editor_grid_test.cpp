@@ -36,6 +36,13 @@ protected:
     {
         return editor.lstGrid->Root()->GetItem(RowCount(*editor.lstGrid) - pickNumber);
     }
+    // A right click on the grid at the point, choosing the popup item.
+    void ChooseFromCellPopup(TILTree& grid, int x, int y, const std::string& choice)
+    {
+        popupChoice = choice;
+        grid.MouseDown(fw::MouseButton::Right, fw::ShiftState{}, x, y);
+        grid.MouseUp(fw::MouseButton::Right, fw::ShiftState{}, x, y);
+    }
 };
 
 TEST_F(ThreadedEditorGridTest, TheGridTakesThePlaceOfThePickListsUntilReleased)
@@ -106,9 +113,7 @@ TEST_F(ThreadedEditorGridTest, PopupCommandsSetTheTurnOrToggleTheTwistOfTheCellC
     const TILTreeColumnData* card2 = grid.GetColumn(2);
     const int x = card2->Left() + 3;
     const int y = row->Top() + 2;
-    popupChoice = "Backward Turn";
-    grid.MouseDown(fw::MouseButton::Right, fw::ShiftState{}, x, y);
-    grid.MouseUp(fw::MouseButton::Right, fw::ShiftState{}, x, y);
+    ChooseFromCellPopup(grid, x, y, "Backward Turn");
     ASSERT_EQ(popups.size(), 1U);
     TTWPick& pick = *editor.Pattern()->Picks().Items(2);
     EXPECT_EQ(pick.Actions().FindCardTurn(2)->TurnDir(), TurnBackwards);
@@ -117,18 +122,12 @@ TEST_F(ThreadedEditorGridTest, PopupCommandsSetTheTurnOrToggleTheTwistOfTheCellC
     EXPECT_EQ(editor.FrontWeaving().Cell(1 + 2 - 1, 2)->TurnDir, TurnBackwards);
     EXPECT_EQ(RowTexts(*editor.lstActions, 16 - 3)[2], "2");
 
-    popupChoice = "Twist";
-    grid.MouseDown(fw::MouseButton::Right, fw::ShiftState{}, x, y);
-    grid.MouseUp(fw::MouseButton::Right, fw::ShiftState{}, x, y);
+    ChooseFromCellPopup(grid, x, y, "Twist");
     EXPECT_EQ(ActionsText(pick).substr(0, 2), "2T");
     EXPECT_EQ(Icon(editor, 3, 2), 4);
-    popupChoice = "Idle";
-    grid.MouseDown(fw::MouseButton::Right, fw::ShiftState{}, x, y);
-    grid.MouseUp(fw::MouseButton::Right, fw::ShiftState{}, x, y);
+    ChooseFromCellPopup(grid, x, y, "Idle");
     EXPECT_EQ(Icon(editor, 3, 2), 5);
-    popupChoice = "Twist";
-    grid.MouseDown(fw::MouseButton::Right, fw::ShiftState{}, x, y);
-    grid.MouseUp(fw::MouseButton::Right, fw::ShiftState{}, x, y);
+    ChooseFromCellPopup(grid, x, y, "Twist");
     EXPECT_EQ(Icon(editor, 3, 2), 2);
     EXPECT_EQ(pick.Actions().FindCardTwist(2), nullptr);
 }
@@ -145,9 +144,7 @@ TEST_F(ThreadedEditorGridTest, CorrectionsChangeTheirCellsAndLeaveTheColumnsAsTh
     const TILTreeNode* row = GridRow(editor, 3);
     const int x = card2->Left() + 3;
     const int y = row->Top() + 2;
-    popupChoice = "Backward Turn";
-    grid.MouseDown(fw::MouseButton::Right, fw::ShiftState{}, x, y);
-    grid.MouseUp(fw::MouseButton::Right, fw::ShiftState{}, x, y);
+    ChooseFromCellPopup(grid, x, y, "Backward Turn");
     ASSERT_EQ(popups.size(), 1U);
     EXPECT_EQ(Icon(editor, 3, 2), 1);
     // The grid was not made again: the column keeps its width and the row is the same.
