@@ -1,6 +1,9 @@
 #include "editors/editors_registration.h"
 
+#include "editors/clip_list.h"
+
 void RegisterEditors()
 {
     RegisterThreadedEditor();
+    RegisterClipList();
 }

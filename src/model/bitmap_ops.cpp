@@ -60,16 +60,19 @@ void ShiftBitmap(fw::Bitmap& bitmap, int left, int top, int right, int bottom, i
         return;
     }
     bitmap.CopyRect(left + dx, top + dy, bitmap, region);
-    // The vacated strips, as one-pixel lines over the region's full height or width.
+    // The vacated strips over the region's full height or width. A move further than the
+    // region is wide (or high) vacates all of it, and nothing beyond it.
     if (dx > 0) {
-        bitmap.FillRect(fw::Rect{left, top, left + dx, region.Bottom}, fw::Bitmap::White);
+        bitmap.FillRect(fw::Rect{left, top, std::min(left + dx, region.Right), region.Bottom}, fw::Bitmap::White);
     } else if (dx < 0) {
-        bitmap.FillRect(fw::Rect{region.Right + dx, top, region.Right, region.Bottom}, fw::Bitmap::White);
+        bitmap.FillRect(fw::Rect{std::max(region.Right + dx, left), top, region.Right, region.Bottom},
+                        fw::Bitmap::White);
     }
     if (dy > 0) {
-        bitmap.FillRect(fw::Rect{left, top, region.Right, top + dy}, fw::Bitmap::White);
+        bitmap.FillRect(fw::Rect{left, top, region.Right, std::min(top + dy, region.Bottom)}, fw::Bitmap::White);
     } else if (dy < 0) {
-        bitmap.FillRect(fw::Rect{left, region.Bottom + dy, region.Right, region.Bottom}, fw::Bitmap::White);
+        bitmap.FillRect(fw::Rect{left, std::max(region.Bottom + dy, top), region.Right, region.Bottom},
+                        fw::Bitmap::White);
     }
 }
 

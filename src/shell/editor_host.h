@@ -73,4 +73,14 @@ public:
     virtual std::optional<bool> PickColour(fw::Color& colour) = 0;
     virtual std::optional<bool> SavePicture(const fw::Bitmap& picture) = 0;
     virtual std::optional<bool> EditSizeRatios(double& width, double& centre, double& end) = 0;
+
+    // The main window's clip list (the block designs copy areas into it); none without one.
+    virtual fw::Control* ClipList() = 0;
+    // Shows the main window's clip panel.
+    virtual void ShowClipPanel() = 0;
+    // Shows or hides it, as its tool button does.
+    virtual void ToggleClipPanel() = 0;
+    // The data module's picture-open dialog: true with the chosen file in fileName; none
+    // when the host has no such dialog.
+    virtual std::optional<bool> OpenPicture(std::string& fileName) = 0;
 };

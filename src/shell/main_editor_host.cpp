@@ -144,3 +144,34 @@ std::optional<bool> TTWMainEditorHost::EditSizeRatios(double& width, double& cen
 {
     return TfrmTWSizeRatios::Execute(&main_, width, centre, end);
 }
+
+fw::Control* TTWMainEditorHost::ClipList()
+{
+    return MainAvailable() ? main_.ClipList() : nullptr;
+}
+
+void TTWMainEditorHost::ShowClipPanel()
+{
+    if (MainAvailable()) {
+        main_.SetClipPanelVisible(true);
+    }
+}
+
+void TTWMainEditorHost::ToggleClipPanel()
+{
+    if (MainAvailable()) {
+        main_.ToggleClipPanel();
+    }
+}
+
+std::optional<bool> TTWMainEditorHost::OpenPicture(std::string& fileName)
+{
+    if (dModMain == nullptr) {
+        return std::nullopt;
+    }
+    if (!dModMain->dlgOpenPicture->Execute()) {
+        return false;
+    }
+    fileName = dModMain->dlgOpenPicture->FileName();
+    return true;
+}

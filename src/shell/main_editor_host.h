@@ -29,6 +29,10 @@ public:
     std::optional<bool> PickColour(fw::Color& colour) override;
     std::optional<bool> SavePicture(const fw::Bitmap& picture) override;
     std::optional<bool> EditSizeRatios(double& width, double& centre, double& end) override;
+    fw::Control* ClipList() override;
+    void ShowClipPanel() override;
+    void ToggleClipPanel() override;
+    std::optional<bool> OpenPicture(std::string& fileName) override;
 
 private:
     // Whether the main window may still be called.

@@ -53,6 +53,10 @@ public:
     std::optional<bool> PickColour(fw::Color&) override { return false; }
     std::optional<bool> SavePicture(const fw::Bitmap&) override { return false; }
     std::optional<bool> EditSizeRatios(double&, double&, double&) override { return false; }
+    fw::Control* ClipList() override { return nullptr; }
+    void ShowClipPanel() override {}
+    void ToggleClipPanel() override {}
+    std::optional<bool> OpenPicture(std::string&) override { return std::nullopt; }
 
     bool Heard(int message, std::intptr_t wParam) const
     {

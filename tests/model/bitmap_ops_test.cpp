@@ -164,6 +164,14 @@ TEST(BitmapOps, ShiftWithoutBackgroundWhitensVacatedStrips)
     Bitmap still(original);
     ShiftBitmap(still, 0, 0, nullptr);
     EXPECT_TRUE(still.SamePixels(original));
+
+    // A move further than the region is wide clears the whole region and nothing beside it.
+    Bitmap far = Grid({"######", "######"});
+    ShiftBitmap(far, 1, 0, 2, 1, 3, 0, nullptr);
+    EXPECT_EQ(Rows(far), (std::vector<std::string>{"#..###", "#..###"}));
+    Bitmap farUp = Grid({"##", "##", "##", "##"});
+    ShiftBitmap(farUp, 0, 2, 1, 3, 0, -3, nullptr);
+    EXPECT_EQ(Rows(farUp), (std::vector<std::string>{"##", "##", "..", ".."}));
 }
 
 TEST(BitmapOps, ShiftWithBackgroundShowsIt)

@@ -10,10 +10,14 @@
 #include "framework/core/bmp_codec.h"
 #include "framework/core/exceptions.h"
 #include "framework/core/files.h"
+#include "support/one_bit_bmp.h"
 
 using fw::Bitmap;
 
 namespace {
+
+using test_bmp::OneBitBmp;
+using test_bmp::Put32;
 
 Bitmap RandomBitmap(int width, int height, unsigned seed)
 {
@@ -27,58 +31,11 @@ Bitmap RandomBitmap(int width, int height, unsigned seed)
     return bitmap;
 }
 
-void Put16(std::vector<std::uint8_t>& out, std::uint32_t value)
-{
-    out.push_back(static_cast<std::uint8_t>(value));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t value)
-{
-    Put16(out, value & 0xFFFF);
-    Put16(out, value >> 16);
-}
-
 void Set32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value)
 {
     for (int i = 0; i < 4; ++i) {
         bytes[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
     }
-}
-
-// A 1-bit BMP as other programs write it, rows given top first as strings of '#' (bit
-// set) and '.'; the palette gives the colours of bit 0 and bit 1 as 0x00RRGGBB.
-std::vector<std::uint8_t> OneBitBmp(const std::vector<std::string>& rows, std::uint32_t colour0,
-                                    std::uint32_t colour1, bool topDown)
-{
-    const int width = static_cast<int>(rows.front().size());
-    const int height = static_cast<int>(rows.size());
-    const std::size_t stride = static_cast<std::size_t>((width + 31) / 32 * 4);
-    std::vector<std::uint8_t> out{'B', 'M'};
-    Put32(out, 0); // file size, often wrong in the wild: not relied on
-    Put32(out, 0);
-    Put32(out, 14 + 40 + 8);
-    Put32(out, 40);
-    Put32(out, static_cast<std::uint32_t>(width));
-    Put32(out, static_cast<std::uint32_t>(topDown ? -height : height));
-    Put16(out, 1);
-    Put16(out, 1);
-    for (int i = 0; i < 6; ++i) {
-        Put32(out, 0);
-    }
-    Put32(out, colour0);
-    Put32(out, colour1);
-    for (int i = 0; i < height; ++i) {
-        const std::string& row = rows[static_cast<std::size_t>(topDown ? i : height - 1 - i)];
-        std::vector<std::uint8_t> packed(stride, 0);
-        for (int x = 0; x < width; ++x) {
-            if (row[static_cast<std::size_t>(x)] == '#') {
-                packed[static_cast<std::size_t>(x / 8)] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
-            }
-        }
-        out.insert(out.end(), packed.begin(), packed.end());
-    }
-    return out;
 }
 
 void ExpectInvalid(const std::vector<std::uint8_t>& bytes, const std::string& why)

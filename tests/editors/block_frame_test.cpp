@@ -1,0 +1,548 @@
+// The block-design frame: drawing cells with the mouse, the undo steps, the commands on the
+// design and on a selected area, the display settings and what they report.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "block_frame_test_support.h"
+#include "foundation/generic_exception.h"
+#include "framework/gui/message.h"
+#include "framework/gui/std_panel.h"
+#include "framework/gui/std_speed_button.h"
+#include "model/user_settings.h"
+
+namespace {
+
+using block_frame_test::BlockFrameTest;
+using block_frame_test::Picture;
+using block_frame_test::Report;
+using block_frame_test::Rows;
+using Strings = std::vector<std::string>;
+
+// A cell's data that remembers a number, to follow the objects around.
+class Marker : public TTWBlockDesignAssociatedData {
+public:
+    int Value = 0;
+    std::string_view className() const override { return "Marker"; }
+    fw::Object* NewInstance() const override { return new Marker; }
+    void Assign(const fw::Persistent* source) override
+    {
+        if (const auto* marker = dynamic_cast<const Marker*>(source)) {
+            Value = marker->Value;
+            return;
+        }
+        TTWBlockDesignAssociatedData::Assign(source);
+    }
+    static const Marker& Class()
+    {
+        static const Marker one;
+        return one;
+    }
+};
+
+// A frame whose cells carry markers, as the brocade grid's carry their wefts.
+class MarkedFrame : public TfrmBlockPattern {
+public:
+    explicit MarkedFrame(fw::Component* owner) : TfrmBlockPattern(owner)
+    {
+        // The designs are made in the base constructor, before this class's data class is
+        // known: making them again gives them their markers.
+        SetDesignItemClass(TTWBlockDesignItem());
+    }
+    TTWBlockDataClass GetAssociatedDataClass() const override { return &Marker::Class(); }
+};
+
+Marker* MarkerAt(TfrmBlockPattern& frame, int x, int y)
+{
+    return dynamic_cast<Marker*>(frame.CurrentDesign().GetCellData(x, y));
+}
+
+// --- Drawing with the mouse ------------------------------------------------------------------------
+
+TEST_F(BlockFrameTest, AClickTogglesItsCellAndEveryClickIsItsOwnUndoStep)
+{
+    frame->SetPattern(Picture({"...", "...", "..."}));
+    ClickCell(1, 1);
+    EXPECT_EQ(Rows(*frame), (Strings{"...", ".#.", "..."}));
+    ClickCell(1, 1);
+    EXPECT_EQ(Rows(*frame), (Strings{"...", "...", "..."}));
+    EXPECT_EQ(frame->UndoList().Count(), 2);
+
+    frame->Undo();
+    EXPECT_EQ(Rows(*frame), (Strings{"...", ".#.", "..."}));
+    frame->Undo();
+    EXPECT_EQ(Rows(*frame), (Strings{"...", "...", "..."}));
+    // Back the other way through the hidden redo: to the state before the first undo.
+    frame->Redo();
+    frame->Redo();
+    EXPECT_EQ(Rows(*frame), (Strings{"...", "...", "..."}));
+    EXPECT_EQ(frame->UndoList().Index(), 2);
+}
+
+TEST_F(BlockFrameTest, AClickOutsideTheCellsChangesNothingAndPushesNoStep)
+{
+    frame->SetPattern(Picture({"..", ".."}));
+    const fw::Rect last = frame->Geometry().CellRect(1, 0);
+    Driver().Click(Driver().PointOf(*frame->imgMain, fw::Point{last.Right + 5, last.Bottom + 5}));
+    EXPECT_EQ(Rows(*frame), (Strings{"..", ".."}));
+    EXPECT_EQ(frame->UndoList().Count(), 0);
+}
+
+TEST_F(BlockFrameTest, ALeftDragSetsTheCellsItEntersAndLeavesSetCellsSet)
+{
+    frame->SetPattern(Picture({"....", "..#.", "...."}));
+    Drag({{0, 1}, {1, 1}, {2, 1}, {3, 1}});
+    EXPECT_EQ(Rows(*frame), (Strings{"....", "####", "...."}));
+    // One step for the whole stroke, pushed by the press.
+    EXPECT_EQ(frame->UndoList().Count(), 1);
+}
+
+TEST_F(BlockFrameTest, ARightDragClearsOnlySetCells)
+{
+    frame->SetPattern(Picture({"#.#.", "....", "...."}));
+    // The press toggles the first cell (set: cleared); the drag then only rubs out.
+    Drag({{0, 2}, {1, 2}, {2, 2}, {3, 2}}, fw::MouseButton::Right);
+    EXPECT_EQ(Rows(*frame), (Strings{"....", "....", "...."}));
+}
+
+TEST_F(BlockFrameTest, ShiftWithTheLeftButtonTogglesEveryCellEntered)
+{
+    frame->SetPattern(Picture({"#.#.", "....", "...."}));
+    Driver().SetModifiers(fw::ShiftState{fw::ShiftFlag::Shift});
+    Drag({{0, 0}, {0, 1}, {0, 2}});
+    Driver().SetModifiers(fw::ShiftState{});
+    EXPECT_EQ(Rows(*frame), (Strings{"..#.", "#...", "#..."}));
+}
+
+TEST_F(BlockFrameTest, MovingShowsTheCellUnderThePointer)
+{
+    frame->SetPattern(Picture({"...", "..."}));
+    Driver().MoveTo(CellPoint(2, 1));
+    EXPECT_EQ(frame->pnlPosition->Caption(), "3 / 2");
+    Driver().MoveTo(Driver().PointOf(*frame->imgMain, fw::Point{400, 400}));
+    EXPECT_EQ(frame->pnlPosition->Caption(), "");
+}
+
+TEST_F(BlockFrameTest, AVetoKeepsTheCellAndTheChangeIsTold)
+{
+    frame->SetPattern(Picture({"...", "..."}));
+    std::vector<std::string> told;
+    frame->OnCellChanging = [](int x, int, bool) { return x != 0; };
+    frame->OnCellChanged = [&](int x, int y, bool value) {
+        told.push_back(std::to_string(x) + "," + std::to_string(y) + (value ? "+" : "-"));
+    };
+    ClickCell(0, 0);
+    ClickCell(2, 1);
+    EXPECT_EQ(Rows(*frame), (Strings{"..#", "..."}));
+    EXPECT_EQ(told, (std::vector<std::string>{"2,1+"}));
+}
+
+// --- Undo --------------------------------------------------------------------------------------
+
+TEST_F(BlockFrameTest, UndoOnAFreshFrameDoesNothing)
+{
+    frame->SetPattern(Picture({"#.", ".#"}));
+    frame->PerformAction(TWAction::Undo, false, nullptr);
+    EXPECT_EQ(Rows(*frame), (Strings{"#.", ".#"}));
+    EXPECT_EQ(frame->UndoList().Count(), 0);
+}
+
+TEST_F(BlockFrameTest, AnUndoAfterAnImportBringsBackTheOldSizeAndTellsTheHost)
+{
+    frame->SetPattern(Picture({"#..", "...", "..#"}));
+    frame->SetEditMode(1);
+    frame->SetArea(TBlockArea{0, 0, 2, 2});
+    std::vector<std::pair<int, int>> sizes;
+    frame->OnImportSize = [&](int width, int height) { sizes.emplace_back(width, height); };
+
+    ASSERT_TRUE(frame->ImportPicture(Picture({"#####", "....."})));
+    EXPECT_EQ(frame->GridWidth(), 5);
+    EXPECT_EQ(frame->GridHeight(), 2);
+    EXPECT_FALSE(frame->Area().Exists());
+
+    frame->PerformAction(TWAction::Undo, false, nullptr);
+    EXPECT_EQ(frame->GridWidth(), 3);
+    EXPECT_EQ(frame->GridHeight(), 3);
+    EXPECT_EQ(Rows(*frame), (Strings{"#..", "...", "..#"}));
+    EXPECT_EQ(frame->AreaSource().Width(), 3);
+    EXPECT_EQ(frame->AreaUndo().Height(), 3);
+    EXPECT_EQ(frame->ColumnOnColour(2), frame->ForegroundColour());
+    EXPECT_EQ(frame->ColumnOnColour(3), TfrmBlockPattern::NoColumnColour);
+    EXPECT_EQ(sizes, (std::vector<std::pair<int, int>>{{5, 2}, {3, 3}}));
+
+    // And forward again to the imported design.
+    frame->Redo();
+    EXPECT_EQ(Rows(*frame), (Strings{"#####", "....."}));
+    EXPECT_EQ(sizes.back(), (std::pair<int, int>{5, 2}));
+}
+
+TEST_F(BlockFrameTest, ANewPatternOrAClearedGridForgetsTheOldSteps)
+{
+    frame->SetPattern(Picture({"....", "....", "....", "...."}));
+    ClickCell(3, 3);
+    ASSERT_EQ(frame->UndoList().Count(), 1);
+    // Another letter's design: an undo must never bring the first one's cells into it.
+    frame->SetPattern(Picture({"#.", ".."}));
+    EXPECT_EQ(frame->UndoList().Count(), 0);
+    frame->Undo();
+    EXPECT_EQ(Rows(*frame), (Strings{"#.", ".."}));
+
+    ClickCell(1, 0);
+    frame->ClearGrid();
+    EXPECT_EQ(frame->UndoList().Count(), 0);
+    EXPECT_EQ(frame->GridWidth(), 0);
+    EXPECT_EQ(frame->GridHeight(), 0);
+}
+
+// --- Import and patterns -------------------------------------------------------------------------
+
+TEST_F(BlockFrameTest, AColourPictureIsRefusedAndLeavesDesignAndStepsAlone)
+{
+    frame->SetPattern(Picture({"#.", ".#"}));
+    ClickCell(0, 0);
+    fw::Bitmap colour(4, 4);
+    colour.SetPixel(1, 1, 0x00FF00);
+
+    EXPECT_FALSE(frame->ImportPicture(colour));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].Text, "This is not a monochrome image.");
+    EXPECT_EQ(Rows(*frame), (Strings{"#.", "##"}));
+    EXPECT_EQ(frame->UndoList().Count(), 1);
+
+    EXPECT_FALSE(frame->ImportPicture(fw::Bitmap(0, 0, true)));
+    EXPECT_EQ(boxes.back().Text, "Invalid image size.");
+    EXPECT_EQ(frame->UndoList().Count(), 1);
+}
+
+TEST_F(BlockFrameTest, AnImportInHorizontalOrientationCanFollowTheScreen)
+{
+    frame->SetOrientation(TTWOrientation::Horizontal);
+    frame->SetImportFollowsOrientation(true);
+    ASSERT_TRUE(frame->ImportPicture(Picture({"##.", "..."})));
+    // The picture's rows become the design's columns, as the screen shows the design turned.
+    EXPECT_EQ(frame->GridWidth(), 2);
+    EXPECT_EQ(frame->GridHeight(), 3);
+    EXPECT_EQ(Rows(*frame), (Strings{".#", ".#", ".."}));
+}
+
+TEST_F(BlockFrameTest, SetPatternRefusesAColourBitmap)
+{
+    try {
+        frame->SetPattern(fw::Bitmap(2, 2, false));
+        FAIL() << "a colour bitmap was taken";
+    } catch (const TGenericException& error) {
+        EXPECT_STREQ(error.what(), "Cannot set pattern.\r\nThe specified bitmap is not a monochrome image.");
+    }
+    EXPECT_EQ(frame->GridWidth(), 0);
+}
+
+// --- Commands on the design ----------------------------------------------------------------------
+
+TEST_F(BlockFrameTest, ShiftsMoveTheDesignInScreenDirectionsInBothOrientations)
+{
+    frame->SetPattern(Picture({"....", ".#..", "...."}));
+    frame->PerformAction(TWAction::ShiftRight, false, nullptr);
+    EXPECT_EQ(Rows(*frame), (Strings{"....", "..#.", "...."}));
+    frame->PerformAction(TWAction::ShiftUp, false, nullptr);
+    EXPECT_EQ(Rows(*frame), (Strings{"..#.", "....", "...."}));
+    EXPECT_EQ(frame->UndoList().Count(), 2);
+
+    // Turned a quarter anticlockwise, the screen's "up" is the design's next column.
+    frame->SetOrientation(TTWOrientation::Horizontal);
+    frame->PerformAction(TWAction::ShiftUp, false, nullptr);
+    EXPECT_EQ(Rows(*frame), (Strings{"...#", "....", "...."}));
+    frame->PerformAction(TWAction::ShiftRight, false, nullptr);
+    EXPECT_EQ(Rows(*frame), (Strings{"....", "...#", "...."}));
+}
+
+TEST_F(BlockFrameTest, ShiftingASelectedAreaMovesItAndItsSelection)
+{
+    UserSettings().General.CutSelection = false;
+    frame->SetPattern(Picture({"....", ".##.", "...."}));
+    frame->SetEditMode(1);
+    frame->SetArea(TBlockArea{1, 1, 2, 1});
+    std::vector<std::string> shifts;
+    frame->OnShift = [&](const TBlockArea& area, int dx, int dy) {
+        shifts.push_back(std::to_string(area.X1) + ".." + std::to_string(area.X2) + " by " + std::to_string(dx) + "," +
+                         std::to_string(dy));
+    };
+    frame->PerformAction(TWAction::ShiftDown, false, nullptr);
+    // The area's old place shows the design as it was when area mode began.
+    EXPECT_EQ(Rows(*frame), (Strings{"....", ".##.", ".##."}));
+    EXPECT_EQ(frame->Area(), (TBlockArea{1, 0, 2, 0}));
+    EXPECT_EQ(shifts, (std::vector<std::string>{"1..2 by 0,-1"}));
+}
+
+TEST_F(BlockFrameTest, InvertAndClearActOnTheAreaOrAfterAskingOnTheWholeDesign)
+{
+    frame->SetPattern(Picture({"#..", "...", "..."}));
+    frame->PerformAction(TWAction::Invert, false, nullptr);
+    EXPECT_EQ(Rows(*frame), (Strings{".##", "###", "###"}));
+
+    answers.push_back(fw::mrNo);
+    frame->PerformAction(TWAction::ClearDesign, false, nullptr);
+    EXPECT_EQ(boxes.back().Text, "Clear the entire pattern?");
+    EXPECT_EQ(Rows(*frame), (Strings{".##", "###", "###"}));
+
+    frame->SetEditMode(1);
+    frame->SetArea(TBlockArea{0, 0, 1, 1});
+    std::vector<TBlockArea> cleared;
+    frame->OnAreaCleared = [&](const TBlockArea& area, int, int) { cleared.push_back(area); };
+    const std::size_t asked = boxes.size();
+    frame->PerformAction(TWAction::ClearDesign, false, nullptr);
+    EXPECT_EQ(boxes.size(), asked);
+    EXPECT_EQ(Rows(*frame), (Strings{".##", "..#", "..#"}));
+    EXPECT_EQ(cleared, (std::vector<TBlockArea>{{0, 0, 1, 1}}));
+}
+
+TEST_F(BlockFrameTest, MirrorsFollowTheScreenAndPushNoStep)
+{
+    frame->SetPattern(Picture({"#..", "...", ".#."}));
+    frame->PerformAction(TWAction::MirrorHorizontal, false, nullptr);
+    EXPECT_EQ(Rows(*frame), (Strings{".#.", "...", "#.."}));
+    frame->PerformAction(TWAction::MirrorVertical, false, nullptr);
+    EXPECT_EQ(Rows(*frame), (Strings{".#.", "...", "..#"}));
+    EXPECT_EQ(frame->UndoList().Count(), 0);
+
+    frame->SetOrientation(TTWOrientation::Horizontal);
+    frame->PerformAction(TWAction::MirrorHorizontal, false, nullptr);
+    EXPECT_EQ(Rows(*frame), (Strings{".#.", "...", "#.."}));
+}
+
+TEST_F(BlockFrameTest, MirroringMovesTheCellsDataWithThem)
+{
+    // Owned here: the host already holds a frame of that name.
+    auto marked = std::make_unique<MarkedFrame>(nullptr);
+    marked->SetParent(host.get());
+    marked->SetPattern(Picture({"#..", "...", "..."}));
+    Marker* corner = MarkerAt(*marked, 0, 2);
+    corner->Value = 7;
+    marked->PerformAction(TWAction::MirrorVertical, false, nullptr);
+    EXPECT_EQ(MarkerAt(*marked, 2, 2), corner);
+    EXPECT_EQ(Rows(*marked), (Strings{"..#", "...", "..."}));
+}
+
+TEST_F(BlockFrameTest, NewRowsComeAtTheBottomAndTheDataStaysOnItsCells)
+{
+    // Owned here: the host already holds a frame of that name.
+    auto marked = std::make_unique<MarkedFrame>(nullptr);
+    marked->SetParent(host.get());
+    marked->SetPattern(Picture({"#.", ".."}));
+    Marker* top = MarkerAt(*marked, 0, 1);
+    top->Value = 3;
+    marked->SetGridHeight(4);
+    EXPECT_EQ(Rows(*marked), (Strings{"#.", "..", "..", ".."}));
+    EXPECT_EQ(MarkerAt(*marked, 0, 3), top);
+    marked->SetGridHeight(1);
+    EXPECT_EQ(Rows(*marked), (Strings{"#."}));
+    EXPECT_EQ(MarkerAt(*marked, 0, 0), top);
+    EXPECT_EQ(top->Value, 3);
+}
+
+TEST_F(BlockFrameTest, ActionsWithoutAMeaningHereAnswerTrueAndChangeNothing)
+{
+    frame->SetPattern(Picture({"#.", ".#"}));
+    ClickCell(0, 0);
+    const Strings before = Rows(*frame);
+    const int steps = frame->UndoList().Count();
+    for (const std::int32_t id : {TWAction::Redo, TWAction::RealignPattern, TWAction::CardSetup}) {
+        EXPECT_TRUE(frame->PerformAction(id, false, nullptr));
+        EXPECT_EQ(Rows(*frame), before);
+        EXPECT_EQ(frame->UndoList().Count(), steps);
+    }
+}
+
+// --- Area selection ------------------------------------------------------------------------------
+
+TEST_F(BlockFrameTest, DraggingInAreaModeSelectsAndLiftsTheAreaOnRelease)
+{
+    UserSettings().General.CutSelection = true;
+    frame->SetPattern(Picture({"....", ".##.", "...."}));
+    frame->PerformAction(TWAction::SelectArea, true, nullptr);
+    EXPECT_TRUE(Reported(Report{TWAction::SelectArea, true, true, true}));
+    Drag({{1, 1}, {2, 1}});
+    EXPECT_EQ(frame->Area(), (TBlockArea{1, 1, 2, 1}));
+    EXPECT_TRUE(frame->SelectionShown());
+    // Lifted: the design is unchanged, but what lies under the area is now empty.
+    EXPECT_EQ(Rows(*frame), (Strings{"....", ".##.", "...."}));
+    frame->PerformAction(TWAction::ShiftUp, false, nullptr);
+    EXPECT_EQ(Rows(*frame), (Strings{".##.", "....", "...."}));
+
+    frame->PerformAction(TWAction::UndoArea, false, nullptr);
+    EXPECT_EQ(Rows(*frame), (Strings{"....", ".##.", "...."}));
+    EXPECT_EQ(frame->Area(), (TBlockArea{1, 1, 2, 1}));
+}
+
+TEST_F(BlockFrameTest, WithoutCuttingAShiftedAreaUncoversTheDesignBeneath)
+{
+    UserSettings().General.CutSelection = false;
+    frame->SetPattern(Picture({"....", ".##.", "...."}));
+    frame->SetEditMode(1);
+    Drag({{1, 1}, {2, 1}});
+    frame->PerformAction(TWAction::ShiftUp, false, nullptr);
+    EXPECT_EQ(Rows(*frame), (Strings{".##.", ".##.", "...."}));
+}
+
+TEST_F(BlockFrameTest, CommandsThatNeedAnAreaDoNothingWithoutOne)
+{
+    frame->SetPattern(Picture({"#.", ".#"}));
+    frame->SetEditMode(1);
+    for (const std::int32_t id : {TWAction::Invert, TWAction::ClearDesign, TWAction::ShiftLeft,
+                                  TWAction::MirrorVertical, TWAction::CopySelection, TWAction::CutSelection}) {
+        frame->PerformAction(id, false, nullptr);
+    }
+    EXPECT_EQ(Rows(*frame), (Strings{"#.", ".#"}));
+    EXPECT_EQ(frame->UndoList().Count(), 0);
+}
+
+TEST_F(BlockFrameTest, PastingAClipLandsAtTheAreaAndIsCutAtTheGridsEdge)
+{
+    frame->SetPattern(Picture({"....", "....", "...."}));
+    TTWBlockDesignItem clip(nullptr, nullptr);
+    clip.SetSize(3, 2);
+    clip.Bitmap().Assign(Picture({"###", "#.#"}));
+    frame->SetEditMode(1);
+    frame->SetArea(TBlockArea{2, 1, 2, 1});
+    frame->PasteClip(&clip);
+    // The clip's top row on the area's row, its left column on the area's column; the third
+    // column lies outside and is dropped.
+    EXPECT_EQ(Rows(*frame), (Strings{"....", "..##", "..#."}));
+    EXPECT_EQ(frame->Area(), (TBlockArea{2, 0, 3, 1}));
+    EXPECT_EQ(frame->UndoList().Count(), 0);
+
+    frame->PerformAction(TWAction::UndoArea, false, nullptr);
+    EXPECT_EQ(Rows(*frame), (Strings{"....", "....", "...."}));
+}
+
+TEST_F(BlockFrameTest, PastingWithoutAnAreaUsesTheTopLeftCellOnScreen)
+{
+    frame->SetPattern(Picture({"...", "...", "..."}));
+    TTWBlockDesignItem clip(nullptr, nullptr);
+    clip.SetSize(2, 1);
+    clip.Bitmap().Assign(Picture({"##"}));
+    frame->PasteClip(&clip);
+    EXPECT_EQ(frame->EditMode(), 1);
+    EXPECT_EQ(Rows(*frame), (Strings{"##.", "...", "..."}));
+}
+
+TEST_F(BlockFrameTest, PastingSomethingElseIsRefusedByName)
+{
+    frame->SetPattern(Picture({"..", ".."}));
+    TTWBlockDesignAssociatedData notAClip;
+    try {
+        frame->PasteClip(&notAClip);
+        FAIL() << "pasted";
+    } catch (const TGenericException& error) {
+        EXPECT_STREQ(error.what(), "Unable to paste clip selection.\r\nThe source data is invalid.\r\n\r\nSource "
+                                   "Data Type = TTWBlockDesignAssociatedData");
+    }
+    EXPECT_EQ(Rows(*frame), (Strings{"..", ".."}));
+}
+
+// --- Display settings --------------------------------------------------------------------------
+
+TEST_F(BlockFrameTest, ZoomAndRatiosStayWithinTheirRanges)
+{
+    frame->SetPattern(Picture({"#"}));
+    frame->SetZoom(10);
+    frame->PerformAction(TWAction::ZoomIn, false, nullptr);
+    EXPECT_EQ(frame->GetZoom(), 10);
+    EXPECT_EQ(frame->CellWidth(), 20);
+    frame->SetZoom(1);
+    frame->PerformAction(TWAction::ZoomOut, false, nullptr);
+    EXPECT_EQ(frame->GetZoom(), 1);
+
+    frame->SetBaseWidth(0.5);
+    EXPECT_EQ(frame->GetBaseWidth(), 2.0);
+    frame->SetBaseWidth(1.0);
+    EXPECT_EQ(frame->GetBaseWidth(), 1.0);
+    EXPECT_EQ(frame->CellWidth(), 1);
+}
+
+TEST_F(BlockFrameTest, TheStatesReportedFollowTheSettings)
+{
+    frame->SetShowGrid(false);
+    EXPECT_TRUE(Reported(Report{TWAction::ShowGrid, true, true, false}));
+    frame->SetShowPickTags(true);
+    EXPECT_TRUE(Reported(Report{TWAction::ShowGridTags, true, true, true}));
+    frame->SetShowTwist(true);
+    EXPECT_TRUE(Reported(Report{TWAction::ShowTwining, true, true, true}));
+
+    // Staggered cells switch simple drawing and the basic pattern off and take the area
+    // tools away.
+    frame->SetStaggered(true);
+    EXPECT_FALSE(frame->GetSimpleDraw());
+    EXPECT_FALSE(frame->GetShowBasicPattern());
+    frame->SetSimpleDraw(true);
+    EXPECT_FALSE(frame->GetSimpleDraw());
+    EXPECT_FALSE(frame->btnModeArea->Visible());
+    EXPECT_TRUE(Reported(Report{TWAction::SelectArea, true, false, false}));
+
+    TTWToolActionList list;
+    frame->GetToolActions(list);
+    EXPECT_NE(list.Find(TWAction::ShowGrid), nullptr);
+    EXPECT_EQ(list.Find(TWAction::SelectArea), nullptr);
+    EXPECT_EQ(list.Find(TWAction::ShowTwining), nullptr);
+}
+
+TEST_F(BlockFrameTest, TheToolListOffersTheAreaToolsOnlyInAreaMode)
+{
+    TTWToolActionList list;
+    frame->GetToolActions(list);
+    ASSERT_NE(list.Find(TWAction::CopySelection), nullptr);
+    EXPECT_FALSE(list.Find(TWAction::CopySelection)->Enabled);
+    EXPECT_EQ(list.Find(TWAction::ShowUnderlyingBlockPattern), nullptr);
+    EXPECT_EQ(list.Find(TWAction::Redo), nullptr);
+
+    frame->SetEditMode(1);
+    frame->SetSimpleDraw(false);
+    TTWToolActionList area;
+    frame->GetToolActions(area);
+    EXPECT_TRUE(area.Find(TWAction::CopySelection)->Enabled);
+    EXPECT_TRUE(area.Find(TWAction::SelectArea)->Down);
+    EXPECT_NE(area.Find(TWAction::ShowUnderlyingBlockPattern), nullptr);
+}
+
+// --- Drawing -----------------------------------------------------------------------------------
+
+TEST_F(BlockFrameTest, APostedRepaintDrawsTheOneCellOnceTheEventIsOver)
+{
+    frame->SetPattern(Picture({"...", "..."}));
+    frame->SetSimpleDraw(false);
+    frame->SetShowBasicPattern(false);
+    const fw::Rect cell = frame->Geometry().CellRect(1, 0);
+    const fw::Point inside{(cell.Left + cell.Right) / 2, (cell.Top + cell.Bottom) / 2};
+    const fw::Rect other = frame->Geometry().CellRect(2, 1);
+    const fw::Point elsewhere{(other.Left + other.Right) / 2, (other.Top + other.Bottom) / 2};
+    const fw::Color before = frame->MainImage().Pixel(inside.X, inside.Y);
+    const fw::Color otherBefore = frame->MainImage().Pixel(elsewhere.X, elsewhere.Y);
+    // An editor changed what a cell shows behind the frame's back (a brocade weft) and asks
+    // for that cell to be drawn again.
+    frame->OnAdjustCellInfo = [](TBlockCellInfo& info) {
+        info.FirstColour = info.SecondColour = 0x123456;
+    };
+    frame->PostCellRepaint(1, 0);
+    EXPECT_EQ(frame->MainImage().Pixel(inside.X, inside.Y), before);
+    fw::ProcessPostedMessages();
+    EXPECT_EQ(frame->MainImage().Pixel(inside.X, inside.Y), 0x123456u);
+    EXPECT_EQ(frame->MainImage().Pixel(elsewhere.X, elsewhere.Y), otherBefore);
+}
+
+TEST_F(BlockFrameTest, CellsOfOnePixelStillMapThePointer)
+{
+    frame->SetPattern(Picture({"#.", ".#"}));
+    frame->SetZoom(1);
+    frame->SetBaseWidth(1.0);
+    frame->SetBaseHeight(1.0);
+    EXPECT_EQ(frame->CellWidth(), 1);
+    EXPECT_EQ(frame->CellHeight(), 1);
+    Driver().MoveTo(Driver().PointOf(*frame->imgMain, fw::Point{0, 0}));
+    EXPECT_EQ(frame->pnlPosition->Caption(), "1 / 2");
+    Driver().MoveTo(Driver().PointOf(*frame->imgMain, fw::Point{1, 1}));
+    EXPECT_EQ(frame->pnlPosition->Caption(), "2 / 1");
+}
+
+} // namespace
