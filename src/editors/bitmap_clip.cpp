@@ -117,25 +117,6 @@ fw::SpeedButton* NewClipButton(TfrmTWBitmapClip& clip, fw::Panel* column, const 
 
 } // namespace
 
-// --- The picture -------------------------------------------------------------------------------
-
-TTWClipImage::TTWClipImage(fw::Component* owner) : fw::GraphicControl(owner)
-{
-}
-
-void TTWClipImage::SetPicture(const fw::Bitmap& picture)
-{
-    picture_ = picture;
-    Invalidate();
-}
-
-void TTWClipImage::Paint()
-{
-    if (!picture_.Empty()) {
-        Canvas().StretchDraw(ClientRect(), picture_);
-    }
-}
-
 // --- The clip ----------------------------------------------------------------------------------
 
 TfrmTWBitmapClip::TfrmTWBitmapClip(fw::Component* owner)
@@ -146,9 +127,10 @@ TfrmTWBitmapClip::TfrmTWBitmapClip(fw::Component* owner)
       btnRotateRight(
           NewClipButton(*this, pnlButtons, "btnRotateRight", "Rotate right", Glyph(RotateLeftRows, true), 2)),
       btnDelete(NewClipButton(*this, pnlButtons, "btnDelete", "Delete this clip", Glyph(DeleteRows), 3)),
-      pnlStat(NewPlainPanel(*this, this, "pnlStat", fw::Align::Bottom)),
-      pnlImage(NewPlainPanel(*this, this, "pnlImage", fw::Align::Client)),
-      imgBitmap(new TTWClipImage(this)),
+      pnlPicture(NewPlainPanel(*this, this, "pnlPicture", fw::Align::Client)),
+      pnlStat(NewPlainPanel(*this, pnlPicture, "pnlStat", fw::Align::Bottom)),
+      pnlImage(NewPlainPanel(*this, pnlPicture, "pnlImage", fw::Align::Client)),
+      imgBitmap(new TTWPictureImage(this)),
       design_(std::make_unique<TTWBlockDesignItem>())
 {
     SetBounds(0, 0, ClipSize, ClipSize);
@@ -197,6 +179,11 @@ void TfrmTWBitmapClip::PlaceImage()
         const double scale = std::min(static_cast<double>(roomWidth) / width, static_cast<double>(roomHeight) / height);
         width = std::clamp(static_cast<int>(width * scale), 1, roomWidth);
         height = std::clamp(static_cast<int>(height * scale), 1, roomHeight);
+    } else {
+        // A few cells would be a few pixels: grown by the largest whole factor that fits.
+        const int factor = std::min(roomWidth / width, roomHeight / height);
+        width *= factor;
+        height *= factor;
     }
     imgBitmap->SetBounds((pnlImage->ClientWidth() - width) / 2, (pnlImage->ClientHeight() - height) / 2, width, height);
 }

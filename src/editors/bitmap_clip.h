@@ -7,6 +7,7 @@
 
 #include "framework/core/bitmap.h"
 #include "framework/gui/control.h"
+#include "editors/picture_image.h"
 #include "framework/gui/form.h"
 
 class ITWActions;
@@ -20,24 +21,6 @@ class SpeedButton;
 // Whom a clip's Paste button pastes into: the command interface of the main window's active
 // editor, none without one.
 using TTWClipActionsProvider = std::function<ITWActions*()>;
-
-// The picture of a clip: its bitmap stretched over the whole control.
-class TTWClipImage : public fw::GraphicControl {
-public:
-    explicit TTWClipImage(fw::Component* owner = nullptr);
-
-    std::string_view className() const override { return "TTWClipImage"; }
-
-    const fw::Bitmap& Picture() const { return picture_; }
-    // Takes a copy and repaints.
-    void SetPicture(const fw::Bitmap& picture);
-
-protected:
-    void Paint() override;
-
-private:
-    fw::Bitmap picture_;
-};
 
 // One stored piece of a block design, a "bitmap clip": the design item (cells and their
 // data) and the picture it shows, with buttons to paste it into the active editor, to turn
@@ -59,11 +42,13 @@ public:
     fw::SpeedButton* const btnRotateLeft;
     fw::SpeedButton* const btnRotateRight;
     fw::SpeedButton* const btnDelete;
+    // Beside the buttons: the picture with its size under it.
+    fw::Panel* const pnlPicture;
     // "<width>x<height>" under the picture.
     fw::Panel* const pnlStat;
     // The sunken area the picture is centred in.
     fw::Panel* const pnlImage;
-    TTWClipImage* const imgBitmap;
+    TTWPictureImage* const imgBitmap;
 
     // The clip's own design item; whoever fills the clip may write into it directly.
     TTWBlockDesignItem& Design() { return *design_; }
@@ -73,8 +58,9 @@ public:
 
     // A given design other than the clip's own is copied into it (cells, data class, data).
     // The bitmap, or the design item's bitmap without one, becomes the picture: it is shown
-    // as large as it is, but scaled down in proportion when it does not fit into pnlImage
-    // less a pixel on every side, and centred there. pnlStat shows "<width>x<height>".
+    // as large as fits into pnlImage less a pixel on every side, in proportion, and centred
+    // there; a small picture grows by a whole factor so that its cells stay sharp squares.
+    // pnlStat shows "<width>x<height>".
     void SetClip(const TTWBlockDesignItem* design, int width, const fw::Bitmap* bitmap, int height);
 
     // Where Paste finds the active editor; none: Paste does nothing.

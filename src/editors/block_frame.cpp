@@ -7,10 +7,11 @@
 #include <string>
 
 #include "editors/block_frame_messages.h"
-#include "editors/block_overview_view.h"
+#include "editors/picture_image.h"
 #include "editors/weaving_image_frame_view.h"
 #include "forms/form_kit.h"
 #include "foundation/generic_exception.h"
+#include "framework/core/paint_backend.h"
 #include "framework/gui/application.h"
 #include "framework/gui/menu.h"
 #include "framework/gui/message.h"
@@ -70,7 +71,7 @@ TfrmBlockPattern::TfrmBlockPattern(fw::Component* owner)
       imgOrientVertical(NewPanel(this, "imgOrientVertical")),
       imgOrientHorizontal(NewPanel(this, "imgOrientHorizontal")),
       pnlSnapshot(NewPanel(this, "pnlSnapshot")),
-      imgSmall(new TBlockOverviewView(this)),
+      imgSmall(new TTWPictureImage(this)),
       pnlStats(NewPanel(this, "pnlStats")),
       Splitter1(new fw::Splitter(this)),
       scrMain(new TWeavingImageScroller(this)),
@@ -536,7 +537,8 @@ void TfrmBlockPattern::RebuildSnapshot(bool force)
     const bool horizontal = orientation_ == TTWOrientation::Horizontal;
     const fw::Size drawn = horizontal ? fw::Size{gridHeight_ * SnapshotCellHeight, gridWidth_ * SnapshotCellWidth}
                                       : fw::Size{gridWidth_ * SnapshotCellWidth, gridHeight_ * SnapshotCellHeight};
-    imgSmall->SetPicture(snapshot_, drawn);
+    imgSmall->SetBounds(imgSmall->Left(), imgSmall->Top(), drawn.Width, drawn.Height);
+    imgSmall->SetPicture(snapshot_);
 }
 
 TBlockCellInfo TfrmBlockPattern::GetCellInfo(int x, int y) const
@@ -574,7 +576,7 @@ void TfrmBlockPattern::RedrawGrid(bool force)
         ShowSelection();
     }
     if (geometry_.MarginInUse()) {
-        fw::Canvas canvas(image_);
+        fw::Canvas canvas(image_, fw::DefaultPaintBackend());
         painter.DrawTags(canvas);
     }
     scrMain->SetImageSize(image_.Bounds().IsEmpty() ? fw::Size{} : fw::Size{image_.Width(), image_.Height()});
@@ -603,7 +605,7 @@ void TfrmBlockPattern::DrawCell(int x, int y, bool gridLines)
         HideSelection();
     }
     {
-        fw::Canvas canvas(image_);
+        fw::Canvas canvas(image_, fw::DefaultPaintBackend());
         DrawOneCell(canvas, x, y, gridLines);
     }
     if (selection) {
@@ -662,7 +664,7 @@ void TfrmBlockPattern::DrawSelection()
     const TBlockFramePainter painter(geometry_, style, [this](int x, int y) { return GetCellInfo(x, y); });
     const fw::Rect pixels = geometry_.AreaRect(area_.X1, area_.Y1, area_.X2, area_.Y2);
     {
-        fw::Canvas canvas(image_);
+        fw::Canvas canvas(image_, fw::DefaultPaintBackend());
         painter.ToggleSelection(canvas, pixels);
     }
     ImageChanged(fw::Rect{pixels.Left - 1, pixels.Top - 1, pixels.Right + 1, pixels.Bottom + 1});

@@ -18,7 +18,7 @@
 
 class TWeavingImageScroller;
 class TWeavingImageView;
-class TBlockOverviewView;
+class TTWPictureImage;
 class ITWEditorHost;
 
 namespace fw {
@@ -108,7 +108,7 @@ public:
     fw::Panel* const imgOrientHorizontal;
     // The overview beside the grid, with the splitter and the statistics panel.
     fw::Panel* const pnlSnapshot;
-    TBlockOverviewView* const imgSmall;
+    TTWPictureImage* const imgSmall;
     fw::Panel* const pnlStats;
     fw::Splitter* const Splitter1;
     // The main image in its scroll box, and the cell under the pointer.

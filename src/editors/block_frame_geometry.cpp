@@ -30,8 +30,8 @@ TBlockFrameGeometry::TBlockFrameGeometry(const TBlockFrameLayout& layout) : layo
 
 int TBlockFrameGeometry::CellSize(int zoom, double ratio)
 {
-    // The weaving image rounds its cell sizes the same way; a NaN ratio comes back as 0 and
-    // is held at 1 with the rest.
+    // The weaving image rounds its cell sizes the same way; a NaN ratio comes back as 0 and is held
+    // at 1 with the rest.
     return std::clamp(TWeavingImageGeometry::ScaledSize(zoom, ratio), 1, MaxCellSize);
 }
 
@@ -116,8 +116,8 @@ fw::Rect TBlockFrameGeometry::AreaRect(int x1, int y1, int x2, int y2) const
     const int maxX = std::max(x1, x2);
     const int minY = std::min(y1, y2);
     const int maxY = std::max(y1, y2);
-    // The corner cells of the area, and beside them the columns of the other parity: when
-    // staggered those reach half a cell further.
+    // The corner cells of the area, and beside them the columns of the other parity: when staggered
+    // those reach half a cell further.
     const int columns[] = {minX, std::min(minX + 1, maxX), std::max(maxX - 1, minX), maxX};
     fw::Rect area = CellRect(minX, minY);
     for (const int x : columns) {
@@ -152,8 +152,8 @@ fw::Point TBlockFrameGeometry::CellAt(int px, int py) const
 
 int TBlockFrameGeometry::ColumnBoundary(int i) const
 {
-    // A boundary line takes the first pixel of the cell after it; the outer boundary of the
-    // last cell, which has none after it, takes that cell's last pixel.
+    // A boundary line takes the first pixel of the cell after it; the outer boundary of the last
+    // cell, which has none after it, takes that cell's last pixel.
     const int across = layout_.GridWidth * layout_.CellWidth;
     const int position = layout_.Horizontal ? (layout_.GridWidth - i) * layout_.CellWidth : i * layout_.CellWidth;
     return std::clamp(position, 0, std::max(across - 1, 0));

@@ -84,7 +84,8 @@ public:
     // The image position of column boundary i (0..GW, the left edge of column i, in
     // vertical orientation an x; in horizontal a y: the bottom edge of column i, counted
     // down from the top) and of row boundary j (0..GH, counted from the design's top edge:
-    // in vertical a y, in horizontal an x).
+    // in vertical a y, in horizontal an x). A boundary's line takes the first pixel of the
+    // cell after it in image order; the grid's far edge, with no cell after it, its last pixel.
     int ColumnBoundary(int i) const;
     int RowBoundary(int j) const;
 

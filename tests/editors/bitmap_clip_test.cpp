@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -200,10 +201,13 @@ TEST_F(BitmapClipTest, SetClipCopiesTheDesignAndShowsThePictureCentredWithItsSiz
     EXPECT_EQ(Rows(clip.DisplayBitmap()), Rows(picture));
     EXPECT_EQ(Rows(clip.imgBitmap->Picture()), Rows(picture));
     EXPECT_EQ(clip.imgBitmap->Parent(), clip.pnlImage);
-    EXPECT_EQ(clip.imgBitmap->Width(), 3);
-    EXPECT_EQ(clip.imgBitmap->Height(), 4);
-    EXPECT_EQ(clip.imgBitmap->Left(), (clip.pnlImage->ClientWidth() - 3) / 2);
-    EXPECT_EQ(clip.imgBitmap->Top(), (clip.pnlImage->ClientHeight() - 4) / 2);
+    // A small picture grows by the largest whole factor that leaves a pixel free around it.
+    const int factor = std::min((clip.pnlImage->ClientWidth() - 2) / 3, (clip.pnlImage->ClientHeight() - 2) / 4);
+    EXPECT_GT(factor, 1);
+    EXPECT_EQ(clip.imgBitmap->Width(), 3 * factor);
+    EXPECT_EQ(clip.imgBitmap->Height(), 4 * factor);
+    EXPECT_EQ(clip.imgBitmap->Left(), (clip.pnlImage->ClientWidth() - 3 * factor) / 2);
+    EXPECT_EQ(clip.imgBitmap->Top(), (clip.pnlImage->ClientHeight() - 4 * factor) / 2);
 
     // The clip keeps a copy: the design it was given may change or go.
     EXPECT_NE(&clip.Design(), design.get());
@@ -260,8 +264,9 @@ TEST_F(BitmapClipTest, RotatingTurnsDesignAndPictureAlikeAndSwapsTheSize)
     EXPECT_EQ(Rows(clip.Design().Bitmap()), (std::vector<std::string>{"..", ".#", "##"}));
     EXPECT_EQ(Rows(clip.DisplayBitmap()), (std::vector<std::string>{"....", "..##", "####"}));
     EXPECT_EQ(Rows(clip.imgBitmap->Picture()), Rows(clip.DisplayBitmap()));
-    EXPECT_EQ(clip.imgBitmap->Width(), 4);
-    EXPECT_EQ(clip.imgBitmap->Height(), 3);
+    const int factor = std::min((clip.pnlImage->ClientWidth() - 2) / 4, (clip.pnlImage->ClientHeight() - 2) / 3);
+    EXPECT_EQ(clip.imgBitmap->Width(), 4 * factor);
+    EXPECT_EQ(clip.imgBitmap->Height(), 3 * factor);
 
     Press(*clip.btnRotateRight);
     EXPECT_EQ(clip.pnlStat->Caption(), "3x2");

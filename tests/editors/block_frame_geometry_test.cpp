@@ -1,5 +1,5 @@
-// Where the cells of a block design lie on the block frame's image, and which cell the
-// pointer is over.
+// Where the cells of a block design lie on the block frame's image, and which cell the pointer is
+// over.
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,8 @@
 
 namespace {
 
-// Five columns, four rows, cells 6 wide and 8 high: no two sizes alike, so a swapped width
-// and height shows.
+// Five columns, four rows, cells 6 wide and 8 high: no two sizes alike, so a swapped width and
+// height shows.
 TBlockFrameLayout SmallLayout(bool horizontal, bool staggered = false)
 {
     TBlockFrameLayout layout;
@@ -217,8 +217,8 @@ TEST(BlockFrameGeometry, PointerAboveAStaggeredColumnFindsRowMinusOne)
     EXPECT_EQ(horizontal.CellAt(3, 26), (fw::Point{0, 3}));
 }
 
-// Every pixel of the grid maps to the cell whose rectangle holds it; only the gap a
-// staggered column leaves at the top maps to row -1.
+// Every pixel of the grid maps to the cell whose rectangle holds it; only the gap a staggered
+// column leaves at the top maps to row -1.
 TEST(BlockFrameGeometry, PointerAndCellRectanglesAgreeOnEveryPixel)
 {
     for (const bool horizontal : {false, true}) {

@@ -1,6 +1,6 @@
 // What the block frame's main image looks like: cells of the overview and of their records,
-// staggered columns, triangles, twining marks, grid lines and highlights, the tag margin and
-// the selection; a cell repainted alone must leave the image as a full redraw would.
+// staggered columns, triangles, twining marks, grid lines and highlights, the tag margin and the
+// selection; a cell repainted alone must leave the image as a full redraw would.
 
 #include <gtest/gtest.h>
 
@@ -87,8 +87,9 @@ public:
     fw::Bitmap Snapshot(const TBlockFrameGeometry& geometry) const
     {
         fw::Bitmap snapshot;
-        TBlockFramePainter::BuildSnapshot(snapshot, geometry,
-                                          [this](int x, int y) { return cells_.at({x, y}).FirstColour; });
+        TBlockFramePainter::BuildSnapshot(snapshot, geometry, [this](int x, int y) {
+            return cells_.at({x, y}).FirstColour;
+        });
         return snapshot;
     }
     int Columns() const { return columns_; }
@@ -114,8 +115,8 @@ fw::Bitmap Draw(const TBlockFrameGeometry& geometry, const TBlockFrameStyle& sty
     for (int y = std::max(rect.Top, 0); y < std::min(rect.Bottom, image.Height()); ++y) {
         for (int x = std::max(rect.Left, 0); x < std::min(rect.Right, image.Width()); ++x) {
             if (image.Pixel(x, y) != colour) {
-                return ::testing::AssertionFailure() << "pixel " << x << "," << y << " is " << std::hex
-                                                     << image.Pixel(x, y) << ", not " << colour;
+                return ::testing::AssertionFailure()
+                       << "pixel " << x << "," << y << " is " << std::hex << image.Pixel(x, y) << ", not " << colour;
             }
         }
     }
@@ -197,6 +198,33 @@ TEST(BlockFramePainter, RedrawKeepsTheImageStorage)
     EXPECT_EQ(image.Pixels().data(), storage);
     // And the old contents are all painted over.
     EXPECT_TRUE(Filled(image, geometry.CellRect(0, 0), CellColour(0, 0)));
+}
+
+TEST(BlockFramePainter, AnEmptyDesignLeavesOnlyTheMargin)
+{
+    Design design(0, 0);
+    for (const bool horizontal : {false, true}) {
+        for (const bool staggered : {false, true}) {
+            TBlockFrameLayout layout = Layout(0, 0, 10, 14, horizontal, staggered);
+            layout.ShowPickTags = true;
+            const TBlockFrameGeometry geometry(layout);
+            TBlockFrameStyle style = PlainStyle();
+            style.ShowGrid = true;
+            style.ShowTwist = staggered;
+            style.CellByCell = staggered;
+            const TBlockFramePainter painter(geometry, style, design.Source());
+            fw::Bitmap image;
+            painter.DrawImage(image, design.Snapshot(geometry));
+            ASSERT_EQ(image.Width(), horizontal ? 20 : 28);
+            ASSERT_EQ(image.Height(), horizontal ? 28 : 20);
+            EXPECT_TRUE(Filled(image, image.Bounds(), ButtonFace));
+            // No cell to repaint.
+            fw::Canvas canvas(image);
+            painter.DrawCell(canvas, 0, 0, true);
+            painter.DrawSnapshotCell(canvas, design.Snapshot(geometry), 0, 0, true);
+            EXPECT_TRUE(Filled(image, image.Bounds(), ButtonFace));
+        }
+    }
 }
 
 // --- Staggered -----------------------------------------------------------------------------------
@@ -306,8 +334,8 @@ TEST(BlockFramePainter, TrianglesOfANarrowCellStillCoverItAndMeetAtItsCorners)
     for (const std::uint32_t pixel : image.Pixels()) {
         ASSERT_TRUE(pixel == Green || pixel == Yellow);
     }
-    // Top-left to bottom-right: the lower-left corner is the first colour, the upper-right
-    // the second, and each row splits no further right than the row below.
+    // Top-left to bottom-right: the lower-left corner is the first colour, the upper-right the
+    // second, and each row splits no further right than the row below.
     EXPECT_EQ(image.Pixel(0, 12), Green);
     EXPECT_EQ(image.Pixel(3, 0), Yellow);
     EXPECT_EQ(image.Pixel(0, 0), Yellow);
@@ -391,8 +419,8 @@ TEST(BlockFramePainter, HalfCellMarksPutTheFirstByteOnTheHalfNearerTheDesignsBot
     EXPECT_EQ(vertical.Image.Pixel(0, 0), Red);
     EXPECT_EQ(vertical.Image.Pixel(9, 4), Red);
     EXPECT_EQ(vertical.Image.Pixel(9, 9), fw::clWhite);
-    // Horizontal: the right half carries the first byte, turned: Z "\" there, S "/" on the
-    // left half.
+    // Horizontal: the right half carries the first byte, turned: Z "\" there, S "/" on the left
+    // half.
     const MarkImage horizontal = Marked(true, TwineSlash, TwineBackslash);
     EXPECT_EQ(horizontal.Image.Pixel(5, 0), Blue);
     EXPECT_EQ(horizontal.Image.Pixel(9, 9), Blue);
@@ -403,8 +431,8 @@ TEST(BlockFramePainter, HalfCellMarksPutTheFirstByteOnTheHalfNearerTheDesignsBot
 
 TEST(BlockFramePainter, MarksStayInsideTheirCell)
 {
-    // Four cells, each with an S mark: no cell's mark reaches a neighbour, so every pixel
-    // touching a cell boundary on the wrong side keeps its cell colour.
+    // Four cells, each with an S mark: no cell's mark reaches a neighbour, so every pixel touching
+    // a cell boundary on the wrong side keeps its cell colour.
     Design design(2, 2);
     for (int y = 0; y < 2; ++y) {
         for (int x = 0; x < 2; ++x) {
@@ -441,8 +469,8 @@ TEST(BlockFramePainter, GridLinesLieOnTheFirstPixelOfEachCellAndOnTheLastEdge)
             for (int y = 0; y < 2; ++y) {
                 const fw::Rect r = geometry.CellRect(x, y);
                 // The inside, one pixel in from the lines, is the cell's.
-                EXPECT_TRUE(Filled(image, fw::Rect{r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1},
-                                   CellColour(x, y)));
+                EXPECT_TRUE(
+                    Filled(image, fw::Rect{r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1}, CellColour(x, y)));
                 EXPECT_EQ(image.Pixel(r.Left, r.Top + 2), GridGrey);
                 EXPECT_EQ(image.Pixel(r.Left + 2, r.Top), GridGrey);
             }
@@ -532,7 +560,7 @@ TEST(BlockFramePainter, GridLinesOfTheWholeImageEqualThoseDrawnOnTheCanvas)
     }
 }
 
-// --- One cell at a time ----------------------------------------------------------------------------
+// --- One cell at a time --------------------------------------------------------------------------
 
 struct RepaintCase {
     bool Horizontal;
@@ -542,13 +570,12 @@ struct RepaintCase {
     int HighlightMode;
 };
 
-// Every cell in turn changed and repainted alone, with its grid lines, over the image drawn
-// before: the result must be exactly a fresh drawing of the changed design.
+// Every cell in turn changed and repainted alone, with its grid lines, over the image drawn before:
+// the result must be exactly a fresh drawing of the changed design.
 void CheckRepaintEveryCell(const RepaintCase& c)
 {
-    SCOPED_TRACE(::testing::Message() << "horizontal " << c.Horizontal << " staggered " << c.Staggered
-                                      << " by cell " << c.CellByCell << " twist " << c.ShowTwist << " mode "
-                                      << c.HighlightMode);
+    SCOPED_TRACE(::testing::Message() << "horizontal " << c.Horizontal << " staggered " << c.Staggered << " by cell "
+                                      << c.CellByCell << " twist " << c.ShowTwist << " mode " << c.HighlightMode);
     Design design(5, 4);
     const TBlockFrameGeometry geometry(Layout(5, 4, 7, 8, c.Horizontal, c.Staggered));
     TBlockFrameStyle style = PlainStyle();
@@ -789,7 +816,7 @@ TEST(BlockFramePainter, StyleTakesTheHighlightAndTwiningSettings)
     EXPECT_FALSE(style.ShowGrid);
 }
 
-// --- A look at it ----------------------------------------------------------------------------------
+// --- A look at it ---------------------------------------------------------------------------------
 
 TEST(BlockFramePainter, PicturesAreWrittenForALook)
 {

@@ -17,6 +17,8 @@
 #include "editors/clip_list.h"
 #include "framework/core/bmp_codec.h"
 #include "framework/gui/dialogs.h"
+#include "framework/gui/qt_paint_backend.h"
+#include "framework/gui/qt_peer.h"
 #include "framework/gui/std_button.h"
 #include "framework/gui/std_edit.h"
 #include "framework/gui/std_panel.h"
@@ -28,6 +30,7 @@
 #include "shell/pattern_base_form.h"
 #include "support/one_bit_bmp.h"
 #include "threaded_editor_test_support.h"
+#include "card_views_test_support.h"
 
 namespace {
 
@@ -241,6 +244,58 @@ TEST_F(BlockFrameProgramTest, AProfileCapturedFromOneFrameSetsAnother)
     EXPECT_EQ(second.frame->GetOrientation(), TTWOrientation::Horizontal);
     EXPECT_FALSE(second.frame->GetShowGrid());
     EXPECT_TRUE(second.frame->GetShowPickTags());
+}
+
+// --- A look at it ------------------------------------------------------------------------------
+
+class BlockFrameLookTest : public BlockFrameProgramTest {
+protected:
+    void SetUp() override
+    {
+        paintBackend = &qt_;
+        BlockFrameProgramTest::SetUp();
+    }
+    void TearDown() override
+    {
+        fw::SyncQtPeers();
+        BlockFrameProgramTest::TearDown();
+    }
+
+private:
+    fw::QtPaintBackend qt_;
+};
+
+TEST_F(BlockFrameLookTest, TheMainWindowWithABlockDesignAndItsClipsIsWrittenOut)
+{
+    Main().SetBounds(0, 0, 1000, 720);
+    BlockEditor& editor = NewBlockEditor({"..................", "..##..######..##..", ".#..#...##...#..#.",
+                                          ".####...##...####.", ".#..#...##...#..#.", "..................",
+                                          "#.#.#.#.#.#.#.#.#.", ".#.#.#.#.#.#.#.#.#"});
+    editor.SetBounds(0, 0, 900, 420);
+    TfrmBlockPattern& frame = *editor.frame;
+    frame.SetColumnOnColour(3, 0x2020C0);
+    frame.SetColumnOnColour(4, 0x2020C0);
+    frame.SetShowTwist(true);
+    frame.OnAdjustCellInfo = [](TBlockCellInfo& info) {
+        info.Twine1 = info.Column % 2 == 0 ? TwineSlash : TwineBackslash;
+        info.Twine2 = info.Row % 3 == 0 ? TwineBackslash : TwineWholeCell;
+    };
+    frame.SetEditMode(1);
+    frame.SetArea(TBlockArea{1, 3, 4, 6});
+    frame.PerformAction(TWAction::CopySelection, false, nullptr);
+    frame.SetArea(TBlockArea{6, 0, 11, 1});
+    frame.PerformAction(TWAction::CopySelection, false, nullptr);
+    frame.SetShowPickTags(true);
+    frame.SetZoom(7);
+    ASSERT_EQ(Clips().ClipCount(), 2);
+
+    const fw::Bitmap picture = fw::RenderToBitmap(Main());
+    card_views_test::SavePicture(picture, "block_frame_window.png");
+    // Row 1 begins with a set cell and a clear one.
+    const fw::Rect set = frame.Geometry().CellRect(0, 1);
+    EXPECT_EQ(frame.MainImage().Pixel((set.Left + set.Right) / 2, set.Top + 2), fw::clBlack);
+    const fw::Rect clear = frame.Geometry().CellRect(1, 1);
+    EXPECT_EQ(frame.MainImage().Pixel((clear.Left + clear.Right) / 2, clear.Top + 2), fw::clWhite);
 }
 
 } // namespace
