@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "editors/block_frame_messages.h"
 #include "editors/picture_image.h"
@@ -12,6 +13,7 @@
 #include "forms/form_kit.h"
 #include "foundation/generic_exception.h"
 #include "framework/core/paint_backend.h"
+#include "framework/core/system_colours.h"
 #include "framework/gui/application.h"
 #include "framework/gui/menu.h"
 #include "framework/gui/message.h"
@@ -400,7 +402,7 @@ void TfrmBlockPattern::ToggleCellAt(fw::Point cell)
         return;
     }
     SetCell(cell.X, cell.Y, !IsCellSet(cell.X, cell.Y));
-    RebuildSnapshot();
+    RebuildSnapshotCell(cell.X, cell.Y);
     DrawCell(cell.X, cell.Y, true);
 }
 
@@ -530,10 +532,36 @@ void TfrmBlockPattern::RebuildSnapshot(bool force)
     if (updateCount_ > 0 && !force) {
         return;
     }
-    TBlockFramePainter::BuildSnapshot(snapshot_, geometry_, [this](int x, int y) {
-        return IsCellSet(x, y) ? columnOnColours_[static_cast<std::size_t>(x)]
-                               : columnOffColours_[static_cast<std::size_t>(x)];
+    // Read straight from the design's rows: this runs for every click and every redraw.
+    const fw::Bitmap& design = currentDesign_->Bitmap();
+    const std::uint32_t clear = design.Stored(backgroundColour_);
+    std::vector<std::uint32_t> on(columnOnColours_.size());
+    std::vector<std::uint32_t> off(columnOffColours_.size());
+    for (std::size_t x = 0; x < on.size(); ++x) {
+        on[x] = fw::ColorToRGB(columnOnColours_[x]);
+        off[x] = fw::ColorToRGB(columnOffColours_[x]);
+    }
+    TBlockFramePainter::BuildSnapshot(snapshot_, geometry_, [&](int y, std::uint32_t* colours) {
+        const std::uint32_t* cells = design.ScanLine(gridHeight_ - 1 - y);
+        for (int x = 0; x < gridWidth_; ++x) {
+            const std::size_t column = static_cast<std::size_t>(x);
+            colours[x] = cells[x] != clear ? on[column] : off[column];
+        }
     });
+    ShowSnapshot();
+}
+
+void TfrmBlockPattern::RebuildSnapshotCell(int x, int y)
+{
+    if (updateCount_ > 0 || !IsCellInGrid(x, y)) {
+        return;
+    }
+    TBlockFramePainter::SetSnapshotCell(snapshot_, geometry_, x, y, IsCellSet(x, y) ? ColumnOnColour(x) : ColumnOffColour(x));
+    ShowSnapshot();
+}
+
+void TfrmBlockPattern::ShowSnapshot()
+{
     const bool horizontal = orientation_ == TTWOrientation::Horizontal;
     const fw::Size drawn = horizontal ? fw::Size{gridHeight_ * SnapshotCellHeight, gridWidth_ * SnapshotCellWidth}
                                       : fw::Size{gridWidth_ * SnapshotCellWidth, gridHeight_ * SnapshotCellHeight};
@@ -662,7 +690,7 @@ void TfrmBlockPattern::DrawSelection()
     }
     const TBlockFrameStyle style = Style();
     const TBlockFramePainter painter(geometry_, style, [this](int x, int y) { return GetCellInfo(x, y); });
-    const fw::Rect pixels = geometry_.AreaRect(area_.X1, area_.Y1, area_.X2, area_.Y2);
+    const fw::Rect pixels = geometry_.SelectionRect(area_.X1, area_.Y1, area_.X2, area_.Y2);
     {
         fw::Canvas canvas(image_, fw::DefaultPaintBackend());
         painter.ToggleSelection(canvas, pixels);

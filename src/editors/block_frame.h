@@ -178,6 +178,8 @@ public:
     // forced.
     void Refresh(bool force = false);
     virtual void RebuildSnapshot(bool force = false);
+    // The overview after one cell changed: only its pixel.
+    virtual void RebuildSnapshotCell(int x, int y);
     void RedrawGrid(bool force = false);
     // One cell drawn again in the main image (with its grid lines when asked).
     void DrawCell(int x, int y, bool gridLines = true);
@@ -300,6 +302,7 @@ private:
     void PlaceSnapshotPanel(int position);
     void ApplySnapshotLayout();
     void UpdateGeometry();
+    void ShowSnapshot();
     TBlockFrameStyle Style() const;
     void MakeDesigns(const TTWBlockDesignItem& prototype);
     void ResizeDesigns(int width, int height);

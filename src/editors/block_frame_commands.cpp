@@ -77,12 +77,12 @@ void TfrmBlockPattern::ImageMouseMove(fw::ShiftState shift, int x, int y)
         } else if (left) {
             if (inside && !IsCellSet(cell.X, cell.Y)) {
                 SetCell(cell.X, cell.Y, true);
-                RebuildSnapshot();
+                RebuildSnapshotCell(cell.X, cell.Y);
                 DrawCell(cell.X, cell.Y, true);
             }
         } else if (right && IsCellSet(cell.X, cell.Y)) {
             SetCell(cell.X, cell.Y, false);
-            RebuildSnapshot();
+            RebuildSnapshotCell(cell.X, cell.Y);
             DrawCell(cell.X, cell.Y, true);
         }
         return;

@@ -132,6 +132,13 @@ fw::Rect TBlockFrameGeometry::AreaRect(int x1, int y1, int x2, int y2) const
     return area;
 }
 
+fw::Rect TBlockFrameGeometry::SelectionRect(int x1, int y1, int x2, int y2) const
+{
+    const fw::Rect area = AreaRect(x1, y1, x2, y2);
+    const fw::Rect inside{area.Left + 1, area.Top + 1, area.Right - 1, area.Bottom - 1};
+    return inside.IsEmpty() ? area : inside;
+}
+
 fw::Point TBlockFrameGeometry::CellAt(int px, int py) const
 {
     const int cw = layout_.CellWidth;

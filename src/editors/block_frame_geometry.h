@@ -76,6 +76,10 @@ public:
     TBlockCellCorners CellCorners(int x, int y) const;
     // The pixels of the rectangle of cells between two opposite corners (any order).
     fw::Rect AreaRect(int x1, int y1, int x2, int y2) const;
+    // Where the selection outline of that area runs: a pixel inside the area's edges, off the
+    // grid lines (a not-xor outline over a grey line would stay grey), unless the area is too
+    // small to leave anything inside.
+    fw::Rect SelectionRect(int x1, int y1, int x2, int y2) const;
 
     // The cell under an image point. The answer may lie outside the grid (a row of -1 where
     // the staggered offset leaves a gap at the top); callers check IsCellInGrid.

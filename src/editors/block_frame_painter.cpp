@@ -677,7 +677,7 @@ TBlockFramePainter::TBlockFramePainter(const TBlockFrameGeometry& geometry, cons
 }
 
 void TBlockFramePainter::BuildSnapshot(fw::Bitmap& snapshot, const TBlockFrameGeometry& geometry,
-                                       const std::function<fw::Color(int x, int y)>& colourOf)
+                                       const SnapshotRow& row)
 {
     const int gw = geometry.GridWidth();
     const int gh = geometry.GridHeight();
@@ -689,15 +689,34 @@ void TBlockFramePainter::BuildSnapshot(fw::Bitmap& snapshot, const TBlockFrameGe
     } else {
         snapshot.SetSize(gw, gh);
     }
+    std::vector<std::uint32_t> colours(static_cast<std::size_t>(gw));
     for (int y = 0; y < gh; ++y) {
-        for (int x = 0; x < gw; ++x) {
-            const Pixel colour = fw::ColorToRGB(colourOf(x, y));
-            if (geometry.Horizontal()) {
-                snapshot.SetPixel(gh - 1 - y, gw - 1 - x, colour);
-            } else {
-                snapshot.SetPixel(x, gh - 1 - y, colour);
+        row(y, colours.data());
+        if (geometry.Horizontal()) {
+            // Turned a quarter: the design row is a column of the overview, its first cell
+            // at the bottom.
+            const int column = gh - 1 - y;
+            for (int x = 0; x < gw; ++x) {
+                snapshot.ScanLine(gw - 1 - x)[column] = colours[static_cast<std::size_t>(x)] & fw::Bitmap::White;
+            }
+        } else {
+            std::uint32_t* to = snapshot.ScanLine(gh - 1 - y);
+            for (int x = 0; x < gw; ++x) {
+                to[x] = colours[static_cast<std::size_t>(x)] & fw::Bitmap::White;
             }
         }
+    }
+}
+
+void TBlockFramePainter::SetSnapshotCell(fw::Bitmap& snapshot, const TBlockFrameGeometry& geometry, int x, int y,
+                                         fw::Color colour)
+{
+    const int gw = geometry.GridWidth();
+    const int gh = geometry.GridHeight();
+    if (geometry.Horizontal()) {
+        snapshot.SetPixel(gh - 1 - y, gw - 1 - x, fw::ColorToRGB(colour));
+    } else {
+        snapshot.SetPixel(x, gh - 1 - y, fw::ColorToRGB(colour));
     }
 }
 

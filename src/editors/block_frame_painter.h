@@ -73,10 +73,15 @@ public:
     TBlockFramePainter(const TBlockFrameGeometry& geometry, const TBlockFrameStyle& style,
                        TBlockCellInfoSource cellInfo, TBlockDrawCellHook drawCell = {});
 
-    // The overview: one pixel per cell in the colour given (vertical: (x, GH - 1 - y) of a
-    // GW x GH bitmap; horizontal: (GH - 1 - y, GW - 1 - x) of a GH x GW bitmap).
-    static void BuildSnapshot(fw::Bitmap& snapshot, const TBlockFrameGeometry& geometry,
-                              const std::function<fw::Color(int x, int y)>& colourOf);
+    // The overview: one pixel per cell (vertical: (x, GH - 1 - y) of a GW x GH bitmap;
+    // horizontal: (GH - 1 - y, GW - 1 - x) of a GH x GW bitmap). It is built a design row at a
+    // time: `row` fills the plain colours of the GW cells of row y. The bitmap keeps its
+    // storage when its size is unchanged.
+    using SnapshotRow = std::function<void(int y, std::uint32_t* colours)>;
+    static void BuildSnapshot(fw::Bitmap& snapshot, const TBlockFrameGeometry& geometry, const SnapshotRow& row);
+    // The one pixel of cell (x, y) in an overview built for the geometry.
+    static void SetSnapshotCell(fw::Bitmap& snapshot, const TBlockFrameGeometry& geometry, int x, int y,
+                                fw::Color colour);
 
     // The whole image: sized to the geometry's image size, filled with the back colour when
     // staggered (and in the margin), the cells (stretched overview or cell by cell), the

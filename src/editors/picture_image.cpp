@@ -2,7 +2,11 @@
 
 #include "framework/core/canvas.h"
 
-TTWPictureImage::TTWPictureImage(fw::Component* owner) : fw::GraphicControl(owner) {}
+TTWPictureImage::TTWPictureImage(fw::Component* owner) : fw::GraphicControl(owner)
+{
+    // The picture covers the whole control: nothing beneath needs drawing first.
+    SetControlStyle(ControlStyle() | fw::ControlStyleFlag::Opaque);
+}
 
 void TTWPictureImage::SetPicture(const fw::Bitmap& picture)
 {
@@ -12,7 +16,11 @@ void TTWPictureImage::SetPicture(const fw::Bitmap& picture)
 
 void TTWPictureImage::Paint()
 {
-    if (!picture_.Empty()) {
-        Canvas().StretchDraw(ClientRect(), picture_);
+    fw::Canvas& canvas = Canvas();
+    if (picture_.Empty()) {
+        canvas.Brush() = fw::Brush{Color(), fw::BrushStyle::Solid, nullptr};
+        canvas.FillRect(ClientRect());
+        return;
     }
+    canvas.StretchDraw(ClientRect(), picture_);
 }

@@ -386,6 +386,22 @@ TEST_F(BlockFrameTest, WithoutCuttingAShiftedAreaUncoversTheDesignBeneath)
     EXPECT_EQ(Rows(*frame), (Strings{".##.", ".##.", "...."}));
 }
 
+TEST_F(BlockFrameTest, TheSelectionShowsOverTheCellsAndGoesWithoutATrace)
+{
+    frame->SetPattern(Picture({"....", ".##.", "...."}));
+    const fw::Bitmap before = frame->MainImage();
+    frame->SetEditMode(1);
+    frame->SetArea(TBlockArea{0, 1, 1, 1});
+    // Inside the area's edge: red over a clear cell, its opposite over a set one.
+    const fw::Rect clear = frame->Geometry().CellRect(0, 1);
+    const fw::Rect set = frame->Geometry().CellRect(1, 1);
+    EXPECT_EQ(frame->MainImage().Pixel(clear.Left + 1, clear.Top + 4), 0x0000FFu);
+    EXPECT_EQ(frame->MainImage().Pixel(set.Left + 4, set.Top + 1), 0xFFFF00u);
+    EXPECT_EQ(frame->MainImage().Pixel(set.Left + 4, set.Top + 4), fw::clBlack);
+    frame->SetEditMode(0);
+    EXPECT_TRUE(frame->MainImage().SamePixels(before));
+}
+
 TEST_F(BlockFrameTest, CommandsThatNeedAnAreaDoNothingWithoutOne)
 {
     frame->SetPattern(Picture({"#.", ".#"}));
