@@ -25,13 +25,14 @@ const TTWBlockDesignItem& TTWBlockDesignUndoList::Push(const TTWBlockDesignItem&
 {
     // Made first: the item may be one of the entries about to go.
     std::unique_ptr<TTWBlockDesignItem> copy = CopyOf(item);
-    // The tail goes before the oldest entry does, so that the cut falls at the state shown
-    // and not one entry later.
-    if (index_ >= 0) {
-        items_.erase(items_.begin() + index_, items_.end());
-    }
+    // The oldest entry goes first and the tail is cut after it, at the position counted
+    // before the drop: a full list therefore keeps the state shown, as it always has. The
+    // loop (not a single drop) brings the one extra entry of a first Undo back to the limit.
     while (Count() >= MaxSteps) {
         items_.erase(items_.begin());
+    }
+    if (index_ >= 0 && index_ < Count()) {
+        items_.erase(items_.begin() + index_, items_.end());
     }
     items_.push_back(std::move(copy));
     index_ = -1;

@@ -116,7 +116,8 @@ TEST(BlockDesignUndoList, PushWhileUndoingCutsAtTheShownEntry)
     list.Push(*Design(7));
     EXPECT_EQ(Widths(list), (std::vector<int>{7}));
 
-    // A full list loses the shown entry to the cut, not its oldest entry.
+    // A full list drops its oldest entry before the cut, which then falls one entry later:
+    // the state shown stays.
     list.Clear();
     for (int width = 1; width <= TTWBlockDesignUndoList::MaxSteps; ++width) {
         list.Push(*Design(width));
@@ -126,8 +127,8 @@ TEST(BlockDesignUndoList, PushWhileUndoingCutsAtTheShownEntry)
     EXPECT_EQ(list.Index(), 28);
     list.Push(*Design(50));
     EXPECT_EQ(list.Count(), 29);
-    EXPECT_EQ(list.GetItem(0)->Width(), 1);
-    EXPECT_EQ(list.GetItem(27)->Width(), 28);
+    EXPECT_EQ(list.GetItem(0)->Width(), 2);
+    EXPECT_EQ(list.GetItem(27)->Width(), 29);
     EXPECT_EQ(list.GetItem(28)->Width(), 50);
 }
 
