@@ -442,6 +442,14 @@ TEST_F(BlockFrameTest, PastingWithoutAnAreaUsesTheTopLeftCellOnScreen)
     frame->PasteClip(&clip);
     EXPECT_EQ(frame->EditMode(), 1);
     EXPECT_EQ(Rows(*frame), (Strings{"##.", "...", "..."}));
+
+    // Turned, the top left of the screen is the last column's top row, and the clip runs
+    // back from it.
+    frame->SetArea(TBlockArea{});
+    frame->SetPattern(Picture({"...", "...", "..."}));
+    frame->SetOrientation(TTWOrientation::Horizontal);
+    frame->PasteClip(&clip);
+    EXPECT_EQ(Rows(*frame), (Strings{".##", "...", "..."}));
 }
 
 TEST_F(BlockFrameTest, PastingSomethingElseIsRefusedByName)
