@@ -9,6 +9,7 @@
 
 #include "editors/block_frame_messages.h"
 #include "editors/picture_image.h"
+#include "editors/view_frame_support.h"
 #include "editors/weaving_image_frame_view.h"
 #include "forms/form_kit.h"
 #include "foundation/generic_exception.h"
@@ -23,31 +24,20 @@
 #include "model/model_hooks.h"
 #include "model/model_state.h"
 #include "model/user_settings.h"
-#include "shell/tool_icons.h"
 
 namespace {
 
-constexpr int ButtonSize = 23;
 constexpr int PositionPanelHeight = 19;
 constexpr int SnapshotPanelSize = 75;
 constexpr int StatsWidth = 75;
 constexpr int StatsHeight = 52;
 constexpr int SplitterSize = 3;
 
-fw::Panel* NewPanel(fw::Component* owner, const char* name)
-{
-    auto* panel = new fw::Panel(owner);
-    panel->SetName(name);
-    panel->SetCaption(std::string());
-    panel->SetBevelOuter(fw::PanelBevel::None);
-    return panel;
-}
-
 } // namespace
 
 TfrmBlockPattern::TfrmBlockPattern(fw::Component* owner)
     : fw::Frame(owner),
-      pnlButtons(NewPanel(this, "pnlButtons")),
+      pnlButtons(NewViewPanel(this, "pnlButtons")),
       btnImportBmp(NewButton("btnImportBmp", "Import bitmap", TWAction::ImportBitmap, false)),
       btnShiftLeft(NewButton("btnShiftLeft", "Shift left", TWAction::ShiftLeft, false)),
       btnShiftRight(NewButton("btnShiftRight", "Shift right", TWAction::ShiftRight, false)),
@@ -69,16 +59,16 @@ TfrmBlockPattern::TfrmBlockPattern(fw::Component* owner)
       btnClipboard(NewButton("btnClipboard", "Copy image to clipboard", TWAction::CopyImage, false)),
       btnSelectProfile(NewButton("btnSelectProfile", "Select display profile", TWAction::SelectProfile, false)),
       pmProfiles(new fw::PopupMenu(this)),
-      pnlGridColour(NewPanel(this, "pnlGridColour")),
-      imgOrientVertical(NewPanel(this, "imgOrientVertical")),
-      imgOrientHorizontal(NewPanel(this, "imgOrientHorizontal")),
-      pnlSnapshot(NewPanel(this, "pnlSnapshot")),
+      pnlGridColour(NewViewPanel(this, "pnlGridColour")),
+      imgOrientVertical(NewViewPanel(this, "imgOrientVertical")),
+      imgOrientHorizontal(NewViewPanel(this, "imgOrientHorizontal")),
+      pnlSnapshot(NewViewPanel(this, "pnlSnapshot")),
       imgSmall(new TTWPictureImage(this)),
-      pnlStats(NewPanel(this, "pnlStats")),
+      pnlStats(NewViewPanel(this, "pnlStats")),
       Splitter1(new fw::Splitter(this)),
       scrMain(new TWeavingImageScroller(this)),
       imgMain(&scrMain->View()),
-      pnlPosition(NewPanel(this, "pnlPosition"))
+      pnlPosition(NewViewPanel(this, "pnlPosition"))
 {
     SetName("frmBlockPattern");
     SetBounds(0, 0, 640, 480);
@@ -122,48 +112,36 @@ TfrmBlockPattern::~TfrmBlockPattern()
 
 fw::SpeedButton* TfrmBlockPattern::NewButton(const char* name, const char* hint, std::int32_t actionId, bool toggle)
 {
-    fw::SpeedButton* button = NewToolButton(*this, name, hint, ToolIcon(actionId));
-    button->SetTag(actionId);
-    if (toggle) {
-        button->SetGroupIndex(actionId);
-        button->SetAllowAllUp(true);
-    }
-    return button;
+    return NewViewButton(*this, name, hint, actionId, toggle);
 }
 
 void TfrmBlockPattern::BuildButtons()
 {
     pnlButtons->SetParent(this);
     pnlButtons->SetAlign(fw::Align::Left);
-    pnlButtons->SetWidth(ButtonSize + 4);
+    pnlButtons->SetWidth(ViewButtonSize + 4);
     // The main window's tool bar carries these commands; the column stays for hosts that
     // show it.
     pnlButtons->SetVisible(false);
-    fw::SpeedButton* const buttons[] = {btnImportBmp,  btnShiftLeft,      btnShiftRight,       btnShiftUp,
-                                        btnShiftDown,  btnInvert,         btnClear,            btnMirrorHorizontal,
-                                        btnMirrorVertical, btnUndo,       btnRedo,             btnModeArea,
-                                        btnShowTwist,  btnShowBasicPattern, btnRotate,         btnSaveImage,
-                                        btnPrintImage, btnClipboard,      btnSelectProfile};
-    int top = 2;
-    for (fw::SpeedButton* button : buttons) {
-        button->SetParent(pnlButtons);
-        button->SetBounds(2, top, ButtonSize, ButtonSize - 1);
-        button->SetOnClick([this](fw::Object* sender) { ButtonClicked(sender); });
-        top += ButtonSize;
-    }
+    int top = LayViewButtons(*pnlButtons,
+                             {btnImportBmp, btnShiftLeft, btnShiftRight, btnShiftUp, btnShiftDown, btnInvert, btnClear,
+                              btnMirrorHorizontal, btnMirrorVertical, btnUndo, btnRedo, btnModeArea, btnShowTwist,
+                              btnShowBasicPattern, btnRotate, btnSaveImage, btnPrintImage, btnClipboard,
+                              btnSelectProfile},
+                             [this](fw::Object* sender) { ButtonClicked(sender); });
     btnShowBasicPattern->SetDown(showBasicPattern_);
     // The basic pattern is a choice only while cells are drawn one by one.
     btnShowBasicPattern->SetVisible(!simpleDraw_);
     pnlGridColour->SetParent(pnlButtons);
     pnlGridColour->SetBevelOuter(fw::PanelBevel::Lowered);
-    pnlGridColour->SetBounds(2, top + 2, ButtonSize, ButtonSize);
-    top += ButtonSize + 4;
+    pnlGridColour->SetBounds(2, top + 2, ViewButtonSize, ViewButtonSize);
+    top += ViewButtonSize + 4;
     imgOrientVertical->SetParent(pnlButtons);
     imgOrientVertical->SetCaption("|");
-    imgOrientVertical->SetBounds(2, top, ButtonSize, ButtonSize);
+    imgOrientVertical->SetBounds(2, top, ViewButtonSize, ViewButtonSize);
     imgOrientHorizontal->SetParent(pnlButtons);
     imgOrientHorizontal->SetCaption("-");
-    imgOrientHorizontal->SetBounds(2, top, ButtonSize, ButtonSize);
+    imgOrientHorizontal->SetBounds(2, top, ViewButtonSize, ViewButtonSize);
 }
 
 void TfrmBlockPattern::BuildViews()

@@ -3,57 +3,23 @@
 
 #include <functional>
 #include <memory>
-#include <optional>
-#include <string>
 
 #include "editors/block_frame.h"
 #include "editors/block_size_dialog.h"
-#include "editors/weaving_image_frame_services.h"
+#include "editors/view_frame_support.h"
 #include "framework/gui/clipboard.h"
-#include "framework/gui/dialogs.h"
 #include "framework/gui/menu.h"
 #include "framework/gui/menu_item.h"
 #include "framework/gui/std_speed_button.h"
-#include "framework/gui/window_helpers.h"
 #include "model/display_profile.h"
 #include "model/model_state.h"
 #include "model/user_settings.h"
 #include "shell/editor_host.h"
-#include "shell/pattern_base_form.h"
 
-namespace {
-
-// One item per saved block profile, each carrying its profile and clicked by the handler.
-void AddProfileItems(fw::MenuItem& menu, const fw::NotifyEvent& click)
-{
-    const TTWDesignProfileList& profiles = UserSettings().EditorProfiles();
-    for (int i = 0; i < profiles.Count(); ++i) {
-        TTWDesignProfileBase* profile = profiles.GetProfile(i);
-        if (profile->Kind() != TTWProfileKind::Block) {
-            continue;
-        }
-        menu.Add(NewEnhancedMenuItem(nullptr, profile->Name, fw::scNone,
-                                     reinterpret_cast<std::intptr_t>(static_cast<fw::Object*>(profile)),
-                                     TWAction::ApplyProfile, 0, click, true, false));
-    }
-}
-
-fw::Object* ItemData(fw::Object* sender)
-{
-    auto* item = dynamic_cast<TEnhancedMenuItem*>(sender);
-    return item != nullptr ? reinterpret_cast<fw::Object*>(item->Data) : nullptr;
-}
-
-} // namespace
 
 ITWEditorHost* TfrmBlockPattern::Host() const
 {
-    for (fw::Component* owner = Owner(); owner != nullptr; owner = owner->Owner()) {
-        if (const auto* editor = dynamic_cast<const TfrmTWPatternBaseForm*>(owner)) {
-            return editor->EditorHost();
-        }
-    }
-    return nullptr;
+    return EditorHostOf(*this);
 }
 
 bool TfrmBlockPattern::PerformAction(std::int32_t actionId, bool down, fw::Object* data)
@@ -194,15 +160,7 @@ void TfrmBlockPattern::GetToolActions(TTWToolActionList& list)
 void TfrmBlockPattern::PickGridColour()
 {
     fw::Color colour = gridColour_;
-    bool picked = false;
-    if (const auto& pick = WeavingImageServices().PickColour) {
-        picked = pick(colour);
-    } else {
-        ITWEditorHost* host = Host();
-        const std::optional<bool> answer = host != nullptr ? host->PickColour(colour) : std::nullopt;
-        picked = answer ? *answer : PickColourWithPlatformDialog(colour);
-    }
-    if (picked) {
+    if (PickViewColour(*this, colour)) {
         SetGridColour(colour);
     }
 }
@@ -223,27 +181,16 @@ void TfrmBlockPattern::EditBlockSize()
 
 void TfrmBlockPattern::SaveImage()
 {
-    if (image_.Empty()) {
-        return;
-    }
-    if (const auto& save = WeavingImageServices().SaveImage) {
-        save(image_);
-        return;
-    }
-    ITWEditorHost* host = Host();
-    const std::optional<bool> saved = host != nullptr ? host->SavePicture(image_) : std::nullopt;
-    if (!saved) {
-        SaveImageAsBitmapFile(image_);
+    if (!image_.Empty()) {
+        SaveViewPicture(*this, image_);
     }
 }
 
 void TfrmBlockPattern::PrintImage()
 {
-    if (image_.Empty()) {
-        return;
+    if (!image_.Empty()) {
+        PrintViewPicture(*this, image_);
     }
-    const auto& print = WeavingImageServices().PrintImage;
-    print ? print(image_, *this) : PrintImageWithReport(image_, *this);
 }
 
 // --- Display profiles -------------------------------------------------------------------------
@@ -251,28 +198,25 @@ void TfrmBlockPattern::PrintImage()
 void TfrmBlockPattern::FillProfileMenu()
 {
     pmProfiles->Items()->Clear();
-    AddProfileItems(*pmProfiles->Items(), [this](fw::Object* sender) { ApplyProfile(ItemData(sender)); });
+    AddSavedProfileItems(*pmProfiles->Items(), TTWProfileKind::Block,
+                         [this](fw::Object* sender) { ApplyProfile(ProfileOfMenuItem(sender)); });
     btnSelectProfile->SetEnabled(pmProfiles->Items()->Count() > 0);
 }
 
 void TfrmBlockPattern::RefillMainWindowProfileMenus()
 {
     if (ITWEditorHost* host = Host()) {
-        host->RefillProfilePopup(
-            [](fw::MenuItem& items, const std::function<void(fw::Object*)>& click) { AddProfileItems(items, click); });
+        host->RefillProfilePopup([](fw::MenuItem& items, const std::function<void(fw::Object*)>& click) {
+            AddSavedProfileItems(items, TTWProfileKind::Block, click);
+        });
     }
 }
 
 void TfrmBlockPattern::CaptureProfile()
 {
-    std::string name;
-    if (!fw::InputQuery("Capture Profile", "Enter Name", name) || name.empty()) {
+    if (!CaptureDisplayProfile(std::make_unique<TTWDesignProfileBlock>(), *this)) {
         return;
     }
-    auto profile = std::make_unique<TTWDesignProfileBlock>();
-    profile->Name = name;
-    profile->GetFrom(*this);
-    UserSettings().EditorProfiles().Add(profile.release());
     FillProfileMenu();
     RefillMainWindowProfileMenus();
     if (ITWEditorHost* host = Host()) {
@@ -283,14 +227,7 @@ void TfrmBlockPattern::CaptureProfile()
 void TfrmBlockPattern::DropDownProfileMenu()
 {
     FillProfileMenu();
-    const fw::Control* anchor = btnSelectProfile;
-    if (ITWEditorHost* host = Host()) {
-        if (const fw::Control* button = host->ProfileButton()) {
-            anchor = button;
-        }
-    }
-    const fw::Point at = anchor->ClientToScreen(fw::Point{0, anchor->Height()});
-    pmProfiles->Popup(at.X, at.Y);
+    DropDownProfilePopup(*this, *pmProfiles, *btnSelectProfile);
 }
 
 void TfrmBlockPattern::ApplyProfile(fw::Object* data)

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "forms/form_kit.h"
+#include "editors/view_frame_support.h"
 #include "editors/weaving_image_frame_view.h"
 #include "framework/core/paint_backend.h"
 #include "framework/gui/application.h"
@@ -19,23 +20,13 @@
 #include "model/model_state.h"
 #include "model/user_settings.h"
 #include "model/weaving.h"
-#include "shell/tool_icons.h"
 
 namespace {
 
-constexpr int ButtonSize = 23;
 constexpr int PositionPanelHeight = 19;
 // The splitter counts as pushed to the far edge within this many pixels.
 constexpr int FarEdgeSlack = 3;
 
-fw::Panel* NewPanel(fw::Component* owner, const char* name)
-{
-    auto* panel = new fw::Panel(owner);
-    panel->SetName(name);
-    panel->SetCaption(std::string());
-    panel->SetBevelOuter(fw::PanelBevel::None);
-    return panel;
-}
 
 bool HasCells(const TTWWeaving* weaving)
 {
@@ -46,8 +37,8 @@ bool HasCells(const TTWWeaving* weaving)
 
 TfrmWeavingImage::TfrmWeavingImage(fw::Component* owner)
     : fw::Frame(owner),
-      pnlLeft(NewPanel(this, "pnlLeft")),
-      pnlButtons(NewPanel(this, "pnlButtons")),
+      pnlLeft(NewViewPanel(this, "pnlLeft")),
+      pnlButtons(NewViewPanel(this, "pnlButtons")),
       btnEnlarge(NewButton("btnEnlarge", "Enlarge", TWAction::ZoomIn, false)),
       btnReduce(NewButton("btnReduce", "Reduce", TWAction::ZoomOut, false)),
       btnSaveImage(NewButton("btnSaveImage", "Save image", TWAction::SaveImage, false)),
@@ -70,21 +61,21 @@ TfrmWeavingImage::TfrmWeavingImage(fw::Component* owner)
       btnSelectProfile(NewButton("btnSelectProfile", "Select display profile", TWAction::SelectProfile, false)),
       btnClipboard(NewButton("btnClipboard", "Copy image to clipboard", TWAction::CopyImage, false)),
       pmProfiles(new fw::PopupMenu(this)),
-      pnlGridColour(NewPanel(this, "pnlGridColour")),
-      imgOrientVertical(NewPanel(this, "imgOrientVertical")),
-      imgOrientHorizontal(NewPanel(this, "imgOrientHorizontal")),
-      imgVertical(NewPanel(this, "imgVertical")),
-      imgHorizontal(NewPanel(this, "imgHorizontal")),
-      pnlImages(NewPanel(this, "pnlImages")),
-      pnlImage(NewPanel(this, "pnlImage")),
+      pnlGridColour(NewViewPanel(this, "pnlGridColour")),
+      imgOrientVertical(NewViewPanel(this, "imgOrientVertical")),
+      imgOrientHorizontal(NewViewPanel(this, "imgOrientHorizontal")),
+      imgVertical(NewViewPanel(this, "imgVertical")),
+      imgHorizontal(NewViewPanel(this, "imgHorizontal")),
+      pnlImages(NewViewPanel(this, "pnlImages")),
+      pnlImage(NewViewPanel(this, "pnlImage")),
       scrImage(new TWeavingImageScroller(this)),
       imgWeaving(&scrImage->View()),
-      pnlPos(NewPanel(this, "pnlPos")),
+      pnlPos(NewViewPanel(this, "pnlPos")),
       spltImages(new fw::Splitter(this)),
-      pnlImageReverse(NewPanel(this, "pnlImageReverse")),
+      pnlImageReverse(NewViewPanel(this, "pnlImageReverse")),
       scrReverse(new TWeavingImageScroller(this)),
       imgReverse(&scrReverse->View()),
-      pnlPosReverse(NewPanel(this, "pnlPosReverse"))
+      pnlPosReverse(NewViewPanel(this, "pnlPosReverse"))
 {
     SetName("frmWeavingImage");
     SetBounds(0, 0, 640, 480);
@@ -135,38 +126,26 @@ TfrmWeavingImage::~TfrmWeavingImage()
 
 fw::SpeedButton* TfrmWeavingImage::NewButton(const char* name, const char* hint, std::int32_t actionId, bool toggle)
 {
-    fw::SpeedButton* button = NewToolButton(*this, name, hint, ToolIcon(actionId));
-    button->SetTag(actionId);
-    if (toggle) {
-        button->SetGroupIndex(actionId);
-        button->SetAllowAllUp(true);
-    }
-    return button;
+    return NewViewButton(*this, name, hint, actionId, toggle);
 }
 
 void TfrmWeavingImage::BuildButtons()
 {
     pnlLeft->SetParent(this);
     pnlLeft->SetAlign(fw::Align::Left);
-    pnlLeft->SetWidth(ButtonSize + 4);
+    pnlLeft->SetWidth(ViewButtonSize + 4);
     // The main window's tool bar carries these commands; the column stays for hosts that
     // show it.
     pnlLeft->SetVisible(false);
     pnlButtons->SetParent(pnlLeft);
     pnlButtons->SetAlign(fw::Align::Client);
 
-    fw::SpeedButton* const buttons[] = {btnEnlarge,       btnReduce,          btnSaveImage,      btnSetBlockRatios,
-                                        btnGrid,          btnShowTags,        btnNoColours,      btnMarkDirChanges,
-                                        btnMarkTwists,    btnRotate,          btnToggleImageType, btnPrintImage,
-                                        btnShowThreading, btnShowReverse,     btnTagsShowDir,    btnMarkLongFloats,
-                                        btnMarkIdle,      btnCaptureProfile,  btnSelectProfile,  btnClipboard};
-    int top = 2;
-    for (fw::SpeedButton* button : buttons) {
-        button->SetParent(pnlButtons);
-        button->SetBounds(2, top, ButtonSize, ButtonSize - 1);
-        button->SetOnClick([this](fw::Object* sender) { ButtonClicked(sender); });
-        top += ButtonSize;
-    }
+    int top = LayViewButtons(*pnlButtons,
+                             {btnEnlarge, btnReduce, btnSaveImage, btnSetBlockRatios, btnGrid, btnShowTags,
+                              btnNoColours, btnMarkDirChanges, btnMarkTwists, btnRotate, btnToggleImageType,
+                              btnPrintImage, btnShowThreading, btnShowReverse, btnTagsShowDir, btnMarkLongFloats,
+                              btnMarkIdle, btnCaptureProfile, btnSelectProfile, btnClipboard},
+                             [this](fw::Object* sender) { ButtonClicked(sender); });
     btnGrid->SetDown(showGrid_);
     btnNoColours->SetDown(showColours_);
     btnShowThreading->SetDown(showTwining_);
@@ -176,15 +155,15 @@ void TfrmWeavingImage::BuildButtons()
 
     pnlGridColour->SetParent(pnlButtons);
     pnlGridColour->SetBevelOuter(fw::PanelBevel::Lowered);
-    pnlGridColour->SetBounds(2, top + 2, ButtonSize, ButtonSize);
-    top += ButtonSize + 4;
+    pnlGridColour->SetBounds(2, top + 2, ViewButtonSize, ViewButtonSize);
+    top += ViewButtonSize + 4;
     const auto placeOrientation = [this, &top](fw::Panel* first, fw::Panel* second, const char* caption) {
         first->SetParent(pnlButtons);
         first->SetCaption(caption);
-        first->SetBounds(2, top, ButtonSize, ButtonSize);
+        first->SetBounds(2, top, ViewButtonSize, ViewButtonSize);
         second->SetParent(pnlButtons);
         second->SetCaption(caption);
-        second->SetBounds(2, top + ButtonSize, ButtonSize, ButtonSize);
+        second->SetBounds(2, top + ViewButtonSize, ViewButtonSize, ViewButtonSize);
     };
     placeOrientation(imgOrientVertical, imgVertical, "|");
     placeOrientation(imgOrientHorizontal, imgHorizontal, "-");

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "editors/weaving_image_frame.h"
+#include "editors/view_frame_support.h"
 #include "editors/weaving_image_frame_services.h"
 #include "framework/gui/clipboard.h"
 #include "framework/gui/dialogs.h"
@@ -19,48 +20,21 @@
 #include "model/model_state.h"
 #include "model/user_settings.h"
 #include "shell/editor_host.h"
-#include "shell/pattern_base_form.h"
 
 namespace {
 
 constexpr const char* StandardChartCaption = "Standard Weaving Chart";
 
-// The host of the editor the frame is part of; none for a frame on its own.
-ITWEditorHost* HostOf(const fw::Component& frame)
-{
-    for (fw::Component* owner = frame.Owner(); owner != nullptr; owner = owner->Owner()) {
-        if (const auto* editor = dynamic_cast<const TfrmTWPatternBaseForm*>(owner)) {
-            return editor->EditorHost();
-        }
-    }
-    return nullptr;
-}
-
-// One item per saved weaving-image profile (data: the profile), a line, then the standard
-// chart (no data), each clicked by the handler.
+// The saved weaving-image profiles, a line, then the standard chart (no data), each clicked
+// by the handler.
 void AddProfileItems(fw::MenuItem& menu, const fw::NotifyEvent& click)
 {
-    const TTWDesignProfileList& profiles = UserSettings().EditorProfiles();
-    for (int i = 0; i < profiles.Count(); ++i) {
-        TTWDesignProfileBase* profile = profiles.GetProfile(i);
-        if (profile->Kind() != TTWProfileKind::WeavingImage) {
-            continue;
-        }
-        menu.Add(NewEnhancedMenuItem(nullptr, profile->Name, fw::scNone,
-                                     reinterpret_cast<std::intptr_t>(static_cast<fw::Object*>(profile)),
-                                     TWAction::ApplyProfile, 0, click, true, false));
-    }
+    AddSavedProfileItems(menu, TTWProfileKind::WeavingImage, click);
     auto* line = new fw::MenuItem;
     line->SetCaption("-");
     menu.Add(line);
     menu.Add(NewEnhancedMenuItem(nullptr, StandardChartCaption, fw::scNone, 0, TWAction::ApplyProfile, 0, click, true,
                                  false));
-}
-
-fw::Object* ItemData(fw::Object* sender)
-{
-    auto* item = dynamic_cast<TEnhancedMenuItem*>(sender);
-    return item != nullptr ? reinterpret_cast<fw::Object*>(item->Data) : nullptr;
 }
 
 } // namespace
@@ -139,8 +113,7 @@ bool TfrmWeavingImage::PerformAction(std::int32_t actionId, bool down, fw::Objec
     case TWAction::PrintImage: {
         const fw::Bitmap picture = RenderPicture(false);
         if (!picture.Empty()) {
-            const auto& print = WeavingImageServices().PrintImage;
-            print ? print(picture, *this) : PrintImageWithReport(picture, *this);
+            PrintViewPicture(*this, picture);
         }
         break;
     }
@@ -196,22 +169,12 @@ void TfrmWeavingImage::GetToolActions(TTWToolActionList& list)
 
 bool TfrmWeavingImage::PickColour(fw::Color& colour)
 {
-    if (const auto& pick = WeavingImageServices().PickColour) {
-        return pick(colour);
-    }
-    ITWEditorHost* host = HostOf(*this);
-    const std::optional<bool> picked = host != nullptr ? host->PickColour(colour) : std::nullopt;
-    return picked ? *picked : PickColourWithPlatformDialog(colour);
+    return PickViewColour(*this, colour);
 }
 
 bool TfrmWeavingImage::SavePicture(const fw::Bitmap& picture)
 {
-    if (const auto& save = WeavingImageServices().SaveImage) {
-        return save(picture);
-    }
-    ITWEditorHost* host = HostOf(*this);
-    const std::optional<bool> saved = host != nullptr ? host->SavePicture(picture) : std::nullopt;
-    return saved ? *saved : SaveImageAsBitmapFile(picture);
+    return SaveViewPicture(*this, picture);
 }
 
 bool TfrmWeavingImage::RunSizeRatios(double& width, double& centre, double& end)
@@ -219,7 +182,7 @@ bool TfrmWeavingImage::RunSizeRatios(double& width, double& centre, double& end)
     if (const auto& edit = WeavingImageServices().EditSizeRatios) {
         return edit(width, centre, end);
     }
-    ITWEditorHost* host = HostOf(*this);
+    ITWEditorHost* host = EditorHostOf(*this);
     const std::optional<bool> accepted = host != nullptr ? host->EditSizeRatios(width, centre, end) : std::nullopt;
     return accepted ? *accepted : SizeRatiosNotAvailable(width, centre, end);
 }
@@ -247,13 +210,13 @@ void TfrmWeavingImage::EditSizeRatios()
 void TfrmWeavingImage::FillProfileMenu()
 {
     pmProfiles->Items()->Clear();
-    AddProfileItems(*pmProfiles->Items(), [this](fw::Object* sender) { ApplyProfile(ItemData(sender)); });
+    AddProfileItems(*pmProfiles->Items(), [this](fw::Object* sender) { ApplyProfile(ProfileOfMenuItem(sender)); });
     btnSelectProfile->SetEnabled(pmProfiles->Items()->Count() > 0);
 }
 
 void TfrmWeavingImage::RefillMainWindowProfileMenus()
 {
-    ITWEditorHost* host = HostOf(*this);
+    ITWEditorHost* host = EditorHostOf(*this);
     if (host == nullptr || silent_) {
         return;
     }
@@ -263,17 +226,12 @@ void TfrmWeavingImage::RefillMainWindowProfileMenus()
 
 void TfrmWeavingImage::CaptureProfile()
 {
-    std::string name;
-    if (!fw::InputQuery("Capture Profile", "Enter Name", name) || name.empty()) {
+    if (!CaptureDisplayProfile(std::make_unique<TTWDesignProfileWeavingImage>(), *this)) {
         return;
     }
-    auto profile = std::make_unique<TTWDesignProfileWeavingImage>();
-    profile->Name = name;
-    profile->GetFrom(*this);
-    UserSettings().EditorProfiles().Add(profile.release());
     FillProfileMenu();
     RefillMainWindowProfileMenus();
-    ITWEditorHost* host = HostOf(*this);
+    ITWEditorHost* host = EditorHostOf(*this);
     if (host != nullptr && !silent_) {
         host->BuildProfileMenu(static_cast<int>(TTWProfileKind::WeavingImage));
     }
@@ -282,15 +240,7 @@ void TfrmWeavingImage::CaptureProfile()
 void TfrmWeavingImage::DropDownProfileMenu()
 {
     FillProfileMenu();
-    // Below the main window's profile button when there is one, else below the frame's own.
-    const fw::Control* anchor = btnSelectProfile;
-    if (ITWEditorHost* host = HostOf(*this)) {
-        if (const fw::Control* button = host->ProfileButton()) {
-            anchor = button;
-        }
-    }
-    const fw::Point at = anchor->ClientToScreen(fw::Point{0, anchor->Height()});
-    pmProfiles->Popup(at.X, at.Y);
+    DropDownProfilePopup(*this, *pmProfiles, *btnSelectProfile);
 }
 
 void TfrmWeavingImage::ApplyProfile(fw::Object* data)
