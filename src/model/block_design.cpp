@@ -1,7 +1,10 @@
 #include "model/block_design.h"
 
+#include <functional>
+
 #include <algorithm>
 #include <cstddef>
+#include <functional>
 #include <iterator>
 #include <utility>
 
@@ -345,40 +348,37 @@ void TTWBlockDesignItem::Shift(int x1, int y1, const TTWBlockDesignItem* source,
     }
 }
 
+void TTWBlockDesignItem::TurnData(const std::function<std::pair<int, int>(int c, int r)>& from)
+{
+    if (!hasData_) {
+        return;
+    }
+    // The turned design is Height columns by Width rows; each new cell takes the object of
+    // the old cell its pixel came from.
+    std::vector<Column> turned(Index(height_));
+    for (int c = 0; c < height_; ++c) {
+        Column& column = turned[Index(c)];
+        column.resize(Index(width_));
+        for (int r = 0; r < width_; ++r) {
+            const auto [x, y] = from(c, r);
+            column[Index(r)] = std::move(data_[Index(x)][Index(y)]);
+        }
+    }
+    data_ = std::move(turned);
+}
+
 void TTWBlockDesignItem::RotateLeft()
 {
     RotateBitmapLeft(bitmap_, nullptr);
-    if (hasData_) {
-        // The pixel of cell (x, y) goes to cell (Height - 1 - y, x), so new cell (c, r) holds
-        // what cell (r, Height - 1 - c) held.
-        std::vector<Column> turned(Index(height_));
-        for (int c = 0; c < height_; ++c) {
-            Column& column = turned[Index(c)];
-            column.resize(Index(width_));
-            for (int r = 0; r < width_; ++r) {
-                column[Index(r)] = std::move(data_[Index(r)][Index(height_ - 1 - c)]);
-            }
-        }
-        data_ = std::move(turned);
-    }
+    // The pixel of cell (x, y) goes to cell (Height - 1 - y, x).
+    TurnData([this](int c, int r) { return std::pair{r, height_ - 1 - c}; });
     std::swap(width_, height_);
 }
 
 void TTWBlockDesignItem::RotateRight()
 {
     RotateBitmapRight(bitmap_, nullptr);
-    if (hasData_) {
-        // The pixel of cell (x, y) goes to cell (y, Width - 1 - x), so new cell (c, r) holds
-        // what cell (Width - 1 - r, c) held.
-        std::vector<Column> turned(Index(height_));
-        for (int c = 0; c < height_; ++c) {
-            Column& column = turned[Index(c)];
-            column.resize(Index(width_));
-            for (int r = 0; r < width_; ++r) {
-                column[Index(r)] = std::move(data_[Index(width_ - 1 - r)][Index(c)]);
-            }
-        }
-        data_ = std::move(turned);
-    }
+    // The pixel of cell (x, y) goes to cell (y, Width - 1 - x).
+    TurnData([this](int c, int r) { return std::pair{width_ - 1 - r, c}; });
     std::swap(width_, height_);
 }

@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "framework/core/bitmap.h"
@@ -121,6 +122,8 @@ private:
 
     std::unique_ptr<TTWBlockDesignAssociatedData> NewData() const;
     void ResizeData();
+    // The data turned with the bitmap: new cell (c, r) takes the object of cell from(c, r).
+    void TurnData(const std::function<std::pair<int, int>(int c, int r)>& from);
 
     int width_ = 0;
     int height_ = 0;
