@@ -1,7 +1,5 @@
 #include "model/block_design.h"
 
-#include <functional>
-
 #include <algorithm>
 #include <cstddef>
 #include <functional>
