@@ -534,7 +534,8 @@ void TfrmBlockPattern::RebuildSnapshotCell(int x, int y)
     if (updateCount_ > 0 || !IsCellInGrid(x, y)) {
         return;
     }
-    TBlockFramePainter::SetSnapshotCell(snapshot_, geometry_, x, y, IsCellSet(x, y) ? ColumnOnColour(x) : ColumnOffColour(x));
+    const fw::Color colour = IsCellSet(x, y) ? ColumnOnColour(x) : ColumnOffColour(x);
+    TBlockFramePainter::SetSnapshotCell(snapshot_, geometry_, x, y, colour);
     ShowSnapshot();
 }
 

@@ -22,6 +22,8 @@ namespace {
 constexpr const char* NotMonochromeText = "This is not a monochrome image.";
 constexpr const char* InvalidSizeText = "Invalid image size.";
 constexpr const char* ClearAllText = "Clear the entire pattern?";
+constexpr const char* InvalidClipText =
+    "Unable to paste clip selection.\r\nThe source data is invalid.\r\n\r\nSource Data Type = ";
 
 void ShowError(const char* text)
 {
@@ -356,9 +358,7 @@ void TfrmBlockPattern::PasteClip(fw::Object* source)
     auto* clip = dynamic_cast<TTWBlockDesignItem*>(source);
     if (clip == nullptr) {
         const std::string type = source != nullptr ? std::string(source->className()) : std::string("none");
-        throw TGenericException("Unable to paste clip selection.\r\nThe source data is invalid.\r\n\r\nSource Data Type = " +
-                                    type,
-                                nullptr, std::string(className()), "PasteClip");
+        throw TGenericException(std::string(InvalidClipText) + type, nullptr, std::string(className()), "PasteClip");
     }
     if (gridWidth_ == 0 || gridHeight_ == 0 || clip->Width() == 0 || clip->Height() == 0) {
         return;

@@ -225,12 +225,13 @@ TEST_F(BlockFrameProgramTest, AProfileCapturedFromOneFrameSetsAnother)
     first.frame->SetOrientation(TTWOrientation::Horizontal);
     first.frame->SetShowGrid(false);
     first.frame->SetShowPickTags(true);
-    const fw::ScopedHandler name(&fw::SetInputQueryHandler, [](const fw::InputQueryRequest& request, std::string& value) {
+    const auto answer = [](const fw::InputQueryRequest& request, std::string& value) {
         EXPECT_EQ(request.Caption, "Capture Profile");
         EXPECT_EQ(request.Prompt, "Enter Name");
         value = "Wide";
         return true;
-    });
+    };
+    const fw::ScopedHandler name(&fw::SetInputQueryHandler, answer);
     first.frame->PerformAction(TWAction::CaptureProfile, false, nullptr);
     ASSERT_EQ(UserSettings().EditorProfiles().Count(), 1);
     TTWDesignProfileBase* profile = UserSettings().EditorProfiles().GetProfile(0);
