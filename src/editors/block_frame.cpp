@@ -222,19 +222,13 @@ void TfrmBlockPattern::ApplySnapshotLayout()
     PlaceSnapshotPanel(layout.Pos < 2 ? layout.Vert : layout.Horz);
 }
 
-void TfrmBlockPattern::Resize()
-{
-    fw::Frame::Resize();
-}
-
 // --- The designs -------------------------------------------------------------------------------
 
 void TfrmBlockPattern::MakeDesigns(const TTWBlockDesignItem& prototype)
 {
-    designPrototype_ = prototype.NewLike();
     const TTWBlockDataClass dataClass = GetAssociatedDataClass();
     const auto make = [&] {
-        std::unique_ptr<TTWBlockDesignItem> item = designPrototype_->NewLike();
+        std::unique_ptr<TTWBlockDesignItem> item = prototype.NewLike();
         item->SetDataClass(dataClass);
         item->SetSize(gridWidth_, gridHeight_);
         item->Bitmap().FillRect(item->Bitmap().Bounds(), backgroundColour_);

@@ -291,7 +291,6 @@ protected:
     virtual void FillPastedCellData(TTWBlockDesignAssociatedData* destination, int x,
                                     TTWBlockDesignAssociatedData* source, int y);
     virtual void AfterImport(fw::Bitmap& bitmap);
-    void Resize() override;
 
 private:
     // Construction and layout (block_frame.cpp).
@@ -351,7 +350,6 @@ private:
     std::vector<fw::Color> columnOnColours_;
     TTWColour gridColour_ = 0;
     fw::Color selectionColour_ = 0x0000FF;
-    std::unique_ptr<TTWBlockDesignItem> designPrototype_;
     std::unique_ptr<TTWBlockDesignItem> currentDesign_;
     std::unique_ptr<TTWBlockDesignItem> areaSource_;
     std::unique_ptr<TTWBlockDesignItem> areaUndo_;
@@ -373,7 +371,4 @@ private:
     int picksPerRow_ = 1;
     TTWDesign designGrid_;
     TBlockFrameGeometry geometry_;
-    // The buttons held down since the last press over the main image.
-    bool leftDown_ = false;
-    bool rightDown_ = false;
 };
