@@ -5,5 +5,6 @@
 void RegisterEditors()
 {
     RegisterThreadedEditor();
+    RegisterTwistEditor();
     RegisterClipList();
 }

@@ -9,3 +9,8 @@ void RegisterEditors();
 // The threaded-in editor alone: the opener of the Create menu's threaded-in items (a new,
 // empty pattern with the item's hole count) and the editor of loaded threaded-in patterns.
 void RegisterThreadedEditor();
+
+// The twist-patterned editor alone: the opener of the Create menu's twist-patterned item (a
+// new, empty design) and the editor of loaded twist-patterned patterns.
+void RegisterTwistEditor();
+
