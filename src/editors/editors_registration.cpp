@@ -5,6 +5,7 @@
 void RegisterEditors()
 {
     RegisterThreadedEditor();
+    RegisterDoubleFaceEditor();
     RegisterTwistEditor();
     RegisterClipList();
 }

@@ -14,3 +14,6 @@ void RegisterThreadedEditor();
 // new, empty design) and the editor of loaded twist-patterned patterns.
 void RegisterTwistEditor();
 
+// The double-face editor alone: the openers of the Create menu's double-face items (a new
+// design of two, four or six colours) and the editor of loaded double-face patterns.
+void RegisterDoubleFaceEditor();

@@ -66,6 +66,19 @@ public:
 
     // The save-pattern dialog; false when cancelled (or there is no dialog).
     virtual bool ExecuteSavePatternDialog(std::string& fileName, bool withText) = 0;
+    // The data module's save dialog with the editor's own extension, filter and kind name
+    // ("Save " + kindName); on true the chosen file and the 1-based index of the filter
+    // chosen. A host without the dialog answers as cancelled.
+    virtual bool ExecuteSaveDialog(std::string& fileName, const std::string& extension, const std::string& filter,
+                                   const std::string& kindName, int& filterIndex)
+    {
+        (void)fileName;
+        (void)extension;
+        (void)filter;
+        (void)kindName;
+        (void)filterIndex;
+        return false;
+    }
 
     // The data module's colour dialog and picture saving, and the size-ratio dialog: true
     // when the user accepted (with the answers in the arguments); none when the host has no

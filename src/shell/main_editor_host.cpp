@@ -119,6 +119,18 @@ bool TTWMainEditorHost::ExecuteSavePatternDialog(std::string& fileName, bool wit
     return dModMain != nullptr && dModMain->ExecuteSavePatternDialog(fileName, withText);
 }
 
+bool TTWMainEditorHost::ExecuteSaveDialog(std::string& fileName, const std::string& extension,
+                                          const std::string& filter, const std::string& kindName, int& filterIndex)
+{
+    if (dModMain == nullptr || !dModMain->ExecuteSaveDialog(extension, filter, fileName, kindName)) {
+        return false;
+    }
+    // Index 0 is the dialog's way of saying the first entry.
+    const int chosen = dModMain->dlgSave->FilterIndex();
+    filterIndex = chosen < 1 ? 1 : chosen;
+    return true;
+}
+
 std::optional<bool> TTWMainEditorHost::PickColour(fw::Color& colour)
 {
     if (dModMain == nullptr) {

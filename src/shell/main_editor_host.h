@@ -26,6 +26,8 @@ public:
     void ShowNotesAsConfigured() override;
     void ToggleNotes() override;
     bool ExecuteSavePatternDialog(std::string& fileName, bool withText) override;
+    bool ExecuteSaveDialog(std::string& fileName, const std::string& extension, const std::string& filter,
+                           const std::string& kindName, int& filterIndex) override;
     std::optional<bool> PickColour(fw::Color& colour) override;
     std::optional<bool> SavePicture(const fw::Bitmap& picture) override;
     std::optional<bool> EditSizeRatios(double& width, double& centre, double& end) override;

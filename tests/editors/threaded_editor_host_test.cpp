@@ -50,6 +50,10 @@ public:
     void ShowNotesAsConfigured() override {}
     void ToggleNotes() override {}
     bool ExecuteSavePatternDialog(std::string&, bool) override { return false; }
+    bool ExecuteSaveDialog(std::string&, const std::string&, const std::string&, const std::string&, int&) override
+    {
+        return false;
+    }
     std::optional<bool> PickColour(fw::Color&) override { return false; }
     std::optional<bool> SavePicture(const fw::Bitmap&) override { return false; }
     std::optional<bool> EditSizeRatios(double&, double&, double&) override { return false; }
