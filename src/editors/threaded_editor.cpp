@@ -310,53 +310,12 @@ void TfrmTWThreadedPattern::SetPatternName(const std::string& name)
 
 // --- The window's life ---------------------------------------------------------------------------
 
-bool TfrmTWThreadedPattern::CloseQuery()
-{
-    if (!TfrmTWPatternBaseForm::CloseQuery()) {
-        return false;
-    }
-    return fw::MessageDlg("Close form and lose changes?", fw::MsgDlgType::Confirmation,
-                          fw::MsgDlgButtons{fw::MsgDlgBtn::Yes, fw::MsgDlgBtn::No})
-           == fw::mrYes;
-}
-
-void TfrmTWThreadedPattern::DoClose(fw::CloseAction& action)
-{
-    TfrmTWPatternBaseForm::DoClose(action);
-    action = fw::CloseAction::Free;
-    // The notes let go of this window before it is freed (after this handler), so that they
-    // never write into a window that is gone.
-    BindNotes(false);
-    TellMain(WM_TW_TOOLSDISABLED);
-}
-
 void TfrmTWThreadedPattern::DoActivate()
 {
     TfrmTWPatternBaseForm::DoActivate();
-    TellMain(WM_TW_EDITORACTIVATED, PatternTypeThreaded);
-    TellMain(WM_TW_TOOLSTATESCHANGED);
-    BindNotes(true);
+    AnnounceActivation(PatternTypeThreaded);
     if (ITWEditorHost* host = EditorHost()) {
         host->BuildProfileMenu(static_cast<int>(TTWProfileKind::WeavingImage));
     }
 }
 
-void TfrmTWThreadedPattern::TellMain(int message, std::intptr_t wParam) const
-{
-    if (ITWEditorHost* host = EditorHost()) {
-        host->NotifyMainForm(message, wParam);
-    }
-}
-
-void TfrmTWThreadedPattern::BindNotes(bool bind)
-{
-    ITWEditorHost* host = EditorHost();
-    if (host == nullptr) {
-        return;
-    }
-    if (bind) {
-        host->BindNotes(*this);
-    } else {
-        host->UnbindNotes(*this);
-    }
-}

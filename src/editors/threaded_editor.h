@@ -232,13 +232,17 @@ public:
     void btnSelectPaletteClick();
     void btnEditPaletteClick();
 
-    // "Close form and lose changes?": only Yes lets the window close.
-    bool CloseQuery() override;
     void ApplyDefaultStyle() override;
 
 protected:
     void FormCreate() override;
-    void DoClose(fw::CloseAction& action) override;
+    // "Close form and lose changes?": only Yes lets the window close, and it is then freed.
+    bool CloseQuery() override { return TfrmTWPatternBaseForm::CloseQuery() && ConfirmLosingChanges(); }
+    void DoClose(fw::CloseAction& action) override
+    {
+        TfrmTWPatternBaseForm::DoClose(action);
+        FreeOnClose(action);
+    }
     void DoActivate() override;
 
 private:
@@ -290,8 +294,6 @@ private:
     void RefreshColourPanels();
 
     // The main window and the notes, when they are there.
-    void TellMain(int message, std::intptr_t wParam = 0) const;
-    void BindNotes(bool bind);
 
     int holeCount_ = 4;
     TTWPattern* pattern_ = nullptr;

@@ -320,32 +320,10 @@ void TfrmTWWarpTwinedPatternNonMDI::SetPatternName(const std::string& name)
 
 // --- The window's life ---------------------------------------------------------------------------
 
-bool TfrmTWWarpTwinedPatternNonMDI::CloseQuery()
-{
-    if (!TfrmTWPatternBaseForm::CloseQuery()) {
-        return false;
-    }
-    return fw::MessageDlg("Close form and lose changes?", fw::MsgDlgType::Confirmation,
-                          fw::MsgDlgButtons{fw::MsgDlgBtn::Yes, fw::MsgDlgBtn::No})
-           == fw::mrYes;
-}
-
-void TfrmTWWarpTwinedPatternNonMDI::DoClose(fw::CloseAction& action)
-{
-    TfrmTWPatternBaseForm::DoClose(action);
-    action = fw::CloseAction::Free;
-    // The notes let go of this window before it is freed, so that they never write into a
-    // window that is gone.
-    BindNotes(false);
-    TellMain(WM_TW_TOOLSDISABLED);
-}
-
 void TfrmTWWarpTwinedPatternNonMDI::DoActivate()
 {
     TfrmTWPatternBaseForm::DoActivate();
-    TellMain(WM_TW_EDITORACTIVATED, PatternTypeTwistPatterned);
-    TellMain(WM_TW_TOOLSTATESCHANGED);
-    BindNotes(true);
+    AnnounceActivation(PatternTypeTwistPatterned);
     BuildProfileMenu(false);
 }
 
@@ -362,22 +340,3 @@ void TfrmTWWarpTwinedPatternNonMDI::BuildProfileMenu(bool image) const
     }
 }
 
-void TfrmTWWarpTwinedPatternNonMDI::TellMain(int message, std::intptr_t wParam) const
-{
-    if (ITWEditorHost* host = EditorHost()) {
-        host->NotifyMainForm(message, wParam);
-    }
-}
-
-void TfrmTWWarpTwinedPatternNonMDI::BindNotes(bool bind)
-{
-    ITWEditorHost* host = EditorHost();
-    if (host == nullptr) {
-        return;
-    }
-    if (bind) {
-        host->BindNotes(*this);
-    } else {
-        host->UnbindNotes(*this);
-    }
-}

@@ -94,12 +94,16 @@ public:
     // Into the grid, only while it is shown.
     void PasteClip(fw::Object* source) override;
 
-    // "Close form and lose changes?": only Yes lets the window close.
-    bool CloseQuery() override;
 
 protected:
     void FormCreate() override;
-    void DoClose(fw::CloseAction& action) override;
+    // "Close form and lose changes?": only Yes lets the window close, and it is then freed.
+    bool CloseQuery() override { return TfrmTWPatternBaseForm::CloseQuery() && ConfirmLosingChanges(); }
+    void DoClose(fw::CloseAction& action) override
+    {
+        TfrmTWPatternBaseForm::DoClose(action);
+        FreeOnClose(action);
+    }
     void DoActivate() override;
 
 private:
@@ -113,8 +117,6 @@ private:
     // The pattern's size and cells from the grid.
     void UpdatePatternFromGrid();
     void PageChanged();
-    void TellMain(int message, std::intptr_t wParam = 0) const;
-    void BindNotes(bool bind);
     void BuildProfileMenu(bool image) const;
 
     std::string fileName_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 #include "forms/basic_form.h"
@@ -27,6 +28,21 @@ public:
     fw::Component* DialogOwner();
 
     std::string_view className() const override { return "TfrmTWPatternBaseForm"; }
+
+protected:
+    // What the editors' closing does: "Close form and lose changes?" (true for Yes), and a
+    // window that closes is freed, the notes letting go of it first and the main window
+    // switching its tools off.
+    static bool ConfirmLosingChanges();
+    void FreeOnClose(fw::CloseAction& action);
+    // What every editor tells as it becomes the active one: its pattern kind (PatternType...),
+    // that its tools are to be asked again, and the notes it brings.
+    void AnnounceActivation(int patternKind);
+
+    // A message of main_window_messages.h to the main window, through the host.
+    void TellMain(int message, std::intptr_t wParam = 0) const;
+    // The notes window shows (bind) or lets go of this editor's notes.
+    void BindNotes(bool bind);
 
 private:
     ITWEditorHost* host_ = nullptr;
