@@ -154,6 +154,7 @@ TfrmTWDoublefaceNonMDI::TfrmTWDoublefaceNonMDI(fw::Component* owner, int colourC
     SetColourCount(colourCount);
 
     frameWeaving->SetReverseAvailable(reverseWeaving_.get());
+    frameWeaving->SetOnReverseShowing([this] { WeaveStaleReverse(); });
     frameWeaving->SetWeaving(frontWeaving_.get());
     frameWeaving->SetCardListProvider([this](TWeavingCardListKind kind) -> TTWCardList* {
         TTWCardList* cards = &threaded_->Cards();
@@ -181,6 +182,7 @@ TfrmTWDoublefaceNonMDI::~TfrmTWDoublefaceNonMDI()
     }
     // The parts that point into the threaded-in pattern and the bands let go first.
     frameWeaving->SetSilent(true);
+    frameWeaving->SetOnReverseShowing({});
     frameWeaving->SetCardListProvider({});
     frameWeaving->SetWeaving(nullptr);
     frameWeaving->SetReverseAvailable(nullptr);
@@ -611,6 +613,9 @@ void TfrmTWDoublefaceNonMDI::BuildThreadedPattern(TTWPattern& pattern)
     TTWPattern::CheckConversionSize(framePattern->GridWidth(),
                                     static_cast<std::int64_t>(framePattern->GridHeight()) * (colourCount_ == 6 ? 3 : 2),
                                     this);
+    if (TurnDirectionsAgain(pattern)) {
+        return;
+    }
     pattern.Clear();
     BuildCards(pattern.Cards());
     for (int row = 0; row < framePattern->GridHeight(); ++row) {
@@ -618,13 +623,63 @@ void TfrmTWDoublefaceNonMDI::BuildThreadedPattern(TTWPattern& pattern)
     }
 }
 
+bool TfrmTWDoublefaceNonMDI::TurnDirectionsAgain(TTWPattern& pattern)
+{
+    // The band is built again after every change of a cell, and a large design holds
+    // hundreds of thousands of actions: when the pattern already has this design's shape
+    // (one turn per card in each pick, the picks of every row) only the directions and the
+    // cards are set again, which gives the same pattern as building it anew.
+    const int width = framePattern->GridWidth();
+    const int height = framePattern->GridHeight();
+    const int picksPerRow = colourCount_ == 6 ? 3 : 2;
+    if (pattern.Picks().Count() != height * picksPerRow || pattern.Packs().Count() != 0 || width == 0) {
+        return false;
+    }
+    for (int p = 0; p < pattern.Picks().Count(); ++p) {
+        const TTWActionList& actions = pattern.Picks().Items(p)->Actions();
+        if (actions.Count() != width) {
+            return false;
+        }
+        for (int i = 0; i < width; ++i) {
+            const TTWAction* action = actions.Items(i);
+            if (!action->IsCardAction() || !action->IsTurn() || action->CardNumber() != i + 1) {
+                return false;
+            }
+        }
+    }
+    BuildCards(pattern.Cards());
+    for (int row = 0; row < height; ++row) {
+        const bool odd = row % 2 != 0;
+        for (int copy = 0; copy < picksPerRow; ++copy) {
+            TTWActionList& actions = pattern.Picks().Items(row * picksPerRow + copy)->Actions();
+            for (int i = 0; i < width; ++i) {
+                actions.Items(i)->SetTurnDir(framePattern->IsCellSet(i, row) != odd ? TurnBackwards : TurnForwards);
+            }
+        }
+    }
+    return true;
+}
+
 void TfrmTWDoublefaceNonMDI::RefreshWeavingImage()
 {
     const fw::ScopedCursor busy;
     BuildThreadedPattern(*threaded_);
     threaded_->BuildWeaving(*frontWeaving_, &threaded_->Palette(), false, 0);
-    threaded_->BuildReverseWeaving(*reverseWeaving_, &threaded_->Palette(), 0);
+    // The reverse side is woven when it is shown: most of the time nobody looks at it.
+    reverseStale_ = true;
+    if (frameWeaving->GetShowReverse()) {
+        WeaveStaleReverse();
+    }
     frameWeaving->Redraw();
+}
+
+void TfrmTWDoublefaceNonMDI::WeaveStaleReverse()
+{
+    if (!reverseStale_) {
+        return;
+    }
+    threaded_->BuildReverseWeaving(*reverseWeaving_, &threaded_->Palette(), 0);
+    reverseStale_ = false;
 }
 
 // --- Pages -----------------------------------------------------------------------------------------------

@@ -185,6 +185,12 @@ private:
     void PrintActions();
     void RunSelvedgeGenerator();
 
+    // The design's turning directions set again in a pattern that already has its shape;
+    // false (nothing changed) when it has not.
+    bool TurnDirectionsAgain(TTWPattern& pattern);
+    // The reverse side woven, when the band changed since it last was.
+    void WeaveStaleReverse();
+
     std::unique_ptr<TTWWeaving> frontWeaving_;
     std::unique_ptr<TTWWeaving> reverseWeaving_;
     std::unique_ptr<TTWPattern> threaded_;
@@ -193,6 +199,7 @@ private:
     std::string fileName_;
     int colourCount_ = 2;
     bool cardListShown_ = true;
+    bool reverseStale_ = true;
 };
 
 // The same window as a child of the main window, for the Create menu and the file loader.

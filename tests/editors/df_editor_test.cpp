@@ -363,6 +363,46 @@ TEST_F(DFEditorConversionTest, TheEditorsConversionIsTheModelsOfTheSameDesign)
     }
 }
 
+TEST_F(DFEditorConversionTest, TheBandBuiltAgainAfterEditsIsTheFreshConversion)
+{
+    for (const int count : {2, 6}) {
+        SCOPED_TRACE(count);
+        const std::unique_ptr<TTWDFPattern> design =
+            MakeDesign(6, 5, count, [](int x, int y) { return (x + 2 * y) % 3 == 0; });
+        TfrmTWDoublefaceNonMDI& editor = NewDF();
+        editor.SetPattern(*design);
+        editor.RefreshWeavingImage();
+        // Cells changed after the band was first built: its actions are set again in place.
+        editor.framePattern->SetCell(0, 0, !editor.framePattern->IsCellSet(0, 0));
+        editor.framePattern->SetCell(5, 4, !editor.framePattern->IsCellSet(5, 4));
+        editor.RefreshWeavingImage();
+        TTWPattern fresh;
+        editor.BuildThreadedPattern(fresh);
+        EXPECT_EQ(PickTexts(editor.ThreadedPattern()), PickTexts(fresh));
+        // A new size needs a new shape: built anew.
+        editor.SetPatternSize(4, 3);
+        editor.RefreshWeavingImage();
+        TTWPattern resized;
+        editor.BuildThreadedPattern(resized);
+        EXPECT_EQ(PickTexts(editor.ThreadedPattern()), PickTexts(resized));
+        EXPECT_EQ(editor.ThreadedPattern().Picks().Count(), 3 * (count == 6 ? 3 : 2));
+    }
+}
+
+TEST_F(DFEditorConversionTest, TheReverseSideIsWovenWhenItIsShown)
+{
+    const std::unique_ptr<TTWDFPattern> design = MakeDesign(4, 4, 2, [](int x, int y) { return x == y; });
+    TfrmTWDoublefaceNonMDI& editor = NewDF();
+    editor.SetPattern(*design);
+    editor.RefreshWeavingImage();
+    EXPECT_EQ(editor.ReverseWeaving().PickCount(), 0);
+    editor.frameWeaving->SetShowReverse(true);
+    TTWWeaving expected;
+    editor.ThreadedPattern().BuildReverseWeaving(expected, &editor.ThreadedPattern().Palette(), 0);
+    EXPECT_EQ(editor.ReverseWeaving().PickCount(), expected.PickCount());
+    EXPECT_GT(expected.PickCount(), 0);
+}
+
 TEST_F(DFEditorConversionTest, ADesignShownAndReadBackIsTheSame)
 {
     const std::unique_ptr<TTWDFPattern> design = MakeDesign(5, 6, 4, [](int x, int y) { return x == y || x == 0; });
