@@ -278,6 +278,12 @@ public:
     TBlockAreaEvent OnMirrorColumns;
     TBlockAreaEvent OnMirrorRows;
     std::function<void(fw::Object* sender)> OnImported;
+    // In drawing mode, asked first about a press on the main image (press true, the button
+    // pressed) and about the pointer entering another cell (press false; the held buttons
+    // are in shift), with the cell under the pointer, which may lie outside the grid. True
+    // takes the event: the frame then neither draws nor pushes an undo step. Lets an editor
+    // edit a layer of its own with the mouse.
+    std::function<bool(fw::MouseButton button, fw::ShiftState shift, fw::Point cell, bool press)> OnCellMouse;
 
     // --- The mouse over the main image (image coordinates) ----------------------------------
     void ImageMouseDown(fw::MouseButton button, fw::ShiftState shift, int x, int y);

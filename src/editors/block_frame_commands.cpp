@@ -41,11 +41,13 @@ fw::Point TfrmBlockPattern::CellUnder(int x, int y) const
 
 void TfrmBlockPattern::ImageMouseDown(fw::MouseButton button, fw::ShiftState shift, int x, int y)
 {
-    (void)shift;
     const fw::Point cell = CellUnder(x, y);
     // The cell pressed counts as entered: moving within it must not draw over the toggle.
     lastCell_ = cell;
     if (editMode_ == 0) {
+        if (OnCellMouse && OnCellMouse(button, shift, cell, true)) {
+            return;
+        }
         if ((button == fw::MouseButton::Left || button == fw::MouseButton::Right) && IsCellInGrid(cell.X, cell.Y)) {
             PushUndo();
             ToggleCellAt(cell);
@@ -72,6 +74,9 @@ void TfrmBlockPattern::ImageMouseMove(fw::ShiftState shift, int x, int y)
     const bool left = shift.Contains(fw::ShiftFlag::Left);
     const bool right = shift.Contains(fw::ShiftFlag::Right);
     if (editMode_ == 0) {
+        if (OnCellMouse && OnCellMouse(fw::MouseButton::Left, shift, cell, false)) {
+            return;
+        }
         // A drag draws (or, with Shift, toggles) the cells it enters; the right button rubs
         // set cells out. The press before it pushed the one undo step for the whole stroke.
         if (left && shift.Contains(fw::ShiftFlag::Shift)) {

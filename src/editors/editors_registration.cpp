@@ -7,5 +7,6 @@ void RegisterEditors()
     RegisterThreadedEditor();
     RegisterDoubleFaceEditor();
     RegisterTwistEditor();
+    RegisterTwillEditor();
     RegisterClipList();
 }

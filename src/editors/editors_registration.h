@@ -17,3 +17,7 @@ void RegisterTwistEditor();
 // The double-face editor alone: the openers of the Create menu's double-face items (a new
 // design of two, four or six colours) and the editor of loaded double-face patterns.
 void RegisterDoubleFaceEditor();
+
+// The 3/1 broken twill editor alone: the opener of the Create menu's twill item (a new, empty
+// design) and the editor of loaded 3/1 broken twill patterns.
+void RegisterTwillEditor();
