@@ -514,7 +514,7 @@ void TfrmTWDoublefaceNonMDI::SetPattern(const TTWDFPattern& pattern)
     if (ITWEditorHost* host = EditorHost()) {
         host->RefreshNotes(*this);
     }
-    TellMain(WM_TW_EDITORNAMECHANGED, PatternTypeDoubleFace);
+    TellMain(WM_TW_EDITORNAMECHANGED, PatternKind());
 }
 
 void TfrmTWDoublefaceNonMDI::GetDFPattern(TTWDFPattern& pattern)
@@ -561,7 +561,7 @@ void TfrmTWDoublefaceNonMDI::SetPatternName(const std::string& name)
 {
     patternName_ = name;
     UpdateCaption();
-    TellMain(WM_TW_EDITORNAMECHANGED, PatternTypeDoubleFace);
+    TellMain(WM_TW_EDITORNAMECHANGED, PatternKind());
 }
 
 // --- The conversion ------------------------------------------------------------------------------------

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "editors/block_frame_painter.h"
+#include "model/pattern_base.h"
 #include "model/weaving.h"
 #include "shell/pattern_base_form.h"
 
@@ -77,6 +78,8 @@ public:
     // A new, empty pattern of the kind the window saves.
     virtual std::unique_ptr<TTWDFPattern> NewPattern() const;
     virtual bool IsTwill() const { return false; }
+    // The pattern kind (PatternType...) the main window is told of.
+    virtual int PatternKind() const { return PatternTypeDoubleFace; }
 
     // --- The design -----------------------------------------------------------------------------
     int ColourCount() const { return colourCount_; }
@@ -155,13 +158,17 @@ public:
     // The cards set up for a three-colour design: pattern and two background colours.
     void ApplyThreeColourSetup(int pattern, int background1, int background2);
 
-    bool CloseQuery() override;
+    // "Close form and lose changes?": only Yes lets the window close, and it is then freed.
+    bool CloseQuery() override { return TfrmTWPatternBaseForm::CloseQuery() && ConfirmLosingChanges(); }
 
 protected:
     void FormCreate() override;
-    void DoClose(fw::CloseAction& action) override;
+    void DoClose(fw::CloseAction& action) override
+    {
+        TfrmTWPatternBaseForm::DoClose(action);
+        FreeOnClose(action);
+    }
     void DoActivate() override;
-    void TellMain(int message, std::intptr_t wParam = 0) const;
 
 private:
     void BuildLayout();

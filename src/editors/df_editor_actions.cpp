@@ -147,7 +147,7 @@ void TfrmTWDoublefaceNonMDI::SaveDesign()
         pattern.SetName(patternName_);
         pattern.SaveToFile(fileName);
     }
-    TellMain(WM_TW_EDITORNAMECHANGED, PatternTypeDoubleFace);
+    TellMain(WM_TW_EDITORNAMECHANGED, PatternKind());
 }
 
 void TfrmTWDoublefaceNonMDI::PrintThreadingDiagram()
@@ -330,42 +330,11 @@ void TfrmTWDoublefaceNonMDI::FormCreate()
     }
 }
 
-bool TfrmTWDoublefaceNonMDI::CloseQuery()
-{
-    if (!TfrmTWPatternBaseForm::CloseQuery()) {
-        return false;
-    }
-    return fw::MessageDlg("Close form and lose changes?", fw::MsgDlgType::Confirmation,
-                          fw::MsgDlgButtons{fw::MsgDlgBtn::Yes, fw::MsgDlgBtn::No})
-           == fw::mrYes;
-}
-
-void TfrmTWDoublefaceNonMDI::DoClose(fw::CloseAction& action)
-{
-    TfrmTWPatternBaseForm::DoClose(action);
-    action = fw::CloseAction::Free;
-    // The notes let go of this window before it is freed, so that they never write into a
-    // window that is gone.
-    if (ITWEditorHost* host = EditorHost()) {
-        host->UnbindNotes(*this);
-    }
-    TellMain(WM_TW_TOOLSDISABLED);
-}
-
 void TfrmTWDoublefaceNonMDI::DoActivate()
 {
     TfrmTWPatternBaseForm::DoActivate();
-    TellMain(WM_TW_EDITORACTIVATED, PatternTypeDoubleFace);
-    TellMain(WM_TW_TOOLSTATESCHANGED);
+    AnnounceActivation(PatternKind());
     if (ITWEditorHost* host = EditorHost()) {
-        host->BindNotes(*this);
         host->BuildProfileMenu(static_cast<int>(TTWProfileKind::Block));
-    }
-}
-
-void TfrmTWDoublefaceNonMDI::TellMain(int message, std::intptr_t wParam) const
-{
-    if (ITWEditorHost* host = EditorHost()) {
-        host->NotifyMainForm(message, wParam);
     }
 }

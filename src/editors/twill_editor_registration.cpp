@@ -1,0 +1,57 @@
+// The 3/1 broken twill editor as the window of its kind: a new design from the Create menu,
+// and twill patterns read by the file loader.
+
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "editors/editors_registration.h"
+#include "editors/twill_editor.h"
+#include "model/df_pattern.h"
+#include "model/pattern_base.h"
+#include "shell/file_loader_editors.h"
+#include "shell/main_window.h"
+#include "shell/window_factory.h"
+
+namespace {
+
+// A new editor owned by the main window and reaching it through its host, built, not shown
+// yet.
+TfrmTWDoubleFaceTwill* NewEditor(TfrmTWMain& main)
+{
+    std::unique_ptr<TfrmTWDoubleFaceTwill> editor(new TfrmTWDoubleFaceTwill(&main));
+    // The host before FinishLoading: making the window already adds it to the Windows menu.
+    editor->SetEditorHost(&main.EditorHost());
+    editor->FinishLoading();
+    return editor.release();
+}
+
+void OpenNewEditor(TfrmTWMain& main, int)
+{
+    TfrmTWDoubleFaceTwill* editor = NewEditor(main);
+    try {
+        editor->OpenPattern(nullptr, std::string());
+    } catch (...) {
+        delete editor;
+        throw;
+    }
+}
+
+void OpenLoadedPattern(fw::Form& form, std::unique_ptr<TTWPatternBase> pattern, const std::string& fileName)
+{
+    auto& editor = dynamic_cast<TfrmTWDoubleFaceTwillNonMDI&>(form);
+    // Any double-face design reaches the editor, which refuses one that is no twill; the
+    // window shows a copy, and the pattern read goes when this returns.
+    const auto* design = dynamic_cast<const TTWDFPattern*>(pattern.get());
+    editor.OpenPattern(design, fileName);
+}
+
+} // namespace
+
+void RegisterTwillEditor()
+{
+    RegisterWindowOpener(TTWWindowKind::BrokenTwillEditor, OpenNewEditor);
+    RegisterPatternEditor(PatternTypeBrokenTwill,
+                          TTWPatternEditorClass{[](TfrmTWMain& main) -> fw::Form* { return NewEditor(main); },
+                                                OpenLoadedPattern});
+}
