@@ -892,10 +892,14 @@ void TfrmBlockPattern::SetStaggered(bool staggered)
     if (staggered) {
         SetSimpleDraw(false);
         SetShowBasicPattern(false);
+        // The twining tool goes with the area tools: nothing can switch marks off again on
+        // a staggered grid, so a display profile must not switch them on either.
+        SetShowTwist(false);
     }
     staggered_ = staggered;
     btnShowBasicPattern->SetVisible(!simpleDraw_);
     btnModeArea->SetVisible(!staggered_);
+    btnShowTwist->SetVisible(!staggered_);
     UpdateGeometry();
     EndUpdate();
     ReportDrawModes();

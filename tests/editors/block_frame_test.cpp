@@ -12,6 +12,7 @@
 #include "framework/gui/message.h"
 #include "framework/gui/std_panel.h"
 #include "framework/gui/std_speed_button.h"
+#include "model/display_profile.h"
 #include "model/user_settings.h"
 
 namespace {
@@ -495,21 +496,63 @@ TEST_F(BlockFrameTest, TheStatesReportedFollowTheSettings)
     frame->SetShowTwist(true);
     EXPECT_TRUE(Reported(Report{TWAction::ShowTwining, true, true, true}));
 
-    // Staggered cells switch simple drawing and the basic pattern off and take the area
-    // tools away.
+    // Staggered cells switch simple drawing, the basic pattern and the twining marks off and
+    // take the area and twining tools away.
     frame->SetStaggered(true);
     EXPECT_FALSE(frame->GetSimpleDraw());
     EXPECT_FALSE(frame->GetShowBasicPattern());
+    EXPECT_FALSE(frame->GetShowTwist());
     frame->SetSimpleDraw(true);
     EXPECT_FALSE(frame->GetSimpleDraw());
     EXPECT_FALSE(frame->btnModeArea->Visible());
+    EXPECT_FALSE(frame->IsTwistButtonVisible());
     EXPECT_TRUE(Reported(Report{TWAction::SelectArea, true, false, false}));
+    EXPECT_TRUE(Reported(Report{TWAction::ShowTwining, true, true, false}));
+
+    // A profile captured where the marks were on cannot bring back what no tool could take
+    // away again.
+    TTWDesignProfileBlock profile;
+    profile.Zoom = 3;
+    profile.BaseWidth = 1.0;
+    profile.BaseHeight = 1.0;
+    profile.ShowTwist = true;
+    profile.ApplyTo(*frame);
+    EXPECT_EQ(frame->GetZoom(), 3);
+    EXPECT_FALSE(frame->GetShowTwist());
 
     TTWToolActionList list;
     frame->GetToolActions(list);
     EXPECT_NE(list.Find(TWAction::ShowGrid), nullptr);
     EXPECT_EQ(list.Find(TWAction::SelectArea), nullptr);
     EXPECT_EQ(list.Find(TWAction::ShowTwining), nullptr);
+}
+
+TEST_F(BlockFrameTest, AWeavingImageProfileIsRefusedByTheGridAndChangesNothing)
+{
+    frame->SetZoom(4);
+    TTWDesignProfileWeavingImage image;
+    image.Zoom = 9;
+    image.ShowGrid = false;
+    try {
+        image.ApplyTo(*frame);
+        ADD_FAILURE() << "the grid took a weaving-image profile";
+    } catch (const TGenericException& error) {
+        EXPECT_EQ(error.Message(), "Unable to apply profile setting to the control.\r\n"
+                                   "TfrmBlockPattern is not a descendant of TfrmWeavingImage.");
+        ASSERT_GT(error.InfoCount(), 0);
+        EXPECT_EQ(error.GetInfo(0)->MethodName, "ApplyTo");
+    }
+    try {
+        image.GetFrom(*frame);
+        ADD_FAILURE() << "a weaving-image profile read the grid";
+    } catch (const TGenericException& error) {
+        EXPECT_EQ(error.Message(), "Unable to retrieve profile setting from the control.\r\n"
+                                   "TfrmBlockPattern is not a descendant of TfrmWeavingImage.");
+    }
+    EXPECT_EQ(frame->GetZoom(), 4);
+    EXPECT_TRUE(frame->GetShowGrid());
+    EXPECT_EQ(frame->UpdateCount(), 0);
+    EXPECT_EQ(image.Zoom, 9);
 }
 
 TEST_F(BlockFrameTest, TheToolListOffersTheAreaToolsOnlyInAreaMode)
