@@ -1,5 +1,7 @@
 #include "shell/data_module.h"
 
+#include <algorithm>
+
 #include "framework/core/files.h"
 #include "framework/gui/dialogs.h"
 #include "framework/gui/image_list.h"
@@ -120,6 +122,17 @@ bool TdModMain::ExecuteSaveDialog(const std::string& extension, const std::strin
 {
     Prepare(*dlgSave, extension, filter, "Save " + kindName);
     return RunFileDialog(*dlgSave, fileName);
+}
+
+bool TdModMain::ExecuteSaveDialog(const std::string& extension, const std::string& filter, std::string& fileName,
+                                  const std::string& kindName, int& filterIndex)
+{
+    if (!ExecuteSaveDialog(extension, filter, fileName, kindName)) {
+        return false;
+    }
+    // Index 0 is the dialog's way of saying the first entry.
+    filterIndex = std::max(dlgSave->FilterIndex(), 1);
+    return true;
 }
 
 bool TdModMain::ExecuteOpenAnyDialog(std::string& fileName)

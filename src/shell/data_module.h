@@ -51,6 +51,10 @@ public:
     // The same on dlgSave titled "Save " + kindName; fileName is proposed as it is.
     bool ExecuteSaveDialog(const std::string& extension, const std::string& filter, std::string& fileName,
                            const std::string& kindName);
+    // The same, and on true filterIndex is the entry of the filter chosen, from 1 (the
+    // first, also when the dialog names none): what the file is saved as.
+    bool ExecuteSaveDialog(const std::string& extension, const std::string& filter, std::string& fileName,
+                           const std::string& kindName, int& filterIndex);
 
     // The Load command: patterns, fonts or any file.
     bool ExecuteOpenAnyDialog(std::string& fileName) override;

@@ -122,13 +122,7 @@ bool TTWMainEditorHost::ExecuteSavePatternDialog(std::string& fileName, bool wit
 bool TTWMainEditorHost::ExecuteSaveDialog(std::string& fileName, const std::string& extension,
                                           const std::string& filter, const std::string& kindName, int& filterIndex)
 {
-    if (dModMain == nullptr || !dModMain->ExecuteSaveDialog(extension, filter, fileName, kindName)) {
-        return false;
-    }
-    // Index 0 is the dialog's way of saying the first entry.
-    const int chosen = dModMain->dlgSave->FilterIndex();
-    filterIndex = chosen < 1 ? 1 : chosen;
-    return true;
+    return dModMain != nullptr && dModMain->ExecuteSaveDialog(extension, filter, fileName, kindName, filterIndex);
 }
 
 std::optional<bool> TTWMainEditorHost::PickColour(fw::Color& colour)

@@ -558,6 +558,22 @@ TEST_F(DataModuleTest, TheSaveDialogsProposeTheNameAsItIsAndReportTheFilter)
     EXPECT_EQ(asked->DefaultExt, "tvf");
     EXPECT_EQ(name, "runes.tvf") << "cancelled: unchanged";
     EXPECT_EQ(data.dlgSave->InitialDir(), "/t/");
+
+    // Any filter: its chosen entry comes back, counted from 1, the first also when the
+    // dialog names none; a cancelled dialog leaves the index alone.
+    const std::string threeWays = "Pattern (*.tvl)|*.tvl|Threaded-in Pattern (*.tvl)|*.tvl|Text (*.txt)|*.txt";
+    int filterIndex = 0;
+    const auto saveAs = [&](std::string& n) {
+        return data.ExecuteSaveDialog("tvl", threeWays, n, "Pattern", filterIndex);
+    };
+    EXPECT_TRUE(Run(saveAs, name, "/d/band.txt", 3));
+    EXPECT_EQ(asked->Filter, threeWays);
+    EXPECT_EQ(filterIndex, 3);
+    EXPECT_TRUE(Run(saveAs, name, "/d/band.tvl", 0));
+    EXPECT_EQ(filterIndex, 1);
+    filterIndex = 7;
+    EXPECT_FALSE(Run(saveAs, name, std::nullopt));
+    EXPECT_EQ(filterIndex, 7);
 }
 
 } // namespace
