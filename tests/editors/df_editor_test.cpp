@@ -389,6 +389,32 @@ TEST_F(DFEditorConversionTest, TheBandBuiltAgainAfterEditsIsTheFreshConversion)
     }
 }
 
+TEST_F(DFEditorConversionTest, EveryCellsTwiningMarkLiesAsTheBandsThreadInItsPicks)
+{
+    // The grid's marks and the woven band share one code: the mark of a cell is the slant of
+    // its card's thread in every pick of the row, whichever the colour count and threading.
+    for (const int count : {2, 4, 6}) {
+        SCOPED_TRACE(count);
+        const std::unique_ptr<TTWDFPattern> design =
+            MakeDesign(7, 6, count, [](int x, int y) { return (x * 2 + y * 3) % 5 < 2; });
+        TfrmTWDoublefaceNonMDI& editor = NewDF();
+        editor.SetPattern(*design);
+        editor.RefreshWeavingImage();
+        const TTWWeaving& band = editor.FrontWeaving();
+        const int picksPerRow = count == 6 ? 3 : 2;
+        ASSERT_EQ(band.PickCount(), 6 * picksPerRow);
+        for (int y = 0; y < 6; ++y) {
+            for (int x = 0; x < 7; ++x) {
+                const TBlockCellInfo info = editor.framePattern->GetCellInfo(x, y);
+                for (int pick = y * picksPerRow; pick < (y + 1) * picksPerRow; ++pick) {
+                    ASSERT_EQ(info.Twine1, band.Cell(x, pick)->Slant) << x << "," << y << " pick " << pick;
+                    ASSERT_EQ(info.Twine2, band.Cell(x, pick)->Slant) << x << "," << y << " pick " << pick;
+                }
+            }
+        }
+    }
+}
+
 TEST_F(DFEditorConversionTest, TheReverseSideIsWovenWhenItIsShown)
 {
     const std::unique_ptr<TTWDFPattern> design = MakeDesign(4, 4, 2, [](int x, int y) { return x == y; });

@@ -285,6 +285,19 @@ TEST_F(TwistEditorTest, SetCellsAreMarkedBackslashAndClearCellsSlashOverTheWhole
     }
     EXPECT_EQ(grid.GetCellInfo(0, 1).Twine1, TwineBackslash);
     EXPECT_EQ(grid.GetCellInfo(1, 1).Twine1, TwineSlash);
+
+    // The mark is the slant of the column's thread in the band, whatever the card's threading:
+    // the grid and the woven image speak one code.
+    UserSettings().TwistPatterned.UseTwist = false;
+    auto mixed = Design({"#..#", ".##.", "#.#.", "..##"}, "SZZS");
+    TfrmTWWarpTwinedPattern& woven = OpenDesign(*mixed);
+    woven.ShowImagePage();
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 4; ++x) {
+            EXPECT_EQ(woven.framePattern->GetCellInfo(x, y).Twine1, woven.FrontWeaving().Cell(x, y)->Slant)
+                << x << "," << y;
+        }
+    }
 }
 
 // --- Commands ----------------------------------------------------------------------------------
