@@ -10,6 +10,15 @@
 # band, clicking through the menus: OUTPUT-reverse.png (front and reverse side),
 # OUTPUT-chart.png (the block chart), OUTPUT-zoomed.png (the chart zoomed in) and
 # OUTPUT-real-zoomed.png (the real image zoomed in).
+#
+# Other editors and views are photographed by telling the script what to do before the
+# picture, in screen pixels of the 1280 x 900 screen:
+#   CLICKS="x,y x,y"    left clicks, in order (a tab, a tool button)
+#   ZOOM=n              then Design > Zoom In n times (default 1)
+#   DRAG="x1,y1,x2,y2"  then a left-button drag (an area selected on a grid)
+#   POINTER="x,y"       where the pointer rests for the picture (default 420,560)
+# for example, the double-face editor's band on its Image page:
+#   CLICKS="66,156" ZOOM=3 scripts/screenshot.sh shot.png tests/data/doubleface_small.tvl
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 . "$root/scripts/ensure-packages.sh"
@@ -37,6 +46,7 @@ export HOME="$home" XDG_CONFIG_HOME="$home/.config"
 cd "$home"
 
 export TAVELIN_SHOT_OUT="$out" TAVELIN_SHOT_FILE="$file" TAVELIN_SHOT_EXE="$build/src/app/tavelin" VIEWS="${VIEWS:-0}"
+export ZOOM="${ZOOM:-1}" CLICKS="${CLICKS:-}" DRAG="${DRAG:-}" POINTER="${POINTER:-420,560}"
 xvfb-run -a -s "-screen 0 1280x900x24" bash -c '
   set -euo pipefail
   "$TAVELIN_SHOT_EXE" "$TAVELIN_SHOT_FILE" &
@@ -58,10 +68,18 @@ xvfb-run -a -s "-screen 0 1280x900x24" bash -c '
     xdotool mousemove 200 73; sleep 1
     click 410 341
   }
-  # One step closer than at start, so that the band fills the view; the pointer rests on
-  # the band, where the editor names the card, pick and hole under it.
-  zoom_in
-  xdotool mousemove 420 560; sleep 1
+  # By default one step closer than at start, so that the band fills the view; the pointer
+  # rests on the band, where the editor names the card, pick and hole under it.
+  for at in $CLICKS; do click "${at%,*}" "${at#*,}"; done
+  for ((step = 0; step < ZOOM; step++)); do zoom_in; done
+  if [ -n "$DRAG" ]; then
+    IFS=, read -r x1 y1 x2 y2 <<<"$DRAG"
+    xdotool mousemove "$x1" "$y1" mousedown 1; sleep 0.5
+    xdotool mousemove $(( (x1 + x2) / 2 )) $(( (y1 + y2) / 2 )); sleep 0.5
+    xdotool mousemove "$x2" "$y2"; sleep 0.5
+    xdotool mouseup 1; sleep 1
+  fi
+  xdotool mousemove "${POINTER%,*}" "${POINTER#*,}"; sleep 1
   import -window root "$TAVELIN_SHOT_OUT"
   if [ "$VIEWS" = 1 ]; then
     base="${TAVELIN_SHOT_OUT%.png}"
