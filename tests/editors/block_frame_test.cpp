@@ -12,6 +12,7 @@
 #include "framework/gui/message.h"
 #include "framework/gui/std_panel.h"
 #include "framework/gui/std_speed_button.h"
+#include "framework/gui/std_splitter.h"
 #include "model/display_profile.h"
 #include "model/user_settings.h"
 
@@ -553,6 +554,52 @@ TEST_F(BlockFrameTest, AWeavingImageProfileIsRefusedByTheGridAndChangesNothing)
     EXPECT_TRUE(frame->GetShowGrid());
     EXPECT_EQ(frame->UpdateCount(), 0);
     EXPECT_EQ(image.Zoom, 9);
+}
+
+TEST_F(BlockFrameTest, TheOverviewStandsWhereTheLayoutSettingsPutIt)
+{
+    TTWSnapshotPanel& layout = UserSettings().Layout.SnapshotPanel;
+    const auto placed = [](TfrmBlockPattern& grid) {
+        return std::vector<int>{static_cast<int>(grid.pnlSnapshot->Align()), static_cast<int>(grid.Splitter1->Align()),
+                                static_cast<int>(grid.pnlStats->Align())};
+    };
+    const auto side = [](fw::Align align) {
+        return std::vector<int>{static_cast<int>(align), static_cast<int>(align), static_cast<int>(fw::Align::Bottom)};
+    };
+    const auto edge = [](fw::Align align) {
+        return std::vector<int>{static_cast<int>(align), static_cast<int>(align), static_cast<int>(fw::Align::Left)};
+    };
+
+    // Following the orientation (Pos 0): the vertical place, the horizontal one once turned.
+    layout = TTWSnapshotPanel{0, 3, 4};
+    // Owned here: the host already holds a frame of that name.
+    auto dynamic = std::make_unique<TfrmBlockPattern>(nullptr);
+    dynamic->SetParent(host.get());
+    EXPECT_EQ(placed(*dynamic), side(fw::Align::Right));
+    EXPECT_EQ(dynamic->pnlSnapshot->Width(), 75);
+    EXPECT_EQ(dynamic->pnlStats->Height(), 52);
+    EXPECT_EQ(dynamic->Splitter1->Width(), 3);
+    dynamic->SetOrientation(TTWOrientation::Horizontal);
+    EXPECT_EQ(placed(*dynamic), edge(fw::Align::Bottom));
+    EXPECT_EQ(dynamic->pnlSnapshot->Height(), 75);
+    EXPECT_EQ(dynamic->pnlStats->Width(), 75);
+    EXPECT_EQ(dynamic->Splitter1->Height(), 3);
+    dynamic->SetOrientation(TTWOrientation::Vertical);
+    EXPECT_EQ(placed(*dynamic), side(fw::Align::Right));
+
+    // Always vertical (Pos 1) or always horizontal (Pos 2): the orientation leaves it alone.
+    layout = TTWSnapshotPanel{1, 1, 2};
+    auto vertical = std::make_unique<TfrmBlockPattern>(nullptr);
+    vertical->SetParent(host.get());
+    vertical->SetOrientation(TTWOrientation::Horizontal);
+    EXPECT_EQ(placed(*vertical), side(fw::Align::Left));
+    layout = TTWSnapshotPanel{2, 1, 2};
+    auto horizontal = std::make_unique<TfrmBlockPattern>(nullptr);
+    horizontal->SetParent(host.get());
+    EXPECT_EQ(placed(*horizontal), edge(fw::Align::Top));
+    horizontal->SetOrientation(TTWOrientation::Horizontal);
+    horizontal->SetOrientation(TTWOrientation::Vertical);
+    EXPECT_EQ(placed(*horizontal), edge(fw::Align::Top));
 }
 
 TEST_F(BlockFrameTest, TheToolListOffersTheAreaToolsOnlyInAreaMode)
