@@ -1,6 +1,7 @@
 // The block-design frame's editing: the mouse over the main image, and the commands on the
 // design (import, shifts, invert, clear, mirrors, undo, and the clips).
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -54,10 +55,13 @@ void TfrmBlockPattern::ImageMouseDown(fw::MouseButton button, fw::ShiftState shi
         }
         return;
     }
-    if (button == fw::MouseButton::Left && IsCellInGrid(cell.X, cell.Y)) {
+    if (button == fw::MouseButton::Left && gridWidth_ > 0 && gridHeight_ > 0) {
+        // A press beside the cells (on the tags) starts the area at the nearest cell.
+        const int column = std::clamp(cell.X, 0, gridWidth_ - 1);
+        const int row = std::clamp(cell.Y, 0, gridHeight_ - 1);
         areaSource_->Assign(currentDesign_.get());
         areaUndo_->Assign(currentDesign_.get());
-        SetArea(TBlockArea{cell.X, cell.Y, cell.X, cell.Y});
+        SetArea(TBlockArea{column, row, column, row});
         areaAnchor_ = area_;
     }
 }

@@ -378,6 +378,25 @@ TEST_F(BlockFrameTest, DraggingInAreaModeSelectsAndLiftsTheAreaOnRelease)
     EXPECT_EQ(frame->Area(), (TBlockArea{1, 1, 2, 1}));
 }
 
+TEST_F(BlockFrameTest, AnAreaStartedBesideTheCellsStartsAtTheNearestOne)
+{
+    UserSettings().General.CutSelection = false;
+    frame->SetPattern(Picture({"....", ".##.", "...."}));
+    frame->SetShowPickTags(true);
+    frame->SetEditMode(1);
+    ASSERT_TRUE(frame->Geometry().MarginInUse());
+    // On the pick tags right of row 1, then on the card tags under column 2.
+    const fw::Rect row = frame->Geometry().CellRect(3, 1);
+    frame->ImageMouseDown(fw::MouseButton::Left, fw::ShiftState{}, row.Right + 3, row.Top + 2);
+    EXPECT_EQ(frame->Area(), (TBlockArea{3, 1, 3, 1}));
+    EXPECT_EQ(frame->AreaAnchor(), frame->Area());
+    const fw::Rect column = frame->Geometry().CellRect(2, 0);
+    frame->ImageMouseMove(fw::ShiftState{fw::ShiftFlag::Left}, column.Left + 2, column.Bottom + 4);
+    EXPECT_EQ(frame->Area(), (TBlockArea{3, 1, 2, 0}));
+    frame->ImageMouseUp(fw::MouseButton::Left, fw::ShiftState{}, column.Left + 2, column.Bottom + 4);
+    EXPECT_EQ(Rows(*frame), (Strings{"....", ".##.", "...."}));
+}
+
 TEST_F(BlockFrameTest, WithoutCuttingAShiftedAreaUncoversTheDesignBeneath)
 {
     UserSettings().General.CutSelection = false;
