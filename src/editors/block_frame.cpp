@@ -517,7 +517,10 @@ void TfrmBlockPattern::RebuildSnapshot(bool force)
         const std::uint32_t* cells = design.ScanLine(gridHeight_ - 1 - y);
         for (int x = 0; x < gridWidth_; ++x) {
             const std::size_t column = static_cast<std::size_t>(x);
-            colours[x] = cells[x] != clear ? on[column] : off[column];
+            // Chosen by a mask, not a branch: a design's cells are as good as random to the
+            // branch predictor, and an undo or import rebuilds all of them.
+            const std::uint32_t set = 0U - static_cast<std::uint32_t>(cells[x] != clear);
+            colours[x] = (on[column] & set) | (off[column] & ~set);
         }
     });
     ShowSnapshot();
