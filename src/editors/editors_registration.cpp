@@ -8,5 +8,7 @@ void RegisterEditors()
     RegisterDoubleFaceEditor();
     RegisterTwistEditor();
     RegisterTwillEditor();
+    RegisterFontGenerator();
+    RegisterLetteredBandEditor();
     RegisterClipList();
 }

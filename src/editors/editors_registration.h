@@ -21,3 +21,11 @@ void RegisterDoubleFaceEditor();
 // The 3/1 broken twill editor alone: the opener of the Create menu's twill item (a new, empty
 // design) and the editor of loaded 3/1 broken twill patterns.
 void RegisterTwillEditor();
+
+// The font generator alone: the opener of the Create menu's font item (a new, empty font)
+// and the editor of loaded fonts.
+void RegisterFontGenerator();
+
+// The lettered-band editor alone: the opener of the Create menu's lettered-band item (a new,
+// empty band) and the editor of loaded lettered bands.
+void RegisterLetteredBandEditor();

@@ -80,6 +80,19 @@ public:
         return false;
     }
 
+    // The data module's font dialogs ("Load Font", "Save Font"): true with the chosen file in
+    // fileName. A host without them answers as cancelled.
+    virtual bool ExecuteOpenFontDialog(std::string& fileName)
+    {
+        (void)fileName;
+        return false;
+    }
+    virtual bool ExecuteSaveFontDialog(std::string& fileName)
+    {
+        (void)fileName;
+        return false;
+    }
+
     // The data module's colour dialog and picture saving, and the size-ratio dialog: true
     // when the user accepted (with the answers in the arguments); none when the host has no
     // such dialog and the editor's own stand-in is to run.

@@ -125,6 +125,16 @@ bool TTWMainEditorHost::ExecuteSaveDialog(std::string& fileName, const std::stri
     return dModMain != nullptr && dModMain->ExecuteSaveDialog(extension, filter, fileName, kindName, filterIndex);
 }
 
+bool TTWMainEditorHost::ExecuteOpenFontDialog(std::string& fileName)
+{
+    return dModMain != nullptr && dModMain->ExecuteOpenFontDialog(fileName);
+}
+
+bool TTWMainEditorHost::ExecuteSaveFontDialog(std::string& fileName)
+{
+    return dModMain != nullptr && dModMain->ExecuteSaveFontDialog(fileName);
+}
+
 std::optional<bool> TTWMainEditorHost::PickColour(fw::Color& colour)
 {
     if (dModMain == nullptr) {

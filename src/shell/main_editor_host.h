@@ -28,6 +28,8 @@ public:
     bool ExecuteSavePatternDialog(std::string& fileName, bool withText) override;
     bool ExecuteSaveDialog(std::string& fileName, const std::string& extension, const std::string& filter,
                            const std::string& kindName, int& filterIndex) override;
+    bool ExecuteOpenFontDialog(std::string& fileName) override;
+    bool ExecuteSaveFontDialog(std::string& fileName) override;
     std::optional<bool> PickColour(fw::Color& colour) override;
     std::optional<bool> SavePicture(const fw::Bitmap& picture) override;
     std::optional<bool> EditSizeRatios(double& width, double& centre, double& end) override;

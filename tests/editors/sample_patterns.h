@@ -10,11 +10,14 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/action.h"
 #include "model/card.h"
 #include "model/card_list.h"
+#include "model/font.h"
+#include "model/lettered_band.h"
 #include "model/pack.h"
 #include "model/palette.h"
 #include "model/pick.h"
@@ -190,6 +193,125 @@ inline const std::array<Sample, 3>& Samples()
 {
     static const std::array<Sample, 3> samples = {
         Sample{SmallFile, MakeSmall}, Sample{PacksFile, MakePacks}, Sample{LargeFile, MakeLarge}};
+    return samples;
+}
+
+// --- The font and the lettered band ---------------------------------------------------------------
+
+inline constexpr const char* FontFile = "font_capitals.tvf";
+inline constexpr const char* LetteredBandFile = "lettered_weaving.tvl";
+inline constexpr const char* LetteredBandWord = "WEAVING";
+
+// The capitals drawn five (three for I) by seven, '#' ink: one string a row, top row first.
+struct CapitalShape {
+    const char* Letter;
+    std::array<std::string_view, 7> Rows;
+};
+
+// clang-format off
+inline const std::array<CapitalShape, 27>& CapitalShapes()
+{
+    static const std::array<CapitalShape, 27> shapes = {{
+        {"A", {".###.", "#...#", "#...#", "#####", "#...#", "#...#", "#...#"}},
+        {"B", {"####.", "#...#", "#...#", "####.", "#...#", "#...#", "####."}},
+        {"C", {".###.", "#...#", "#....", "#....", "#....", "#...#", ".###."}},
+        {"D", {"####.", "#...#", "#...#", "#...#", "#...#", "#...#", "####."}},
+        {"E", {"#####", "#....", "#....", "####.", "#....", "#....", "#####"}},
+        {"F", {"#####", "#....", "#....", "####.", "#....", "#....", "#...."}},
+        {"G", {".###.", "#...#", "#....", "#.###", "#...#", "#...#", ".####"}},
+        {"H", {"#...#", "#...#", "#...#", "#####", "#...#", "#...#", "#...#"}},
+        {"I", {"###", ".#.", ".#.", ".#.", ".#.", ".#.", "###"}},
+        {"J", {"..###", "...#.", "...#.", "...#.", "#..#.", "#..#.", ".##.."}},
+        {"K", {"#...#", "#..#.", "#.#..", "##...", "#.#..", "#..#.", "#...#"}},
+        {"L", {"#....", "#....", "#....", "#....", "#....", "#....", "#####"}},
+        {"M", {"#...#", "##.##", "#.#.#", "#.#.#", "#...#", "#...#", "#...#"}},
+        {"N", {"#...#", "##..#", "#.#.#", "#..##", "#...#", "#...#", "#...#"}},
+        {"O", {".###.", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."}},
+        {"P", {"####.", "#...#", "#...#", "####.", "#....", "#....", "#...."}},
+        {"Q", {".###.", "#...#", "#...#", "#...#", "#.#.#", "#..#.", ".##.#"}},
+        {"R", {"####.", "#...#", "#...#", "####.", "#.#..", "#..#.", "#...#"}},
+        {"S", {".####", "#....", "#....", ".###.", "....#", "....#", "####."}},
+        {"T", {"#####", "..#..", "..#..", "..#..", "..#..", "..#..", "..#.."}},
+        {"U", {"#...#", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."}},
+        {"V", {"#...#", "#...#", "#...#", "#...#", "#...#", ".#.#.", "..#.."}},
+        {"W", {"#...#", "#...#", "#...#", "#.#.#", "#.#.#", "#.#.#", ".#.#."}},
+        {"X", {"#...#", "#...#", ".#.#.", "..#..", ".#.#.", "#...#", "#...#"}},
+        {"Y", {"#...#", "#...#", ".#.#.", "..#..", "..#..", "..#..", "..#.."}},
+        {"Z", {"#####", "....#", "...#.", "..#..", ".#...", "#....", "#####"}},
+        {" ", {"...", "...", "...", "...", "...", "...", "..."}},
+    }};
+    return shapes;
+}
+// clang-format on
+
+// Each drawn pixel becomes Scale x Scale cells, with Margin cards above and below the letter.
+inline constexpr int CapitalScale = 2;
+inline constexpr int CapitalMargin = 2;
+inline constexpr int CapitalHeight = 7 * CapitalScale + 2 * CapitalMargin;
+
+// The glyph of a shape, as high as the font and as wide as the shape drawn.
+inline fw::Bitmap CapitalGlyph(const CapitalShape& shape)
+{
+    const int columns = static_cast<int>(shape.Rows[0].size());
+    fw::Bitmap glyph(columns * CapitalScale, CapitalHeight, true);
+    for (int row = 0; row < 7; ++row) {
+        for (int column = 0; column < columns; ++column) {
+            if (shape.Rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] != '#') {
+                continue;
+            }
+            for (int dy = 0; dy < CapitalScale; ++dy) {
+                for (int dx = 0; dx < CapitalScale; ++dx) {
+                    glyph.SetPixel(column * CapitalScale + dx, CapitalMargin + row * CapitalScale + dy,
+                                   fw::Bitmap::Black);
+                }
+            }
+        }
+    }
+    return glyph;
+}
+
+// "Block Capitals": the letters A to Z and the space, 18 cards high, two rows between letters,
+// alternately threaded cards.
+inline std::unique_ptr<TTWFont> MakeFont()
+{
+    auto font = std::make_unique<TTWFont>();
+    font->SetName("Block Capitals");
+    font->SetNotes("The capitals A to Z and the space,\r\ndrawn five by seven and doubled.");
+    font->SetHeight(CapitalHeight);
+    font->SetDefCharWidth(10);
+    font->SetKerning(2);
+    font->SetThreading(FontThreadingAltSZ);
+    for (const CapitalShape& shape : CapitalShapes()) {
+        TTWFontChar* letter = font->AddChar(shape.Letter, shape.Letter[0] == ' ' ? "Space" : "");
+        letter->Glyph() = CapitalGlyph(shape);
+    }
+    return font;
+}
+
+// The word WEAVING in the capitals, with the font embedded.
+inline std::unique_ptr<TTWLetteredBand> MakeLetteredBand()
+{
+    auto band = std::make_unique<TTWLetteredBand>();
+    const std::unique_ptr<TTWFont> font = MakeFont();
+    band->SetName(font->Name());
+    band->SetNotes("A band that says what it is for.");
+    band->SetTextFrom(LetteredBandWord);
+    band->SetEncapsulated(true);
+    band->Font()->Assign(font.get());
+    return band;
+}
+
+// The samples of the kinds that are no threaded-in pattern, checked as the others are.
+struct OtherSample {
+    const char* FileName;
+    std::unique_ptr<TTWPatternBase> (*Make)();
+};
+
+inline const std::array<OtherSample, 2>& OtherSamples()
+{
+    static const std::array<OtherSample, 2> samples = {
+        OtherSample{FontFile, []() -> std::unique_ptr<TTWPatternBase> { return MakeFont(); }},
+        OtherSample{LetteredBandFile, []() -> std::unique_ptr<TTWPatternBase> { return MakeLetteredBand(); }}};
     return samples;
 }
 

@@ -9,6 +9,8 @@
 #include <iterator>
 #include <string>
 
+#include "model/font.h"
+#include "model/lettered_band.h"
 #include "model/model_state.h"
 #include "model/pattern_base.h"
 #include "model/threaded_pattern.h"
@@ -57,6 +59,16 @@ TEST_F(SamplePatternsTest, CommittedFilesAreWhatTheGeneratorWrites)
         ASSERT_TRUE(std::filesystem::exists(committed)) << committed;
         EXPECT_EQ(ReadFile(made), ReadFile(committed)) << sample.FileName << " differs from its generator";
     }
+    for (const sample_patterns::OtherSample& sample : sample_patterns::OtherSamples()) {
+        const std::filesystem::path made = folder_ / sample.FileName;
+        sample.Make()->SaveToFile(made.string());
+        const std::filesystem::path committed = sample_patterns::SamplePath(sample.FileName);
+        if (rewrite) {
+            std::filesystem::copy_file(made, committed, std::filesystem::copy_options::overwrite_existing);
+        }
+        ASSERT_TRUE(std::filesystem::exists(committed)) << committed;
+        EXPECT_EQ(ReadFile(made), ReadFile(committed)) << sample.FileName << " differs from its generator";
+    }
 }
 
 TEST_F(SamplePatternsTest, SamplesReadBackWithTheirCardsPacksAndPicks)
@@ -85,6 +97,41 @@ TEST_F(SamplePatternsTest, SamplesReadBackWithTheirCardsPacksAndPicks)
     EXPECT_EQ(large->Cards().Count(), sample_patterns::LargeCards);
     EXPECT_EQ(large->Picks().Count(), sample_patterns::LargePicks);
     EXPECT_EQ(large->SelvedgeLeft().Count() + large->SelvedgeRight().Count(), 4);
+}
+
+TEST_F(SamplePatternsTest, TheFontHoldsEveryCapitalAndTheBandSpellsItsWordInIt)
+{
+    std::unique_ptr<TTWPatternBase> read = LoadAndCreatePattern(sample_patterns::SamplePath(sample_patterns::FontFile).string());
+    const auto* font = dynamic_cast<const TTWFont*>(read.get());
+    ASSERT_NE(font, nullptr);
+    EXPECT_EQ(font->Name(), "Block Capitals");
+    EXPECT_EQ(font->Height(), sample_patterns::CapitalHeight);
+    EXPECT_EQ(font->Threading(), FontThreadingAltSZ);
+    for (char c = 'A'; c <= 'Z'; ++c) {
+        const TTWFontChar* letter = font->FindChar(std::string(1, c));
+        ASSERT_NE(letter, nullptr) << c;
+        EXPECT_EQ(letter->Height(), sample_patterns::CapitalHeight) << c;
+        // Every capital leaves ink, and none outside the margins above and below it.
+        int ink = 0;
+        for (int y = 0; y < letter->Height(); ++y) {
+            for (int x = 0; x < letter->Width(); ++x) {
+                if (letter->Glyph().Pixel(x, y) == fw::Bitmap::Black) {
+                    ++ink;
+                    EXPECT_GE(y, sample_patterns::CapitalMargin) << c;
+                    EXPECT_LT(y, sample_patterns::CapitalHeight - sample_patterns::CapitalMargin) << c;
+                }
+            }
+        }
+        EXPECT_GT(ink, 0) << c;
+    }
+
+    std::unique_ptr<TTWPatternBase> band =
+        LoadAndCreatePattern(sample_patterns::SamplePath(sample_patterns::LetteredBandFile).string());
+    const auto* lettered = dynamic_cast<const TTWLetteredBand*>(band.get());
+    ASSERT_NE(lettered, nullptr);
+    ASSERT_TRUE(lettered->GetEncapsulated());
+    EXPECT_EQ(lettered->Name(), font->Name());
+    EXPECT_EQ(lettered->LettersIn(*lettered->Font()).size(), std::string(sample_patterns::LetteredBandWord).size());
 }
 
 } // namespace
