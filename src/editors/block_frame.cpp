@@ -198,6 +198,10 @@ void TfrmBlockPattern::PlaceSnapshotPanel(int position)
         pnlStats->SetAlign(fw::Align::Left);
         pnlStats->SetWidth(StatsWidth);
     }
+    // The overview keeps clear of the statistics: below them is its corner in a side panel,
+    // beside them in a top or bottom one.
+    imgSmall->SetLeft(side ? 2 : StatsWidth + 2);
+    imgSmall->SetTop(2);
     // The splitter sits between the panel and the image, on the image's side.
     const fw::Rect panel = pnlSnapshot->BoundsRect();
     switch (position) {

@@ -10,11 +10,13 @@
 #include "controls/tabbed_pages.h"
 #include "editors/font_glyph_design.h"
 #include "editors/font_properties_dialog.h"
+#include "editors/picture_image.h"
 #include "editors/turning_actions_display.h"
 #include "editors/weaving_image_frame.h"
 #include "font_editor_test_support.h"
 #include "framework/gui/std_button.h"
 #include "framework/gui/std_edit.h"
+#include "framework/gui/std_panel.h"
 #include "framework/gui/std_speed_button.h"
 #include "model/card.h"
 #include "model/threaded_pattern.h"
@@ -125,6 +127,12 @@ TEST_F(FontEditorTest, ANewFontHasNoLetterToEditButCanGetItsFirstOne)
     EXPECT_FALSE(Enabled(editing, TWAction::Rotate));
     EXPECT_FALSE(editor.framePattern->btnRotate->Visible());
     EXPECT_EQ(editor.framePattern->GetOrientation(), TTWOrientation::Horizontal);
+    // The overview of the letter lies beside the statistics above the grid, not under them.
+    const fw::Control& overview = *editor.framePattern->imgSmall;
+    const fw::Control& stats = *editor.framePattern->pnlStats;
+    EXPECT_EQ(overview.Parent(), stats.Parent());
+    EXPECT_GE(overview.Left(), stats.Left() + stats.Width());
+    EXPECT_EQ(overview.Width(), 12 * TfrmBlockPattern::SnapshotCellHeight);
 }
 
 TEST_F(FontEditorTest, ALetterIsDrawnTurnedOnTheGridAndStoredBackWhenItsRowIsLeft)

@@ -20,10 +20,12 @@
 #include "framework/gui/std_panel.h"
 #include "framework/gui/std_speed_button.h"
 #include "model/card.h"
+#include "model/card_list.h"
 #include "model/df_pattern.h"
 #include "model/palette.h"
 #include "model/threaded_pattern.h"
 #include "model/turning_codes.h"
+#include "model/weaving.h"
 #include "shell/tool_actions.h"
 #include "treegrid/tree_node.h"
 
@@ -344,6 +346,49 @@ TEST_F(FontEditorTest, AFontChosenForTheBandReplacesItsFontAndTakesTheTilesAway)
     EXPECT_EQ(editor.lblFontName->Caption(), "Other");
     ASSERT_EQ(editor.lstFont->Root()->GetCount(), 1);
     EXPECT_EQ(editor.lstFont->Root()->GetItem(0)->Height(), 16);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(FontEditorTest, TheDoubleFaceFrameWeavesWithTheCardsAndPaletteAHostGivesIt)
+{
+    TframeTWDoubleFace frame;
+    frame.framePattern->SetPattern(font_editor_test::Glyph({"#.", ".#", "##"}));
+    frame.SetThreadingMode(FontThreadingAllZ);
+    TTWCardList own;
+    frame.BuildCards(own);
+    ASSERT_EQ(own.Count(), 2);
+    EXPECT_EQ(own.GetCard(0)->Threading(), ThreadingZ);
+
+    TTWCardList cards;
+    for (int i = 0; i < 2; ++i) {
+        sample_patterns::AddCard(cards, ThreadingS, {5, 6, 7, 8});
+    }
+    TTWPalette palette;
+    for (int index = 5; index <= 8; ++index) {
+        palette.SetColour(index, 0x123456);
+    }
+    frame.SetHostCards(&cards);
+    frame.SetHostPalette(&palette);
+    TTWPattern threaded;
+    frame.BuildThreadedPattern(threaded);
+    ASSERT_EQ(threaded.Cards().Count(), 2);
+    EXPECT_EQ(threaded.Cards().GetCard(1)->HoleColour(3), 8);
+    EXPECT_EQ(threaded.Cards().GetCard(1)->Threading(), ThreadingS);
+    EXPECT_EQ(threaded.Picks().Count(), 6);
+    frame.ShowPage(frame.pgImage);
+    EXPECT_EQ(frame.FrontWeaving().Cell(0, 0)->Colour, 0x123456u);
+    // The host's palette is the host's: the frame does not paint it black and white.
+    EXPECT_EQ(palette.GetColour(0), TTWPalette().GetColour(0));
+    EXPECT_EQ(palette.GetColour(1), TTWPalette().GetColour(1));
+
+    // Without them again the frame's own cards come back.
+    frame.SetHostCards(nullptr);
+    frame.SetHostPalette(nullptr);
+    frame.BuildThreadedPattern(threaded);
+    EXPECT_EQ(threaded.Cards().GetCard(1)->HoleColour(3), 1);
 }
 
 } // namespace
