@@ -159,8 +159,10 @@ TfrmTWFontGenerator::TfrmTWFontGenerator(fw::Component* owner)
     framePattern->SetBaseHeight(settings.ImageSizeRatios.DoubleFace.Height);
     framePattern->SetImportFollowsOrientation(true);
 
-    // Set up quietly: the window is not the active editor yet.
+    // Set up quietly: the window is not the active editor yet. The woven letter reads along
+    // the band as it does on the grid.
     frameImage->SetSilent(true);
+    frameImage->SetOrientation(TTWOrientation::Horizontal);
     frameImage->SetWeaving(frontWeaving_.get());
     frameImage->SetReverseAvailable(reverseWeaving_.get());
     frameImage->SetCardListProvider([this](TWeavingCardListKind kind) -> TTWCardList* {

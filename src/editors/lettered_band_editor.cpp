@@ -154,8 +154,14 @@ void TfrmTWLetteredBand::BuildLayout()
     AddColumn(*lstFont, "Glyph", 100);
     AddColumn(*lstFont, "Width", 45);
 
-    // The band's tiles with their buttons above the design.
-    pnlBand->SetParent(pnlTTop);
+    // The band's tiles with their buttons above the design, beside the letters.
+    auto* bandSide = new fw::Panel(this);
+    bandSide->SetName("pnlBandSide");
+    bandSide->SetCaption(std::string());
+    bandSide->SetBevelOuter(fw::PanelBevel::None);
+    bandSide->SetParent(pnlTTop);
+    bandSide->SetAlign(fw::Align::Client);
+    pnlBand->SetParent(bandSide);
     pnlBand->SetAlign(fw::Align::Top);
     auto* tools = new fw::Panel(this);
     tools->SetName("pnlBandTools");
@@ -175,7 +181,7 @@ void TfrmTWLetteredBand::BuildLayout()
     scrBandText->SetParent(pnlBand);
     scrBandText->SetAlign(fw::Align::Client);
 
-    frameDoubleFace->SetParent(pnlTTop);
+    frameDoubleFace->SetParent(bandSide);
     frameDoubleFace->SetAlign(fw::Align::Client);
 }
 

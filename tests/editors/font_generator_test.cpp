@@ -322,6 +322,7 @@ TEST_F(FontEditorTest, TheLetterIsWovenInDoubleFaceWithTheFontsThreading)
     EXPECT_EQ(threaded.Palette().GetColour(1), 0xFFFFFFu);
     EXPECT_EQ(editor.FrontWeaving().PickCount(), 6);
     EXPECT_EQ(editor.frameImage->Weaving(), &editor.FrontWeaving());
+    EXPECT_EQ(editor.frameImage->GetOrientation(), TTWOrientation::Horizontal);
 
     // Another letter chosen while the band shows is woven at once.
     Select(editor, "O");
