@@ -392,3 +392,42 @@ TEST_F(FontEditorTest, TheDoubleFaceFrameWeavesWithTheCardsAndPaletteAHostGivesI
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(FontEditorTest, MovingALetterScrollsTheBandSoThatItStaysInView)
+{
+    auto font = std::make_unique<TTWFont>();
+    font->SetHeight(3);
+    AddLetter(*font, "w", Rows(3, std::string(98, '#')));
+    TfrmTWLetteredBand& editor = ShowBand(*font, std::string(30, 'w'));
+    fw::ProcessPostedMessages();
+    TILScrollBox& strip = *editor.scrBandText;
+    const int room = strip.BackgroundPanel().ClientWidth();
+    ASSERT_GT(room, 0);
+    ASSERT_GT(30 * 100, room);
+    ASSERT_TRUE(strip.HorzBarNeeded());
+
+    // The last tile moved left from the start of the strip: the view follows it there.
+    SelectTiles(editor, {29});
+    TframeTWChar* moved = editor.Tile(29);
+    editor.btnMoveLeft->Click();
+    EXPECT_EQ(editor.Tile(28), moved);
+    EXPECT_GE(moved->Left(), 0);
+    EXPECT_LE(moved->Left() + moved->Width(), room);
+    EXPECT_GT(strip.HorzBar().Position(), 0);
+
+    // Back to the start, then to the right again: it stays in view at the right edge.
+    strip.HorzBar().SetPosition(0);
+    EXPECT_GT(moved->Left(), room);
+    editor.btnMoveLetterRight->Click();
+    EXPECT_EQ(editor.Tile(29), moved);
+    EXPECT_GE(moved->Left(), 0);
+    EXPECT_LE(moved->Left() + moved->Width(), room);
+    // The tiles lie side by side from the strip's scrolled left edge.
+    for (int i = 1; i < editor.TileCount(); ++i) {
+        EXPECT_EQ(editor.Tile(i)->Left(), editor.Tile(i - 1)->Left() + editor.Tile(i - 1)->Width()) << i;
+    }
+}
+
+} // namespace
