@@ -57,7 +57,8 @@ std::filesystem::path& FontFile()
 {
     static std::filesystem::path file = [] {
         const std::filesystem::path sample = std::filesystem::path("tests") / "data" / "font_capitals.tvf";
-        const std::filesystem::path besideSources = std::filesystem::path(__FILE__).parent_path().parent_path() / sample;
+        const std::filesystem::path besideSources =
+            std::filesystem::path(__FILE__).parent_path().parent_path() / sample;
         return std::filesystem::exists(besideSources) ? besideSources : sample;
     }();
     return file;

@@ -76,11 +76,6 @@ fw::Edit* NewEdit(fw::Component& owner, const char* name)
     return edit;
 }
 
-fw::SpeedButton* NewLetterButton(fw::Component& owner, const char* name, const char* hint, const fw::Bitmap& glyph)
-{
-    return NewToolButton(owner, name, hint, glyph);
-}
-
 void AddColumn(TILTree& tree, const char* caption, int width)
 {
     TILTreeColumnData* column = tree.Columns().Add();
@@ -118,13 +113,13 @@ TfrmTWFontGenerator::TfrmTWFontGenerator(fw::Component* owner)
       lblLetterWidth(NewFormLabel(*this, nullptr, "lblLetterWidth", "Width", 8, 63)),
       edLetterWidth(NewEdit(*this, "edLetterWidth")),
       btnSetLetterWidth(NewFormButton(*this, nullptr, "btnSetLetterWidth", "Set", EditLeft + 56, 59, 40)),
-      btnPrintSequence(NewLetterButton(*this, "btnPrintSequence", "Print turning sequence for this letter",
+      btnPrintSequence(NewToolButton(*this, "btnPrintSequence", "Print turning sequence for this letter",
                                        ToolIcon(TWAction::Print))),
-      btnAddChar(NewLetterButton(*this, "btnAddChar", "Add a letter", LetterGlyph(TTWLetterGlyph::AddLetter))),
-      btnDeleteChar(NewLetterButton(*this, "btnDeleteChar", "Delete selected letter",
+      btnAddChar(NewToolButton(*this, "btnAddChar", "Add a letter", LetterGlyph(TTWLetterGlyph::AddLetter))),
+      btnDeleteChar(NewToolButton(*this, "btnDeleteChar", "Delete selected letter",
                                     LetterGlyph(TTWLetterGlyph::DeleteLetter))),
-      btnMoveCharUp(NewLetterButton(*this, "btnMoveCharUp", "Move letter up", ToolIcon(TWAction::ShiftUp))),
-      btnMoveCharDown(NewLetterButton(*this, "btnMoveCharDown", "Move letter down", ToolIcon(TWAction::ShiftDown))),
+      btnMoveCharUp(NewToolButton(*this, "btnMoveCharUp", "Move letter up", ToolIcon(TWAction::ShiftUp))),
+      btnMoveCharDown(NewToolButton(*this, "btnMoveCharDown", "Move letter down", ToolIcon(TWAction::ShiftDown))),
       lstFont(new TILTree(this)),
       pcDesign(new TILBrushPageControl(this)),
       pgBlockPattern(NewPage(this, "pgBlockPattern", "Letter")),

@@ -6,10 +6,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "controls/brush_page.h"
 #include "controls/brush_panel.h"
 #include "controls/scroll_box.h"
-#include "controls/tabbed_pages.h"
 #include "editors/block_frame.h"
 #include "editors/block_frame_painter.h"
 #include "editors/double_face_frame.h"

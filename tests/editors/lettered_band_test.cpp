@@ -160,21 +160,6 @@ TEST_F(FontEditorTest, GenerateAsksFirstAndLaysTheGlyphsOneAfterTheOtherWithTheK
                            "...#..#....#.#######"}));
 }
 
-TEST_F(FontEditorTest, SpacesBeforeAndAfterALetterLengthenTheBand)
-{
-    const std::unique_ptr<TTWFont> font = StepFont();
-    font->FindChar("a")->SpaceBefore = 2;
-    font->FindChar("b")->SpaceAfter = 3;
-    font->SetKerning(0);
-    TfrmTWLetteredBand& editor = ShowBand(*font, "ab");
-    editor.GeneratePattern();
-    TfrmBlockPattern& grid = *editor.frameDoubleFace->framePattern;
-    ASSERT_EQ(grid.GridHeight(), 2 + 5 + 6 + 3);
-    const Rows along = RowsOf(DesignToGlyph(DesignOfGrid(grid)));
-    EXPECT_EQ(along[0], "..#....######...");
-    EXPECT_EQ(along[3], ".....#.#....#...");
-}
-
 TEST_F(FontEditorTest, ClearOutsideAreaModeRemovesTheTilesButLeavesTheDesign)
 {
     const std::unique_ptr<TTWFont> font = StepFont();

@@ -101,7 +101,8 @@ TEST_F(SamplePatternsTest, SamplesReadBackWithTheirCardsPacksAndPicks)
 
 TEST_F(SamplePatternsTest, TheFontHoldsEveryCapitalAndTheBandSpellsItsWordInIt)
 {
-    std::unique_ptr<TTWPatternBase> read = LoadAndCreatePattern(sample_patterns::SamplePath(sample_patterns::FontFile).string());
+    std::unique_ptr<TTWPatternBase> read =
+        LoadAndCreatePattern(sample_patterns::SamplePath(sample_patterns::FontFile).string());
     const auto* font = dynamic_cast<const TTWFont*>(read.get());
     ASSERT_NE(font, nullptr);
     EXPECT_EQ(font->Name(), "Block Capitals");
