@@ -10,14 +10,14 @@
 
 namespace fs = std::filesystem;
 
-std::string CreateUniqueFolder(const std::string& root, int attempts)
+std::string CreateUniqueFolder(const std::string& root, int attempts, const std::string& prefix)
 {
     if (!fw::DirectoryExists(root)) {
         throw fw::EInOutError("Unable to create unique directory.\r\nThe root path <" + root + "> does not exist.");
     }
     const std::string base = fw::IncludeTrailingPathDelimiter(root);
     for (int attempt = 0; attempt < attempts; ++attempt) {
-        std::string path = base + std::to_string(fw::TickCount());
+        std::string path = base + prefix + std::to_string(fw::TickCount());
         if (attempt > 0) {
             path += "_" + std::to_string(attempt);
         }

@@ -15,11 +15,12 @@ enum class FolderDeleteMode {
     FilesInTree
 };
 
-// Creates a new sub-folder of the root, named after the tick count, and returns its path
-// with a trailing '/'. A name that exists already (another folder made within the same
-// millisecond) costs one attempt and the next name gets a counter. Raises EInOutError when
-// the root does not exist, when creating fails, or when the attempts run out.
-std::string CreateUniqueFolder(const std::string& root, int attempts);
+// Creates a new sub-folder of the root, named after the tick count (after the prefix, when
+// one is given), and returns its path with a trailing '/'. A name that exists already
+// (another folder made within the same millisecond) costs one attempt and the next name
+// gets a counter. Raises EInOutError when the root does not exist, when creating fails, or
+// when the attempts run out.
+std::string CreateUniqueFolder(const std::string& root, int attempts, const std::string& prefix = {});
 
 // Deletes everything below the path and then the folder. Read-only files and folders are
 // made writable first. Symbolic links are removed, never followed. Returns whether

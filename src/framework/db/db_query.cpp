@@ -59,15 +59,9 @@ void Query::Run(bool wantRows)
     if (!IsSingleStatement(text)) {
         throw EDatabaseError("Only one statement may be run at a time.", ErrorKind::Refused);
     }
-    std::string sent;
-    sent.reserve(text.size() + 12);
-    // Line breaks count as blanks; the engine gets plain line feeds.
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-            continue;
-        }
-        sent += text[i];
-    }
+    // The engines read the line breaks between the lines as blanks; those inside a literal
+    // stay part of its value.
+    std::string sent = text;
     const bool postgres = connection_->GetEngine() == Engine::Postgres;
     if (wantRows && lockRows_ && postgres) {
         sent += " FOR UPDATE";

@@ -86,7 +86,7 @@ TEST_P(QueryOnEngine, ValuesOfEveryKindReadBackAsWritten)
     Exec("CREATE TABLE Items (ID INT, Name VARCHAR(20), Weight DOUBLE PRECISION, Price NUMERIC(19,4), Woven "
          "BOOLEAN, Changed TIMESTAMP, Notes TEXT)");
     Exec("INSERT INTO Items (ID, Name, Weight, Price, Woven, Changed, Notes) VALUES (7, 'Band ''S''', 0.25, "
-         "1234.5678, TRUE, '2024-01-31 23:59:58', 'many\nlines')");
+         "1234.5678, TRUE, '2024-01-31 23:59:58', 'many\r\nlines')");
     Open("SELECT * FROM Items");
     ASSERT_FALSE(query.Eof());
     EXPECT_EQ(query.RecordCount(), 1);
@@ -100,7 +100,7 @@ TEST_P(QueryOnEngine, ValuesOfEveryKindReadBackAsWritten)
     EXPECT_DOUBLE_EQ(query.FieldByName("Changed").AsDateTime(),
                      fw::ComposeDateTime(fw::EncodeDate(2024, 1, 31), fw::EncodeTime(23, 59, 58)));
     EXPECT_EQ(query.FieldByName("Changed").AsString(), "2024-01-31 23:59:58");
-    EXPECT_EQ(query.FieldByName("Notes").AsString(), "many\nlines");
+    EXPECT_EQ(query.FieldByName("Notes").AsString(), "many\r\nlines");
     EXPECT_EQ(query.FindField("Missing"), nullptr);
     EXPECT_THROW(query.FieldByName("Missing"), fw::db::EDatabaseError);
     EXPECT_THROW(query.Fields(7), fw::db::EDatabaseError);

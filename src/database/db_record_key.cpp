@@ -1,0 +1,92 @@
+#include "database/db_record_key.h"
+
+#include <memory>
+
+#include "database/db_generic_info.h"
+#include "database/db_generic_query.h"
+#include "database/db_session_pool.h"
+#include "framework/core/strings.h"
+#include "framework/db/db_error.h"
+
+TDBGenericRecordKey::TDBGenericRecordKey(TDBGenericInfo& info, std::string keyTable)
+    : info_(info), keyTable_(std::move(keyTable))
+{
+}
+
+void TDBGenericRecordKey::Assign(const fw::Persistent* source)
+{
+    if (auto* other = dynamic_cast<const TDBGenericRecordKey*>(source)) {
+        keyTable_ = other->keyTable_;
+        valueField_ = other->valueField_;
+        keyNameField_ = other->keyNameField_;
+        return;
+    }
+    fw::Persistent::Assign(source);
+}
+
+int TDBGenericRecordKey::GetKey(const std::string& keyName)
+{
+    const std::string name = fw::UpperCase(fw::Trim(keyName));
+    bool locked = false;
+    try {
+        info_.LockRecord(keyTable_, name);
+        locked = true;
+        const int key = Draw(name);
+        locked = false;
+        info_.UnlockRecord(keyTable_, name);
+        return key;
+    } catch (const std::exception& error) {
+        if (locked) {
+            try {
+                info_.UnlockRecord(keyTable_, name);
+            } catch (const std::exception&) {
+                // The draw's failure is the one to report.
+            }
+        }
+        info_.HandleException("Failed to generate key " + name + ".", 2, {}, "GetKey", this, {}, &error, &info_);
+        return -1;
+    }
+}
+
+int TDBGenericRecordKey::Draw(const std::string& name)
+{
+    TDBGSessionRef& session = session_ != nullptr ? *session_ : info_.DefaultSession();
+    const std::string condition = " WHERE Upper(" + keyNameField_ + ") = " + fw::UpperCase(info_.QuoteValue(name));
+    // Two first draws of a name may both insert; the loser finds the winner's row next time.
+    for (int attempt = 0;; ++attempt) {
+        std::unique_ptr<TDBGenericQuery> query;
+        std::string sql;
+        try {
+            query = std::make_unique<TDBGenericQuery>(session, this, true);
+            query->SQL().Add("SELECT " + valueField_ + " FROM " + keyTable_ + condition);
+            query->SetLockRows(true);
+            sql = query->Text();
+            query->Open();
+            int key = 1;
+            if (!query->Eof()) {
+                key = query->Fields(0).AsInteger() + 1;
+                query->SQL().Clear();
+                query->SQL().Add("UPDATE " + keyTable_ + " SET " + valueField_ + " = " + fw::IntToStr(key) + condition);
+            } else {
+                query->SQL().Clear();
+                query->SQL().Add("INSERT INTO " + keyTable_ + " (" + keyNameField_ + ", " + valueField_ + ")"
+                                 + " VALUES (" + info_.QuoteValue(name) + ", 1)");
+            }
+            sql = query->Text();
+            query->ExecSQL();
+            TDBGenericQuery::ReleaseCommit(query);
+            return key;
+        } catch (const std::exception& error) {
+            try {
+                TDBGenericQuery::ReleaseRollback(query);
+            } catch (const std::exception&) {
+                // The draw's own failure is the one to report.
+            }
+            const auto* engine = dynamic_cast<const fw::db::EDatabaseError*>(&error);
+            if (attempt == 0 && engine != nullptr && engine->Kind() == fw::db::ErrorKind::UniqueViolation) {
+                continue;
+            }
+            throw TDBGenericException("Error during key generation.", sql, "_GetKey", this, {}, &error, nullptr);
+        }
+    }
+}
