@@ -65,6 +65,9 @@ void TDBGenericInfo::SetDBAlias(const std::string& alias)
 {
     if (!fw::SameText(alias, dbAlias_)) {
         pool_->RenameAlias(dbAlias_, alias);
+        if (database_ != nullptr && fw::SameText(database_->AliasName(), dbAlias_)) {
+            database_->SetAliasName(alias);
+        }
     }
     dbAlias_ = alias;
 }

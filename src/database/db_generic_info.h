@@ -53,7 +53,7 @@ public:
     // The database name of the Database, empty without one.
     std::string LocalDBName() const;
     const std::string& DBAlias() const { return dbAlias_; }
-    // Renames the alias of the pool's connections that used the old one.
+    // Renames the alias of the pool's connections and of the Database that used the old one.
     void SetDBAlias(const std::string& alias);
     const std::string& DBStrDelim() const { return dbStrDelim_; }
     void SetDBStrDelim(std::string delimiter) { dbStrDelim_ = std::move(delimiter); }

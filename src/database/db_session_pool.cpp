@@ -44,7 +44,6 @@ bool TDBGSessionRef::WrapsDefault() const
 
 fw::db::Connection* TDBGSessionRef::GetDatabase()
 {
-    const std::lock_guard lock(criticalSection_);
     TDBGenericInfo& info = pool_.Info();
     fw::db::Connection* connection = database_;
     if (connection == nullptr && WrapsDefault()) {
@@ -55,7 +54,12 @@ fw::db::Connection* TDBGSessionRef::GetDatabase()
                                     + SessionName() + ">.",
                                 nullptr, fw::SenderName(this), "_getDatabase");
     }
-    if (!connection->Connected() && autoOpen_) {
+    if (connection->Connected() || !autoOpen_) {
+        return connection;
+    }
+    // Two threads of one session open its connection once.
+    const std::lock_guard lock(criticalSection_);
+    if (!connection->Connected()) {
         if (connection->DatabaseName().empty()) {
             connection->SetDatabaseName(connection->AliasName());
         }

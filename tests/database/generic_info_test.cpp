@@ -9,41 +9,20 @@
 #include "database_test_support.h"
 #include "framework/core/exceptions.h"
 
-TEST(GenericInfo, PropertiesStartWithTheirDefaults)
+TEST(GenericInfo, WithoutALockComponentNothingIsLockedAndValuesQuoteByTheDelimiter)
 {
     TDBGenericInfo info;
-    EXPECT_EQ(info.DBStrDelim(), "'");
-    EXPECT_EQ(info.Wildcard(), "%");
-    EXPECT_EQ(info.DBDateStrFormat(), "YYYYMMDD");
-    EXPECT_EQ(info.DBTimeStrFormat(), "hhnnss");
-    EXPECT_EQ(info.DBDateFormat(), "MM/DD/YYYY");
-    EXPECT_EQ(info.DBTimeFormat(), "hh:nn:ss");
-    EXPECT_EQ(info.DBType(), dbgDBType_SQLServer);
-    EXPECT_EQ(info.TableCreatePrefix(), "dbo.");
-    EXPECT_EQ(info.HistoryPeriodStartField(), "HistoryPeriodStart");
-    EXPECT_EQ(info.HistoryPeriodEndField(), "HistoryPeriodEnd");
-    EXPECT_EQ(info.ModifyFlagField(), "ModifyFlag");
-    EXPECT_EQ(info.DeleteFlagField(), "DeleteDate");
-    EXPECT_EQ(info.DefaultHistoryStart(), "19700101");
-    EXPECT_EQ(info.RecordKey().KeyTable(), "Key_Registry");
-    EXPECT_EQ(info.RecordKeyAlt().KeyTable(), "A_Key_Registry");
-    EXPECT_EQ(info.RecordKey().ValueField(), "LastValue");
-    EXPECT_EQ(info.RecordKey().KeyNameField(), "KeyName");
-    EXPECT_EQ(info.SessionPool().MaxSessions(), 10);
-    EXPECT_EQ(info.SessionPool().PrivateDirPrefix(), "_DBGSession");
-    EXPECT_TRUE(info.Options().Empty());
-    EXPECT_EQ(info.LocalDBName(), "");
-    EXPECT_EQ(info.Locks(), nullptr);
-    EXPECT_EQ(info.GetSystemDate(), 0);
-    // Without a lock component nothing is locked and everything may be written.
     EXPECT_EQ(info.LockRecord("Cards", 5), 0);
     EXPECT_EQ(info.UnlockRecord("Cards", "5"), 0);
     EXPECT_TRUE(info.CanWriteRecord("Cards", 5));
     EXPECT_TRUE(info.CanWriteToTable("Cards"));
+    EXPECT_EQ(info.GetSystemDate(), 0);
     EXPECT_EQ(info.QuoteValue("O'Brien"), "'O''Brien'");
+    EXPECT_EQ(info.DateTimeToSQL(fw::EncodeDate(2024, 1, 31)), "'01/31/2024 00:00:00'");
     info.SetDBStrDelim("\"");
     EXPECT_EQ(info.QuoteValue("O'Brien"), "\"O'Brien\"");
-    EXPECT_EQ(info.DateTimeToSQL(fw::EncodeDate(2024, 1, 31)), "\"01/31/2024 00:00:00\"");
+    info.SetDBDateFormat("YYYY-MM-DD");
+    EXPECT_EQ(info.DateTimeToSQL(fw::EncodeDate(2024, 1, 31)), "\"2024-01-31 00:00:00\"");
 }
 
 TEST(GenericInfo, TablesAreFoundByNameIgnoringCaseElseReportedWithCode51)

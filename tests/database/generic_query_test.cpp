@@ -194,6 +194,11 @@ TEST_P(GenericQueryTest, DeletingEntriesSendsItsLinesAndReportsFailuresWithCode3
               "Attempt to delete records failed.\r\nTable = Looms\r\nCriteria = Warp = 1\r\nRefObj = TDBGenericInfo");
     EXPECT_EQ(failure.SQL, " DELETE FROM Looms\r\n WHERE Warp = 1");
     EXPECT_FALSE(user->connection.InTransaction());
+
+    // A condition cannot smuggle in a statement of its own.
+    const FirstRecord stacked = FailureOf([&] { user->info.DeleteTableEntries("Packs", "1 = 1; DROP TABLE Packs"); });
+    EXPECT_EQ(stacked.Code, 35);
+    EXPECT_EQ(Rows(), 0);
 }
 
 TAVELIN_ON_BOTH_ENGINES(GenericQueryTest);

@@ -94,6 +94,9 @@ TEST(SessionPool, ConnectionsThatCannotOpenSayWhichSession)
 TEST(SessionPool, ChangingTheAliasRenamesItInThePoolsOwnConnections)
 {
     TDBGenericInfo info;
+    fw::db::Connection host;
+    host.SetAliasName("FIRST");
+    info.SetDatabase(&host);
     info.SetDBAlias("first");
     TDBGSessionRef* session = info.SessionPool().RequestSession();
     EXPECT_EQ(session->Database()->AliasName(), "first");
@@ -101,6 +104,8 @@ TEST(SessionPool, ChangingTheAliasRenamesItInThePoolsOwnConnections)
     info.SetDBAlias("second");
     EXPECT_EQ(session->Database()->AliasName(), "second");
     EXPECT_EQ(info.RecordKey().Session()->Database()->AliasName(), "second");
+    EXPECT_EQ(host.AliasName(), "second");
+    info.SetDatabase(nullptr);
 }
 
 TEST(SessionPool, PrivateFoldersAreMadeWhenTheSessionStartsAndGoWithIt)

