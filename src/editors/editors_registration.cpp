@@ -1,5 +1,6 @@
 #include "editors/editors_registration.h"
 
+#include "editors/browser_thumbnail_makers.h"
 #include "editors/clip_list.h"
 
 void RegisterEditors()
@@ -11,4 +12,5 @@ void RegisterEditors()
     RegisterFontGenerator();
     RegisterLetteredBandEditor();
     RegisterClipList();
+    RegisterThumbnailMakers();
 }

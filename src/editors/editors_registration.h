@@ -18,6 +18,8 @@ void RegisterTwistEditor();
 // design of two, four or six colours) and the editor of loaded double-face patterns.
 void RegisterDoubleFaceEditor();
 
+// The views that draw the pattern browser's thumbnails: browser_thumbnail_makers.h.
+
 // The 3/1 broken twill editor alone: the opener of the Create menu's twill item (a new, empty
 // design) and the editor of loaded 3/1 broken twill patterns.
 void RegisterTwillEditor();

@@ -82,8 +82,8 @@ void TfrmTWMain::CheckFileTypeRegistration()
         return;
     }
     // The check itself, and the dialog that offers the registration, belong to the
-    // registration module; until it exists there is nothing to check against, and a note
-    // at every start would only be in the way.
+    // registration module; without it there is nothing to check against, and a note at
+    // every start would only be in the way.
     if (WindowOpenerRegistered(TTWWindowKind::FileTypeRegistration)) {
         OpenWindowOfKind(*this, TTWWindowKind::FileTypeRegistration);
     }

@@ -6,7 +6,11 @@
 #include "framework/gui/qt_run.h"
 #include "model/model_hooks.h"
 #include "model/model_state.h"
+#include "shell/browser_window.h"
+#include "shell/convert_dialog.h"
 #include "shell/file_loader.h"
+#include "shell/file_type_dialog.h"
+#include "shell/join_dialogs.h"
 #include "shell/main_window.h"
 #include "shell/notes_window.h"
 #include "shell/palette_list_window.h"
@@ -51,6 +55,10 @@ void RegisterShellModules()
     RegisterFileLoading();
     RegisterPaletteWindows();
     RegisterNotesWindow();
+    RegisterBrowser();
+    RegisterJoinDialogs();
+    RegisterConversionDialog();
+    RegisterFileTypeRegistration();
 }
 
 int RunTavelin(int argc, char** argv, const std::function<void()>& registerModules)

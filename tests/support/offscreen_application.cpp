@@ -1,7 +1,8 @@
 // Every test of this program runs inside one QApplication on Qt's offscreen platform:
 // fonts and painting need an application, the peers' widgets a widget application, and no
 // test may need a screen. The program's settings and palettes go to a configuration folder
-// of the test process's own, never into the configuration of whoever runs the tests.
+// of the test process's own, and the desktop's data to a data folder of its own, never into
+// those of whoever runs the tests.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -23,6 +24,10 @@ public:
         }
         config_ = std::filesystem::path(testing::TempDir()) / ("tavelin_config_" + std::to_string(::getpid()));
         qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config_.string()));
+        // The desktop's data (file types, desktop entries) likewise: a test that registers the
+        // program's file types never touches the user's.
+        data_ = std::filesystem::path(testing::TempDir()) / ("tavelin_data_" + std::to_string(::getpid()));
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(data_.string()));
         application_ = std::make_unique<QApplication>(argc_, argv_);
     }
     void TearDown() override
@@ -30,6 +35,7 @@ public:
         application_.reset();
         std::error_code ignored;
         std::filesystem::remove_all(config_, ignored);
+        std::filesystem::remove_all(data_, ignored);
     }
 
 private:
@@ -39,6 +45,7 @@ private:
     char* argv_[2] = {name_, nullptr};
     std::unique_ptr<QApplication> application_;
     std::filesystem::path config_;
+    std::filesystem::path data_;
 };
 
 // gtest owns the environment and sets it up before the first test.
