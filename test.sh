@@ -57,6 +57,7 @@ run_fuzz() {
 fuzz_summaries=$(run_fuzz xml_reader xml make_xml_corpus)
 fuzz_summaries+=$'\n'$(run_fuzz pattern_file patterns make_pattern_corpus)
 fuzz_summaries+=$'\n'$(run_fuzz bmp_reader bmp make_bmp_corpus)
+fuzz_summaries+=$'\n'$(run_fuzz browser_cache browser-cache make_browser_cache_corpus)
 
 echo
 skipped_tests "$build"

@@ -236,7 +236,6 @@ void TfrmTWBrowser::UpdateThumbnails(bool rebuild)
         }
         RebuildFrames();
     }
-    showsRememberedFolder_ = false;
     ReportFailures(result.Failures);
 }
 
