@@ -460,9 +460,19 @@ TEST_F(ProgramStartTest, TheProgramRegistersTheModulesThatProvideItsWindows)
     EXPECT_FALSE(ShellFactories().LoadFile);
     EXPECT_FALSE(WindowOpenerRegistered(TTWWindowKind::PaletteList));
     EXPECT_FALSE(ShellFactories().CreateNotesWindow);
+    EXPECT_FALSE(ShellFactories().CreateBrowser);
+    const TTWWindowKind tools[] = {TTWWindowKind::JoinSideBySide, TTWWindowKind::JoinEndToEnd,
+                                   TTWWindowKind::ConvertToBrocade, TTWWindowKind::FileTypeRegistration};
+    for (TTWWindowKind kind : tools) {
+        EXPECT_FALSE(WindowOpenerRegistered(kind));
+    }
     RegisterShellModules();
     EXPECT_TRUE(ShellFactories().LoadFile);
     EXPECT_TRUE(ShellFactories().CreateDataModule);
     EXPECT_TRUE(WindowOpenerRegistered(TTWWindowKind::PaletteList));
     EXPECT_TRUE(ShellFactories().CreateNotesWindow);
+    EXPECT_TRUE(ShellFactories().CreateBrowser);
+    for (TTWWindowKind kind : tools) {
+        EXPECT_TRUE(WindowOpenerRegistered(kind));
+    }
 }
