@@ -1,11 +1,13 @@
 #include "editors/browser_thumbnail_makers.h"
 
 #include <memory>
+#include <type_traits>
 
 #include "editors/df_editor.h"
 #include "editors/twill_editor.h"
 #include "editors/twist_editor.h"
 #include "editors/weaving_image_frame.h"
+#include "framework/gui/message.h"
 #include "model/brocade_pattern.h"
 #include "model/df_pattern.h"
 #include "model/pattern_base.h"
@@ -45,42 +47,90 @@ fw::Bitmap BrocadePicture(TTWPatternBase& pattern)
     return WovenPicture(ground);
 }
 
-// An editor window of the kind, made for one picture: a child of the main window as every
-// editor is, never shown, with no host, so that it tells nobody of itself.
-template <class Editor, class... Args>
-std::unique_ptr<Editor> HiddenEditor(Args&&... args)
+// The editor windows that draw the pictures of their kinds: children of the main window as
+// every editor is, never shown, with no host, so that they tell nobody of themselves. One of
+// each kind serves a whole run of thumbnails (a window is costly to make) and goes when the
+// run ends, or at once outside a run.
+struct HiddenEditors {
+    fw::WeakRef<fw::Form> DoubleFace;
+    fw::WeakRef<fw::Form> Twill;
+    fw::WeakRef<fw::Form> Twist;
+
+    void Free()
+    {
+        for (fw::WeakRef<fw::Form>* editor : {&DoubleFace, &Twill, &Twist}) {
+            delete editor->Get();
+            editor->Reset();
+        }
+    }
+};
+
+HiddenEditors& Editors()
 {
-    auto editor = std::make_unique<Editor>(frmTWMain, std::forward<Args>(args)...);
+    static HiddenEditors editors;
+    return editors;
+}
+
+template <class Editor>
+Editor& HiddenEditor(fw::WeakRef<fw::Form>& slot)
+{
+    if (auto* kept = dynamic_cast<Editor*>(slot.Get())) {
+        return *kept;
+    }
+    auto editor = std::make_unique<Editor>(frmTWMain);
     editor->FinishLoading();
     editor->frameWeaving->SetSilent(true);
-    return editor;
+    slot = editor.get();
+    return *editor.release();
+}
+
+// Frees the editors unless a run keeps them for the next picture.
+void AfterPicture()
+{
+    if (!TTWThumbnailRun::Open()) {
+        Editors().Free();
+    }
+}
+
+template <class Editor, class Design>
+fw::Bitmap EditorPicture(fw::WeakRef<fw::Form>& slot, const Design& design, bool twistPatterned)
+{
+    fw::Bitmap picture;
+    try {
+        Editor& editor = HiddenEditor<Editor>(slot);
+        if constexpr (std::is_same_v<Design, TTWWarpTwinedPattern>) {
+            editor.LoadPattern(design);
+        } else {
+            editor.SetPattern(design);
+        }
+        editor.RefreshWeavingImage();
+        picture = RenderThumbnailPicture(*editor.frameWeaving, twistPatterned);
+    } catch (...) {
+        // A window that failed on one design is not trusted with the next.
+        delete slot.Get();
+        slot.Reset();
+        AfterPicture();
+        throw;
+    }
+    AfterPicture();
+    return picture;
 }
 
 fw::Bitmap DoubleFacePicture(TTWPatternBase& pattern)
 {
-    const auto& design = dynamic_cast<const TTWDFPattern&>(pattern);
-    std::unique_ptr<TfrmSimpleDoubleface> editor = HiddenEditor<TfrmSimpleDoubleface>(design.ColourCount());
-    editor->SetPattern(design);
-    editor->RefreshWeavingImage();
-    return RenderThumbnailPicture(*editor->frameWeaving, false);
+    return EditorPicture<TfrmSimpleDoubleface>(Editors().DoubleFace, dynamic_cast<const TTWDFPattern&>(pattern), false);
 }
 
 fw::Bitmap TwillPicture(TTWPatternBase& pattern)
 {
-    const auto& design = dynamic_cast<const TTW31TwillPattern&>(pattern);
-    std::unique_ptr<TfrmTWDoubleFaceTwill> editor = HiddenEditor<TfrmTWDoubleFaceTwill>();
-    editor->SetPattern(design);
-    editor->RefreshWeavingImage();
-    return RenderThumbnailPicture(*editor->frameWeaving, false);
+    return EditorPicture<TfrmTWDoubleFaceTwill>(Editors().Twill, dynamic_cast<const TTW31TwillPattern&>(pattern),
+                                                false);
 }
 
 fw::Bitmap TwistPicture(TTWPatternBase& pattern)
 {
-    const auto& design = dynamic_cast<const TTWWarpTwinedPattern&>(pattern);
-    std::unique_ptr<TfrmTWWarpTwinedPattern> editor = HiddenEditor<TfrmTWWarpTwinedPattern>();
-    editor->LoadPattern(design);
-    editor->RefreshWeavingImage();
-    return RenderThumbnailPicture(*editor->frameWeaving, true);
+    return EditorPicture<TfrmTWWarpTwinedPattern>(Editors().Twist, dynamic_cast<const TTWWarpTwinedPattern&>(pattern),
+                                                  true);
 }
 
 } // namespace
@@ -120,4 +170,5 @@ void RegisterThumbnailMakers()
     RegisterThumbnailMaker(PatternTypeBrokenTwill, TwillPicture);
     RegisterThumbnailMaker(PatternTypeTwistPatterned, TwistPicture);
     RegisterThumbnailMaker(PatternTypeBrocade, BrocadePicture);
+    RegisterThumbnailRunEnd("editors", [] { Editors().Free(); });
 }

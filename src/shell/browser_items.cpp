@@ -105,7 +105,12 @@ TTWBrowserUpdateResult TTWBrowserItemList::Update(const std::string& folder, boo
     const std::string cacheFile = prefix + BrowserCacheFileName;
     std::string cached;
     ReadCache(cacheFile, cached);
+    // Whether the list differs from the cache read: only then is the cache written again.
+    bool changed = cached.empty();
 
+    // The views may keep what they make for one thumbnail for the next, until the folder
+    // is done.
+    const TTWThumbnailRun run;
     // Every item is a candidate for removal until its file is found. (Looked up by name in
     // a table: a folder of thousands of patterns must not cost the square of that.)
     std::unordered_map<std::string, TTWBrowserItem*> byName;
@@ -128,6 +133,7 @@ TTWBrowserUpdateResult TTWBrowserItemList::Update(const std::string& folder, boo
         if (!rebuild && item->FileName == name && date != 0 && date <= item->FileDate) {
             continue;
         }
+        changed = true;
         try {
             UpdateItem(*item, path, name);
             item->FileDate = date;
@@ -143,10 +149,14 @@ TTWBrowserUpdateResult TTWBrowserItemList::Update(const std::string& folder, boo
     for (int i = Count() - 1; i >= 0; --i) {
         if (gone.contains(Items(i))) {
             Delete(i);
+            changed = true;
         }
     }
-    SortByName();
+    changed = SortByName() || changed;
 
+    if (!changed) {
+        return result;
+    }
     const std::string bytes = WriteBrowserCache(*this);
     if (bytes != cached && FolderMayBeWritten(folder)) {
         try {
@@ -172,11 +182,19 @@ void TTWBrowserItemList::UpdateItem(TTWBrowserItem& item, const std::string& pat
     item.FileName = name;
 }
 
-void TTWBrowserItemList::SortByName()
+bool TTWBrowserItemList::SortByName()
 {
+    bool sorted = true;
+    for (int i = 1; i < Count() && sorted; ++i) {
+        sorted = !(Items(i)->FileName < Items(i - 1)->FileName);
+    }
+    if (sorted) {
+        return false;
+    }
     SortWith([](fw::Object* first, fw::Object* second) {
         const std::string& a = static_cast<TTWBrowserItem*>(first)->FileName;
         const std::string& b = static_cast<TTWBrowserItem*>(second)->FileName;
         return a < b ? -1 : (b < a ? 1 : 0);
     });
+    return true;
 }

@@ -75,7 +75,7 @@ public:
     //    its thumbnail is made again when it is new, when the file is newer than the
     //    thumbnail, or always with rebuild;
     // 3. items whose files are gone are dropped, the list is sorted by name and the cache
-    //    written (when it would change).
+    //    written (unless it holds what it held).
     // A pattern that cannot be read or drawn gets no item; it is listed in the result and
     // the rest of the folder is shown all the same. A folder that cannot be written keeps
     // its old cache, or none. No folder (an empty name) empties the list and writes nothing.
@@ -89,7 +89,8 @@ private:
     // drawn.
     static void UpdateItem(TTWBrowserItem& item, const std::string& path, const std::string& name);
     void ReadCache(const std::string& cacheFile, std::string& bytes);
-    void SortByName();
+    // Answers whether the order changed.
+    bool SortByName();
 
     std::string folder_;
     double format_ = FormatNumber;

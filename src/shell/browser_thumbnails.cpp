@@ -14,7 +14,50 @@ std::map<int, TTWThumbnailMaker>& Makers()
     return makers;
 }
 
+std::map<std::string, std::function<void()>>& RunEnds()
+{
+    static std::map<std::string, std::function<void()>> handlers;
+    return handlers;
+}
+
+int& RunDepth()
+{
+    static int depth = 0;
+    return depth;
+}
+
 } // namespace
+
+TTWThumbnailRun::TTWThumbnailRun()
+{
+    ++RunDepth();
+}
+
+TTWThumbnailRun::~TTWThumbnailRun()
+{
+    if (--RunDepth() > 0) {
+        return;
+    }
+    // Copies: a handler may register others.
+    const auto handlers = RunEnds();
+    for (const auto& [name, handler] : handlers) {
+        handler();
+    }
+}
+
+bool TTWThumbnailRun::Open()
+{
+    return RunDepth() > 0;
+}
+
+void RegisterThumbnailRunEnd(const std::string& name, std::function<void()> handler)
+{
+    if (handler) {
+        RunEnds()[name] = std::move(handler);
+    } else {
+        RunEnds().erase(name);
+    }
+}
 
 void RegisterThumbnailMaker(int kind, TTWThumbnailMaker maker)
 {
@@ -33,6 +76,7 @@ bool ThumbnailMakerRegistered(int kind)
 void ResetThumbnailMakersForTests()
 {
     Makers().clear();
+    RunEnds().clear();
 }
 
 fw::Bitmap MakeThumbnail(TTWPatternBase& pattern)
