@@ -145,6 +145,8 @@ void TfrmTWBrowser::ForgetRememberedFolderForTests()
 void TfrmTWBrowser::FormCreate()
 {
     TfrmTBasic::FormCreate();
+    // In line with the buttons beside it, whatever the panel's own border.
+    btnClose->SetTop(btnRefresh->Top() - pnlClose->Top());
     if (const std::optional<std::string>& folder = LastFolderOfRun()) {
         pnlDirName->SetCaption(*folder);
         showsRememberedFolder_ = true;

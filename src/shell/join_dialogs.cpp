@@ -33,7 +33,7 @@
 namespace {
 
 constexpr int DialogWidth = 600;
-constexpr int DialogHeight = 400;
+constexpr int DialogHeight = 350;
 constexpr int ListLeft = 92;
 constexpr int ListTop = 8;
 constexpr int ListHeight = 220;
