@@ -20,6 +20,8 @@
 #include "framework/gui/qt_paint_backend.h"
 #include "framework/gui/qt_peer.h"
 #include "framework/gui/std_button.h"
+#include "model/card.h"
+#include "model/df_pattern.h"
 #include "model/pattern_base.h"
 #include "shell/browser_frame.h"
 #include "shell/browser_items.h"
@@ -137,6 +139,37 @@ TEST_F(BrowserProgramTest, TheTwistPatternedThumbnailIsTheBlockChartOfItsTwining
     }
     EXPECT_TRUE(colours.contains(0x000000u));
     EXPECT_LE(colours.size(), 3u);
+}
+
+TEST_F(BrowserProgramTest, AnEditorKeptForARunDrawsEachDesignAsANewOneWould)
+{
+    // Each design drawn on its own, by an editor made for it.
+    const fs::path data = sample_patterns::DataFolder();
+    std::vector<std::unique_ptr<TTWPatternBase>> designs;
+    for (const char* name : {"doubleface_small.tvl", "twill_small.tvl", "twist_small.tvl"}) {
+        designs.push_back(LoadAndCreatePattern((data / name).string()));
+    }
+    // A second double-face design of another size and colour count, drawn in between.
+    auto other = std::make_unique<TTWDFPattern>();
+    other->SetColourCount(4);
+    other->SetSize(5, 3);
+    for (int x = 0; x < 5; ++x) {
+        other->Cards().Add(CreateCard(4).release());
+        other->SetCell(x, x % 3, true);
+    }
+    std::vector<fw::Bitmap> alone;
+    for (const auto& design : designs) {
+        alone.push_back(MakeThumbnail(*design));
+    }
+    const fw::Bitmap otherAlone = MakeThumbnail(*other);
+
+    const TTWThumbnailRun run;
+    for (int round = 0; round < 2; ++round) {
+        for (std::size_t i = 0; i < designs.size(); ++i) {
+            EXPECT_TRUE(MakeThumbnail(*designs[i]).SamePixels(alone[i])) << i << " in round " << round;
+            EXPECT_TRUE(MakeThumbnail(*other).SamePixels(otherAlone)) << "after " << i;
+        }
+    }
 }
 
 TEST_F(BrowserProgramTest, TheBrowserShowsTheSamplesAndOpensOneInItsEditor)
