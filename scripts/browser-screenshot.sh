@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # Makes the picture of the pattern browser: builds the program as run.sh does (Release),
 # starts it inside a virtual X server on a user's home whose "Bands" folder holds the samples
-# of every kind (tests/data and the model-written brocade and lettered band of the fuzz
-# seeds), opens File > Browse, presses Refresh and photographs the screen with ImageMagick's
-# `import`.
+# of every kind (tests/data and the model-written brocade of the fuzz seeds), opens
+# File > Browse, presses Refresh and photographs the screen with ImageMagick's `import`.
 #
 #   scripts/browser-screenshot.sh [OUTPUT.png]
 #
@@ -12,6 +11,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 . "$root/scripts/ensure-packages.sh"
+. "$root/scripts/shot-home.sh"
 
 ensure_packages cmake ninja-build g++ qt6-base-dev fonts-liberation2 fonts-dejavu-core \
   xvfb xauth imagemagick xdotool
@@ -29,26 +29,10 @@ scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
 home="$scratch/home/weaver"
 bands="$home/Bands"
-mkdir -p "$bands" "$home/.config/tavelin" "$home/.local/share"
+mkdir -p "$bands"
 cp "$root"/tests/data/*.tvl "$bands/"
 cp "$root/tests/fuzz/corpus/patterns/gen-brocade-ground.tvl" "$bands/brocade_ground.tvl"
-cp "$root/tests/fuzz/corpus/patterns/gen-lettered-band.tvl" "$bands/lettered_band.tvl"
-cat > "$home/.config/tavelin/settings.xml" <<EOF
-<TVL>
-  <Source>Tavelin</Source>
-  <Version>1.17</Version>
-  <Release/>
-  <UserSettings>
-    <System>
-      <CheckTVLReg>No</CheckTVLReg>
-    </System>
-    <Directories>
-      <LastBrowse><![CDATA[$bands]]></LastBrowse>
-    </Directories>
-  </UserSettings>
-</TVL>
-EOF
-export HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share"
+prepare_shot_home "$home" "$bands"
 cd "$home"
 
 export TAVELIN_SHOT_OUT="$out" TAVELIN_SHOT_EXE="$build/src/app/tavelin"

@@ -14,6 +14,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 . "$root/scripts/ensure-packages.sh"
+. "$root/scripts/shot-home.sh"
 
 ensure_packages cmake ninja-build g++ qt6-base-dev fonts-liberation2 fonts-dejavu-core \
   xvfb xauth imagemagick xdotool
@@ -29,9 +30,9 @@ cmake --build "$build" -j "$(nproc)" --target tavelin
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
 home="$scratch/home/weaver"
-mkdir -p "$home/Bands" "$home/.config"
+mkdir -p "$home/Bands"
 cp "$root/tests/data/font_capitals.tvf" "$root/tests/data/lettered_weaving.tvl" "$home/Bands/"
-export HOME="$home" XDG_CONFIG_HOME="$home/.config"
+prepare_shot_home "$home"
 cd "$home"
 
 # Runs the program on a file, plays the clicks of the script and photographs the screen.

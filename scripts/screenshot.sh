@@ -22,6 +22,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 . "$root/scripts/ensure-packages.sh"
+. "$root/scripts/shot-home.sh"
 
 ensure_packages cmake ninja-build g++ qt6-base-dev fonts-liberation2 fonts-dejavu-core \
   xvfb xauth imagemagick xdotool
@@ -39,23 +40,10 @@ cmake --build "$build" -j "$(nproc)" --target tavelin
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
 home="$scratch/home/weaver"
-mkdir -p "$home/Bands" "$home/.config/tavelin" "$home/.local/share"
+mkdir -p "$home/Bands"
 cp "$file" "$home/Bands/"
 file="$home/Bands/$(basename "$file")"
-# A first start would ask about the desktop's file types, in front of the editor.
-cat > "$home/.config/tavelin/settings.xml" <<'EOF'
-<TVL>
-  <Source>Tavelin</Source>
-  <Version>1.17</Version>
-  <Release/>
-  <UserSettings>
-    <System>
-      <CheckTVLReg>No</CheckTVLReg>
-    </System>
-  </UserSettings>
-</TVL>
-EOF
-export HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share"
+prepare_shot_home "$home"
 cd "$home"
 
 export TAVELIN_SHOT_OUT="$out" TAVELIN_SHOT_FILE="$file" TAVELIN_SHOT_EXE="$build/src/app/tavelin" VIEWS="${VIEWS:-0}"
