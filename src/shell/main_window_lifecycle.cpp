@@ -6,6 +6,7 @@
 #include <string>
 #include <system_error>
 
+#include "forms/combo_box.h"
 #include "forms/forms_default_style.h"
 #include "controls/il_brush.h"
 #include "foundation/xml_node.h"
@@ -79,6 +80,10 @@ void TfrmTWMain::SetDefaultTreeColours()
     selected.SetColour(0x006CE0);
     trees.DrawSelect().SetFillBrush(&selected);
     trees.DrawSelect().SetFontColour(0xFFFFFF);
+    // The combo boxes' drop-down lists look like every other list from now on.
+    if (TILFormsDefaultComboBoxColours* combos = ComboBoxDefaultColours()) {
+        combos->Assign(&trees);
+    }
 }
 
 void TfrmTWMain::LoadPalettesAndSettings()

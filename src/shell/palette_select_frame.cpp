@@ -1,10 +1,10 @@
 #include "shell/palette_select_frame.h"
 
 #include "controls/brush_panel.h"
+#include "forms/combo_box.h"
 #include "framework/gui/std_label.h"
 #include "model/model_state.h"
 #include "model/palette.h"
-#include "shell/palette_drop_down.h"
 #include "shell/palette_frame.h"
 
 namespace {
@@ -18,7 +18,7 @@ TfrmPaletteSel::TfrmPaletteSel(fw::Component* owner)
     : fw::Frame(owner),
       pnlPaletteSel(new TILBrushPanel(this)),
       lblPalette(new fw::Label(this)),
-      cbPalette(new TTWDropDownList(this)),
+      cbPalette(new TILComboBox(this)),
       framePalette(new TfrmPalette(this))
 {
     pnlPaletteSel->SetName("pnlPaletteSel");
@@ -35,7 +35,7 @@ TfrmPaletteSel::TfrmPaletteSel(fw::Component* owner)
     cbPalette->SetName("cbPalette");
     cbPalette->SetParent(pnlPaletteSel);
     cbPalette->SetBounds(Margin + 94, ListTop, framePalette->Width() - 94, 21);
-    cbPalette->SetOnChange([this](fw::Object*) { cbPaletteChange(); });
+    cbPalette->SetAfterChange([this](TILComboBox*) { cbPaletteChange(); });
 
     framePalette->SetName("framePalette");
     framePalette->SetParent(pnlPaletteSel);
@@ -56,18 +56,17 @@ TfrmPaletteSel::~TfrmPaletteSel() = default;
 void TfrmPaletteSel::FillPaletteList()
 {
     const TTWPaletteList& palettes = PaletteList();
-    cbPalette->BeginUpdate();
-    cbPalette->Clear();
+    cbPalette->Items().Clear();
     for (int i = 0; i < palettes.Count(); ++i) {
         TTWPalette* palette = palettes.Palettes(i);
-        cbPalette->AddItem(palette->Name(), palette);
+        cbPalette->Items().Add(palette->Name(), i, true, true, palette);
     }
-    cbPalette->EndUpdate();
 }
 
 void TfrmPaletteSel::cbPaletteChange()
 {
-    framePalette->SetPalette(dynamic_cast<TTWPalette*>(cbPalette->ItemObject(cbPalette->ItemIndex())));
+    const TILComboBoxItem* item = cbPalette->Selected();
+    framePalette->SetPalette(item != nullptr ? dynamic_cast<TTWPalette*>(item->Data()) : nullptr);
 }
 
 void TfrmPaletteSel::SetPaletteChangeable(bool changeable)

@@ -5,7 +5,7 @@
 #include "framework/gui/form.h"
 
 class TILBrushPanel;
-class TTWDropDownList;
+class TILComboBox;
 class TfrmPalette;
 
 namespace fw {
@@ -24,11 +24,11 @@ public:
 
     TILBrushPanel* const pnlPaletteSel;
     fw::Label* const lblPalette;
-    // Each entry holds its palette.
-    TTWDropDownList* const cbPalette;
+    // One item per palette, holding it as its data.
+    TILComboBox* const cbPalette;
     TfrmPalette* const framePalette;
 
-    // The chosen entry's palette into the palette frame (none when nothing is chosen).
+    // The chosen item's palette into the palette frame (none when nothing is chosen).
     void cbPaletteChange();
 
     bool PaletteChangeable() const { return paletteChangeable_; }

@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "controls/brush_panel.h"
+#include "forms/combo_box.h"
 #include "framework/gui/std_label.h"
 #include "framework/gui/test_driver.h"
 #include "palette_test_support.h"
 #include "shell/palette_frame.h"
 #include "shell/palette_select_frame.h"
-#include "shell/palette_drop_down.h"
 
 using namespace palette_test;
 
@@ -233,12 +233,13 @@ TEST_F(PaletteFrameTest, TheChooserListsTheNamedPalettesAndShowsTheOneChosen)
     Palettes().Add(NumberedPalette("Autumn", 0x002000).release());
     auto& chooser = NewFrame<TfrmPaletteSel>();
     EXPECT_EQ(chooser.lblPalette->Caption(), "Current Palette");
-    ASSERT_EQ(chooser.cbPalette->ItemCount(), 3);
+    const TILComboBoxItemCollection& items = chooser.cbPalette->Items();
+    ASSERT_EQ(items.Count(), 3);
     // In list order, not sorted.
-    EXPECT_EQ(chooser.cbPalette->ItemText(0), "(Default)");
-    EXPECT_EQ(chooser.cbPalette->ItemText(1), "Spring");
-    EXPECT_EQ(chooser.cbPalette->ItemText(2), "Autumn");
-    EXPECT_EQ(chooser.cbPalette->ItemObject(2), Palettes().Palettes(2));
+    EXPECT_EQ(items.GetItem(0)->Caption(), "(Default)");
+    EXPECT_EQ(items.GetItem(1)->Caption(), "Spring");
+    EXPECT_EQ(items.GetItem(2)->Caption(), "Autumn");
+    EXPECT_EQ(items.GetItem(2)->Data(), Palettes().Palettes(2));
     EXPECT_EQ(chooser.cbPalette->ItemIndex(), 0);
     EXPECT_EQ(chooser.framePalette->Palette(), Palettes().Palettes(0));
     EXPECT_EQ(chooser.framePalette->GetColourPanel(15)->Color(), 0xFFFFFFu);
@@ -254,64 +255,4 @@ TEST_F(PaletteFrameTest, TheChooserListsTheNamedPalettesAndShowsTheOneChosen)
     chooser.SetPaletteChangeable(false);
     EXPECT_FALSE(chooser.PaletteChangeable());
     EXPECT_FALSE(chooser.cbPalette->Enabled());
-}
-
-TEST_F(PaletteFrameTest, TheDropDownListTakesAnEntryByMouseAndByKey)
-{
-    auto* list = new TTWDropDownList(&Host());
-    list->SetParent(&Host());
-    list->SetBounds(20, 20, 150, 21);
-    for (const char* name : {"one", "two", "three"}) {
-        list->AddItem(name, nullptr);
-    }
-    int changes = 0;
-    list->SetOnChange([&](fw::Object*) { ++changes; });
-    list->SetItemIndex(2);
-    EXPECT_EQ(list->Text(), "three");
-    list->SetItemIndex(7);
-    EXPECT_EQ(list->ItemIndex(), -1);
-    EXPECT_EQ(changes, 0) << "code changes are not the user's";
-
-    fw::TestDriver driver(Host());
-    driver.Click(30, 30);
-    ASSERT_TRUE(list->DroppedDown());
-    TTWDropDownListBox* box = list->DroppedList();
-    EXPECT_EQ(box->Parent(), &Host());
-    EXPECT_EQ(box->Top(), 41);
-    EXPECT_EQ(box->Height(), 3 * list->EntryHeight() + 2);
-    // A press outside the open list closes it without a choice.
-    driver.Click(400, 300);
-    EXPECT_FALSE(list->DroppedDown());
-    EXPECT_EQ(changes, 0);
-
-    driver.Click(30, 30);
-    ASSERT_TRUE(list->DroppedDown());
-    driver.Click(driver.PointOf(*list->DroppedList(), fw::Point{10, 1 + list->EntryHeight() + 3}));
-    EXPECT_FALSE(list->DroppedDown());
-    EXPECT_EQ(list->ItemIndex(), 1);
-    EXPECT_EQ(changes, 1);
-
-    // Keys: F4 drops down, Down moves the highlight, Enter takes it; Esc closes only.
-    driver.PressKey(fw::VK_F4);
-    ASSERT_TRUE(list->DroppedDown());
-    driver.PressKey(fw::VK_DOWN);
-    EXPECT_EQ(list->HighlightedIndex(), 2);
-    EXPECT_EQ(list->ItemIndex(), 1);
-    driver.PressKey(fw::VK_RETURN);
-    EXPECT_FALSE(list->DroppedDown());
-    EXPECT_EQ(list->ItemIndex(), 2);
-    EXPECT_EQ(changes, 2);
-    driver.PressKey(fw::VK_F4);
-    driver.PressKey(fw::VK_UP);
-    driver.PressKey(fw::VK_ESCAPE);
-    EXPECT_FALSE(list->DroppedDown());
-    EXPECT_EQ(list->ItemIndex(), 2);
-    // Closed, Up chooses the entry before at once.
-    driver.PressKey(fw::VK_UP);
-    EXPECT_EQ(list->ItemIndex(), 1);
-    EXPECT_EQ(changes, 3);
-    driver.PressKey(fw::VK_UP);
-    driver.PressKey(fw::VK_UP);
-    EXPECT_EQ(list->ItemIndex(), 0);
-    EXPECT_EQ(changes, 4) << "no change at the first entry";
 }

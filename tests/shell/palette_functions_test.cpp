@@ -19,7 +19,7 @@
 #include "model/card_list.h"
 #include "palette_test_support.h"
 #include "shell/palette_colour_select_dialog.h"
-#include "shell/palette_drop_down.h"
+#include "forms/combo_box.h"
 #include "shell/palette_edit_dialog.h"
 #include "shell/palette_functions_frame.h"
 #include "shell/palette_list_window.h"
