@@ -78,6 +78,23 @@ Qt::WindowFlags WindowFlagsFor(const Control& control)
     return Qt::Window;
 }
 
+// The shown window a form stays above: that of the control owning it, when a control does,
+// else the main window's.
+QWidget* WindowAbove(const Form& form)
+{
+    for (Component* owner = form.Owner(); owner != nullptr; owner = owner->Owner()) {
+        if (auto* control = dynamic_cast<Control*>(owner)) {
+            const QtPeer* peer = QtPeerOf(RootOf(*control));
+            if (peer != nullptr && peer->WindowWidget() != nullptr && peer->WindowWidget()->isVisible()) {
+                return peer->WindowWidget();
+            }
+            break;
+        }
+    }
+    const QtPeer* mainPeer = App().MainForm() != nullptr ? QtPeerOf(*App().MainForm()) : nullptr;
+    return mainPeer != nullptr ? mainPeer->WindowWidget() : nullptr;
+}
+
 // Whether the user may not resize the window.
 bool FixedSize(const Control& control)
 {
@@ -243,13 +260,15 @@ void QtPeer::ShowWindow()
     if (const Form* form = FormOf(control_)) {
         // Qt takes the modality only while the window is hidden.
         window->setWindowModality(form->Modal() ? Qt::ApplicationModal : Qt::NonModal);
-        // Other windows stay above the main window, as the platform's owned windows do.
-        const QtPeer* mainPeer = App().MainForm() != nullptr ? QtPeerOf(*App().MainForm()) : nullptr;
-        QWidget* main = mainPeer != nullptr ? mainPeer->WindowWidget() : nullptr;
-        if (main != nullptr && main != window && main->windowHandle() != nullptr) {
+        // Other windows stay above the window they belong with, as the platform's owned
+        // windows do: the main window, or the window of the control that owns the form (a
+        // drop-down list stays with its dialog, and is no window the dialog's modality
+        // blocks).
+        QWidget* above = WindowAbove(*form);
+        if (above != nullptr && above != window && above->windowHandle() != nullptr) {
             window->winId();
             if (QWindow* handle = window->windowHandle()) {
-                handle->setTransientParent(main->windowHandle());
+                handle->setTransientParent(above->windowHandle());
             }
         }
     }

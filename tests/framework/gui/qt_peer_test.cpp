@@ -352,6 +352,52 @@ TEST(QtPeer, AModalFormShowsAsAModalWindowInsideTheNestedLoop)
     EXPECT_TRUE(dotWidget.isNull());
 }
 
+TEST(QtPeer, AWindowOwnedByAControlOfAModalDialogStaysAboveThatDialog)
+{
+    Log log;
+    Scene scene(log);
+    TestDriver driver(scene.form);
+    QtPeerKeeper keeper(driver.Router());
+    AttachQtPeers(scene.form);
+    const ScopedHandler<ModalRunner> runner(&Form::SetModalRunner, RunQtModalLoop);
+
+    Form dialog;
+    dialog.SetBounds(150, 120, 160, 80);
+    auto* field = new Probe<CustomControl>(log, "Field", &dialog, Rect{10, 10, 90, 30}, clGreen);
+    dialog.FinishLoading();
+    // A drop-down of the field: a frameless window owned by the field.
+    auto* list = new Form(field);
+    list->SetBorderStyle(FormBorderStyle::None);
+    list->SetBounds(160, 150, 90, 40);
+    auto* entry = new Probe<CustomControl>(log, "Entry", list, Rect{0, 0, 90, 40}, clBlue);
+    list->FinishLoading();
+
+    QWindow* parentOfList = nullptr;
+    QWindow* dialogWindow = nullptr;
+    QWindow* parentOfDialog = nullptr;
+    QTimer::singleShot(100, [&] {
+        list->Show();
+        SyncQtPeers();
+        QWidget* listWidget = QtWidgetOf(*entry);
+        QWidget* fieldWidget = QtWidgetOf(*field);
+        if (listWidget == nullptr || fieldWidget == nullptr) {
+            dialog.SetModalResult(mrAbort);
+            return;
+        }
+        parentOfList = listWidget->window()->windowHandle()->transientParent();
+        dialogWindow = fieldWidget->window()->windowHandle();
+        parentOfDialog = dialogWindow->transientParent();
+        // The list takes real clicks while the dialog is modal.
+        QTest::mouseClick(listWidget, Qt::LeftButton, {}, QPoint(5, 5));
+        dialog.SetModalResult(mrOk);
+    });
+    EXPECT_EQ(dialog.ShowModal(), mrOk);
+    ASSERT_NE(dialogWindow, nullptr);
+    EXPECT_EQ(parentOfList, dialogWindow);
+    EXPECT_NE(parentOfDialog, dialogWindow) << "the dialog itself stays above the main window";
+    EXPECT_EQ(entry->clicks, 1);
+}
+
 TEST(QtPeer, AfterAQtDialogThatAPressOpenedTheNextClickGoesWhereItIsMade)
 {
     Log log;
