@@ -127,6 +127,10 @@ public:
     // Refills the Select Display Profile menu with the saved profiles of the kind (0 the
     // weaving image, 1 the block design); kind 0 ends with "Standard Weaving Chart".
     void BuildProfileMenu(int kind);
+    // The saved profiles changed outside the menus (the settings dialog renamed or deleted
+    // some): the Select Display Profile menu and the tool button's profile menu drop the items
+    // of profiles that are gone and show the others' names as they are now.
+    void ProfilesChanged();
     void ToggleClipPanel();
     // Shows or hides the clip panel (nothing when it is so already), then sets tool 613 to
     // enabled and pressed as the panel shows.

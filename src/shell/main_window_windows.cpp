@@ -118,6 +118,47 @@ void TfrmTWMain::BuildProfileMenu(int kind)
     }
 }
 
+namespace {
+
+// The saved profile an item of a profile menu offers, none for an item without one. The
+// pointer is only compared, never followed: the profile may be gone.
+const fw::Object* OfferedProfile(const fw::MenuItem& item)
+{
+    const auto* offering = dynamic_cast<const TEnhancedMenuItem*>(&item);
+    return offering != nullptr ? reinterpret_cast<const fw::Object*>(offering->Data) : nullptr;
+}
+
+void RefreshProfileItems(fw::MenuItem& menu, const TTWDesignProfileList& profiles)
+{
+    for (int i = menu.Count() - 1; i >= 0; --i) {
+        fw::MenuItem& item = *menu.Items(i);
+        const fw::Object* offered = OfferedProfile(item);
+        if (offered == nullptr) {
+            continue;
+        }
+        TTWDesignProfileBase* profile = nullptr;
+        for (int p = 0; p < profiles.Count() && profile == nullptr; ++p) {
+            if (profiles.GetProfile(p) == offered) {
+                profile = profiles.GetProfile(p);
+            }
+        }
+        if (profile == nullptr) {
+            menu.Delete(i);
+        } else {
+            item.SetCaption(profile->Name);
+        }
+    }
+}
+
+} // namespace
+
+void TfrmTWMain::ProfilesChanged()
+{
+    const TTWDesignProfileList& profiles = UserSettings().EditorProfiles();
+    RefreshProfileItems(*mnuSelectProfile, profiles);
+    RefreshProfileItems(*pmDisplayProfiles->Items(), profiles);
+}
+
 void TfrmTWMain::ToggleClipPanel()
 {
     SetClipPanelVisible(!pnlBitmapClips->Visible());

@@ -14,6 +14,7 @@
 #include "shell/main_window.h"
 #include "shell/notes_window.h"
 #include "shell/palette_list_window.h"
+#include "shell/settings_dialog.h"
 #include "shell/window_factory.h"
 
 TTWProgramLibraries::TTWProgramLibraries(const std::filesystem::path& programFolder)
@@ -59,6 +60,7 @@ void RegisterShellModules()
     RegisterJoinDialogs();
     RegisterConversionDialog();
     RegisterFileTypeRegistration();
+    RegisterSettingsDialog();
 }
 
 int RunTavelin(int argc, char** argv, const std::function<void()>& registerModules)

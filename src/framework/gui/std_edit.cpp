@@ -96,7 +96,8 @@ Rect Edit::TextArea() const
 {
     const bool framed = BorderStyle() == EditBorderStyle::Single;
     const int inset = FrameWidth() + (framed ? FramedPadX : BarePadX);
-    return Rect{inset, FrameWidth(), std::max(inset, Width() - inset), std::max(FrameWidth(), Height() - FrameWidth())};
+    return Rect{inset, FrameWidth(), std::max(inset, Width() - inset - TextRightInset()),
+                std::max(FrameWidth(), Height() - FrameWidth())};
 }
 
 void Edit::AdjustHeight()

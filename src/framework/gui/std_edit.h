@@ -91,6 +91,8 @@ protected:
     void FrameChanged() override { AdjustHeight(); }
     void MovementKeyDown(int& key, ShiftState shift) override;
     int ExtraWantedKeys() const override { return extraDialogCodes_; }
+    // Pixels at the right edge that the text keeps clear of (a spin edit's buttons).
+    virtual int TextRightInset() const { return 0; }
 
 private:
     // Moves the caret; keepAnchor extends the selection from the anchor.
