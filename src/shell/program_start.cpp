@@ -6,6 +6,7 @@
 #include "framework/gui/qt_run.h"
 #include "model/model_hooks.h"
 #include "model/model_state.h"
+#include "shell/about_box.h"
 #include "shell/browser_window.h"
 #include "shell/convert_dialog.h"
 #include "shell/file_loader.h"
@@ -61,6 +62,7 @@ void RegisterShellModules()
     RegisterConversionDialog();
     RegisterFileTypeRegistration();
     RegisterSettingsDialog();
+    RegisterAboutWindows();
 }
 
 int RunTavelin(int argc, char** argv, const std::function<void()>& registerModules)
