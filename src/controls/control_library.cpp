@@ -3,6 +3,8 @@
 #include "controls/check_images.h"
 #include "controls/default_brushes.h"
 #include "controls/image_library.h"
+#include "controls/image_list.h"
+#include "controls/image_list_editor.h"
 
 namespace {
 
@@ -16,6 +18,7 @@ void CreateState()
     imageLibrary = new TILImageLibrary;
     defaultBrushItems = new TILDefaultBrushItemList;
     LoadDefaultCheckImages();
+    InstallImageListEditor();
 }
 
 void FreeState()
@@ -29,6 +32,7 @@ void FreeState()
     delete library;
     delete brushes;
     FreeDefaultCheckImages();
+    SetImageListEditor({});
 }
 
 } // namespace

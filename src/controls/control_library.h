@@ -3,8 +3,8 @@
 class TILImageLibrary;
 class TILDefaultBrushItemList;
 
-// The shared state of the control library: the image library and the list of registered
-// default brushes. Nothing exists before InitControlLibrary, so the order in which the
+// The shared state of the control library: the image library, the list of registered
+// default brushes, and the image-list editor that TILImageList::Edit opens. Nothing exists before InitControlLibrary, so the order in which the
 // program's parts start never matters; the program calls it once at start-up and
 // ShutdownControlLibrary at the end.
 //

@@ -149,6 +149,7 @@ inline constexpr int VK_ADD = 0x6B;
 inline constexpr int VK_SUBTRACT = 0x6D;
 inline constexpr int VK_DIVIDE = 0x6F;
 inline constexpr int VK_F1 = 0x70;
+inline constexpr int VK_F2 = 0x71;
 inline constexpr int VK_F4 = 0x73;
 inline constexpr int VK_F10 = 0x79;
 
