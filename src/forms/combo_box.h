@@ -104,8 +104,8 @@ TILFormsDefaultComboBoxColours* ComboBoxDefaultColours();
 // --- The combo box ----------------------------------------------------------------------------------
 
 enum class TILComboBoxOption {
-    // The drop-down's first column is as wide as the combo box (less the list's frame and
-    // vertical scroll bar).
+    // The drop-down's first column is as wide as the combo box, less the list's frame and
+    // its vertical scroll bar when that shows.
     ilcbAdjustDropDownCol,
     // Disabled items show in the drop-down (drawn as disabled; they cannot be chosen).
     ilcbShowDisabled,

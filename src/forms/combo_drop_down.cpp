@@ -111,6 +111,12 @@ void TfrmILCBDropDownList::ShowForComboBox()
     TakeListSettings();
     FillRows();
     PlaceWindow();
+    // Without a vertical scroll bar the adjusted first column takes the bar's room too.
+    if (combo->HasOption(TILComboBoxOption::ilcbAdjustDropDownCol) && !treeItems->VertScrollBarVisible()) {
+        if (TILTreeColumnData* first = treeItems->GetColumn(0)) {
+            first->SetWidth(combo->Width() - 2 * FrameWidth);
+        }
+    }
     if (TILTreeNode* selected = NodeOf(combo->Selected())) {
         treeItems->SelectNode(selected, false, TILTreePlaceCentre);
     }

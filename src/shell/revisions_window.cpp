@@ -15,6 +15,7 @@
 #include "treegrid/tree_columns.h"
 #include "treegrid/tree_draw_data.h"
 #include "treegrid/tree_grid.h"
+#include "treegrid/tree_grid_scroll_window.h"
 #include "treegrid/tree_node.h"
 
 namespace {
@@ -50,6 +51,7 @@ TILTree* NewNotesList(TfrmTBasic& form, TILBrushPage& page, const char* name)
                                     .Include(TILTreeDisplayOption::iltShowButtons)
                                     .Include(TILTreeDisplayOption::iltShowLines)
                                     .Include(TILTreeDisplayOption::iltResizeRow)
+                                    .Include(TILTreeDisplayOption::iltAutoExpand)
                                     .Exclude(TILTreeDisplayOption::iltVertGrid));
     list->SetScrollStyle(TScrollStyle::ssVertical);
     TILTreeColumnData* text = list->Columns().Add();
@@ -57,6 +59,12 @@ TILTree* NewNotesList(TfrmTBasic& form, TILBrushPage& page, const char* name)
     list->Headings().SetShow(false);
     list->DefaultDrawNormal().SetWordWrap(true);
     list->DefaultDrawSelect().SetWordWrap(true);
+    // Heading rows are bold in whatever colours their row is drawn with.
+    list->SetOnOverrideFont([](TILTree*, TILTreeColumnData*, TILTreeNode* node, fw::Font& font) {
+        if (node->Level() == 1) {
+            font.Style.Bold = true;
+        }
+    });
     return list;
 }
 
@@ -65,7 +73,7 @@ TILTreeNode* AddHeading(TILTree& list, std::string_view heading)
 {
     auto* row = new TILTreeNode(list.Root());
     row->SetText(std::string(heading));
-    row->GetFont().Style.Bold = true;
+    row->SetDrawFlags(row->DrawFlags() | iltDrawOverrideFont);
     return row;
 }
 
@@ -112,6 +120,12 @@ void TfrmTWRevisions::FormCreate()
     FillNotes();
     FillBugs();
     pcMain->SetActivePage(pgRevisions);
+    // The text column fills the list, beside its scroll bar.
+    for (TILTree* list : {lstNotes, lstBugs}) {
+        if (TILTreeColumnData* text = list->GetColumn(0)) {
+            text->SetWidth(std::max(list->ClientWidth() - list->VertScrollBar()->Width() - 1, 100));
+        }
+    }
     FitRows(*lstNotes);
     FitRows(*lstBugs);
 }

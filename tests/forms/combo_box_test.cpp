@@ -16,6 +16,7 @@
 #include "treegrid/tree_columns.h"
 #include "treegrid/tree_draw_data.h"
 #include "treegrid/tree_grid.h"
+#include "treegrid/tree_grid_scroll_window.h"
 #include "treegrid/tree_node.h"
 
 namespace {
@@ -190,6 +191,8 @@ TEST_F(ComboBoxTest, TheDropDownListsTheShownItemsAndPicksOneByClick)
     EXPECT_EQ(TfrmILCBDropDownList::ItemOf(list->treeItems->GetSelected()), Combo().Selected());
     EXPECT_EQ(list->Width(), Combo().Width());
     EXPECT_EQ(list->Top(), Combo().ClientToScreen(fw::Point{0, Combo().Height()}).Y);
+    EXPECT_FALSE(list->treeItems->VertScrollBarVisible());
+    EXPECT_EQ(list->treeItems->GetColumn(0)->Width(), Combo().Width() - 2) << "the column fills the list";
 
     // A disabled row is drawn with the disabled look and picks nothing.
     TILTreeNode* disabled = list->treeItems->Root()->FindByText(0, "disabled", true, false);
@@ -345,7 +348,10 @@ TEST_F(ComboBoxTest, TheDropDownStaysOnASmallScreen)
     // Thirty rows do not fit below: the list goes above, cut at the top of the screen.
     EXPECT_EQ(list->Top(), 0);
     EXPECT_EQ(list->Top() + list->Height(), 120);
-    EXPECT_TRUE(list->treeItems->VertScrollBarVisible());
+    ASSERT_TRUE(list->treeItems->VertScrollBarVisible());
+    EXPECT_EQ(list->treeItems->GetColumn(0)->Width(),
+              Combo().Width() - 2 - list->treeItems->VertScrollBar()->Width())
+        << "beside the scroll bar";
     list->CloseList();
     driver.Settle();
 

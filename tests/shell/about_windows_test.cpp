@@ -184,19 +184,28 @@ TEST_F(AboutWindowsTest, TheRevisionNotesListEveryVersionWithItsNotes)
         EXPECT_EQ(TopRows(*notes.lstNotes), expected);
         EXPECT_EQ(NoteCounts(*notes.lstNotes),
                   (std::vector<int>{5, 7, 5, 3, 5, 11, 7, 10, 12, 14, 15, 7, 2, 13, 9, 11, 11}));
-        for (const TILTreeNode* row : notes.lstNotes->Root()->Children()) {
-            ASSERT_NE(row->Font(), nullptr);
-            EXPECT_TRUE(row->Font()->Style.Bold) << row->GetText();
-            for (const TILTreeNode* note : row->Children()) {
+        TILTree& list = *notes.lstNotes;
+        auto bold = [](TILTree& tree, TILTreeNode* row) {
+            return tree.CellFont(tree.GetColumn(0), row, tree.DefaultDrawNormal()).Style.Bold;
+        };
+        for (TILTreeNode* row : list.Root()->Children()) {
+            EXPECT_TRUE(bold(list, row)) << row->GetText();
+            for (TILTreeNode* note : row->Children()) {
                 EXPECT_FALSE(note->GetText().empty());
-                EXPECT_TRUE(note->Font() == nullptr || !note->Font()->Style.Bold);
+                EXPECT_FALSE(bold(list, note));
             }
         }
 
         EXPECT_EQ(TopRows(*notes.lstBugs),
                   (std::vector<std::string>{"Broken Twill - Real Image", "Toolbar - Resizing", "Large Patterns"}));
         EXPECT_EQ(NoteCounts(*notes.lstBugs), (std::vector<int>{1, 1, 1}));
-        EXPECT_TRUE(notes.lstBugs->Root()->GetItem(2)->Font()->Style.Bold);
+        EXPECT_TRUE(bold(*notes.lstBugs, notes.lstBugs->Root()->GetItem(2)));
+        // A selected heading keeps the selection's text colour.
+        list.SelectOnly(list.Root()->GetItem(0));
+        const fw::Font selected =
+            list.CellFont(list.GetColumn(0), list.Root()->GetItem(0), list.DefaultDrawSelect());
+        EXPECT_TRUE(selected.Style.Bold);
+        EXPECT_EQ(selected.Color, list.DefaultDrawSelect().Font().Color);
         notes.btnClose->Click();
     });
     Item("mnuRevisions").Click();
