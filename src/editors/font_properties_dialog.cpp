@@ -4,13 +4,13 @@
 #include <memory>
 
 #include "controls/brush_panel.h"
+#include "forms/combo_box.h"
 #include "framework/core/strings.h"
 #include "framework/gui/dialogs.h"
 #include "framework/gui/std_button.h"
 #include "framework/gui/std_edit.h"
 #include "framework/gui/std_label.h"
 #include "model/font.h"
-#include "shell/palette_drop_down.h"
 #include "shell/size_dialog_controls.h"
 #include "shell/size_dialog_placing.h"
 
@@ -56,7 +56,7 @@ TfrmTWFontProperties::TfrmTWFontProperties(fw::Component* owner)
       lblWidth(NewFieldLabel(*this, "lblWidth", "Default Width", Row(3))),
       edWidth(NewNumberEdit(*this, "edWidth", Row(3))),
       lblThreading(NewFieldLabel(*this, "lblThreading", "Card Threading", Row(4))),
-      cbThreading(new TTWDropDownList(this)),
+      cbThreading(new TILComboBox(this)),
       btnAccept(NewBottomButton(*this, "btnAccept", "&Accept", fw::mrNone)),
       btnCancel(NewBottomButton(*this, "btnCancel", "&Cancel", fw::mrCancel))
 {
@@ -69,8 +69,10 @@ TfrmTWFontProperties::TfrmTWFontProperties(fw::Component* owner)
     cbThreading->SetName("cbThreading");
     cbThreading->SetParent(pnlTTop);
     cbThreading->SetBounds(NumberFieldEditLeft, Row(4), 170, 21);
+    // Each entry tagged with its threading code.
+    int code = 0;
     for (const char* item : ThreadingItems) {
-        cbThreading->AddItem(item, nullptr);
+        cbThreading->Items().Add(item, code++);
     }
     btnCancel->SetCancel(true);
     btnAccept->SetOnClick([this](fw::Object*) { btnAcceptClick(); });
@@ -93,7 +95,7 @@ void TfrmTWFontProperties::ShowFont(TTWFont& font)
     edHeight->SetText(fw::IntToStr(font.Height()));
     edWidth->SetText(fw::IntToStr(font.DefCharWidth()));
     edKerning->SetText(fw::IntToStr(font.Kerning()));
-    cbThreading->SetItemIndex(font.Threading() < cbThreading->ItemCount() ? font.Threading() : -1);
+    cbThreading->SetItemIndex(font.Threading() < cbThreading->Items().Count() ? font.Threading() : -1);
 }
 
 int TfrmTWFontProperties::NumberOf(const fw::Edit& edit)

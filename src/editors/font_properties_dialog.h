@@ -5,7 +5,7 @@
 
 #include "forms/basic_form.h"
 
-class TTWDropDownList;
+class TILComboBox;
 class TTWFont;
 
 namespace fw {
@@ -46,7 +46,7 @@ public:
     fw::Edit* const edWidth;
     fw::Label* const lblThreading;
     // "All S-Threaded", "All Z-Threaded", "Alternate S/Z Threaded": the font's threading code.
-    TTWDropDownList* const cbThreading;
+    TILComboBox* const cbThreading;
     // "&Accept": checks, writes into the font and closes with OK.
     fw::Button* const btnAccept;
     fw::Button* const btnCancel;

@@ -21,7 +21,7 @@
 #include "framework/gui/std_speed_button.h"
 #include "framework/gui/test_driver.h"
 #include "model/threaded_pattern.h"
-#include "shell/palette_drop_down.h"
+#include "forms/combo_box.h"
 #include "shell/tool_actions.h"
 #include "treegrid/tree_node.h"
 

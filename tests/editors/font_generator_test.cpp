@@ -21,7 +21,7 @@
 #include "model/card.h"
 #include "model/threaded_pattern.h"
 #include "model/turning_codes.h"
-#include "shell/palette_drop_down.h"
+#include "forms/combo_box.h"
 #include "shell/tool_actions.h"
 #include "treegrid/tree_node.h"
 
