@@ -298,6 +298,12 @@ protected:
                                     TTWBlockDesignAssociatedData* source, int y);
     virtual void AfterImport(fw::Bitmap& bitmap);
 
+    // For a frame that colours its cells itself (RebuildSnapshot and RebuildSnapshotCell
+    // overridden): the overview's bitmap of one pixel per cell, from which the main image is
+    // stretched too, and showing it once it is rebuilt.
+    fw::Bitmap& SnapshotStorage() { return snapshot_; }
+    void ShowSnapshot();
+
 private:
     // Construction and layout (block_frame.cpp).
     fw::SpeedButton* NewButton(const char* name, const char* hint, std::int32_t actionId, bool toggle);
@@ -307,7 +313,6 @@ private:
     void PlaceSnapshotPanel(int position);
     void ApplySnapshotLayout();
     void UpdateGeometry();
-    void ShowSnapshot();
     TBlockFrameStyle Style() const;
     void MakeDesigns(const TTWBlockDesignItem& prototype);
     void ResizeDesigns(int width, int height);

@@ -11,6 +11,7 @@ void RegisterEditors()
     RegisterTwillEditor();
     RegisterFontGenerator();
     RegisterLetteredBandEditor();
+    RegisterBrocadeEditor();
     RegisterClipList();
     RegisterThumbnailMakers();
 }

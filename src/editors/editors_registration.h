@@ -31,3 +31,7 @@ void RegisterFontGenerator();
 // The lettered-band editor alone: the opener of the Create menu's lettered-band item (a new,
 // empty band) and the editor of loaded lettered bands.
 void RegisterLetteredBandEditor();
+
+// The brocade editor alone: the opener of the Create menu's brocade item (a new design
+// without a ground weave) and the editor of loaded brocade patterns.
+void RegisterBrocadeEditor();

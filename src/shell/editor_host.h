@@ -109,4 +109,10 @@ public:
     // The data module's picture-open dialog: true with the chosen file in fileName; none
     // when the host has no such dialog.
     virtual std::optional<bool> OpenPicture(std::string& fileName) = 0;
+    // The data module's open dialog for pattern files, the same way.
+    virtual std::optional<bool> OpenPatternFile(std::string& fileName)
+    {
+        (void)fileName;
+        return std::nullopt;
+    }
 };

@@ -191,3 +191,11 @@ std::optional<bool> TTWMainEditorHost::OpenPicture(std::string& fileName)
     fileName = dModMain->dlgOpenPicture->FileName();
     return true;
 }
+
+std::optional<bool> TTWMainEditorHost::OpenPatternFile(std::string& fileName)
+{
+    if (dModMain == nullptr) {
+        return std::nullopt;
+    }
+    return dModMain->ExecuteOpenPatternDialog(fileName);
+}

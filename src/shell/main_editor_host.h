@@ -37,6 +37,7 @@ public:
     void ShowClipPanel() override;
     void ToggleClipPanel() override;
     std::optional<bool> OpenPicture(std::string& fileName) override;
+    std::optional<bool> OpenPatternFile(std::string& fileName) override;
 
 private:
     // Whether the main window may still be called.
