@@ -10,6 +10,7 @@
 #include "foundation/xml_text.h"
 #include "framework/core/list.h"
 #include "framework/core/strings.h"
+#include "model/df_pattern.h"
 
 namespace {
 
@@ -334,6 +335,17 @@ void TTWBrocadePattern::SetGroundWeave(const TTWPatternBase* pattern)
         } else {
             // A kind whose class is not in the kind table is still copied with its own class.
             copy = fw::CloneOf(*pattern);
+        }
+        // The grid kinds' copies leave their palette (and whether they write it) behind; the
+        // ground weave keeps both, so that a file's ground comes back as it was read.
+        if (TTWPalette* palette = copy->GetPalette()) {
+            if (const TTWPalette* source = pattern->GetPalette()) {
+                palette->Assign(source);
+            }
+        }
+        const auto* grid = dynamic_cast<const TTWDFPattern*>(pattern);
+        if (auto* gridCopy = dynamic_cast<TTWDFPattern*>(copy.get()); grid != nullptr && gridCopy != nullptr) {
+            gridCopy->SetSaveCardsAndPalette(grid->SaveCardsAndPalette());
         }
     }
     groundWeave_ = std::move(copy);

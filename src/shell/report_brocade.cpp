@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "framework/core/strings.h"
 #include "model/brocade_pattern.h"
 
 namespace {
@@ -163,6 +164,7 @@ void TfrmPrintBrocadePattern::PrintPattern(const TTWBrocadePattern* pattern, con
     }
     if (HasGround()) {
         PrepareGroundSection();
+        MapGroundRows();
     }
     PreviewOrPrint(preview);
 }
@@ -260,9 +262,12 @@ void TfrmPrintBrocadePattern::PickBeforePrint(bool& print)
     }
     groundRowDue_ = HasGround() && (currentWeft_ == highestWeft_ || weftsInUse_ == 0);
     if (groundRowDue_) {
-        lblGroundF->Caption = groundDisplay_->PrintCell(pickRow_, "FORWARDS");
-        lblGroundB->Caption = groundDisplay_->PrintCell(pickRow_, "BACKWARDS");
-        lblGroundT->Caption = groundDisplay_->PrintCell(pickRow_, "TWIST");
+        const int row = pickRow_ < static_cast<int>(groundRows_.size())
+                            ? groundRows_[static_cast<std::size_t>(pickRow_)]
+                            : -1;
+        lblGroundF->Caption = groundDisplay_->PrintCell(row, "FORWARDS");
+        lblGroundB->Caption = groundDisplay_->PrintCell(row, "BACKWARDS");
+        lblGroundT->Caption = groundDisplay_->PrintCell(row, "TWIST");
     }
     AdvanceRow();
 }
@@ -277,4 +282,20 @@ void TfrmPrintBrocadePattern::AdvanceRow()
     }
     ++pickRow_;
     currentWeft_ = lowestWeft_;
+}
+
+void TfrmPrintBrocadePattern::MapGroundRows()
+{
+    const int picks = pattern_->BrocadePicks().Count();
+    groundRows_.assign(static_cast<std::size_t>(picks), -1);
+    // The rows stand in the order of their pick numbers.
+    int row = -1;
+    int next = 0;
+    const int rows = groundDisplay_->PrintRowCount();
+    for (int pick = 0; pick < picks; ++pick) {
+        while (next < rows && fw::StrToIntDef(groundDisplay_->PrintCell(next, "PICK"), 0) <= pick + 1) {
+            row = next++;
+        }
+        groundRows_[static_cast<std::size_t>(pick)] = row;
+    }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
 #include "shell/report_action_source.h"
 #include "shell/report_template.h"
@@ -10,6 +11,10 @@ class TTWBrocadePattern;
 // The printed brocade pattern: for every brocade pick one row per weft in use, with the
 // pick number, the weft's letter and the cards at which that weft is tied down, and, with
 // a ground weave, the ground's turns of the pick.
+//
+// Brocade pick n lies over pick n of the ground. The display may list only some of the
+// ground's picks (a double-face ground weaves each row as two alike picks and lists the
+// first): a pick it does not list prints the turns of the last pick listed before it.
 //
 // Bands: the (empty) title band; hanging from it, printed once on the first page, the
 // caption qrbCaption ("Brocade Pattern:" and the name), the picture band bandImage and the
@@ -65,6 +70,8 @@ private:
     void NeedData(bool& more) const;
     void PickBeforePrint(bool& print);
     void AdvanceRow();
+    // Which row of the ground display lists the turns of each brocade pick.
+    void MapGroundRows();
 
     const TTWBrocadePattern* pattern_ = nullptr;
     const fw::Bitmap* picture_ = nullptr;
@@ -81,4 +88,6 @@ private:
     bool groundRowDue_ = false;
     const ITWPrintActionSource* groundDisplay_ = nullptr;
     int groundColumns_ = PrintColumnsAll;
+    // By brocade pick (0-based): the display's row, -1 for none.
+    std::vector<int> groundRows_;
 };
