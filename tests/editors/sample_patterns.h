@@ -14,13 +14,16 @@
 #include <vector>
 
 #include "model/action.h"
+#include "model/brocade_pattern.h"
 #include "model/card.h"
 #include "model/card_list.h"
+#include "model/df_pattern.h"
 #include "model/font.h"
 #include "model/lettered_band.h"
 #include "model/pack.h"
 #include "model/palette.h"
 #include "model/pick.h"
+#include "model/thread.h"
 #include "model/threaded_pattern.h"
 #include "model/turning_codes.h"
 
@@ -39,6 +42,7 @@ inline std::filesystem::path DataFolder()
 inline constexpr const char* SmallFile = "threaded_small.tvl";
 inline constexpr const char* PacksFile = "threaded_packs.tvl";
 inline constexpr const char* LargeFile = "threaded_large.tvl";
+inline constexpr const char* BrocadeFile = "brocade_diamond.tvl";
 
 inline std::filesystem::path SamplePath(const char* name)
 {
@@ -184,15 +188,87 @@ inline std::unique_ptr<TTWPattern> MakeLarge()
     return pattern;
 }
 
+inline constexpr int BrocadeCards = 24;
+inline constexpr int BrocadeGroundRows = 16;
+// A double-face row weaves two picks: the brocade has one pick over each.
+inline constexpr int BrocadePicks = 2 * BrocadeGroundRows;
+// The palette indexes of the ground's two faces: navy and white.
+inline constexpr int BrocadeGroundPattern = 4;
+inline constexpr int BrocadeGroundBack = 15;
+inline constexpr TTWColour BrocadeGold = 0x0000C0FF;
+inline constexpr TTWColour BrocadeRed = 0x000000C0;
+
+// The double-face ground of the brocade: 24 four-hole cards (navy in holes A and B, white in
+// C and D, threaded S on the left half and Z on the right) and 16 rows of crosses in tiles of
+// eight cards.
+inline std::unique_ptr<TTWDFPattern> MakeBrocadeGround()
+{
+    auto ground = std::make_unique<TTWDFPattern>();
+    ground->SetName("Crosses");
+    ground->SetSize(BrocadeCards, BrocadeGroundRows);
+    ground->SetColourCount(2);
+    for (int card = 0; card < BrocadeCards; ++card) {
+        AddCard(ground->Cards(), card < BrocadeCards / 2 ? ThreadingS : ThreadingZ,
+                {BrocadeGroundPattern, BrocadeGroundPattern, BrocadeGroundBack, BrocadeGroundBack});
+    }
+    for (int y = 0; y < BrocadeGroundRows; ++y) {
+        for (int x = 0; x < BrocadeCards; ++x) {
+            ground->SetCell(x, y, x % 8 == y % 8 || x % 8 == 7 - y % 8);
+        }
+    }
+    return ground;
+}
+
+// A diamond brocaded in gold (weft A) round a red centre (weft B) over the double-face ground,
+// one brocade pick over each of the ground's 32 picks, as the brocade editor stores it: the
+// ground's cards, the five wefts named after their panels, every pick's tie-downs in card
+// order. The gold is tied down at staggered cards, so that its floats run up to five cards;
+// the red is never tied down inside the centre.
+inline std::unique_ptr<TTWPattern> MakeBrocade()
+{
+    auto pattern = std::make_unique<TTWBrocadePattern>();
+    pattern->SetName("Brocade Diamond");
+    pattern->SetNotes("A gold diamond over a double-face ground.");
+    const std::unique_ptr<TTWDFPattern> ground = MakeBrocadeGround();
+    pattern->SetGroundWeave(ground.get());
+    pattern->Cards().Assign(ground->Cards());
+    pattern->Palette().Assign(&ground->Palette());
+    pattern->SetWidth(BrocadeCards);
+    constexpr std::array<const char*, 5> names = {"Weft A", "Weft B", "Weft C", "Weft D", "Weft E"};
+    for (int weft = 0; weft < 5; ++weft) {
+        TTWThread* thread = pattern->Wefts().GetItem(weft);
+        thread->Name = names[static_cast<std::size_t>(weft)];
+    }
+    pattern->Wefts().GetItem(0)->Colour = BrocadeGold;
+    pattern->Wefts().GetItem(1)->Colour = BrocadeRed;
+    for (int y = 0; y < BrocadePicks; ++y) {
+        TTWBrocadePick* pick = pattern->BrocadePicks().Add();
+        for (int x = 0; x < BrocadeCards; ++x) {
+            // Distances from the middle, in half cards and half picks.
+            const int across = x * 2 - (BrocadeCards - 1);
+            const int along = y * 2 - (BrocadePicks - 1);
+            const int reach = (across < 0 ? -across : across) + (along < 0 ? -along : along) * 3 / 4;
+            const bool centre = reach <= 8;
+            const bool diamond = reach <= 20 && (centre || (x + 3 * (y % 2)) % 6 != 0);
+            if (!diamond) {
+                pick->SetTieDown(x, true);
+            } else {
+                pick->SetWeft(x, centre ? 2 : 1);
+            }
+        }
+    }
+    return pattern;
+}
+
 struct Sample {
     const char* FileName;
     std::unique_ptr<TTWPattern> (*Make)();
 };
 
-inline const std::array<Sample, 3>& Samples()
+inline const std::array<Sample, 4>& Samples()
 {
-    static const std::array<Sample, 3> samples = {
-        Sample{SmallFile, MakeSmall}, Sample{PacksFile, MakePacks}, Sample{LargeFile, MakeLarge}};
+    static const std::array<Sample, 4> samples = {Sample{SmallFile, MakeSmall}, Sample{PacksFile, MakePacks},
+                                                  Sample{LargeFile, MakeLarge}, Sample{BrocadeFile, MakeBrocade}};
     return samples;
 }
 

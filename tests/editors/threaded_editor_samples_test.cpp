@@ -9,6 +9,7 @@
 #include <iterator>
 #include <string>
 
+#include "model/brocade_pattern.h"
 #include "model/font.h"
 #include "model/lettered_band.h"
 #include "model/model_state.h"
@@ -92,6 +93,17 @@ TEST_F(SamplePatternsTest, SamplesReadBackWithTheirCardsPacksAndPicks)
     EXPECT_EQ(packs->Packs().Count(), 2);
     EXPECT_TRUE(packs->Picks().HasPackAction());
     EXPECT_FALSE(packs->Picks().HasCardAction());
+
+    const auto brocadeRead = read(sample_patterns::BrocadeFile);
+    const auto* brocade = dynamic_cast<const TTWBrocadePattern*>(brocadeRead.get());
+    ASSERT_NE(brocade, nullptr);
+    EXPECT_EQ(brocade->Width(), sample_patterns::BrocadeCards);
+    EXPECT_EQ(brocade->BrocadePicks().Count(), sample_patterns::BrocadePicks);
+    ASSERT_TRUE(brocade->HasGroundWeave());
+    EXPECT_EQ(brocade->GroundWeave()->GetPatternType(), PatternTypeDoubleFace);
+    EXPECT_EQ(brocade->GroundWeave()->GetPickCount(), sample_patterns::BrocadePicks);
+    EXPECT_EQ(brocade->WeftsUsed(), 2);
+    EXPECT_EQ(brocade->Wefts().GetItem(0)->Colour, sample_patterns::BrocadeGold);
 
     const auto large = read(sample_patterns::LargeFile);
     EXPECT_EQ(large->Cards().Count(), sample_patterns::LargeCards);
