@@ -480,6 +480,43 @@ TEST_F(BrocadePatternTest, EveryGroundWeaveKindIsCopiedAndTravelsThroughTheFile)
     }
 }
 
+TEST_F(BrocadePatternTest, AGroundWeaveKeepsItsPaletteThroughCopiesAndTheFile)
+{
+    for (const auto& ground : GroundWeaves()) {
+        SCOPED_TRACE(std::string(ground->className()));
+        TTWPalette& palette = *ground->GetPalette();
+        palette.SetName("Ground palette");
+        palette.SetColour(3, 0x123456);
+        auto* grid = dynamic_cast<TTWDFPattern*>(ground.get());
+        if (grid != nullptr) {
+            grid->SetSaveCardsAndPalette(false);
+        }
+        TTWBrocadePattern brocade;
+        MakeSmallBrocade(brocade);
+        brocade.SetGroundWeave(ground.get());
+        const TTWPalette& held = *brocade.GroundWeave()->GetPalette();
+        EXPECT_EQ("Ground palette", held.Name());
+        EXPECT_EQ(0x123456u, held.GetColour(3));
+        if (grid != nullptr) {
+            EXPECT_FALSE(dynamic_cast<const TTWDFPattern&>(*brocade.GroundWeave()).SaveCardsAndPalette());
+            grid->SetSaveCardsAndPalette(true);
+            brocade.SetGroundWeave(ground.get());
+        }
+        // A copy of the brocade, and the brocade read back from its file, keep it too.
+        TTWBrocadePattern copy;
+        copy.Assign(&brocade);
+        EXPECT_EQ(0x123456u, copy.GroundWeave()->GetPalette()->GetColour(3));
+        const std::string file = File("palette.tvl");
+        copy.SaveToFile(file);
+        std::unique_ptr<TTWPatternBase> loaded = LoadAndCreatePattern(file);
+        auto& read = static_cast<TTWBrocadePattern&>(*loaded);
+        ASSERT_TRUE(read.HasGroundWeave());
+        EXPECT_EQ("Ground palette", read.GroundWeave()->GetPalette()->Name());
+        EXPECT_EQ(0x123456u, read.GroundWeave()->GetPalette()->GetColour(3));
+        EXPECT_EQ(PatternXML(*ground), PatternXML(*read.GroundWeave()));
+    }
+}
+
 TEST_F(BrocadePatternTest, OtherKindsAreRefusedAsGroundWeaveAndChangeNothing)
 {
     TTWBrocadePattern brocade;

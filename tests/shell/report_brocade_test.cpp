@@ -180,6 +180,29 @@ TEST_F(ReportBrocadeTest, TheGroundTurnsPrintOnThePicksLastRow)
     EXPECT_EQ(AllItems("lblGroundT").front()->Bounds.Width(), 103);
 }
 
+TEST_F(ReportBrocadeTest, APickTheGroundListDoesNotShowPrintsTheTurnsOfTheLastOneListedBeforeIt)
+{
+    // A double-face ground lists picks 1, 3 and 5: each row's two picks are alike.
+    MakePattern({"0011110000", "0011110000", "0001111000", "0001111000", "0000111100", "0000111100"});
+    TTWPattern ground;
+    pattern.SetGroundWeave(&ground);
+    for (const char* pick : {"1", "3", "5"}) {
+        display.Rows.push_back({pick, std::string("F") + pick, std::string("B") + pick, ""});
+    }
+    form.SetGroundDisplay(&display, PrintColumnsAll);
+
+    form.PrintPattern(&pattern, nullptr, true, 1, 1);
+
+    EXPECT_EQ(AllTexts("lblPick"), (std::vector<std::string>{"1", "2", "3", "4", "5", "6"}));
+    EXPECT_EQ(AllTexts("lblGroundF"), (std::vector<std::string>{"F1", "F1", "F3", "F3", "F5", "F5"}));
+    EXPECT_EQ(AllTexts("lblGroundB"), (std::vector<std::string>{"B1", "B1", "B3", "B3", "B5", "B5"}));
+
+    // A list that starts later leaves the picks before it without turns.
+    display.Rows.erase(display.Rows.begin());
+    form.PrintPattern(&pattern, nullptr, true, 1, 1);
+    EXPECT_EQ(AllTexts("lblGroundF"), (std::vector<std::string>{"", "", "F3", "F3", "F5", "F5"}));
+}
+
 TEST_F(ReportBrocadeTest, WithAGroundWeaveASingleWeftStillShowsItsLetter)
 {
     MakePattern({"0011110000", "0001111000"});
