@@ -99,6 +99,28 @@ TEST_F(BrocadeEditorTest, ANewDesignOpensFromTheCreateMenuWithItsToolsForEachPag
     EXPECT_TRUE(editor.PerformAction(9999, false, nullptr));
 }
 
+TEST_F(BrocadeEditorTest, StoringTheGridMakesAPickPerRowWithTheClearCellsAsItsTieDowns)
+{
+    TfrmBrocade& editor = NewBrocade();
+    editor.LoadPattern(*Design({"..AAB", "....."}));
+    editor.SelectWeftPanel(editor.pnlWeftC);
+    ClickCell(editor, 0, 0);
+    editor.StoreGrid();
+    const TTWBrocadePickList& picks = editor.Pattern().BrocadePicks();
+    ASSERT_EQ(picks.Count(), 2);
+    EXPECT_EQ(picks.Items(0)->Wefts(), "30112");
+    EXPECT_EQ(picks.Items(0)->TieDowns().CommaText(), "1");
+    // A pick whose cells are all clear ties the weft down at every card.
+    EXPECT_EQ(picks.Items(1)->Wefts(), "00000");
+    EXPECT_EQ(picks.Items(1)->TieDowns().CommaText(), "0,1,2,3,4");
+    // The five wefts, named by their panels.
+    ASSERT_EQ(editor.Pattern().Wefts().Count(), 5);
+    EXPECT_EQ(editor.Pattern().Wefts().GetItem(3)->Name, "Weft D");
+    // Without a ground weave every card turns forwards once a pick.
+    ASSERT_EQ(editor.Pattern().Picks().Count(), 2);
+    EXPECT_EQ(ActionsText(*editor.Pattern().Picks().Items(1)), "1F 2F 3F 4F 5F");
+}
+
 TEST_F(BrocadeEditorTest, RenamingSizingAndClosing)
 {
     TfrmBrocade& editor = NewBrocade();
