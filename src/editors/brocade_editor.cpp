@@ -673,7 +673,8 @@ void TfrmBrocade::EditWeftColour(fw::Panel* panel)
         return;
     }
     fw::Color colour = panel->Color();
-    if (PickViewColour(*this, colour)) {
+    // Asked as the grid asks for its colours: through the host's colour dialog.
+    if (PickViewColour(*framePattern, colour)) {
         SetWeftColour(weft, colour);
     }
 }
