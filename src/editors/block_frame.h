@@ -383,3 +383,15 @@ private:
     TTWDesign designGrid_;
     TBlockFrameGeometry geometry_;
 };
+
+// Holds a block-design frame's drawing back for a scope; the outermost end draws it once.
+class TBlockPatternUpdate {
+public:
+    explicit TBlockPatternUpdate(TfrmBlockPattern& frame) : frame_(frame) { frame_.BeginUpdate(); }
+    ~TBlockPatternUpdate() { frame_.EndUpdate(); }
+    TBlockPatternUpdate(const TBlockPatternUpdate&) = delete;
+    TBlockPatternUpdate& operator=(const TBlockPatternUpdate&) = delete;
+
+private:
+    TfrmBlockPattern& frame_;
+};

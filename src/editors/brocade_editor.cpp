@@ -1,6 +1,5 @@
-// The brocade editor window: its parts, a pattern in and out of the grid, the wefts and
-// their runs, weaving the band, the ground weave, its name and notes, and its life as a
-// child window of the main window.
+// The brocade editor window: its parts, a pattern in and out of the grid, weaving the band,
+// its name and notes, and its life as a child window of the main window.
 
 #include "editors/brocade_editor.h"
 
@@ -18,23 +17,19 @@
 #include "editors/brocade_pattern_frame.h"
 #include "editors/card_setup_card.h"
 #include "editors/card_setup_row.h"
-#include "editors/view_frame_support.h"
 #include "forms/form_kit.h"
 #include "foundation/generic_exception.h"
 #include "framework/core/strings.h"
 #include "framework/gui/application.h"
-#include "framework/gui/dialogs.h"
 #include "framework/gui/std_label.h"
 #include "framework/gui/std_panel.h"
 #include "framework/gui/std_speed_button.h"
 #include "model/brocade_pattern.h"
-#include "model/card.h"
 #include "model/card_list.h"
 #include "model/display_profile.h"
 #include "model/model_state.h"
 #include "model/pattern_base.h"
 #include "model/thread.h"
-#include "model/turning_codes.h"
 #include "model/user_settings.h"
 #include "model/weaving.h"
 #include "shell/editor_host.h"
@@ -94,18 +89,6 @@ fw::Panel* NewWeftCaption(fw::Component* owner, const std::string& name, const c
     panel->SetBevelOuter(fw::PanelBevel::None);
     return panel;
 }
-
-// Holds the grid's drawing back for a scope; the outermost end draws it once.
-class GridUpdate {
-public:
-    explicit GridUpdate(TfrmBlockPattern& grid) : grid_(grid) { grid_.BeginUpdate(); }
-    ~GridUpdate() { grid_.EndUpdate(); }
-    GridUpdate(const GridUpdate&) = delete;
-    GridUpdate& operator=(const GridUpdate&) = delete;
-
-private:
-    TfrmBlockPattern& grid_;
-};
 
 } // namespace
 
@@ -172,7 +155,7 @@ TfrmBrocade::TfrmBrocade(fw::Component* owner)
     ShowWefts();
     SelectWeftPanel(pnlWeftA);
     {
-        const GridUpdate update(*framePattern);
+        const TBlockPatternUpdate update(*framePattern);
         SetDesignSize(NewDesignWidth, NewDesignPicks);
     }
     StoreGrid();
@@ -250,7 +233,7 @@ void TfrmBrocade::BindEvents()
         const fw::NotifyEvent inner = button->OnClick();
         button->SetOnClick([this, inner](fw::Object* sender) {
             const fw::ScopedCursor busy;
-            const GridUpdate update(*framePattern);
+            const TBlockPatternUpdate update(*framePattern);
             if (inner) {
                 inner(sender);
             }
@@ -338,7 +321,7 @@ void TfrmBrocade::CheckDesignSize(int cards, int picks) const
 void TfrmBrocade::SetDesignSize(int cards, int picks)
 {
     CheckDesignSize(cards, picks);
-    const GridUpdate update(*framePattern);
+    const TBlockPatternUpdate update(*framePattern);
     framePattern->SetGridWidth(cards);
     framePattern->SetGridHeight(picks);
     RecomputeRuns();
@@ -348,7 +331,7 @@ void TfrmBrocade::LoadPattern(const TTWBrocadePattern& pattern)
 {
     CheckDesignSize(pattern.Width(), pattern.BrocadePicks().Count());
     const fw::ScopedCursor busy;
-    const GridUpdate update(*framePattern);
+    const TBlockPatternUpdate update(*framePattern);
     if (&pattern != pattern_.get()) {
         pattern_->Assign(&pattern);
         // The copy takes the palette's colours; the window keeps its name too, so that saving
@@ -531,234 +514,6 @@ void TfrmBrocade::HoleColourChanged(TfrmCardCompactBase* frame, int hole)
         frontWeaving_->SetHoleColour(column, hole, frame->GetHoleColour(hole));
     }
     framePattern->Refresh();
-}
-
-// --- The ground weave ----------------------------------------------------------------------------
-
-void TfrmBrocade::ReportGroundWeave() const
-{
-    ::NotifyMainForm(TWAction::ClearGroundWeave, pattern_->HasGroundWeave(), true, false);
-}
-
-void TfrmBrocade::ImportGroundWeave()
-{
-    std::string fileName;
-    ITWEditorHost* host = EditorHost();
-    const std::optional<bool> chosen = host != nullptr ? host->OpenPatternFile(fileName) : std::nullopt;
-    bool accepted = false;
-    if (chosen) {
-        accepted = *chosen;
-    } else {
-        fw::OpenDialog dialog;
-        dialog.SetTitle("Load Pattern");
-        dialog.SetFilter("Patterns (*.tvl)|*.tvl|All files (*.*)|*.*");
-        dialog.SetDefaultExt("tvl");
-        accepted = dialog.Execute();
-        fileName = dialog.FileName();
-    }
-    if (accepted) {
-        ImportGroundWeave(fileName);
-    }
-}
-
-void TfrmBrocade::ImportGroundWeave(const std::string& fileName)
-{
-    // The pattern read is this command's; it goes when the ground weave holds its copy.
-    const std::unique_ptr<TTWPatternBase> loaded = LoadAndCreatePattern(fileName);
-    ImportGroundWeave(*loaded);
-}
-
-void TfrmBrocade::ImportGroundWeave(const TTWPatternBase& ground)
-{
-    if (!TTWBrocadePattern::IsGroundWeaveKind(ground.GetPatternType())) {
-        fw::MessageDlg(std::string(NotAGroundWeaveText), fw::MsgDlgType::Error, fw::MsgDlgButtons{fw::MsgDlgBtn::OK});
-        return;
-    }
-    const int cards = ground.GetCardCount();
-    const int picks = ground.GetPickCount();
-    CheckDesignSize(cards, picks);
-    const fw::ScopedCursor busy;
-    {
-        const GridUpdate update(*framePattern);
-        pattern_->SetGroundWeave(&ground);
-        const TTWPatternBase& held = *pattern_->GroundWeave();
-        if (const TTWCardList* groundCards = held.GetCards()) {
-            LoadCards(*groundCards);
-        }
-        SetDesignSize(cards, picks);
-        if (const TTWCardList* groundCards = held.GetCards()) {
-            framePattern->frameCards->LoadFromCardList(*groundCards);
-        }
-        if (const TTWPalette* palette = held.GetPalette()) {
-            pattern_->Palette().Assign(palette);
-        }
-        BindPalette();
-        // The cards go into the pattern before the ground is woven on them: the ground's own
-        // cards, as the card row now shows them.
-        StoreGrid();
-        WeaveFront();
-    }
-    if (ImagePageShown()) {
-        RefreshPicture();
-    }
-    ReportGroundWeave();
-}
-
-void TfrmBrocade::RemoveGroundWeave()
-{
-    if (!pattern_->HasGroundWeave()) {
-        return;
-    }
-    if (fw::MessageDlg(std::string(RemoveGroundWeaveText), fw::MsgDlgType::Confirmation,
-                       fw::MsgDlgButtons{fw::MsgDlgBtn::Yes, fw::MsgDlgBtn::No})
-        != fw::mrYes) {
-        return;
-    }
-    {
-        const GridUpdate update(*framePattern);
-        pattern_->SetGroundWeave(nullptr);
-        // Every hole of every card, whatever the ground's cards had: the plain warp of a new
-        // brocade, threaded S and Z by turns.
-        TfrmCardSetupCompact* row = framePattern->frameCards;
-        for (int i = 0; i < row->CardCount(); ++i) {
-            TfrmCardCompactBase* frame = row->GetCardFrame(i);
-            for (int hole = 0; hole < frame->HoleCount(); ++hole) {
-                frame->SetHoleColourIndex(hole, framePattern->DefaultColour());
-            }
-            frame->SetThreading(i % 2 == 0 ? ThreadingS : ThreadingZ);
-        }
-        // The picks of the ground go with it: every card turns forwards once a pick again.
-        StoreGrid();
-        WeaveFront();
-    }
-    ReportGroundWeave();
-    if (ImagePageShown()) {
-        RefreshPicture();
-    }
-}
-
-// --- Wefts and runs ------------------------------------------------------------------------------
-
-fw::Panel* TfrmBrocade::WeftPanel(int weft) const
-{
-    return weft >= 1 && weft <= WeftPanels ? weftPanels_[static_cast<std::size_t>(weft - 1)] : nullptr;
-}
-
-fw::Panel* TfrmBrocade::WeftCaptionPanel(int weft) const
-{
-    return weft >= 1 && weft <= WeftPanels ? weftCaptions_[static_cast<std::size_t>(weft - 1)] : nullptr;
-}
-
-void TfrmBrocade::SelectWeftPanel(fw::Panel* panel)
-{
-    const int weft = panel != nullptr ? static_cast<int>(panel->Tag()) : 0;
-    if (WeftPanel(weft) != panel || panel == selectedWeft_) {
-        return;
-    }
-    if (selectedWeft_ != nullptr) {
-        selectedWeft_->SetBevelOuter(fw::PanelBevel::Lowered);
-        selectedWeftCaption_->SetBevelOuter(fw::PanelBevel::None);
-    }
-    selectedWeft_ = panel;
-    selectedWeftCaption_ = WeftCaptionPanel(weft);
-    selectedWeft_->SetBevelOuter(fw::PanelBevel::Raised);
-    selectedWeftCaption_->SetBevelOuter(fw::PanelBevel::Raised);
-    framePattern->SetCurrentWeft(weft);
-}
-
-void TfrmBrocade::EditWeftColour(fw::Panel* panel)
-{
-    const int weft = panel != nullptr ? static_cast<int>(panel->Tag()) : 0;
-    if (WeftPanel(weft) != panel) {
-        return;
-    }
-    fw::Color colour = panel->Color();
-    // Asked as the grid asks for its colours: through the host's colour dialog.
-    if (PickViewColour(*framePattern, colour)) {
-        SetWeftColour(weft, colour);
-    }
-}
-
-void TfrmBrocade::SetWeftColour(int weft, TTWColour colour)
-{
-    framePattern->SetWeftColour(weft, colour);
-    if (fw::Panel* panel = WeftPanel(weft)) {
-        panel->SetColor(static_cast<fw::Color>(colour));
-    }
-    framePattern->Refresh();
-}
-
-void TfrmBrocade::RecomputeRuns()
-{
-    const int width = framePattern->GridWidth();
-    const int height = framePattern->GridHeight();
-    runs_.SetSize(width, height);
-    for (int y = 0; y < height; ++y) {
-        runs_.ComputeRow(y, [this, y](int x) { return framePattern->GetWeft(x, y); });
-    }
-}
-
-void TfrmBrocade::RecomputeRow(int y)
-{
-    const int width = framePattern->GridWidth();
-    if (runs_.Width() != width || runs_.Height() != framePattern->GridHeight()) {
-        RecomputeRuns();
-        return;
-    }
-    std::vector<TTWColour> before(static_cast<std::size_t>(width));
-    for (int x = 0; x < width; ++x) {
-        before[static_cast<std::size_t>(x)] = LongFloatColour(x, y);
-    }
-    if (!runs_.ComputeRow(y, [this, y](int x) { return framePattern->GetWeft(x, y); }) || !markLongFloats_) {
-        return;
-    }
-    // The cells whose mark changed with the run they belong to are drawn again once the
-    // present change is over.
-    for (int x = 0; x < width; ++x) {
-        if (LongFloatColour(x, y) != before[static_cast<std::size_t>(x)]) {
-            framePattern->RebuildSnapshotCell(x, y);
-            framePattern->PostCellRepaint(x, y);
-        }
-    }
-}
-
-void TfrmBrocade::CellChanged(int, int y)
-{
-    if (!fillingGrid_) {
-        RecomputeRow(y);
-    }
-}
-
-TTWColour TfrmBrocade::LongFloatColour(int x, int y) const
-{
-    if (!markLongFloats_) {
-        return NoColour;
-    }
-    const int run = runs_.Value(x, y);
-    const TTWBrocadeSettings& settings = UserSettings().Brocade;
-    if (run >= 10) {
-        return settings.ShowLongFloat10 ? settings.ColLongFloat10 : NoColour;
-    }
-    if (run >= 8) {
-        return settings.ShowLongFloat8 ? settings.ColLongFloat8 : NoColour;
-    }
-    if (run >= 6) {
-        return settings.ShowLongFloat6 ? settings.ColLongFloat6 : NoColour;
-    }
-    if (run == 5) {
-        return settings.ShowLongFloat4 ? settings.ColLongFloat4 : NoColour;
-    }
-    return NoColour;
-}
-
-void TfrmBrocade::SetMarkLongFloats(bool mark)
-{
-    if (mark == markLongFloats_) {
-        return;
-    }
-    markLongFloats_ = mark;
-    framePattern->Refresh();
-    ::NotifyMainForm(TWAction::ShowLongFloats, true, true, mark);
 }
 
 // --- Name and notes ------------------------------------------------------------------------------

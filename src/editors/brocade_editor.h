@@ -109,7 +109,7 @@ public:
     void ShowPatternPage();
     void ShowImagePage();
 
-    // --- The ground weave ---------------------------------------------------------------------
+    // --- The ground weave (brocade_editor_ground.cpp) ------------------------------------------
     // Action 617: the data module's pattern dialog, then the file chosen.
     void ImportGroundWeave();
     // Takes the pattern of the file as the ground weave. A kind that cannot be one is
@@ -121,7 +121,7 @@ public:
     // Action 618: asks first; the cards get the plain warp of a new brocade.
     void RemoveGroundWeave();
 
-    // --- Wefts and runs -----------------------------------------------------------------------
+    // --- Wefts and runs (brocade_editor_wefts.cpp) ---------------------------------------------
     // The colour panel of a weft (1 to 5); none.
     fw::Panel* WeftPanel(int weft) const;
     fw::Panel* WeftCaptionPanel(int weft) const;
