@@ -45,7 +45,9 @@ fw::Panel* NewImagePanel(TfrmTBasic& form)
     panel->SetParent(form.pnlTTop);
     panel->SetBevelOuter(fw::PanelBevel::Lowered);
     panel->SetCaption("No Image");
-    panel->SetBounds(ImageLeft, ImageTop, TfrmGenerateBrocade::PictureWidth + 2, TfrmGenerateBrocade::PictureHeight + 2);
+    // The picture's room inside a one-pixel bevel.
+    panel->SetBounds(ImageLeft, ImageTop, TfrmGenerateBrocade::PictureWidth + 2,
+                     TfrmGenerateBrocade::PictureHeight + 2);
     return panel;
 }
 

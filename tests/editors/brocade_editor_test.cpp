@@ -291,7 +291,8 @@ protected:
 TEST_F(BrocadeGroundTest, EveryKindThatCanBeAGroundIsTakenWithItsCardsPaletteAndPicks)
 {
     std::vector<std::pair<std::string, std::unique_ptr<TTWPatternBase>>> grounds;
-    std::unique_ptr<TTWPatternBase> threaded = LoadAndCreatePattern(sample_patterns::SamplePath(sample_patterns::SmallFile).string());
+    std::unique_ptr<TTWPatternBase> threaded =
+        LoadAndCreatePattern(sample_patterns::SamplePath(sample_patterns::SmallFile).string());
     grounds.emplace_back("threaded.tvl", std::move(threaded));
     grounds.emplace_back("doubleface.tvl", DFGround());
     auto twill = std::make_unique<TTW31TwillPattern>();
