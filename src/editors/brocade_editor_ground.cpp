@@ -22,6 +22,10 @@
 
 void TfrmBrocade::ReportGroundWeave() const
 {
+    // An editor without a host (one drawing a thumbnail) reaches nothing outside itself.
+    if (EditorHost() == nullptr) {
+        return;
+    }
     ::NotifyMainForm(TWAction::ClearGroundWeave, pattern_->HasGroundWeave(), true, false);
 }
 

@@ -131,5 +131,7 @@ void TfrmBrocade::SetMarkLongFloats(bool mark)
     }
     markLongFloats_ = mark;
     framePattern->Refresh();
-    ::NotifyMainForm(TWAction::ShowLongFloats, true, true, mark);
+    if (EditorHost() != nullptr) {
+        ::NotifyMainForm(TWAction::ShowLongFloats, true, true, mark);
+    }
 }

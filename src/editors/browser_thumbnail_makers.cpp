@@ -3,6 +3,8 @@
 #include <memory>
 #include <type_traits>
 
+#include "editors/brocade_editor.h"
+#include "editors/brocade_image_frame.h"
 #include "editors/df_editor.h"
 #include "editors/twill_editor.h"
 #include "editors/twist_editor.h"
@@ -38,15 +40,6 @@ fw::Bitmap ThreadedPicture(TTWPatternBase& pattern)
     return WovenPicture(dynamic_cast<TTWPattern&>(pattern));
 }
 
-// Until the brocade view draws its wefts over the ground, the ground alone.
-fw::Bitmap BrocadePicture(TTWPatternBase& pattern)
-{
-    TTWBrocadePattern ground;
-    ground.Assign(&pattern);
-    ground.BuildThreadedPicks();
-    return WovenPicture(ground);
-}
-
 // The editor windows that draw the pictures of their kinds: children of the main window as
 // every editor is, never shown, with no host, so that they tell nobody of themselves. One of
 // each kind serves a whole run of thumbnails (a window is costly to make) and goes when the
@@ -55,10 +48,11 @@ struct HiddenEditors {
     fw::WeakRef<fw::Form> DoubleFace;
     fw::WeakRef<fw::Form> Twill;
     fw::WeakRef<fw::Form> Twist;
+    fw::WeakRef<fw::Form> Brocade;
 
     void Free()
     {
-        for (fw::WeakRef<fw::Form>* editor : {&DoubleFace, &Twill, &Twist}) {
+        for (fw::WeakRef<fw::Form>* editor : {&DoubleFace, &Twill, &Twist, &Brocade}) {
             delete editor->Get();
             editor->Reset();
         }
@@ -98,12 +92,17 @@ fw::Bitmap EditorPicture(fw::WeakRef<fw::Form>& slot, const Design& design, bool
     fw::Bitmap picture;
     try {
         Editor& editor = HiddenEditor<Editor>(slot);
-        if constexpr (std::is_same_v<Design, TTWWarpTwinedPattern>) {
+        if constexpr (std::is_same_v<Design, TTWBrocadePattern>) {
+            // The wefts over the woven ground, as the editor's real image shows them.
             editor.LoadPattern(design);
+            editor.RefreshPicture();
+        } else if constexpr (std::is_same_v<Design, TTWWarpTwinedPattern>) {
+            editor.LoadPattern(design);
+            editor.RefreshWeavingImage();
         } else {
             editor.SetPattern(design);
+            editor.RefreshWeavingImage();
         }
-        editor.RefreshWeavingImage();
         picture = RenderThumbnailPicture(*editor.frameWeaving, twistPatterned);
     } catch (...) {
         // A window that failed on one design is not trusted with the next.
@@ -125,6 +124,11 @@ fw::Bitmap TwillPicture(TTWPatternBase& pattern)
 {
     return EditorPicture<TfrmTWDoubleFaceTwill>(Editors().Twill, dynamic_cast<const TTW31TwillPattern&>(pattern),
                                                 false);
+}
+
+fw::Bitmap BrocadePicture(TTWPatternBase& pattern)
+{
+    return EditorPicture<TfrmBrocade>(Editors().Brocade, dynamic_cast<const TTWBrocadePattern&>(pattern), false);
 }
 
 fw::Bitmap TwistPicture(TTWPatternBase& pattern)

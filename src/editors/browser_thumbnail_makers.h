@@ -6,9 +6,10 @@ class TTWWeaving;
 class TfrmWeavingImage;
 
 // The pattern browser's pictures, drawn by the views that show each kind: a threaded-in
-// band woven by the model, the double-face, twill and twist-patterned bands by an editor of
-// their kind made for the picture (not shown), each drawn through a weaving-image frame set
-// up the one way every thumbnail is drawn.
+// band woven by the model, the double-face, twill, twist-patterned and brocade bands by an
+// editor of their kind made for the picture (not shown; a brocade's wefts over its woven
+// ground), each drawn through a weaving-image frame set up the one way every thumbnail is
+// drawn.
 
 // The thumbnail look, in one update: cell ratios 1, 0 and 2, zoom 3, no grid, no tags or
 // marks (direction changes, twists, long floats, idle cards), front side only, no pick tags
@@ -21,6 +22,5 @@ void SetUpThumbnailFrame(TfrmWeavingImage& frame, bool twistPatterned);
 fw::Bitmap RenderThumbnailPicture(TfrmWeavingImage& frame, bool twistPatterned);
 
 // Registers the thumbnail makers of the threaded-in, double-face, 3/1 broken twill,
-// twist-patterned and brocade kinds with the browser. The brocade's picture is its woven
-// ground until the brocade view registers its own.
+// twist-patterned and brocade kinds with the browser.
 void RegisterThumbnailMakers();

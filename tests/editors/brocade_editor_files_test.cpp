@@ -37,6 +37,7 @@
 #include "model/threaded_pattern.h"
 #include "model/user_settings.h"
 #include "model/weaving.h"
+#include "shell/browser_thumbnails.h"
 #include "shell/report_brocade.h"
 #include "shell/tool_actions.h"
 #include "treegrid/tree_grid.h"
@@ -362,6 +363,31 @@ TEST_F(BrocadeStartTest, ThePatternPrintsEveryPickWithItsWeftsAndTheGroundsTurns
         EXPECT_EQ(threaded_editor_test::ActionsText(*editor->Pattern().Picks().GetPick(i)),
                   threaded_editor_test::ActionsText(*groundOwn.Picks().GetPick(i)));
     }
+}
+
+TEST_F(BrocadeStartTest, TheBrowsersThumbnailShowsTheWeftsOverTheGroundAndLeavesNoWindowBehind)
+{
+    const std::unique_ptr<TTWBrocadePattern> brocade = ReadBrocade(Sample());
+    ASSERT_NE(brocade, nullptr);
+    const int windows = Main().MDIChildCount();
+    RecordToolReports();
+    const fw::Bitmap thumbnail = MakeThumbnail(*brocade);
+    SavePng(thumbnail, "brocade_thumbnail.png");
+    EXPECT_EQ(Main().MDIChildCount(), windows);
+    // The hidden editor told the main window nothing.
+    EXPECT_TRUE(reports.empty());
+    ASSERT_FALSE(thumbnail.Empty());
+    EXPECT_LE(thumbnail.Width(), ThumbnailMaxWidth);
+    int gold = 0;
+    int red = 0;
+    for (int y = 0; y < thumbnail.Height(); ++y) {
+        for (int x = 0; x < thumbnail.Width(); ++x) {
+            gold += thumbnail.Pixel(x, y) == sample_patterns::BrocadeGold ? 1 : 0;
+            red += thumbnail.Pixel(x, y) == sample_patterns::BrocadeRed ? 1 : 0;
+        }
+    }
+    EXPECT_GT(gold, 50);
+    EXPECT_GT(red, 20);
 }
 
 TEST_F(BrocadeEditorTest, WithoutTheGroundTheNumbersAreTheWeaversAndANumberOf0PrintsNothing)
