@@ -1,5 +1,6 @@
 #include "database/db_exception_log.h"
 
+#include <array>
 #include <iostream>
 #include <memory>
 #include <vector>
@@ -14,9 +15,30 @@
 #include "framework/core/strings.h"
 #include "framework/db/db_connection.h"
 
-TDBGenericExceptionLog::TDBGenericExceptionLog(TDBGenericInfo& info, TDBGSessionRef& session)
-    : info_(info), session_(session)
+TDBGenericExceptionLog::TDBGenericExceptionLog(TDBGSessionRef& session)
+    : TDBGenericAccessInternal(ExceptionLogTypeID, session, false, "TDBGenericExceptionLog")
 {
+    // Only the columns the table has take values; the others are no error.
+    SetPartial(true);
+    if (TableInfo().Fields().Count() == 0) {
+        for (int number = DescriptionField; number <= CommentField; ++number) {
+            auto column = std::make_unique<TDBGenericFieldInfo>();
+            column->FieldName = FieldName(number);
+            column->DataType = dbfString;
+            std::unique_ptr<TDBGenericField> field(column->CreateField());
+            field->SetAsString("");
+            field->SetModified(false);
+            Fields().Add(field.release());
+            looseColumns_.push_back(std::move(column));
+        }
+    }
+    SetKeyValue(-1);
+}
+
+TDBGenericExceptionLog::~TDBGenericExceptionLog()
+{
+    // The fields refer to the loose columns: they go first.
+    Fields().Clear();
 }
 
 std::string TDBGenericExceptionLog::FieldName(int number) const
@@ -25,111 +47,38 @@ std::string TDBGenericExceptionLog::FieldName(int number) const
     case DescriptionField:
         return "Description";
     case UserIDField:
-        return UserIDFieldName(info_.DBType());
+        return UserIDFieldName(Info().DBType());
     case LogDateField:
         return "LogDate";
     case LogTimeField:
         return "LogTime";
     case CommentField:
-        return CommentFieldName(info_.DBType());
+        return CommentFieldName(Info().DBType());
     default:
         return {};
     }
 }
 
-const std::string& TDBGenericExceptionLog::Field(int number) const
+std::string TDBGenericExceptionLog::Field(int number) const
 {
-    static const std::string none;
-    return number >= 1 && number <= 5 ? values_[static_cast<std::size_t>(number - 1)] : none;
+    const std::string name = FieldName(number);
+    return name.empty() ? std::string() : AsText(name);
 }
 
-void TDBGenericExceptionLog::SetField(int number, std::string value)
+void TDBGenericExceptionLog::SetField(int number, const std::string& value)
 {
-    if (number >= 1 && number <= 5) {
-        values_[static_cast<std::size_t>(number - 1)] = std::move(value);
+    const std::string name = FieldName(number);
+    if (!name.empty()) {
+        SetText(name, value);
     }
 }
 
-std::string TDBGenericExceptionLog::DisplayText()
+std::string TDBGenericExceptionLog::DisplayText() const
 {
-    const fw::DateTime date = info_.ConvertFromDBDateStr(Field(LogDateField));
-    const fw::DateTime time = info_.ConvertFromDBTimeStr(Field(LogTimeField));
+    TDBGenericInfo& info = Info();
+    const fw::DateTime date = info.ConvertFromDBDateStr(Field(LogDateField));
+    const fw::DateTime time = info.ConvertFromDBTimeStr(Field(LogTimeField));
     return fw::FormatDate(date, "d mmm yyyy") + " " + fw::FormatDate(time, "hh:nn:ss");
-}
-
-void TDBGenericExceptionLog::Save()
-{
-    TDBGenericTableInfo* table = info_.GetTableByID(ExceptionLogTypeID);
-    if (table == nullptr) {
-        return;
-    }
-    const bool hasColumns = table->Fields().Count() > 0;
-    std::vector<std::string> names;
-    std::vector<std::string> values;
-    for (int number = DescriptionField; number <= CommentField; ++number) {
-        const std::string name = FieldName(number);
-        const TDBGenericFieldInfo* column = hasColumns ? table->Fields().FindName(name) : nullptr;
-        if (hasColumns && column == nullptr) {
-            continue;
-        }
-        std::string literal;
-        if (column != nullptr) {
-            // Through the column's own value, so that a text is trimmed and cut to its size.
-            std::unique_ptr<TDBGenericField> field(column->CreateField());
-            field->SetAsString(Field(number));
-            if (field->DataType() == dbfString) {
-                const std::string text = field->AsString();
-                literal = info_.QuoteValue(text.empty() && info_.DBType() == dbgDBType_Oracle ? " " : text);
-            } else if (field->DataType() == dbfDateTime) {
-                literal = info_.DateTimeToSQL(field->AsDateTime());
-            } else {
-                literal = field->AsString();
-            }
-        } else {
-            literal = info_.QuoteValue(Field(number));
-        }
-        names.push_back(column != nullptr ? column->FieldName : name);
-        values.push_back(std::move(literal));
-    }
-
-    const std::string& keyField = table->KeyField();
-    const TDBGenericFieldInfo* keyColumn = hasColumns ? table->Fields().FindName(keyField) : nullptr;
-    const bool engineMakesKey = table->Options().Contains(dbgDBGeneratesKey)
-        || (keyColumn != nullptr && keyColumn->DBFieldType == fw::db::FieldType::ftAutoInc);
-    if (!keyField.empty() && !engineMakesKey && table->UseRecordKey() && !table->UseMultiKeys()) {
-        if (key_ <= 0) {
-            key_ = info_.NewRecordKey(ExceptionLogTypeID, 0);
-        }
-        names.push_back(keyField);
-        values.push_back(fw::IntToStr(key_));
-    }
-
-    std::string sql = "INSERT INTO " + table->TableName() + " (";
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        sql += (i > 0 ? ", " : "") + names[i];
-    }
-    sql += ") VALUES (";
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        sql += (i > 0 ? ", " : "") + values[i];
-    }
-    sql += ")";
-
-    std::unique_ptr<TDBGenericQuery> query;
-    try {
-        query = std::make_unique<TDBGenericQuery>(session_, this, true);
-        query->SQL().Add(sql);
-        query->ExecSQL();
-        TDBGenericQuery::ReleaseCommit(query);
-    } catch (const std::exception& error) {
-        try {
-            TDBGenericQuery::ReleaseRollback(query);
-        } catch (const std::exception&) {
-            // The save's own failure is the one to report.
-        }
-        info_.HandleException("Failed to save information to table " + table->TableName() + ".\r\n"
-                                  + "Session = " + session_.SessionName() + "\r\n",
-                              20, sql, "SaveWithQueryS", this, Field(UserIDField), &error, this);
-    }
 }
 
 namespace {
@@ -166,7 +115,7 @@ bool MustWait(TDBGenericInfo& info)
 
 void WriteRow(TDBGenericInfo& info, const std::array<std::string, 5>& values)
 {
-    TDBGenericExceptionLog log(info, info.LogSession());
+    TDBGenericExceptionLog log(info.LogSession());
     for (int number = 1; number <= 5; ++number) {
         log.SetField(number, values[static_cast<std::size_t>(number - 1)]);
     }

@@ -1,25 +1,26 @@
 #pragma once
 
-#include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "database/db_access_internal.h"
 #include "database/db_generic_exception.h"
 #include "framework/core/object.h"
 
 class TDBGenericInfo;
 class TDBGSessionRef;
 
-// A row of the exception log: the table the settings component gives for type ID -1 (the
-// host registers it). Its numbered columns:
+// A row of the exception log: a field-list record of the table the settings component
+// gives for type ID -1 (the host registers it). Its numbered columns:
 //   1 "Description", 2 "UserID" ("UsrID" for Progress), 3 "LogDate", 4 "LogTime",
 //   5 "Comment" ("CommentField" for Oracle)
-// Save inserts the row in a transaction of its own on its session, so that the row stays
-// whatever becomes of the transaction in which the error happened. A table with column
-// information gets only the columns it has; a key column is left to the engine when it is
-// an auto-increment or the table's options say the database makes the key, and drawn from
-// the key registry otherwise (when the table uses it).
-class TDBGenericExceptionLog : public fw::Object, public IDBGenericInfoSource {
+// The record takes only the columns its table has (a table without column information gets
+// all five as text), and starts with the key -1. Save inserts it in a transaction of its own
+// on its session, so that the row stays whatever becomes of the transaction in which the
+// error happened; the key is the engine's for an auto-increment column or dbgDBGeneratesKey,
+// and drawn from the key registry for a table that uses the record key.
+class TDBGenericExceptionLog : public TDBGenericAccessInternal {
 public:
     static constexpr int DescriptionField = 1;
     static constexpr int UserIDField = 2;
@@ -27,30 +28,27 @@ public:
     static constexpr int LogTimeField = 4;
     static constexpr int CommentField = 5;
 
-    TDBGenericExceptionLog(TDBGenericInfo& info, TDBGSessionRef& session);
+    // On the session of the settings component whose log it is.
+    explicit TDBGenericExceptionLog(TDBGSessionRef& session);
+    ~TDBGenericExceptionLog() override;
 
     std::string_view className() const override { return "TDBGenericExceptionLog"; }
-    TDBGenericInfo* GenericInfo() const override { return &info_; }
 
     // The column name of a field number (1 to 5), empty for any other.
     std::string FieldName(int number) const;
-    const std::string& Field(int number) const;
-    void SetField(int number, std::string value);
-    int Key() const { return key_; }
-    void SetKey(int key) { key_ = key; }
+    // The column's text; empty for a column the table lacks.
+    std::string Field(int number) const;
+    void SetField(int number, const std::string& value);
 
     // The LogDate as a date text, a blank, and the LogTime as a time text.
-    std::string DisplayText();
+    std::string DisplayText() const override;
 
-    // Failures go to the settings component's HandleException as "Failed to save
-    // information to table <table>.\r\nSession = <session>\r\n" (20, "SaveWithQueryS").
-    void Save();
+    // The record's save; a failure reports "Failed to save information to table
+    // <table>.\r\nSession = <session>\r\n" (20, "SaveWithQueryS").
+    bool Save() { return TDBGenericAccessInternal::Save(); }
 
 private:
-    TDBGenericInfo& info_;
-    TDBGSessionRef& session_;
-    int key_ = -1;
-    std::array<std::string, 5> values_;
+    std::vector<std::unique_ptr<TDBGenericFieldInfo>> looseColumns_;
 };
 
 // Writes the error's row into the settings component's exception log (or hands the error to

@@ -3,9 +3,12 @@
 #include <filesystem>
 #include <mutex>
 
+#include "database/db_access_base.h"
 #include "database/db_data_lock.h"
 #include "database/db_generic_functions.h"
 #include "database/db_generic_query.h"
+#include "database/db_hooks.h"
+#include "database/db_list.h"
 #include "database/db_record_key.h"
 #include "database/db_session_pool.h"
 #include "foundation/date_utils.h"
@@ -22,7 +25,17 @@ std::mutex& LogSessionMutex()
     return mutex;
 }
 
+// Every error this thread reported through any component: the error watches compare.
+thread_local unsigned long long reportedErrors = 0;
+
 } // namespace
+
+TDBGErrorWatch::TDBGErrorWatch() : start_(reportedErrors) {}
+
+bool TDBGErrorWatch::Reported() const
+{
+    return reportedErrors != start_;
+}
 
 TDBGenericInfo::TDBGenericInfo(fw::Component* owner)
     : fw::Component(owner), pool_(std::make_unique<TDBGSessionPool>(*this))
@@ -38,6 +51,7 @@ TDBGenericInfo::TDBGenericInfo(fw::Component* owner)
 
 TDBGenericInfo::~TDBGenericInfo()
 {
+    TDBGenericInfoHookRegisterList::Instance().Unregister(this);
     SetLocks(nullptr);
     SetDatabase(nullptr);
     recordKey_.reset();
@@ -268,7 +282,7 @@ bool TDBGenericInfo::CanWriteToTable(const std::string& table, const std::string
     return locks_ != nullptr && locks_->Enabled() ? locks_->CanWriteToTable(table, user) : true;
 }
 
-fw::Object* TDBGenericInfo::CreateDBClass(int typeID, TDBGSessionRef* session)
+TDBGenericAccessBase* TDBGenericInfo::CreateDBClass(int typeID, TDBGSessionRef* session)
 {
     const TDBGTypeIDEntry* entry = typeRegister_.Find(typeID);
     if (entry == nullptr || !entry->RecordClass.Create) {
@@ -277,12 +291,35 @@ fw::Object* TDBGenericInfo::CreateDBClass(int typeID, TDBGSessionRef* session)
                         52, {}, "CreateDBClass", this, {}, nullptr, this);
         return nullptr;
     }
-    fw::Object* record =
+    TDBGenericAccessBase* record =
         entry->RecordClass.Create(typeID, session != nullptr ? *session : *defaultSession_, entry->Client);
     if (record != nullptr && OnCreateRecord) {
         OnCreateRecord(record);
     }
     return record;
+}
+
+TDBGenericListBase* TDBGenericInfo::CreateDBList(int listTypeID, TDBGSessionRef* session)
+{
+    const TDBGListClass* listClass = ListTypeIDToClass(listTypeID);
+    if (listClass == nullptr || !listClass->Create) {
+        return nullptr;
+    }
+    TDBGenericListBase* list = listClass->Create(listTypeID, session != nullptr ? *session : *defaultSession_);
+    if (list != nullptr && OnCreateList) {
+        OnCreateList(list);
+    }
+    return list;
+}
+
+std::string TDBGenericInfo::GetSystemFlag(const std::string& name)
+{
+    return OnGetSystemFlag ? OnGetSystemFlag(*this, name) : std::string();
+}
+
+fw::Object* TDBGenericInfo::GetComponentReference(const std::string& name)
+{
+    return OnGetComponentReference ? OnGetComponentReference(*this, name) : nullptr;
 }
 
 void TDBGenericInfo::DeleteTableEntries(const std::string& table, const std::string& condition,
@@ -346,6 +383,7 @@ int TDBGenericInfo::HandleException(const std::string& message, int code, const 
                                     const std::string& method, const fw::Object* sender, const std::string& user,
                                     const std::exception* previous, fw::Object* ref)
 {
+    ++reportedErrors;
     if (OnHandleException) {
         return OnHandleException(message, code, ref, previous, user, sender, method, sql);
     }

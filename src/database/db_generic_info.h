@@ -17,7 +17,9 @@ namespace fw::db {
 class Connection;
 }
 
+class TDBGenericAccessBase;
 class TDBGenericDataLock;
+class TDBGenericListBase;
 class TDBGenericQuery;
 class TDBGenericRecordKey;
 class TDBGSessionPool;
@@ -197,7 +199,15 @@ public:
     // The record registered for the type ID, made on the session (the default one without
     // one), then OnCreateRecord. Without an entry none, after reporting "Unable to create
     // instance with TypeID = <id>.\r\nNo type information is available!" (52, "CreateDBClass").
-    fw::Object* CreateDBClass(int typeID, TDBGSessionRef* session = nullptr);
+    virtual TDBGenericAccessBase* CreateDBClass(int typeID, TDBGSessionRef* session = nullptr);
+    // The list registered for the list type ID, made on the session (the default one
+    // without one), then OnCreateList; none when ListTypeIDToClass knows no class.
+    TDBGenericListBase* CreateDBList(int listTypeID, TDBGSessionRef* session = nullptr);
+
+    // The host's answers through OnGetSystemFlag and OnGetComponentReference: an empty text
+    // and none without them.
+    std::string GetSystemFlag(const std::string& name);
+    fw::Object* GetComponentReference(const std::string& name);
 
     // On the session or the default one (db_generic_query.h). With ServerName set it
     // raises "The DeleteTableEntries method of object TDBGenericInfo\r\nhas not been
@@ -270,4 +280,16 @@ private:
     std::unique_ptr<TDBGenericRecordKey> recordKey_;
     std::unique_ptr<TDBGenericRecordKey> recordKeyAlt_;
     std::shared_ptr<const void> alive_ = std::make_shared<int>(0);
+};
+
+// Whether an error was reported through a settings component's HandleException on this
+// thread since the watch was made. A host handler that returns leaves no other trace, and
+// work that goes on after a failed step must know.
+class TDBGErrorWatch {
+public:
+    TDBGErrorWatch();
+    bool Reported() const;
+
+private:
+    unsigned long long start_;
 };

@@ -7,6 +7,8 @@
 
 #include "framework/core/object.h"
 
+class TDBGenericAccessBase;
+class TDBGenericListBase;
 class TDBGSessionRef;
 
 // The host's registers of what the layer makes for a type ID: a record class with its
@@ -15,7 +17,7 @@ class TDBGSessionRef;
 // A record class: its name and how to make one (type ID, session, client flag).
 struct TDBGRecordClass {
     std::string ClassName;
-    std::function<fw::Object*(int typeID, TDBGSessionRef& session, bool client)> Create;
+    std::function<TDBGenericAccessBase*(int typeID, TDBGSessionRef& session, bool client)> Create;
 };
 
 struct TDBGTypeIDEntry {
@@ -42,7 +44,7 @@ private:
 
 struct TDBGListClass {
     std::string ClassName;
-    std::function<fw::Object*(int listTypeID, TDBGSessionRef& session)> Create;
+    std::function<TDBGenericListBase*(int listTypeID, TDBGSessionRef& session)> Create;
 };
 
 class TDBGListTypeIDRegister {

@@ -169,7 +169,7 @@ TEST_P(ExceptionLogTest, AFailureWhileLoggingKeepsTheOriginalErrorAndIsNotLogged
 
 TEST_P(ExceptionLogTest, TheLogRowTakesItsColumnsSizesAndNames)
 {
-    TDBGenericExceptionLog log(user->info, user->info.LogSession());
+    TDBGenericExceptionLog log(user->info.LogSession());
     EXPECT_EQ(log.FieldName(TDBGenericExceptionLog::UserIDField), "UserID");
     EXPECT_EQ(log.FieldName(TDBGenericExceptionLog::CommentField), "Comment");
     EXPECT_EQ(log.FieldName(6), "");

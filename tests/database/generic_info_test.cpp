@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "database/db_access_base.h"
 #include "database/db_data_lock.h"
 #include "database/db_generic_info.h"
 #include "database/db_record_key.h"
@@ -73,11 +74,12 @@ TEST(GenericInfo, TypeIDsLeadThroughTheRegistersToTablesAndClasses)
     entry.Client = true;
     TDBGSessionRef* madeOn = nullptr;
     bool madeAsClient = false;
-    entry.RecordClass = {"TCardRecord", [&](int typeID, TDBGSessionRef& session, bool client) -> fw::Object* {
+    entry.RecordClass = {"TCardRecord",
+                         [&](int typeID, TDBGSessionRef& session, bool client) -> TDBGenericAccessBase* {
                              EXPECT_EQ(typeID, 3);
                              madeOn = &session;
                              madeAsClient = client;
-                             return new fw::Object;
+                             return new TDBGenericAccessBase(typeID, session, client);
                          }};
     info.TypeRegister().Add(std::move(entry));
     EXPECT_EQ(info.TypeIDToTableName(3), "cards");
@@ -86,8 +88,9 @@ TEST(GenericInfo, TypeIDsLeadThroughTheRegistersToTablesAndClasses)
 
     std::vector<fw::Object*> created;
     info.OnCreateRecord = [&created](fw::Object* record) { created.push_back(record); };
-    std::unique_ptr<fw::Object> record(info.CreateDBClass(3));
+    std::unique_ptr<TDBGenericAccessBase> record(info.CreateDBClass(3));
     EXPECT_EQ(created, std::vector<fw::Object*>{record.get()});
+    EXPECT_TRUE(record->IsClient());
     EXPECT_EQ(madeOn, &info.DefaultSession());
     EXPECT_TRUE(madeAsClient);
 

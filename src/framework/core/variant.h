@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <variant>
+#include <vector>
 
 namespace fw {
 
@@ -32,7 +33,9 @@ inline constexpr VarTypeCode varArray = 0x2000;
 inline constexpr VarTypeCode varByRef = 0x4000;
 
 // A value of one of a few kinds together with its type code. Empty (never assigned) and
-// Null (assigned "no value") are different states, as database fields need both.
+// Null (assigned "no value") are different states, as database fields need both. A
+// variant may also be a one-dimensional array of variants, indexed from 0: records hand
+// their values and keys to each other (and to a remote server) in such arrays.
 class Variant {
 public:
     using Value = std::variant<std::monostate, std::int64_t, double, bool, std::string>;
@@ -48,15 +51,29 @@ public:
     Variant(VarTypeCode type, Value value) : type_(type), value_(std::move(value)) {}
 
     static Variant Null() { return Variant(varNull, std::monostate{}); }
+    // Type code varArray | varVariant.
+    static Variant Array(std::vector<Variant> elements)
+    {
+        Variant array(varArray | varVariant, std::monostate{});
+        array.elements_ = std::move(elements);
+        return array;
+    }
 
     VarTypeCode VarType() const { return type_; }
     bool IsEmpty() const { return type_ == varEmpty; }
     bool IsNull() const { return type_ == varNull; }
     const Value& GetValue() const { return value_; }
 
+    bool IsArray() const { return (type_ & varArray) != 0; }
+    // The elements of an array; none for any other variant.
+    const std::vector<Variant>& Elements() const { return elements_; }
+    // The index of the last element: -1 for an empty array and for a variant that is none.
+    int HighBound() const { return static_cast<int>(elements_.size()) - 1; }
+
 private:
     VarTypeCode type_ = varEmpty;
     Value value_;
+    std::vector<Variant> elements_;
 };
 
 } // namespace fw

@@ -420,6 +420,12 @@ bool Connection::InTransaction() const
     return impl_->InTransaction;
 }
 
+bool Connection::TransactionFailed() const
+{
+    const std::lock_guard lock(impl_->Mutex);
+    return impl_->InTransaction && impl_->TransactionFailed;
+}
+
 void Connection::LockName(std::string_view name)
 {
     if (GetEngine() != Engine::Postgres) {

@@ -83,6 +83,9 @@ public:
     void Commit();
     void Rollback();
     bool InTransaction() const;
+    // A statement of the running transaction failed, so that it can only be rolled back
+    // (its commit is refused): work that joined the transaction stops early on it.
+    bool TransactionFailed() const;
 
     // Holds a lock named by the text until the running transaction ends, waiting while
     // another connection holds it. SQLite needs none (its writers exclude each other from

@@ -66,7 +66,22 @@ void Query::Run(bool wantRows)
     if (wantRows && lockRows_ && postgres) {
         sent += " FOR UPDATE";
     }
+    const bool returning = !wantRows && postgres && !returningColumn_.empty();
+    if (returning) {
+        sent += " RETURNING " + returningColumn_;
+    }
+    returned_ = false;
     ResultData result = connection_->Internals().Run(text, sent, StatementKind::Query);
+    if (returning) {
+        // The key comes back as a row of an otherwise row-less statement.
+        if (result.IsSelect && !result.Rows.empty() && !result.Rows.front().empty()) {
+            returnedKey_ = FieldValue({}, &result.Rows.front().front()).AsLargeInt();
+            returned_ = true;
+        }
+        rowsAffected_ = static_cast<int>(result.Rows.size());
+        lastRowId_ = 0;
+        return;
+    }
     Take(std::move(result));
 }
 
@@ -139,6 +154,9 @@ std::int64_t Query::LastInsertId()
 {
     if (connection_ == nullptr) {
         throw EDatabaseError("The query has no database connection.", ErrorKind::NotConnected);
+    }
+    if (returned_) {
+        return returnedKey_;
     }
     if (connection_->GetEngine() == Engine::Sqlite) {
         return lastRowId_;

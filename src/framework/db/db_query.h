@@ -47,6 +47,12 @@ public:
     bool LockRows() const { return lockRows_; }
     void SetLockRows(bool lock) { lockRows_ = lock; }
 
+    // The key column of the row an INSERT run by ExecSQL writes: PostgreSQL hands it back
+    // with the statement (RETURNING, added to the sent text only), SQLite gives the row id
+    // of the statement. LastInsertId then reads it; empty (the default) asks for nothing.
+    const std::string& ReturningColumn() const { return returningColumn_; }
+    void SetReturningColumn(std::string column) { returningColumn_ = std::move(column); }
+
     // Raise EDatabaseError; the query is then closed.
     void Open();
     void ExecSQL();
@@ -69,9 +75,10 @@ public:
 
     // Rows changed by the last ExecSQL.
     int RowsAffected() const { return rowsAffected_; }
-    // The key the engine gave the row of the last INSERT on this connection: SQLite's row
-    // id, PostgreSQL's lastval() (an error there when no sequence has given a value yet in
-    // this session, which also spoils a running transaction).
+    // The key the engine gave the row of the last INSERT of this query: the returning
+    // column's value when one was asked for (PostgreSQL), else SQLite's row id of the
+    // statement or PostgreSQL's lastval() (an error there when no sequence has given a value
+    // yet in this session, which also spoils a running transaction).
     std::int64_t LastInsertId();
 
 protected:
@@ -89,6 +96,9 @@ private:
     std::string databaseName_;
     Connection* connection_ = nullptr;
     bool lockRows_ = false;
+    std::string returningColumn_;
+    bool returned_ = false;
+    std::int64_t returnedKey_ = 0;
     bool active_ = false;
     std::vector<std::vector<CellValue>> rows_;
     std::size_t row_ = 0;
