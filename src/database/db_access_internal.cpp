@@ -81,10 +81,10 @@ void TDBGenericAccessInternal::Construct()
     // The key column holds the record's "no key" from the start, so that a new record is
     // blank; nothing counts as changed yet.
     SetKeyValue(-1);
+    SetModifyFlag(false);
     for (int i = 0; i < fields_.Count(); ++i) {
         fields_.Items(i)->SetModified(false);
     }
-    SetModifyFlag(false);
 }
 
 TDBGenericAccessInternal::~TDBGenericAccessInternal() = default;

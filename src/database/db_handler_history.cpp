@@ -351,7 +351,6 @@ bool TDBGenericAccessHandlerBase::SaveToHistoryWithQueryS(const std::string& dat
     if (table.hasModifyFlag()) {
         record.SetModifyFlag(false);
     }
-    loadedDate_ = date;
     record.AfterHistorySave(date);
     return true;
 }
