@@ -277,6 +277,7 @@ bool TDBGenericAccessHandlerBase::SaveToHistoryWithQueryS(const std::string& dat
         + "\r\n" + "History Date = " + date;
     std::string method = "SaveToHistoryWithQuery";
     int code = 71;
+    bool existsAlready = false;
     const auto insertFailure = [&] {
         failure = "Error while trying to add new history record.\r\nSession = " + session + "\r\n"
             + "History Table = " + history + "\r\n" + "Date = " + date + " to " + openEnd;
@@ -312,11 +313,7 @@ bool TDBGenericAccessHandlerBase::SaveToHistoryWithQueryS(const std::string& dat
             insertFailure();
             InsertHistoryRow(*query, date, openEnd, sql);
         } else if (record.ChecksHistoryDate()) {
-            Finish(query, commit, false);
-            Report("Unable to update history table " + history + ":\r\n" + "A history for the date exists already!\r\n"
-                       + "\r\n" + "Date = " + DisplayDate(date),
-                   74, {}, "SaveToHistoryWithQuery");
-            return false;
+            existsAlready = true;
         } else {
             // The latest period takes the record's values as they are now.
             failure = "Unable to update history table " + history + ".\r\n" + "Session = " + session + "\r\n"
@@ -331,7 +328,7 @@ bool TDBGenericAccessHandlerBase::SaveToHistoryWithQueryS(const std::string& dat
             sql = query->Text();
             query->ExecSQL();
         }
-        if (table.hasModifyFlag()) {
+        if (table.hasModifyFlag() && !existsAlready) {
             failure = "Failed to save to history " + record.TableName() + ":\r\n" + "Unable to reset Modify Flag.\r\n"
                 + "Session = " + session;
             method = "SaveToHistoryWithQuery";
@@ -342,10 +339,19 @@ bool TDBGenericAccessHandlerBase::SaveToHistoryWithQueryS(const std::string& dat
             sql = query->Text();
             query->ExecSQL();
         }
-        Finish(query, commit, true);
+        if (!existsAlready) {
+            Finish(query, commit, true);
+        }
     } catch (const std::exception& error) {
         Finish(query, commit, false);
         Report(failure, code, sql, method, &error);
+        return false;
+    }
+    if (existsAlready) {
+        Finish(query, commit, false);
+        Report("Unable to update history table " + history + ":\r\n" + "A history for the date exists already!\r\n"
+                   + "\r\n" + "Date = " + DisplayDate(date),
+               74, {}, "SaveToHistoryWithQuery");
         return false;
     }
     if (table.hasModifyFlag()) {
