@@ -109,10 +109,15 @@ private:
 };
 
 // Holds the thread that sends a statement beginning with the given text (the first time)
-// until Release; the test learns through WaitUntilHeld that it got there.
+// until Release; the test learns through WaitUntilHeld that it got there. Made to hold
+// after the statement, it holds before whatever the thread sends next instead.
 class StatementGate {
 public:
-    explicit StatementGate(std::string prefix) : prefix_(std::move(prefix)) {}
+    enum class Where { Before, After };
+    explicit StatementGate(std::string prefix, Where where = Where::Before)
+        : prefix_(std::move(prefix)), after_(where == Where::After)
+    {
+    }
 
     void Watch(fw::db::Connection& connection)
     {
@@ -134,7 +139,15 @@ private:
     void Pass(std::string_view text)
     {
         std::unique_lock lock(mutex_);
-        if (used_ || !std::string_view(text).starts_with(prefix_)) {
+        if (used_) {
+            return;
+        }
+        const bool matches = std::string_view(text).starts_with(prefix_);
+        if (after_ && !armed_) {
+            armed_ = matches;
+            return;
+        }
+        if (!after_ && !matches) {
             return;
         }
         used_ = true;
@@ -144,6 +157,8 @@ private:
     }
 
     std::string prefix_;
+    bool after_;
+    bool armed_ = false;
     std::mutex mutex_;
     std::condition_variable changed_;
     bool used_ = false;

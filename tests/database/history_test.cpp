@@ -183,9 +183,11 @@ TEST_P(HistoryTest, ARollBackCutsTheCoveringPeriodAndDeletesTheLaterOnes)
 
 TEST_P(HistoryTest, ARolledBackCutLeavesTheLaterPeriodsWhereTheyWere)
 {
-    auto loom = alice->Loom();
+    // A record on a session of the pool, whose connection is not the default session's.
+    TDBGSessionRef& session = *alice->info.SessionPool().RequestSession();
+    std::unique_ptr<TDBGenericAccessBase> loom(alice->info.CreateDBClass(LoomType, &session));
     loom->SetKeyValue(1);
-    TDBGQueryRef outer = std::make_unique<TDBGenericQuery>(alice->info, nullptr, true);
+    TDBGQueryRef outer = std::make_unique<TDBGenericQuery>(session, nullptr, true);
     ASSERT_TRUE(loom->Handler().HistoryRollback("20240115", outer, false));
     ASSERT_NE(outer, nullptr);
     // Not yet committed: another connection still sees both periods.
@@ -193,7 +195,7 @@ TEST_P(HistoryTest, ARolledBackCutLeavesTheLaterPeriodsWhereTheyWere)
     TDBGenericQuery::ReleaseRollback(outer);
     EXPECT_EQ(Periods(1), (std::vector<std::string>{"Winter|20240101|20240229", "Spring|20240301|20240430"}));
 
-    outer = std::make_unique<TDBGenericQuery>(alice->info, nullptr, true);
+    outer = std::make_unique<TDBGenericQuery>(session, nullptr, true);
     ASSERT_TRUE(loom->Handler().HistoryRollback("20240115", outer, false));
     TDBGenericQuery::ReleaseCommit(outer);
     EXPECT_EQ(Periods(1), std::vector<std::string>{"Winter|20240101|20240115"});
