@@ -191,7 +191,7 @@ public:
     virtual bool HasColumn(std::string_view name) const;
     // Every value counts as changed (a restore writes them all).
     virtual void MarkAllModified() {}
-    // The values for the remote server, and back (field-list records: Part of their own).
+    // The values for the remote server, and back; nothing here.
     virtual fw::Variant GetData() const { return {}; }
     virtual void SetData(const fw::Variant&) {}
     // The modified marks of the values, taken before a save that may be rolled back and
