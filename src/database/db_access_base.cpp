@@ -1,5 +1,6 @@
 #include "database/db_access_base.h"
 
+#include "controls/visual_hierarchy.h"
 #include "database/db_access_handler.h"
 #include "database/db_field_val.h"
 #include "database/db_generic_info.h"
@@ -359,6 +360,31 @@ void TDBGenericAccessBase::ShowInTree(TILTreeNode& node, const NodeCallback& cal
     fw::App().ProcessMessages();
     node.SetObject(this);
     node.SetText(DisplayText());
+    if (callback) {
+        callback(node, *this);
+    }
+}
+
+TVisualHierarchyNode* TDBGenericAccessBase::AddToTree(TVisualHierarchyRoot& diagram, THierarchyNode* parent,
+                                                      const NodeFilter& filter, const DiagramCallback& callback)
+{
+    fw::App().ProcessMessages();
+    if (filter && !filter(*this)) {
+        return nullptr;
+    }
+    auto node = std::make_unique<TVisualHierarchyNode>();
+    // The diagram owns the node once it hangs below a parent.
+    (parent != nullptr ? parent : &diagram)->AddChild(node.get());
+    TVisualHierarchyNode* added = node.release();
+    ShowInTree(*added, callback);
+    return added;
+}
+
+void TDBGenericAccessBase::ShowInTree(TVisualHierarchyNode& node, const DiagramCallback& callback)
+{
+    fw::App().ProcessMessages();
+    node.Data = this;
+    node.SetCaption(DisplayText());
     if (callback) {
         callback(node, *this);
     }

@@ -19,8 +19,11 @@ class TDBGenericQuery;
 class TDBGenericTableInfo;
 class TDBGFieldValList;
 class TDBGSessionRef;
+class THierarchyNode;
 class TILTree;
 class TILTreeNode;
+class TVisualHierarchyNode;
+class TVisualHierarchyRoot;
 
 // The object that holds a record for its user interface (a list of rows, a cache): told
 // when the record joins and leaves it and when the record's last user has let go.
@@ -243,6 +246,12 @@ public:
     // Lets pending messages run, links the node to the record, gives it the display text,
     // then calls the callback.
     void ShowInTree(TILTreeNode& node, const NodeCallback& callback = {});
+    // The same in a node-and-link diagram: a node whose data is the record and whose caption
+    // is the display text, below the parent (the diagram's root without one).
+    using DiagramCallback = std::function<void(TVisualHierarchyNode& node, TDBGenericAccessBase& record)>;
+    TVisualHierarchyNode* AddToTree(TVisualHierarchyRoot& diagram, THierarchyNode* parent,
+                                    const NodeFilter& filter = {}, const DiagramCallback& callback = {});
+    void ShowInTree(TVisualHierarchyNode& node, const DiagramCallback& callback = {});
 
 protected:
     TDBGenericAccessBase(int typeID, TDBGSessionRef& session, bool client, std::string_view className);

@@ -2,6 +2,7 @@
 
 #include "database/db_field.h"
 #include "framework/core/strings.h"
+#include "framework/db/db_field_value.h"
 
 void TDBGFieldVal::Assign(const fw::Persistent* source)
 {
@@ -16,6 +17,12 @@ void TDBGFieldVal::Assign(const fw::Persistent* source)
         return;
     }
     fw::Persistent::Assign(source);
+}
+
+void TDBGFieldVal::Assign(const fw::db::FieldValue& column)
+{
+    FieldName = column.FieldName();
+    Value = column.AsString();
 }
 
 TDBGFieldVal* TDBGFieldValList::FindName(std::string_view name) const

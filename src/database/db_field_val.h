@@ -8,6 +8,10 @@
 
 // A column name with the text of its value in a statement: the name/value lists from which
 // the layer builds its INSERT and UPDATE statements.
+namespace fw::db {
+class FieldValue;
+}
+
 class TDBGFieldVal : public fw::Persistent {
 public:
     std::string FieldName;
@@ -18,6 +22,8 @@ public:
     // From another TDBGFieldVal both texts; from a TDBGenericField its name and its value as
     // text; anything else raises the standard assignment error.
     void Assign(const fw::Persistent* source) override;
+    // From a column of a query's row: its name and its value as text.
+    void Assign(const fw::db::FieldValue& column);
 };
 
 class TDBGFieldValList : public TEnhancedListOf<TDBGFieldVal> {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/visual_hierarchy.h"
 #include "database/db_access_internal.h"
 #include "database/db_generic_info.h"
 #include "database/db_hooks.h"
@@ -135,6 +136,20 @@ TEST_F(HandlerTest, ARecordShowsItselfInATreeUnlessTheFilterRefuses)
     EXPECT_EQ(child->Parent(), node);
     EXPECT_EQ(record.AddToTree(tree, node, [](TDBGenericAccessBase&) { return false; }), nullptr);
     EXPECT_EQ(node->GetCount(), 1);
+
+    // The node-and-link diagram holds the record as the data of a box.
+    TVisualHierarchyRoot diagram;
+    TVisualHierarchyNode* box = record.AddToTree(diagram, nullptr);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->Caption(), "ID 3");
+    EXPECT_EQ(box->Data, &record);
+    EXPECT_TRUE(box->IsTopLevel());
+    TVisualHierarchyNode* below = record.AddToTree(diagram, box, {}, [&called](TVisualHierarchyNode&, TDBGenericAccessBase&) {
+        ++called;
+    });
+    ASSERT_NE(below, nullptr);
+    EXPECT_EQ(below->Parent(0), box);
+    EXPECT_EQ(called, 2);
 }
 
 TEST_F(HandlerTest, HandlersCopyTheirStateOnlyFromTheirOwnClass)
@@ -153,6 +168,11 @@ TEST_F(HandlerTest, HandlersCopyTheirStateOnlyFromTheirOwnClass)
     EXPECT_EQ(refused.Message, "Error while attempting to copy DB AccessHandler data.\r\nThe two objects are not of "
                                "the same type.\r\nSource = TDBGenericHandlerInternal\r\nTarget = "
                                "TDBGenericAccessHandlerBase");
+    // A handler for another kind of record cannot work.
+    const FirstRecord wrongOwner = FailureOf([&] { TDBGenericHandlerInternal handler(plain, false); });
+    EXPECT_EQ(wrongOwner.Code, 55);
+    EXPECT_TRUE(wrongOwner.Message.starts_with("Error in access handler:\r\nOwner class TDBGenericAccessBase is not a "
+                                               "descendant of TDBGenericAccessInternal."));
     // A record that has its key draws none.
     first.SetKeyValue(4);
     EXPECT_FALSE(first.Handler().CreateKey());
