@@ -110,6 +110,10 @@ public:
     virtual bool LoadFromHistoryCondition(const std::string& condition, const std::string& date);
     virtual bool LoadFields(const std::vector<std::string>& names, const std::string& date);
     virtual bool Save();
+    // A key the record still needs is drawn before the save's transaction begins: the key
+    // registry works on a connection of its own, and SQLite lets one writer in at a time. A
+    // caller that hands in a query with a transaction running on SQLite draws the key first
+    // (CreateKey), as a compound record does for its parts.
     virtual bool SaveWithQuery(TDBGQueryRef& query, bool commit);
     virtual bool SaveToHistory(const std::string& date);
     virtual bool SaveToHistoryWithQuery(const std::string& date, TDBGQueryRef& query, bool commit);

@@ -209,7 +209,8 @@ public:
     std::string GetSystemFlag(const std::string& name);
     fw::Object* GetComponentReference(const std::string& name);
 
-    // On the session or the default one (db_generic_query.h). With ServerName set it
+    // On the session or the default one (db_generic_query.h); the condition is trusted SQL,
+    // sent as it is. With ServerName set it
     // raises "The DeleteTableEntries method of object TDBGenericInfo\r\nhas not been
     // implemented at client level yet." as a plain error.
     void DeleteTableEntries(const std::string& table, const std::string& condition,

@@ -72,7 +72,9 @@ private:
 };
 
 // Deletes the rows of the table that meet the condition (all of them without one), in a
-// query with a transaction of its own on the session (joining a running one): the lines
+// query with a transaction of its own on the session (joining a running one). The condition
+// is trusted SQL that the caller built, sent as it is (a second statement in it is still
+// refused); it must never carry a user's typing. The lines
 // " DELETE FROM " + table and " WHERE " + condition, each with its leading blank. For
 // Progress " SELECT Count(*) FROM " + table (+ the WHERE line) runs first and the rows are
 // deleted only when it counts some. A failure goes to the component's HandleException:
