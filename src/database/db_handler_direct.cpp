@@ -153,9 +153,10 @@ bool TDBGenericAccessHandlerBase::SaveWithQueryS(TDBGQueryRef& query, bool commi
     }
     // Keys are drawn before the save's own transaction begins: the registry works on a
     // connection of its own, which SQLite would keep waiting behind this one's writes.
+    bool keyDrawn = false;
     {
         const TDBGErrorWatch watch;
-        CreateKey();
+        keyDrawn = CreateKey();
         if (watch.Reported()) {
             Finish(query, commit, false);
             return false;
@@ -175,7 +176,9 @@ bool TDBGenericAccessHandlerBase::SaveWithQueryS(TDBGQueryRef& query, bool commi
     std::string method = "SaveWithQueryS";
     try {
         EnsureQuery(query);
-        const bool isNew = IsNewOn(*query, sql);
+        // A key drawn just now is no row's yet: such a record is inserted, so that a registry
+        // behind its table makes the insert fail instead of overwriting another record.
+        const bool isNew = keyDrawn || IsNewOn(*query, sql);
         TDBGFieldValList values;
         if (isNew) {
             const bool engineKey = record.EngineMakesKey() && !table.UseMultiKeys() && !table.KeyField().empty();

@@ -22,7 +22,8 @@ protected:
             return;
         }
         alice->info.OnGetSystemDate = [](TDBGenericInfo&) { return fw::EncodeDate(2024, 6, 30); };
-        Db().Execute({"INSERT INTO Looms (ID, Name) VALUES (1, 'Now')", "INSERT INTO Looms (ID, Name) VALUES (2, 'Two')",
+        Db().Execute({"INSERT INTO Key_Registry (KeyName, LastValue) VALUES ('LOOM', 10)",
+                      "INSERT INTO Looms (ID, Name) VALUES (1, 'Now')", "INSERT INTO Looms (ID, Name) VALUES (2, 'Two')",
                       "INSERT INTO Looms (ID, Name) VALUES (3, 'Current3')",
                       "INSERT INTO Looms (ID, Name) VALUES (4, 'Four')", Period(1, "Winter", "20240101", "20240229"),
                       Period(1, "Spring", "20240301", "20240430"), Period(3, "Open", "20240301", "99991231"),
@@ -213,6 +214,24 @@ TEST_P(HistoryTest, RestoringMakesAPeriodTheCurrentRow)
     loom->SetKeyValue(-1);
     const FirstRecord keyless = FailureOf([&] { loom->Handler().RestoreFromHistory("20240401", none, true); });
     EXPECT_EQ(keyless.Code, 27);
+}
+
+TEST_P(HistoryTest, AFirstPeriodComesWithANewRowAndErasingARowCanTakeItsPeriods)
+{
+    alice->info.SetOptions({dbfAutoCreateFirstHistory});
+    auto loom = alice->Loom();
+    loom->SetText("Name", "New");
+    ASSERT_TRUE(loom->Save());
+    EXPECT_EQ(loom->KeyValue(), 11);
+    EXPECT_EQ(Periods(11), std::vector<std::string>{"New|19700101|99991231"});
+
+    alice->looms->SetOptions({dbgDeleteHistoryOnErase});
+    auto first = alice->Loom();
+    ASSERT_TRUE(first->Load(1));
+    ASSERT_TRUE(first->Delete());
+    EXPECT_TRUE(Rows("SELECT ID FROM Looms WHERE ID = 1").empty());
+    EXPECT_TRUE(Periods(1).empty());
+    EXPECT_EQ(Periods(4).size(), 2u);
 }
 
 TAVELIN_ON_BOTH_ENGINES(HistoryTest);

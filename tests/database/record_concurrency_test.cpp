@@ -62,7 +62,8 @@ protected:
     }
     void AddPeriods()
     {
-        Db().Execute({"INSERT INTO Looms (ID, Name) VALUES (1, 'Now')",
+        Db().Execute({"INSERT INTO Key_Registry (KeyName, LastValue) VALUES ('LOOM', 10)",
+                      "INSERT INTO Looms (ID, Name) VALUES (1, 'Now')",
                       "INSERT INTO H_Looms (ID, Name, HistoryPeriodStart, HistoryPeriodEnd) VALUES (1, 'Winter', "
                       "'20240101', '20240229')",
                       "INSERT INTO H_Looms (ID, Name, HistoryPeriodStart, HistoryPeriodEnd) VALUES (1, 'Spring', "
