@@ -18,6 +18,7 @@
 #include "framework/gui/menu.h"
 #include "framework/gui/menu_item.h"
 #include "framework/gui/std_button.h"
+#include "support/scratch_folder.h"
 #include "framework/gui/std_edit.h"
 #include "framework/gui/test_driver.h"
 
@@ -38,7 +39,7 @@ protected:
     {
         InitControlLibrary();
         fw::SetDefaultPaintBackend(&backend_);
-        folder_ = std::filesystem::path(testing::TempDir()) / "image_list_editor";
+        folder_ = UniqueScratchFolder("image_list_editor");
         std::filesystem::create_directories(folder_);
         previousRunner_ = fw::Form::SetModalRunner([this](fw::Form& form) {
             if (auto* editor = dynamic_cast<TfrmILImageListEditor*>(&form)) {
