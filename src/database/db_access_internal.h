@@ -121,6 +121,8 @@ public:
     void SetFieldData(const fw::Variant& data);
 
 protected:
+    // The framework's refusal of a copy stays as it is beside the AssignTo above.
+    using fw::Persistent::AssignTo;
     // For descendants that report under their own class name.
     TDBGenericAccessInternal(int typeID, TDBGSessionRef& session, bool client, std::string_view className);
     std::unique_ptr<TDBGenericAccessHandlerBase> NewHandler() override;
