@@ -36,7 +36,9 @@ class Panel;
 // Brocade pick n is woven over pick n of the ground (pick 1 the grid's bottom row): with a
 // ground weave its own picks, as its conversion into threaded-in form gives them, on the
 // editor's cards; without one every card turns forwards once a pick. Importing a ground
-// sizes the grid to the ground's cards and picks, so that both match.
+// sizes the grid to the ground's cards and to the picks it weaves (not the design's own pick
+// count, which for six-colour double-face is two a row where three are woven), so that
+// every woven pick has its grid row.
 //
 // The window keeps its own copy of the pattern, the weft runs of the grid, and both sides of
 // the band. It reaches the program only through its editor host.

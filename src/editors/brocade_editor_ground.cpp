@@ -10,12 +10,14 @@
 #include "editors/brocade_pattern_frame.h"
 #include "editors/card_setup_card.h"
 #include "editors/card_setup_row.h"
+#include "framework/core/object.h"
 #include "framework/gui/application.h"
 #include "framework/gui/dialogs.h"
 #include "model/brocade_pattern.h"
 #include "model/card_list.h"
 #include "model/palette.h"
 #include "model/pattern_base.h"
+#include "model/threaded_pattern.h"
 #include "model/turning_codes.h"
 #include "shell/editor_host.h"
 #include "shell/tool_actions.h"
@@ -57,6 +59,22 @@ void TfrmBrocade::ImportGroundWeave(const std::string& fileName)
     ImportGroundWeave(*loaded);
 }
 
+namespace {
+
+// The picks the ground weaves. Brocade pick n lies over ground pick n, so the grid takes one
+// row per woven pick. A pattern's own pick count is not always that: a six-colour double-face
+// design counts two picks a row but weaves three, and a grid sized by the count would leave
+// the last third of the ground without brocade rows.
+int WovenPickCount(const TTWPatternBase& ground)
+{
+    const std::unique_ptr<TTWPatternBase> copy = fw::CloneOf(ground);
+    TTWPattern woven;
+    copy->ConvertToThreaded(woven);
+    return woven.Picks().Count();
+}
+
+} // namespace
+
 void TfrmBrocade::ImportGroundWeave(const TTWPatternBase& ground)
 {
     if (!TTWBrocadePattern::IsGroundWeaveKind(ground.GetPatternType())) {
@@ -64,7 +82,7 @@ void TfrmBrocade::ImportGroundWeave(const TTWPatternBase& ground)
         return;
     }
     const int cards = ground.GetCardCount();
-    const int picks = ground.GetPickCount();
+    const int picks = WovenPickCount(ground);
     CheckDesignSize(cards, picks);
     const fw::ScopedCursor busy;
     {

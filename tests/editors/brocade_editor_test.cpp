@@ -295,6 +295,8 @@ TEST_F(BrocadeGroundTest, EveryKindThatCanBeAGroundIsTakenWithItsCardsPaletteAnd
         LoadAndCreatePattern(sample_patterns::SamplePath(sample_patterns::SmallFile).string());
     grounds.emplace_back("threaded.tvl", std::move(threaded));
     grounds.emplace_back("doubleface.tvl", DFGround());
+    // Three picks a row: more picks woven than the design counts.
+    grounds.emplace_back("six.tvl", DFGround(6));
     auto twill = std::make_unique<TTW31TwillPattern>();
     twill->Assign(DFGround().get());
     twill->Palette().Assign(&DFGround()->Palette());
@@ -313,7 +315,9 @@ TEST_F(BrocadeGroundTest, EveryKindThatCanBeAGroundIsTakenWithItsCardsPaletteAnd
         ASSERT_TRUE(editor.Pattern().HasGroundWeave());
         EXPECT_EQ(editor.Pattern().GroundWeave()->GetPatternType(), read->GetPatternType());
         EXPECT_EQ(editor.framePattern->GridWidth(), read->GetCardCount());
-        EXPECT_EQ(editor.framePattern->GridHeight(), read->GetPickCount());
+        // One grid row over every pick the ground weaves.
+        const std::unique_ptr<TTWPattern> converted = Converted(*read);
+        EXPECT_EQ(editor.framePattern->GridHeight(), converted->Picks().Count());
         const TTWCardList& cards = *read->GetCards();
         ASSERT_EQ(editor.framePattern->frameCards->CardCount(), cards.Count());
         for (int i = 0; i < cards.Count(); ++i) {
@@ -326,7 +330,6 @@ TEST_F(BrocadeGroundTest, EveryKindThatCanBeAGroundIsTakenWithItsCardsPaletteAnd
         EXPECT_EQ(editor.Pattern().Palette().Name(), read->GetPalette()->Name());
         EXPECT_EQ(editor.Pattern().Palette().GetColour(9), read->GetPalette()->GetColour(9));
         // The ground's picks are the brocade's threaded-in picks, woven into the band.
-        const std::unique_ptr<TTWPattern> converted = Converted(*read);
         EXPECT_EQ(PickActions(editor.Pattern()), PickActions(*converted));
         EXPECT_EQ(editor.FrontWeaving().PickCount(), converted->Picks().Count());
         TTWToolActionList list;
@@ -426,11 +429,11 @@ TEST_F(BrocadeGroundTest, RemovingTheGroundAsksThenGivesEveryHoleOfEveryCardTheP
     }
     // The ground's picks went with it: one forward turn of every card a pick, woven again.
     const std::vector<std::string> picks = PickActions(editor.Pattern());
-    ASSERT_EQ(picks.size(), 6u);
+    ASSERT_EQ(picks.size(), 9u);
     for (const std::string& pick : picks) {
         EXPECT_EQ(pick, "1F 2F 3F 4F 5F 6F");
     }
-    EXPECT_EQ(editor.FrontWeaving().PickCount(), 6);
+    EXPECT_EQ(editor.FrontWeaving().PickCount(), 9);
     for (const TTWWeavingCell& cell : editor.FrontWeaving().AllCells()) {
         EXPECT_EQ(cell.TurnDir, TurnForwards);
     }
