@@ -461,8 +461,10 @@ TEST_F(ProgramStartTest, TheProgramRegistersTheModulesThatProvideItsWindows)
     EXPECT_FALSE(WindowOpenerRegistered(TTWWindowKind::PaletteList));
     EXPECT_FALSE(ShellFactories().CreateNotesWindow);
     EXPECT_FALSE(ShellFactories().CreateBrowser);
-    const TTWWindowKind tools[] = {TTWWindowKind::JoinSideBySide, TTWWindowKind::JoinEndToEnd,
-                                   TTWWindowKind::ConvertToBrocade, TTWWindowKind::FileTypeRegistration};
+    const TTWWindowKind tools[] = {TTWWindowKind::JoinSideBySide,   TTWWindowKind::JoinEndToEnd,
+                                   TTWWindowKind::ConvertToBrocade, TTWWindowKind::FileTypeRegistration,
+                                   TTWWindowKind::Settings,         TTWWindowKind::About,
+                                   TTWWindowKind::Revisions};
     for (TTWWindowKind kind : tools) {
         EXPECT_FALSE(WindowOpenerRegistered(kind));
     }
