@@ -1,7 +1,7 @@
 #pragma once
 
-// The message numbers of the block designers' frames, kept here for when those editors are
-// written: the numbers are not to be found elsewhere.
+// The message numbers the block-design frame and its bitmap clips post to themselves and to
+// their clip list.
 
 // A block-design frame to itself (posted): repaint the cell WParam = column, LParam = row
 // (0-based); answer 1.
