@@ -188,6 +188,11 @@ TEST_F(TwistFileTest, AClickedCellIsSavedAsTheModelWritesTheDesignAndTheBandShow
     ASSERT_NE(reopened, nullptr);
     ASSERT_NE(reopened, editor);
     EXPECT_EQ(GridRows(*reopened->framePattern), GridRows(grid));
+    // Saved again unchanged, it writes the same bytes.
+    saveAs = Folder() / "again.tvl";
+    EXPECT_TRUE(reopened->PerformAction(TWAction::Save, false, nullptr));
+    ASSERT_TRUE(std::filesystem::exists(saveAs));
+    EXPECT_EQ(ReadFile(saveAs), ReadFile(Folder() / "changed.tvl"));
     reopened->ShowImagePage();
 
     TTWPattern converted;
