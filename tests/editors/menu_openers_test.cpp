@@ -8,7 +8,10 @@
 #include <vector>
 
 #include "framework/gui/menu_item.h"
+#include "framework/gui/message.h"
+#include "framework/gui/std_speed_button.h"
 #include "shell/main_window.h"
+#include "shell/tool_actions.h"
 #include "shell/window_factory.h"
 #include "threaded_editor_test_support.h"
 
@@ -38,17 +41,21 @@ TEST_F(MenuOpenersTest, EveryWindowKindHasItsOpenerInTheProgram)
 {
     for (int kind = static_cast<int>(TTWWindowKind::ThreadedEditor);
          kind <= static_cast<int>(TTWWindowKind::FileTypeRegistration); ++kind) {
-        EXPECT_TRUE(WindowOpenerRegistered(static_cast<TTWWindowKind>(kind))) << WindowKindTitle(static_cast<TTWWindowKind>(kind));
+        const auto windowKind = static_cast<TTWWindowKind>(kind);
+        EXPECT_TRUE(WindowOpenerRegistered(windowKind)) << WindowKindTitle(windowKind);
     }
 }
 
+// One item of each editor kind the Create menu offers.
+const std::vector<std::string> CreateCommands = {
+    "mnuThreaded3Hole", "mnuTheaded4Hole",   "mnuThreaded5Hole", "mnuThreaded6Hole",
+    "mnuThreaded7Hole", "mnuThreaded8Hole",  "mnuCreateSimpleDoubleface", "mnuDFMultiColour",
+    "mnuDF6Hole",       "mnuCreate31Twill",  "mnuCreateDFFont",  "mnuCreateLetteredBand",
+    "mnuCreateBrocade", "mnuCreateWarpTwined"};
+
 TEST_F(MenuOpenersTest, EveryCreateCommandOpensAnEditorWindow)
 {
-    const std::vector<std::string> editors = {
-        "mnuThreaded3Hole", "mnuTheaded4Hole",   "mnuThreaded5Hole", "mnuThreaded6Hole",
-        "mnuThreaded7Hole", "mnuThreaded8Hole",  "mnuCreateSimpleDoubleface", "mnuDFMultiColour",
-        "mnuDF6Hole",       "mnuCreate31Twill",  "mnuCreateDFFont",  "mnuCreateLetteredBand",
-        "mnuCreateBrocade", "mnuCreateWarpTwined"};
+    const std::vector<std::string>& editors = CreateCommands;
     for (const std::string& name : editors) {
         const int before = Main().MDIChildCount();
         Click(name);
@@ -56,6 +63,30 @@ TEST_F(MenuOpenersTest, EveryCreateCommandOpensAnEditorWindow)
         ExpectNoNotAvailableBox(name);
     }
     EXPECT_EQ(Main().MDIChildCount(), static_cast<int>(editors.size()));
+}
+
+TEST_F(MenuOpenersTest, EveryEditorAsksBeforeItClosesAndLeavesTheToolsOff)
+{
+    for (const std::string& name : CreateCommands) {
+        Click(name);
+        fw::Form* editor = Main().ActiveMDIChild();
+        ASSERT_NE(editor, nullptr) << name;
+        EXPECT_TRUE(Main().ToolButton(TWAction::Save)->Enabled()) << name;
+
+        boxes.clear();
+        answers.push_back(fw::mrNo);
+        editor->Close();
+        fw::ProcessPostedMessages();
+        ASSERT_EQ(boxes.size(), 1u) << name;
+        EXPECT_EQ(boxes.back().Text, "Close form and lose changes?") << name;
+        EXPECT_EQ(Main().MDIChildCount(), 1) << name << " stays when the answer is No";
+
+        answers.push_back(fw::mrYes);
+        editor->Close();
+        fw::ProcessPostedMessages();
+        EXPECT_EQ(Main().MDIChildCount(), 0) << name;
+        EXPECT_FALSE(Main().ToolButton(TWAction::Save)->Enabled()) << name << " leaves its tools behind";
+    }
 }
 
 TEST_F(MenuOpenersTest, EveryDialogCommandRunsItsDialog)
