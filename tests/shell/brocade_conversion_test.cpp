@@ -216,4 +216,24 @@ TEST_F(BrocadeConversionTest, SavedWithoutOpeningTheDialogStaysAndForgetsBothFil
     EXPECT_EQ(opened[0]->pattern->GetPatternType(), PatternTypeBrocade);
 }
 
+TEST_F(BrocadeConversionTest, ASaveThatFailsRaisesAndLeavesTheDialogAsItWas)
+{
+    TfrmTWCvtDFToBrocade dialog(Main());
+    dialog.FinishLoading();
+    const std::string source = Save(*MakeDesign({"X.", ".X"}), "source.tvl");
+    ASSERT_TRUE(dialog.SelectSource(source));
+    dialog.rbCvtToFile->SetChecked(true);
+    // A folder that is not there: the file cannot be made.
+    const std::string target = (Folder() / "missing" / "brocade.tvl").string();
+    dialog.SetTargetFileName(target);
+    dialog.chkAutoOpen->SetChecked(true);
+    EXPECT_ANY_THROW(dialog.btnConvert->Click());
+    EXPECT_TRUE(BoxTexts().empty()) << "nothing said it was converted";
+    EXPECT_TRUE(opened.empty());
+    EXPECT_FALSE(std::filesystem::exists(target));
+    // The choices stay for another try.
+    EXPECT_EQ(dialog.SourceFileName(), source);
+    EXPECT_EQ(dialog.TargetFileName(), target);
+}
+
 } // namespace
