@@ -402,18 +402,19 @@ TEST_F(FontEditorTest, ThePropertiesAreCheckedBeforeTheFontTakesThem)
     };
     inputs = {PropertiesInput{.Height = "0"}, PropertiesInput{.Height = "tall"}, PropertiesInput{.Width = "-2"},
               PropertiesInput{.Kerning = "-1"}, PropertiesInput{.Kerning = "some"},
-              PropertiesInput{.Height = "1001"}, PropertiesInput{}};
+              PropertiesInput{.Height = "1001"}, PropertiesInput{.Width = "10001"}, PropertiesInput{}};
     editor.PerformAction(TWAction::PatternDetails, false, nullptr);
-    ASSERT_EQ(messages.size(), 7u);
+    ASSERT_EQ(messages.size(), 8u);
     EXPECT_EQ(messages[0], std::vector<std::string>{"Height must be greater than zero."});
     EXPECT_EQ(messages[1], std::vector<std::string>{"Height must be greater than zero."});
     EXPECT_EQ(messages[2], std::vector<std::string>{"Default width must be greater than zero."});
     EXPECT_EQ(messages[3], std::vector<std::string>{"Kerning must be greater than or equal to zero."});
     EXPECT_EQ(messages[4], std::vector<std::string>{"Kerning must be greater than or equal to zero."});
     EXPECT_EQ(messages[5], std::vector<std::string>{TfrmTWFontProperties::HeightTooLargeText()});
-    EXPECT_TRUE(messages[6].empty());
+    EXPECT_EQ(messages[6], std::vector<std::string>{TfrmTWFontProperties::WidthTooLargeText()});
+    EXPECT_TRUE(messages[7].empty());
     EXPECT_EQ(focused, (std::vector<std::string>{"edHeight", "edHeight", "edWidth", "edKerning", "edKerning",
-                                                 "edHeight", focused[6]}));
+                                                 "edHeight", "edWidth", focused[7]}));
 
     // Accepted: the kerning of 0 too; the letter drawn was stored before, and every letter
     // is as high as the font now.
