@@ -21,6 +21,7 @@
 #include "model/threaded_pattern.h"
 #include "shell/size_dialog.h"
 #include "shell/tool_actions.h"
+#include "support/one_bit_bmp.h"
 #include "support/pick_texts.h"
 
 namespace {
@@ -266,6 +267,30 @@ TEST_F(DFEditorCommandsTest, TheSizeAndCardRowCommands)
     EXPECT_FALSE(editor.frameCards->Visible());
     editor.PerformAction(TWAction::CardList, true, nullptr);
     EXPECT_TRUE(editor.frameCards->Visible());
+}
+
+TEST_F(DFEditorCommandsTest, AnUndoAfterAnImportBringsBackTheCardsOfTheOldSize)
+{
+    TfrmTWDoublefaceNonMDI& editor = NewDF();
+    const std::filesystem::path picture = Folder() / "narrow.bmp";
+    {
+        const std::vector<std::uint8_t> bytes = test_bmp::OneBitBmp({"#.#.#", ".#.#."}, 0xFFFFFF, 0x000000, false);
+        std::ofstream out(picture, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+    const fw::ScopedHandler script(&fw::OpenDialog::SetHandler, [&](fw::FileDialog& dialog) {
+        dialog.SetFileName(picture.string());
+        return true;
+    });
+    ASSERT_EQ(editor.frameCards->CardCount(), 8);
+    editor.PerformAction(TWAction::ImportBitmap, false, nullptr);
+    EXPECT_EQ(editor.framePattern->GridWidth(), 5);
+    EXPECT_EQ(editor.frameCards->CardCount(), 5) << "one card a column";
+
+    editor.PerformAction(TWAction::Undo, false, nullptr);
+    EXPECT_EQ(editor.framePattern->GridWidth(), 8);
+    EXPECT_EQ(editor.framePattern->GridHeight(), 12);
+    EXPECT_EQ(editor.frameCards->CardCount(), 8) << "the card row follows the design the undo brought back";
 }
 
 TEST_F(DFEditorCommandsTest, ClosingAsksAndOnlyYesCloses)
