@@ -228,7 +228,7 @@ void TfrmTWSettings::BuildSystemPage()
 {
     TILBrushPanel* registration = NewSettingsGroup(*this, pgSystem, "TVL File Registration", {10, 10, 570, GroupHeight(1)});
     chkCheckAutoRegTVL = NewSettingsCheck(*this, registration, "chkCheckAutoRegTVL",
-                                          "When starting TVL, check whether TVL files have been registered with Windows",
+                                          "When starting TVL, check whether TVL files have been registered with this desktop",
                                           12, Row(0) + 2, 540);
 
     TILBrushPanel* printer = NewSettingsGroup(*this, pgSystem, "Printer Settings", {10, 74, 570, GroupHeight(3)});

@@ -252,7 +252,7 @@ TEST_F(SettingsDialogTest, PagesAndCaptionsAreTheSystemsOwn)
         EXPECT_EQ(dialog.rbSnapshotPanelVertical->Caption(), "Snapshot panel  is always vertical");
         EXPECT_EQ(dialog.rbSnapshotPanelHorizontal->Caption(), "Snapshot panel  is always horizontal");
         EXPECT_EQ(dialog.chkCheckAutoRegTVL->Caption(),
-                  "When starting TVL, check whether TVL files have been registered with Windows");
+                  "When starting TVL, check whether TVL files have been registered with this desktop");
         EXPECT_EQ(dialog.rbImgShowTurnAsBlock->Caption(), "White and Black blocks");
         EXPECT_EQ(dialog.rbDFDefaultThreadSZ->Caption(), "Alternately S/Z-Threaded");
         EXPECT_EQ(dialog.chkBrocadeMarkLF10->Caption(), "10 or more warp threads");
