@@ -47,17 +47,26 @@ run_logged "$fuzz/build.log" cmake --build "$fuzz" -j "$(nproc)"
 
 # One run per file reader: its writer's seed files checked against the writer, every seed
 # once, then a minute of fuzzing (scripts/run-fuzz.sh); logs and the inputs of failures stay
-# in $fuzz. Each prints one summary line, kept for the end.
+# in $fuzz. The four run side by side (each fuzzer is single-threaded); each prints one
+# summary line, kept for the end, and a failure stops the script once all have ended.
 echo "Fuzzing"
 export FUZZ_OUT="$fuzz"
-run_fuzz() {
-  local name=$1 seeds=$2 generator=$3
-  scripts/run-fuzz.sh "$fuzz/tests/fuzz/${name}_fuzz" "tests/fuzz/corpus/$seeds" "$fuzz/tests/fuzz/$generator" "$name"
-}
-fuzz_summaries=$(run_fuzz xml_reader xml make_xml_corpus)
-fuzz_summaries+=$'\n'$(run_fuzz pattern_file patterns make_pattern_corpus)
-fuzz_summaries+=$'\n'$(run_fuzz bmp_reader bmp make_bmp_corpus)
-fuzz_summaries+=$'\n'$(run_fuzz browser_cache browser-cache make_browser_cache_corpus)
+fuzz_names=(xml_reader pattern_file bmp_reader browser_cache)
+fuzz_seeds=(xml patterns bmp browser-cache)
+fuzz_generators=(make_xml_corpus make_pattern_corpus make_bmp_corpus make_browser_cache_corpus)
+fuzz_pids=()
+for i in "${!fuzz_names[@]}"; do
+  name=${fuzz_names[$i]}
+  scripts/run-fuzz.sh "$fuzz/tests/fuzz/${name}_fuzz" "tests/fuzz/corpus/${fuzz_seeds[$i]}" \
+    "$fuzz/tests/fuzz/${fuzz_generators[$i]}" "$name" > "$fuzz/$name.summary" &
+  fuzz_pids+=($!)
+done
+fuzz_failed=0
+for pid in "${fuzz_pids[@]}"; do
+  wait "$pid" || fuzz_failed=1
+done
+[ "$fuzz_failed" -eq 0 ] || exit 1
+fuzz_summaries=$(for name in "${fuzz_names[@]}"; do cat "$fuzz/$name.summary"; done)
 
 echo
 skipped_tests "$build"
