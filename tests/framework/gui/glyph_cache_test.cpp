@@ -78,6 +78,8 @@ TEST(GlyphCache, RunsLaidFromCachedGlyphsAreQtsOwnPixels)
         MakeFont("Liberation Sans", 9),        MakeFont("Liberation Sans", 8),
         MakeFont("Liberation Sans", 12, true), MakeFont("Liberation Serif", 11, false, true),
         MakeFont("Liberation Sans", 14, true, true), MakeFont("Liberation Mono", 10),
+        // Joins "fi", "ff" and the like into ligatures, which the cache leaves to Qt.
+        MakeFont("DejaVu Sans", 9),
     };
     fw::QtPaintBackend cached;
     fw::QtPaintBackend qt;
