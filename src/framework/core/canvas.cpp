@@ -1,6 +1,7 @@
 #include "framework/core/canvas.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <limits>
 #include <type_traits>
@@ -35,11 +36,26 @@ constexpr std::uint8_t HatchPatterns[6][8] = {
 #define FW_WIDE_VECTOR_CLONES
 #endif
 
+// A run of pixels in one colour. Whole vector stores that straddle two cache lines cost
+// nearly twice a store within one, and a row rarely starts on a line: single pixels up to
+// the first 32-byte boundary, then aligned stores, then the rest.
+inline void FillAligned(std::uint32_t* pixels, int count, std::uint32_t colour)
+{
+    constexpr std::uintptr_t Alignment = 32;
+    int i = 0;
+    while (i < count && (reinterpret_cast<std::uintptr_t>(pixels + i) & (Alignment - 1)) != 0) {
+        pixels[i++] = colour;
+    }
+    auto* aligned = static_cast<std::uint32_t*>(__builtin_assume_aligned(pixels + i, Alignment));
+    const int rest = count - i;
+    for (int j = 0; j < rest; ++j) {
+        aligned[j] = colour;
+    }
+}
+
 FW_WIDE_VECTOR_CLONES void FillPixels(std::uint32_t* pixels, int count, std::uint32_t colour)
 {
-    for (int i = 0; i < count; ++i) {
-        pixels[i] = colour;
-    }
+    FillAligned(pixels, count, colour);
 }
 
 // A block of `rows` runs of `count` pixels, `stride` pixels apart: one dispatch for a whole
@@ -48,10 +64,7 @@ FW_WIDE_VECTOR_CLONES void FillBlock(std::uint32_t* first, std::size_t stride, i
                                      std::uint32_t colour)
 {
     for (int y = 0; y < rows; ++y) {
-        std::uint32_t* pixels = first + static_cast<std::size_t>(y) * stride;
-        for (int i = 0; i < count; ++i) {
-            pixels[i] = colour;
-        }
+        FillAligned(first + static_cast<std::size_t>(y) * stride, count, colour);
     }
 }
 

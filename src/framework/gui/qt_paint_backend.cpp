@@ -1,6 +1,8 @@
 #include "framework/gui/qt_paint_backend.h"
 
+#include <QFontInfo>
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QPainter>
 #include <QString>
 #include <QTextLayout>
@@ -22,6 +24,21 @@ QString ToQString(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// Characters up to U+07FF, all the glyph cache takes, as UTF-8.
+void AppendUtf8(std::string& text, char32_t character)
+{
+    if (character < 0x80) {
+        text += static_cast<char>(character);
+        return;
+    }
+    text += static_cast<char>(0xC0 | (character >> 6));
+    text += static_cast<char>(0x80 | (character & 0x3F));
+}
+
+// Qt keeps glyphs of at most this many pixels in its own cache and draws larger ones as
+// outlines, which a run's mask would not show as its glyphs' masks laid side by side.
+constexpr int LargestCachedPixelSize = 63;
+
 void PrepareMaskPainter(QPainter& painter)
 {
     // Shapes never come from here; the glyphs' edges are shades of grey.
@@ -32,7 +49,7 @@ void PrepareMaskPainter(QPainter& painter)
 
 } // namespace
 
-QtPaintBackend::QtPaintBackend() = default;
+QtPaintBackend::QtPaintBackend(std::size_t glyphCapacity) : glyphCapacity_(glyphCapacity) {}
 
 QtPaintBackend::~QtPaintBackend() = default;
 
@@ -50,7 +67,7 @@ QImage& QtPaintBackend::Scratch(int width, int height)
     return scratch_;
 }
 
-const QtPaintBackend::CachedFont& QtPaintBackend::FontFor(const Font& font)
+QtPaintBackend::CachedFont& QtPaintBackend::FontFor(const Font& font)
 {
     const FontKey key{font.Name, font.Height, font.Style.Bold, font.Style.Italic, font.Style.Underline,
                       font.Style.StrikeOut};
@@ -81,7 +98,13 @@ const QtPaintBackend::CachedFont& QtPaintBackend::FontFor(const Font& font)
     }
     // Measured on the image the glyphs are drawn into, so measure and ink agree.
     const QFontMetrics metrics(qfont, &Scratch(1, 1));
-    auto made = std::make_unique<CachedFont>(CachedFont{qfont, metrics.ascent(), metrics.height()});
+    auto made = std::make_unique<CachedFont>();
+    made->font = qfont;
+    made->ascent = metrics.ascent();
+    made->height = metrics.height();
+    made->raw = QRawFont::fromFont(QFont(qfont, &scratch_));
+    made->cacheable = !font.Style.Underline && !font.Style.StrikeOut && made->raw.isValid() &&
+                      QFontInfo(qfont).pixelSize() <= LargestCachedPixelSize;
     return *fonts_.emplace(key, std::move(made)).first->second;
 }
 
@@ -127,20 +150,175 @@ const QtPaintBackend::ShapedRun& QtPaintBackend::Shaped(const CachedFont& font, 
     // The layout puts the baseline at the line's ascent, which a fallback font may make
     // deeper than the cell's own.
     shaped_.baselineShift = font.ascent - line.ascent();
+    shaped_.ink = InkRoom(font, shaped_.advance);
+    shaped_.layout = std::move(layout);
+    return shaped_;
+}
+
+QRect QtPaintBackend::InkRoom(const CachedFont& font, int advance)
+{
     // Glyphs may reach past their advance (italics, overhanging letters) and past the
     // cell (accents on capitals, a fallback font's tall glyphs): the mask gives them room
     // generously, as empty mask pixels cost little.
     const int side = font.height / 2 + 2;
     const int above = font.height / 4 + 2;
-    shaped_.ink = QRect(-side, -above, shaped_.advance + 2 * side, font.height + 2 * above);
-    shaped_.layout = std::move(layout);
-    return shaped_;
+    return QRect(-side, -above, advance + 2 * side, font.height + 2 * above);
+}
+
+const CachedGlyph& QtPaintBackend::DrawGlyph(CachedFont& font, char32_t character)
+{
+    std::string text;
+    AppendUtf8(text, character);
+    const ShapedRun& run = Shaped(font, text);
+    CachedGlyph glyph;
+    glyph.Advance = run.advance;
+    const QList<QGlyphRun> glyphRuns = run.layout->glyphRuns();
+    if (glyphRuns.size() != 1 || glyphRuns.front().glyphIndexes().size() != 1 || glyphRuns.front().rawFont() != font.raw) {
+        ++glyphCount_;
+        return font.glyphs.Insert(character, std::move(glyph));
+    }
+    glyph.Index = glyphRuns.front().glyphIndexes().front();
+    const InkCoverage drawn = DrawShaped(run, 0, 0, 0);
+    const Rect& room = drawn.Box();
+    Rect ink{room.Right, room.Bottom, room.Left, room.Top};
+    for (int y = room.Top; y < room.Bottom; ++y) {
+        const std::uint8_t* levels = drawn.Row(y);
+        for (int x = room.Left; x < room.Right; ++x) {
+            if (levels[x - room.Left] != 0) {
+                ink = Rect{std::min(ink.Left, x), std::min(ink.Top, y), std::max(ink.Right, x + 1),
+                           std::max(ink.Bottom, y + 1)};
+            }
+        }
+    }
+    // Ink on the edge of the room may have been cut off, and in a run it would show.
+    const bool touchesEdge = !ink.IsEmpty() && (ink.Left == room.Left || ink.Top == room.Top ||
+                                                ink.Right == room.Right || ink.Bottom == room.Bottom);
+    glyph.Usable = !touchesEdge;
+    if (glyph.Usable && !ink.IsEmpty()) {
+        glyph.Ink = ink;
+        glyph.Levels.reserve(static_cast<std::size_t>(ink.Width()) * static_cast<std::size_t>(ink.Height()));
+        for (int y = ink.Top; y < ink.Bottom; ++y) {
+            const std::uint8_t* levels = drawn.Row(y) + (ink.Left - room.Left);
+            glyph.Levels.insert(glyph.Levels.end(), levels, levels + ink.Width());
+        }
+    }
+    ++glyphCount_;
+    return font.glyphs.Insert(character, std::move(glyph));
+}
+
+int QtPaintBackend::ShapePair(CachedFont& font, char32_t first, const CachedGlyph& firstGlyph, char32_t second,
+                              const CachedGlyph& secondGlyph)
+{
+    std::string text;
+    AppendUtf8(text, first);
+    AppendUtf8(text, second);
+    const ShapedRun& run = Shaped(font, text);
+    int advance = FontGlyphs::NotSideBySide;
+    const QList<QGlyphRun> glyphRuns = run.layout->glyphRuns();
+    if (glyphRuns.size() == 1 && glyphRuns.front().rawFont() == font.raw) {
+        const QGlyphRun& pair = glyphRuns.front();
+        const QList<quint32> indexes = pair.glyphIndexes();
+        const QList<QPointF> positions = pair.positions();
+        if (indexes.size() == 2 && positions.size() == 2 && indexes[0] == firstGlyph.Index &&
+            indexes[1] == secondGlyph.Index && positions[0].y() == positions[1].y()) {
+            // Whole pixels only: the glyphs were drawn alone at whole pixels.
+            const double step = positions[1].x() - positions[0].x();
+            const long whole = std::lround(step);
+            if (step == static_cast<double>(whole) && whole + secondGlyph.Advance == run.advance) {
+                advance = static_cast<int>(whole);
+            }
+        }
+    }
+    ++pairCount_;
+    font.glyphs.InsertPair(first, second, advance);
+    return advance;
+}
+
+int QtPaintBackend::LayOutFromCache(CachedFont& font, std::string_view text)
+{
+    if (!glyphCacheEnabled_ || !font.cacheable || text.empty()) {
+        return -1;
+    }
+    // Full: start afresh, before any glyph of this run is handed out.
+    if (glyphCount_ > glyphCapacity_ || pairCount_ > 16 * glyphCapacity_) {
+        for (auto& [key, cached] : fonts_) {
+            cached->glyphs.Clear();
+        }
+        glyphCount_ = 0;
+        pairCount_ = 0;
+        laidFont_ = nullptr;
+    }
+    // The canvas asks for a run's extent and then for its pixels: the second time the run
+    // is laid out already.
+    if (laidFont_ == &font && laidText_ == text) {
+        return laidAdvance_;
+    }
+    laidFont_ = &font;
+    laidText_.assign(text);
+    laidAdvance_ = LayOut(font, text);
+    return laidAdvance_;
+}
+
+int QtPaintBackend::LayOut(CachedFont& font, std::string_view text)
+{
+    placed_.clear();
+    int pen = 0;
+    char32_t previous = 0;
+    const CachedGlyph* previousGlyph = nullptr;
+    for (std::size_t at = 0; at < text.size();) {
+        char32_t character = 0;
+        if (!NextCacheableCharacter(text, at, character)) {
+            return -1;
+        }
+        const CachedGlyph* glyph = font.glyphs.Find(character);
+        if (glyph == nullptr) {
+            glyph = &DrawGlyph(font, character);
+        }
+        if (!glyph->Usable) {
+            return -1;
+        }
+        if (previousGlyph != nullptr) {
+            const int* known = font.glyphs.FindPair(previous, character);
+            const int step = known != nullptr ? *known : ShapePair(font, previous, *previousGlyph, character, *glyph);
+            if (step == FontGlyphs::NotSideBySide) {
+                return -1;
+            }
+            pen += step;
+        }
+        placed_.push_back(PlacedGlyph{glyph, pen});
+        previous = character;
+        previousGlyph = glyph;
+    }
+    return pen + previousGlyph->Advance;
+}
+
+bool QtPaintBackend::LaysFromCache(const Font& font, std::string_view text)
+{
+    return LayOutFromCache(FontFor(font), text) >= 0;
+}
+
+std::size_t QtPaintBackend::CachedGlyphCount(const Font& font)
+{
+    return FontFor(font).glyphs.GlyphCount();
+}
+
+std::size_t QtPaintBackend::CachedGlyphCount() const
+{
+    std::size_t count = 0;
+    for (const auto& [key, cached] : fonts_) {
+        count += cached->glyphs.GlyphCount();
+    }
+    return count;
 }
 
 Size QtPaintBackend::TextExtent(const Font& font, std::string_view text)
 {
-    const CachedFont& cached = FontFor(font);
-    return Size{text.empty() ? 0 : Shaped(cached, text).advance, cached.height};
+    CachedFont& cached = FontFor(font);
+    if (text.empty()) {
+        return Size{0, cached.height};
+    }
+    const int laid = LayOutFromCache(cached, text);
+    return Size{laid >= 0 ? laid : Shaped(cached, text).advance, cached.height};
 }
 
 InkCoverage QtPaintBackend::TextCoverage(const Font& font, int x, int y, int escapement, std::string_view text)
@@ -148,8 +326,33 @@ InkCoverage QtPaintBackend::TextCoverage(const Font& font, int x, int y, int esc
     if (text.empty()) {
         return InkCoverage();
     }
-    const ShapedRun& run = Shaped(FontFor(font), text);
+    CachedFont& cached = FontFor(font);
+    if (escapement == 0) {
+        const int advance = LayOutFromCache(cached, text);
+        if (advance >= 0) {
+            // Only the glyphs' ink, cut to the room Qt's mask of the run would have.
+            const QRect room = InkRoom(cached, advance).translated(x, y);
+            Rect box{room.right() + 1, room.bottom() + 1, room.left(), room.top()};
+            for (const PlacedGlyph& placed : placed_) {
+                const Rect& ink = placed.glyph->Ink;
+                if (!ink.IsEmpty()) {
+                    box = Rect{std::min(box.Left, x + placed.x + ink.Left), std::min(box.Top, y + ink.Top),
+                               std::max(box.Right, x + placed.x + ink.Right), std::max(box.Bottom, y + ink.Bottom)};
+                }
+            }
+            InkCoverage coverage(Rect{std::max(box.Left, room.left()), std::max(box.Top, room.top()),
+                                      std::min(box.Right, room.right() + 1), std::min(box.Bottom, room.bottom() + 1)});
+            for (const PlacedGlyph& placed : placed_) {
+                LayGlyph(coverage, *placed.glyph, x + placed.x, y);
+            }
+            return coverage;
+        }
+    }
+    return DrawShaped(Shaped(cached, text), x, y, escapement);
+}
 
+InkCoverage QtPaintBackend::DrawShaped(const ShapedRun& run, int x, int y, int escapement)
+{
     // Counter-clockwise on the screen is Qt's negative rotation, y pointing down.
     QTransform turn;
     turn.rotate(-escapement / 10.0);
