@@ -1,5 +1,7 @@
 #include "model/loom.h"
 
+#include <algorithm>
+
 #include "model/card_list.h"
 
 namespace {
@@ -60,6 +62,8 @@ int TTWLoom::Start(int firstChangedPick, int rows)
     try {
         std::unique_ptr<TTWLoomRecord> record = weaving_.TakeLoomRecord();
         const int width = static_cast<int>(cards_.size());
+        // Rows beyond the new band's end go, whatever the caller took to be the first change.
+        firstChangedPick = std::min(firstChangedPick, rows);
         int resume = 0;
         if (record != nullptr && firstChangedPick > 0 && weaving_.Width() == width
             && weaving_.Reverse() == reverse_ && record->GetSetup() == MakeSetup()) {

@@ -200,7 +200,7 @@ TEST_F(IncrementalWeavingTest, BandsWovenOnFromTheFirstChangedPickAreTheWholeWea
     EXPECT_GT(wovenOn, 5 * Steps / 2);
 }
 
-TEST_F(IncrementalWeavingTest, WeavesWholeWhatItCannotGoOnFrom)
+TEST_F(IncrementalWeavingTest, WeavesWholeWhatItCannotGoOnFromAndNeverKeepsRowsBeyondThePicks)
 {
     TTWPattern pattern;
     MakeRandomPattern(pattern, 11);
@@ -236,6 +236,20 @@ TEST_F(IncrementalWeavingTest, WeavesWholeWhatItCannotGoOnFrom)
     band.SetHoleColour(0, band.Cell(0, 5)->Hole, 0x123456);
     pattern.UpdateWeaving(band, nullptr, false, pattern.Picks().Count() + 1);
     ExpectSameBand(expected, band);
+
+    // Picks gone from the end: a first change named beyond them still leaves no row of them.
+    TTWPattern shorter;
+    shorter.Assign(&pattern);
+    TTWWeaving shortened;
+    shorter.BuildWeaving(shortened, nullptr, false, 0);
+    const int longer = shorter.Picks().Count();
+    for (int n = 0; n < 3; ++n) {
+        shorter.Picks().Delete(shorter.Picks().Count() - 1);
+    }
+    shorter.UpdateWeaving(shortened, nullptr, false, longer + 1);
+    TTWWeaving shortExpected;
+    shorter.BuildWeaving(shortExpected, nullptr, false, 0);
+    ExpectSameBand(shortExpected, shortened);
 
     // A band woven with repeats goes on from its first pass.
     pattern.BuildWeaving(band, nullptr, false, 2);
