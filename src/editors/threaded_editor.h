@@ -155,9 +155,11 @@ public:
     void PasteClip(fw::Object*) override {}
 
     // --- The band ---------------------------------------------------------------------------
-    // Both bands woven again from the pattern, the image redrawn from its start, the card
-    // frames re-read, the pick count shown and the hover labels emptied.
-    void RefreshWeavings();
+    // Both bands woven again from the pattern from the 1-based pick on (the picks before it,
+    // the cards, their colours and the packs unchanged since the bands were woven; 1 weaves
+    // them whole), the image redrawn from its start, the card frames re-read, the pick count
+    // shown and the hover labels emptied.
+    void RefreshWeavings(int firstPick = 1);
     // The one way a change of the pattern reaches the window: rebuilds and refreshes what
     // shows the parts that changed (the pack selector, the card frames, the colour panels,
     // both bands, the pick lists and, when shown, the grid), and only those.
@@ -302,8 +304,9 @@ private:
     bool cardListShown_ = true;
     std::unique_ptr<TTWWeaving> frontWeaving_;
     std::unique_ptr<TTWWeaving> reverseWeaving_;
-    // The pattern changed since the reverse side was woven (it was not shown then).
-    bool reverseStale_ = false;
+    // The first pick (1-based) that changed since the reverse side was woven, as it was not
+    // shown then; 0 while it is up to date.
+    int reverseStaleFrom_ = 0;
     // The cell last reported by the image (column and pick, 1-based); none.
     std::optional<std::pair<int, int>> cellUnderMouse_;
     int gridPopupColumn_ = -1;

@@ -68,20 +68,20 @@ void FitPickColumn(TILTree& tree, int highestPick)
 
 // --- The band ----------------------------------------------------------------------------------
 
-void TfrmTWThreadedPattern::RefreshWeavings()
+void TfrmTWThreadedPattern::RefreshWeavings(int firstPick)
 {
     if (pattern_ != nullptr) {
-        pattern_->BuildWeaving(*frontWeaving_, &pattern_->Palette(), false, 0);
-        // Weaving a long band takes as long as the rest of a change together: the reverse side
-        // is woven when it is seen, now or as soon as it is shown (RebuildStaleReverse).
-        reverseStale_ = true;
+        pattern_->UpdateWeaving(*frontWeaving_, &pattern_->Palette(), false, firstPick);
+        // The reverse side is woven when it is seen, now or as soon as it is shown
+        // (RebuildStaleReverse), from the first pick changed since it was woven last.
+        reverseStaleFrom_ = reverseStaleFrom_ == 0 ? firstPick : std::min(reverseStaleFrom_, firstPick);
         if (frmImage->GetShowReverse()) {
             RebuildStaleReverse();
         }
     } else {
         frontWeaving_->Clear();
         reverseWeaving_->Clear();
-        reverseStale_ = false;
+        reverseStaleFrom_ = 0;
     }
     frmImage->Redraw();
     // The cards stand as the last pick left them: the frames show what comes next.
@@ -107,8 +107,11 @@ void TfrmTWThreadedPattern::PatternChanged(const TTWPatternChange& change)
     if (change.Has(TTWPatternPart::Palette)) {
         RefreshColourPanels();
     }
-    // Every part of the pattern shows in the band.
-    RefreshWeavings();
+    // Every part of the pattern shows in the band. The picks before the first changed one
+    // weave as they did, unless the cards, their colours, the packs or the palette changed.
+    const bool wholeBand = change.Has(TTWPatternPart::Cards) || change.Has(TTWPatternPart::CardColours)
+                           || change.Has(TTWPatternPart::Packs) || change.Has(TTWPatternPart::Palette);
+    RefreshWeavings(wholeBand ? 1 : change.FirstPick);
     // Pick rows read the card count and the packs as well as the picks.
     if (change.Picks == TTWPickChange::Rewritten || change.Has(TTWPatternPart::Cards)
         || change.Has(TTWPatternPart::Packs)) {
@@ -141,11 +144,12 @@ void TfrmTWThreadedPattern::PatternChanged(const TTWPatternChange& change)
 
 void TfrmTWThreadedPattern::RebuildStaleReverse()
 {
-    if (!reverseStale_ || pattern_ == nullptr) {
+    if (reverseStaleFrom_ == 0 || pattern_ == nullptr) {
         return;
     }
-    reverseStale_ = false;
-    pattern_->BuildReverseWeaving(*reverseWeaving_, &pattern_->Palette(), 0);
+    const int firstPick = reverseStaleFrom_;
+    reverseStaleFrom_ = 0;
+    pattern_->UpdateWeaving(*reverseWeaving_, &pattern_->Palette(), true, firstPick);
 }
 
 const TTWWeaving& TfrmTWThreadedPattern::ReverseWeaving()

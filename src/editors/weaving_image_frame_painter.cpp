@@ -193,7 +193,7 @@ void TWeavingImagePainter::DrawFloatOutline(const TTWWeaving& weaving, const TTW
     }
     const TWeavingCellPolygon s = ShiftedPolygon(geometry_.CellPolygon(weaving, floatStart));
     const TWeavingCellPolygon e = ShiftedPolygon(geometry_.CellPolygon(weaving, *floatEnd));
-    const int length = floatStart.FloatLength();
+    const int length = weaving.FloatLength(floatStart);
     const fw::Color colour = length <= 3   ? style_.LongFloat3Colour
                              : length == 4 ? style_.LongFloat4Colour
                                            : style_.LongFloat5Colour;

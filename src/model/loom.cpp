@@ -1,5 +1,7 @@
 #include "model/loom.h"
 
+#include <algorithm>
+
 #include "model/card_list.h"
 
 namespace {
@@ -41,7 +43,52 @@ TTWLoom::TTWLoom(TTWWeaving& weaving, const TTWPalette& palette, bool reverse, c
     AddCards(cards);
     AddCards(right);
     missingHoleColour_ = palette_.GetColour(0);
-    floats_.Start(weaving_);
+}
+
+TTWLoomRecord::Setup TTWLoom::MakeSetup() const
+{
+    TTWLoomRecord::Setup setup;
+    setup.cards = cards_;
+    setup.missingHoleColour = missingHoleColour_;
+    setup.reverse = reverse_;
+    setup.leftCount = leftCount_;
+    setup.cardCount = cardCount_;
+    setup.rightCount = rightCount_;
+    return setup;
+}
+
+int TTWLoom::Start(int firstChangedPick, int rows)
+{
+    try {
+        std::unique_ptr<TTWLoomRecord> record = weaving_.TakeLoomRecord();
+        const int width = static_cast<int>(cards_.size());
+        // Rows beyond the new band's end go, whatever the caller took to be the first change.
+        firstChangedPick = std::min(firstChangedPick, rows);
+        int resume = 0;
+        if (record != nullptr && firstChangedPick > 0 && weaving_.Width() == width
+            && weaving_.Reverse() == reverse_ && record->GetSetup() == MakeSetup()) {
+            resume = record->ResumePick(firstChangedPick, weaving_.PickCount());
+        }
+        if (resume > 0) {
+            record->Resume(resume, cards_);
+            record_ = std::move(record);
+            weaving_.DropPicksFrom(resume);
+        } else {
+            record_ = std::make_unique<TTWLoomRecord>(MakeSetup());
+            weaving_.Clear();
+            weaving_.SetReverse(reverse_);
+            weaving_.SetWidth(width);
+        }
+        // Asked for the whole band at once: a runaway band is refused before anything is
+        // woven, and the rows never move while they are filled.
+        weaving_.ReservePicks(rows);
+        floats_.Start(weaving_, resume);
+        pick_ = resume - 1;
+        return resume;
+    } catch (...) {
+        weaving_.Clear();
+        throw;
+    }
 }
 
 void TTWLoom::AddCards(const TTWCardList& cards)
@@ -60,12 +107,12 @@ void TTWLoom::AddCards(const TTWCardList& cards)
         flat.orderMask = holes == 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * holes)) - 1;
         const TTWCardBase::TurningState state = card->GetTurningState();
         for (int position = holes - 1; position >= 0; --position) {
-            flat.order = (flat.order << 8) | state.order[static_cast<std::size_t>(position)];
+            flat.state.order = (flat.state.order << 8) | state.order[static_cast<std::size_t>(position)];
         }
-        flat.position = static_cast<std::uint8_t>(state.curPos);
-        flat.thread = state.curThread;
-        flat.lastTurn = state.lastTurn;
-        flat.twisted = state.twisted;
+        flat.state.position = static_cast<std::uint8_t>(state.curPos);
+        flat.state.thread = state.curThread;
+        flat.state.lastTurn = state.lastTurn;
+        flat.state.twisted = state.twisted;
         for (int hole = 0; hole < holes; ++hole) {
             flat.colours[hole] = palette_.GetColour(card->HoleColour(hole));
         }
@@ -96,13 +143,14 @@ std::uint8_t TTWLoom::Opposite(const FlatCard& card, std::uint8_t position)
 
 std::uint8_t TTWLoom::HoleAt(const FlatCard& card, std::uint8_t position)
 {
-    return static_cast<std::uint8_t>(card.order >> (8 * position));
+    return static_cast<std::uint8_t>(card.state.order >> (8 * position));
 }
 
 void TTWLoom::BeginPick()
 {
-    row_ = weaving_.AddPick().Cells().data();
     ++pick_;
+    record_->BeforePick(pick_, cards_);
+    row_ = weaving_.AddPick().Cells().data();
 }
 
 void TTWLoom::Apply(const TTWAction& action, int cardIndex)
@@ -162,8 +210,8 @@ void TTWLoom::TurnCards(std::span<const int> cardIndices, bool twoHoles)
         if (holes == 0) {
             continue;
         }
-        const int position = card.position;
-        const std::uint64_t order = card.order;
+        const int position = card.state.position;
+        const std::uint64_t order = card.state.order;
         // The hole on top counts from the threading order; its colour is that of the hole
         // now in the letter's place. Seen from behind it is the hole across the card.
         int top = position + (Reverse ? card.oppositeSteps[kind] : card.topSteps[kind]);
@@ -177,20 +225,20 @@ void TTWLoom::TurnCards(std::span<const int> cardIndices, bool twoHoles)
         }
         TTWWeavingCell& cell = row[Reverse ? lastPlace - column : column];
         cell.Colour = colour;
-        cell.Slant = backwards ? FlippedThreading(card.thread) : card.thread;
+        cell.Slant = backwards ? FlippedThreading(card.state.thread) : card.state.thread;
         cell.Hole = static_cast<std::uint8_t>(top);
-        cell.Reversal = direction != card.lastTurn;
-        cell.Twisted = card.twisted;
+        cell.Reversal = direction != card.state.lastTurn;
+        cell.Twisted = card.state.twisted;
         cell.TurnDir = direction;
 
         // Turning backwards by some holes is turning forwards by the rest of the card.
         const int forwardSteps = backwards ? holes - steps : steps;
-        card.order = ((order << (8 * forwardSteps)) | (order >> (8 * (holes - forwardSteps)))) & card.orderMask;
+        card.state.order = ((order << (8 * forwardSteps)) | (order >> (8 * (holes - forwardSteps)))) & card.orderMask;
         int moved = position + holes - forwardSteps;
         moved -= moved >= holes ? holes : 0;
-        card.position = static_cast<std::uint8_t>(moved);
-        card.lastTurn = direction;
-        card.twisted = false;
+        card.state.position = static_cast<std::uint8_t>(moved);
+        card.state.lastTurn = direction;
+        card.state.twisted = false;
     }
 }
 
@@ -206,7 +254,7 @@ void TTWLoom::Turn(int column, std::uint8_t direction, std::uint8_t distance)
     const bool twoHoles = distance == DistanceTwoHoles;
     // An idle or unknown turn shows the first letter and moves nothing.
     const int kind = KindOfTurn(backwards, twoHoles);
-    int top = card.position + (known ? card.topSteps[kind] : 0);
+    int top = card.state.position + (known ? card.topSteps[kind] : 0);
     top -= top >= holes ? holes : 0;
     const std::uint8_t shift = known ? card.letterShifts[kind] : 0;
     TTWWeavingCell& cell = CellOf(column);
@@ -214,30 +262,30 @@ void TTWLoom::Turn(int column, std::uint8_t direction, std::uint8_t distance)
         top = Opposite(card, static_cast<std::uint8_t>(top));
         cell.Colour = card.colours[top];
     } else {
-        cell.Colour = shift != NoPlace ? card.colours[static_cast<std::uint8_t>(card.order >> shift)]
+        cell.Colour = shift != NoPlace ? card.colours[static_cast<std::uint8_t>(card.state.order >> shift)]
                                        : missingHoleColour_;
     }
-    cell.Slant = backwards ? FlippedThreading(card.thread) : card.thread;
+    cell.Slant = backwards ? FlippedThreading(card.state.thread) : card.state.thread;
     cell.Hole = static_cast<std::uint8_t>(top);
-    cell.Reversal = direction != TurnIdle && direction != card.lastTurn;
-    cell.Twisted = card.twisted;
+    cell.Reversal = direction != TurnIdle && direction != card.state.lastTurn;
+    cell.Twisted = card.state.twisted;
     cell.TurnDir = direction;
 
     if (known) {
         const int steps = twoHoles ? 2 : 1;
-        card.order = Rotated(card.order, card.orderMask, holes, !backwards, steps);
-        int position = card.position + (backwards ? steps : -steps);
+        card.state.order = Rotated(card.state.order, card.orderMask, holes, !backwards, steps);
+        int position = card.state.position + (backwards ? steps : -steps);
         if (position < 0) {
             position += holes;
         } else if (position >= holes) {
             position -= holes;
         }
-        card.position = static_cast<std::uint8_t>(position);
+        card.state.position = static_cast<std::uint8_t>(position);
     }
     if (direction != TurnIdle) {
-        card.lastTurn = direction;
+        card.state.lastTurn = direction;
     }
-    card.twisted = false;
+    card.state.twisted = false;
 }
 
 void TTWLoom::Twist(int column, std::uint8_t direction)
@@ -246,16 +294,16 @@ void TTWLoom::Twist(int column, std::uint8_t direction)
     if (card.holes == 0) {
         return;
     }
-    card.thread = FlippedThreading(card.thread);
-    card.position = static_cast<std::uint8_t>(card.position + 1 >= card.holes ? 0 : card.position + 1);
-    card.twisted = !card.twisted;
+    card.state.thread = FlippedThreading(card.state.thread);
+    card.state.position = static_cast<std::uint8_t>(card.state.position + 1 >= card.holes ? 0 : card.state.position + 1);
+    card.state.twisted = !card.state.twisted;
     // Twists are rare beside turns: the card class is asked for its exchanges each time.
     for (const auto& [first, second] : card.card->TwistPairs(direction)) {
         if (first < card.holes && second < card.holes) {
-            const std::uint64_t a = (card.order >> (8 * first)) & 0xFF;
-            const std::uint64_t b = (card.order >> (8 * second)) & 0xFF;
-            card.order &= ~((std::uint64_t{0xFF} << (8 * first)) | (std::uint64_t{0xFF} << (8 * second)));
-            card.order |= (b << (8 * first)) | (a << (8 * second));
+            const std::uint64_t a = (card.state.order >> (8 * first)) & 0xFF;
+            const std::uint64_t b = (card.state.order >> (8 * second)) & 0xFF;
+            card.state.order &= ~((std::uint64_t{0xFF} << (8 * first)) | (std::uint64_t{0xFF} << (8 * second)));
+            card.state.order |= (b << (8 * first)) | (a << (8 * second));
         }
     }
 }
@@ -297,14 +345,14 @@ void TTWLoom::FillIdleCells()
             continue;
         }
         if constexpr (Reverse) {
-            const std::uint8_t opposite = Opposite(card, card.position);
+            const std::uint8_t opposite = Opposite(card, card.state.position);
             cell.Colour = card.colours[opposite];
-            cell.Slant = FlippedThreading(card.thread);
+            cell.Slant = FlippedThreading(card.state.thread);
             cell.Hole = opposite;
         } else {
             cell.Colour = card.colours[HoleAt(card, 0)];
-            cell.Slant = card.thread;
-            cell.Hole = card.position;
+            cell.Slant = card.state.thread;
+            cell.Hole = card.state.position;
         }
     }
 }
@@ -318,12 +366,15 @@ void TTWLoom::Finish()
         }
         TTWCardBase::TurningState state;
         for (int position = 0; position < flat.holes; ++position) {
-            state.order[static_cast<std::size_t>(position)] = static_cast<std::uint8_t>(flat.order >> (8 * position));
+            state.order[static_cast<std::size_t>(position)] =
+                static_cast<std::uint8_t>(flat.state.order >> (8 * position));
         }
-        state.curPos = flat.position;
-        state.curThread = flat.thread;
-        state.lastTurn = flat.lastTurn;
-        state.twisted = flat.twisted;
+        state.curPos = flat.state.position;
+        state.curThread = flat.state.thread;
+        state.lastTurn = flat.state.lastTurn;
+        state.twisted = flat.state.twisted;
         flat.card->SetTurningState(state);
     }
+    record_->AfterLastPick(pick_ + 1, cards_);
+    weaving_.KeepLoomRecord(std::move(record_));
 }

@@ -116,25 +116,30 @@ void TTWPattern::SaveTurningSequence(const std::string& fileName)
 
 void TTWPattern::BuildWeaving(TTWWeaving& weaving, const TTWPalette* palette, bool reverse, int repeats)
 {
+    Weave(weaving, palette, reverse, repeats, 0);
+}
+
+void TTWPattern::UpdateWeaving(TTWWeaving& weaving, const TTWPalette* palette, bool reverse, int firstPick)
+{
+    Weave(weaving, palette, reverse, 0, std::max(firstPick, 1) - 1);
+}
+
+void TTWPattern::Weave(TTWWeaving& weaving, const TTWPalette* palette, bool reverse, int repeats, int firstChangedRow)
+{
     TTWCardList& left = SelvedgeLeft();
     TTWCardList& right = SelvedgeRight();
-    const int leftCount = left.Count();
     const int cardCount = cards_.Count();
-    weaving.Clear();
-    weaving.SetReverse(reverse);
-    weaving.SetWidth(leftCount + cardCount + right.Count());
-
-    // Ask for the whole band at once: a runaway repeat count is refused before anything is
-    // woven, and the rows never move while they are filled.
+    const int pickCount = picks_.Count();
     const std::int64_t passes = repeats >= 0 ? static_cast<std::int64_t>(repeats) + 1 : 0;
-    const std::int64_t rows = passes * picks_.Count();
-    weaving.ReservePicks(static_cast<int>(std::min<std::int64_t>(rows, std::numeric_limits<int>::max())));
+    const std::int64_t rows = passes * pickCount;
 
     cards_.ResetAll();
     left.ResetAll();
     right.ResetAll();
 
     TTWLoom loom(weaving, palette != nullptr ? *palette : palette_, reverse, left, cards_, right);
+    const int firstRow =
+        loom.Start(firstChangedRow, static_cast<int>(std::min<std::int64_t>(rows, std::numeric_limits<int>::max())));
     // The cards each pack turns, found once: a member that names no card turns nothing, and
     // a large pack of such members would otherwise be walked through at every one of its
     // turns.
@@ -150,19 +155,19 @@ void TTWPattern::BuildWeaving(TTWWeaving& weaving, const TTWPalette* palette, bo
         }
         return entry->second;
     };
-    for (std::int64_t pass = 0; pass < passes; ++pass) {
-        for (const auto& pick : picks_) {
-            loom.BeginPick();
-            for (const fw::Object* item : pick->Actions()) {
-                const auto& action = *static_cast<const TTWAction*>(item);
-                if (!action.IsPackAction()) {
-                    loom.Apply(action, action.CardNumber() - 1);
-                } else if (const TTWPack* pack = packs_.FindByName(action.TargetID())) {
-                    loom.Apply(action, cardsOfPack(*pack));
-                }
+    // Row r of the band is pick r of the list in every pass; the loom goes on from firstRow.
+    for (std::int64_t row = firstRow; row < rows; ++row) {
+        const TTWPick& pick = *picks_.Items(static_cast<int>(row % pickCount));
+        loom.BeginPick();
+        for (const fw::Object* item : pick.Actions()) {
+            const auto& action = *static_cast<const TTWAction*>(item);
+            if (!action.IsPackAction()) {
+                loom.Apply(action, action.CardNumber() - 1);
+            } else if (const TTWPack* pack = packs_.FindByName(action.TargetID())) {
+                loom.Apply(action, cardsOfPack(*pack));
             }
-            loom.EndPick();
         }
+        loom.EndPick();
     }
     // The floats were marked as the rows were woven.
     loom.Finish();

@@ -81,8 +81,16 @@ public:
     // The cards' turning state is left as the last pick left it.
     void BuildWeaving(TTWWeaving& weaving, const TTWPalette* palette, bool reverse, int repeats);
     void BuildReverseWeaving(TTWWeaving& weaving, const TTWPalette* palette, int repeats);
+    // The band BuildWeaving makes without repeats, for a band this pattern wove before whose
+    // picks before the 1-based first pick have not changed since (nor the packs they use):
+    // those rows are kept, mostly, and only the rest is woven again. Whenever the band was
+    // woven for other cards, colours or side, or changed since, it is woven whole.
+    void UpdateWeaving(TTWWeaving& weaving, const TTWPalette* palette, bool reverse, int firstPick);
 
 private:
+    // Weaves the band from the 0-based row on, when the band allows; from row 0 otherwise.
+    void Weave(TTWWeaving& weaving, const TTWPalette* palette, bool reverse, int repeats, int firstChangedRow);
+
     // Declared first so that it outlives the cards that refer to it; the packs go before the
     // cards for the same reason.
     TTWPalette palette_;

@@ -7,6 +7,7 @@
 #include "framework/core/string_list.h"
 #include "framework/core/strings.h"
 #include "model/float_runs.h"
+#include "model/loom_record.h"
 #include "model/turning_text.h"
 
 void TTWWeavingCell::Assign(const TTWWeavingCell& source)
@@ -20,10 +21,15 @@ void TTWWeavingCell::Assign(const TTWWeavingCell& source)
     InFloat = source.InFloat;
 }
 
+TTWWeaving::TTWWeaving() = default;
+
+TTWWeaving::~TTWWeaving() = default;
+
 void TTWWeaving::Assign(const fw::Persistent* source)
 {
     if (const auto* other = dynamic_cast<const TTWWeaving*>(source)) {
         if (other != this) {
+            loomRecord_.reset();
             cells_ = other->cells_;
             width_ = other->width_;
             pickCount_ = other->pickCount_;
@@ -36,9 +42,19 @@ void TTWWeaving::Assign(const fw::Persistent* source)
 
 void TTWWeaving::Clear()
 {
-    cells_.clear();
+    loomRecord_.reset();
+    cells_.Clear();
     pickCount_ = 0;
     width_ = 0;
+}
+
+void TTWWeaving::DropPicksFrom(int pick)
+{
+    if (pick < 0 || pick >= pickCount_) {
+        return;
+    }
+    pickCount_ = pick;
+    cells_.Shrink(static_cast<size_t>(pick) * static_cast<size_t>(width_));
 }
 
 void TTWWeaving::SetWidth(int width)
@@ -69,10 +85,9 @@ void TTWWeaving::ReservePicks(int pickCount)
     }
     const size_t needed = static_cast<size_t>(std::max(pickCount, 0)) * static_cast<size_t>(width_);
     if (needed > cells_.capacity()) {
-        // A band is rebuilt after every edit, mostly one pick longer than before: a block a
-        // little larger than asked for is reused by the next rebuilds instead of a fresh one
-        // (whose every page the system must first clear) being taken each time.
-        cells_.reserve(std::max(needed, cells_.capacity() + cells_.capacity() / 4));
+        // A band mostly grows one pick at a time: a block a little larger than asked for
+        // serves the next picks too. Its pages the system gives only once they are written.
+        cells_.Reserve(std::max(needed, cells_.capacity() + cells_.capacity() / 4));
     }
 }
 
@@ -84,17 +99,14 @@ TTWWeavingPick TTWWeaving::AddPick()
                                                       fw::IntToStr(width_) + " cards.",
                                                   nullptr, this, "AddPick");
     }
-    // The row is made in one go and then given its places: appending cell by cell checks
-    // the capacity at every cell, and weaving appends millions of them.
+    // Rows made by anyone but the loom are not what the loom left.
+    loomRecord_.reset();
     const int pick = pickCount_;
-    const int width = width_;
-    const size_t first = cells_.size();
-    cells_.resize(first + static_cast<size_t>(width));
-    TTWWeavingCell* row = cells_.data() + first;
-    for (int column = 0; column < width; ++column) {
-        row[column].column_ = column;
-        row[column].pick_ = pick;
+    if (static_cast<size_t>(pick + 1) * static_cast<size_t>(width_) > cells_.capacity()) {
+        ReservePicks(pick + 1);
     }
+    cells_.Append(static_cast<size_t>(width_),
+                  [pick](size_t column) { return TTWWeavingCell(static_cast<int>(column), pick); });
     ++pickCount_;
     return Picks(pick);
 }
@@ -105,7 +117,7 @@ TTWWeavingPick TTWWeaving::Picks(int index)
         fw::RaiseListIndexError(index);
     }
     const size_t first = static_cast<size_t>(index) * static_cast<size_t>(width_);
-    return TTWWeavingPick(std::span<TTWWeavingCell>(cells_).subspan(first, static_cast<size_t>(width_)), index);
+    return TTWWeavingPick(AllCells().subspan(first, static_cast<size_t>(width_)), index);
 }
 
 TTWConstWeavingPick TTWWeaving::Picks(int index) const
@@ -114,8 +126,7 @@ TTWConstWeavingPick TTWWeaving::Picks(int index) const
         fw::RaiseListIndexError(index);
     }
     const size_t first = static_cast<size_t>(index) * static_cast<size_t>(width_);
-    return TTWConstWeavingPick(std::span<const TTWWeavingCell>(cells_).subspan(first, static_cast<size_t>(width_)),
-                               index);
+    return TTWConstWeavingPick(AllCells().subspan(first, static_cast<size_t>(width_)), index);
 }
 
 TTWWeavingCell* TTWWeaving::Cell(int column, int pick)
@@ -123,7 +134,7 @@ TTWWeavingCell* TTWWeaving::Cell(int column, int pick)
     if (column < 0 || column >= width_ || pick < 0 || pick >= pickCount_) {
         return nullptr;
     }
-    return &cells_[static_cast<size_t>(pick) * static_cast<size_t>(width_) + static_cast<size_t>(column)];
+    return &cells_.data()[static_cast<size_t>(pick) * static_cast<size_t>(width_) + static_cast<size_t>(column)];
 }
 
 const TTWWeavingCell* TTWWeaving::Cell(int column, int pick) const
@@ -138,7 +149,18 @@ const TTWWeavingCell* TTWWeaving::FloatStart(const TTWWeavingCell& cell) const
 
 const TTWWeavingCell* TTWWeaving::FloatEnd(const TTWWeavingCell& cell) const
 {
-    return cell.InFloat ? Cell(cell.Column(), cell.FloatEndPick()) : nullptr;
+    return cell.InFloat ? Cell(cell.Column(), FloatEndPick(cell)) : nullptr;
+}
+
+int TTWWeaving::FloatEndPick(const TTWWeavingCell& cell) const
+{
+    const TTWWeavingCell* start = FloatStart(cell);
+    return start != nullptr ? start->FloatEndPick() : -1;
+}
+
+int TTWWeaving::FloatLength(const TTWWeavingCell& cell) const
+{
+    return cell.InFloat ? FloatEndPick(cell) - cell.FloatStartPick() + 1 : 1;
 }
 
 void TTWWeaving::MarkFloats()
@@ -147,6 +169,7 @@ void TTWWeaving::MarkFloats()
     // once it has ended, so it never reaches a row that is still to be cleared. A cell
     // without a mark is left untouched: a newly woven band has none, and its memory then only
     // needs to be read.
+    loomRecord_.reset();
     const auto width = static_cast<size_t>(width_);
     TTWFloatRuns runs;
     runs.Start(*this);
@@ -154,7 +177,7 @@ void TTWWeaving::MarkFloats()
         TTWWeavingCell* cells = cells_.data() + static_cast<size_t>(pick) * width;
         for (size_t column = 0; column < width; ++column) {
             TTWWeavingCell& cell = cells[column];
-            if (cell.InFloat || cell.FloatStartPick() != -1 || cell.FloatEndPick() != -1) {
+            if (cell.HasFloatMarks()) {
                 cell.ClearFloat();
             }
         }
@@ -168,12 +191,23 @@ void TTWWeaving::SetHoleColour(int column, int hole, TTWColour colour)
     if (column < 0 || column >= width_) {
         return;
     }
+    loomRecord_.reset();
     for (int pick = 0; pick < pickCount_; ++pick) {
         TTWWeavingCell* cell = Cell(column, pick);
         if (cell->Hole == hole) {
             cell->Colour = colour;
         }
     }
+}
+
+std::unique_ptr<TTWLoomRecord> TTWWeaving::TakeLoomRecord()
+{
+    return std::move(loomRecord_);
+}
+
+void TTWWeaving::KeepLoomRecord(std::unique_ptr<TTWLoomRecord> record)
+{
+    loomRecord_ = std::move(record);
 }
 
 void TTWWeaving::SaveTurningSequence(const std::string& fileName, const TTWCardList* cards,

@@ -313,8 +313,8 @@ TEST_F(WeavingImageRenderTest, LongFloatsAreOutlinedInTheirLengthsColourOverTheL
         const int length = cell.Column() + 3;
         cell.Hole = static_cast<std::uint8_t>(cell.Pick() < length ? 0 : 1 + cell.Pick() % 2);
     });
-    ASSERT_EQ(weaving->Cell(0, 0)->FloatLength(), 3);
-    ASSERT_EQ(weaving->Cell(2, 0)->FloatLength(), 5);
+    ASSERT_EQ(weaving->FloatLength(*weaving->Cell(0, 0)), 3);
+    ASSERT_EQ(weaving->FloatLength(*weaving->Cell(2, 0)), 5);
     Show(*weaving);
     frame->SetMarkLongFloats(true);
     const fw::Color expected[3] = {Settings().General.LongFloat3Colour, Settings().General.LongFloat4Colour,

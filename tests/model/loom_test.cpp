@@ -9,6 +9,7 @@
 #include "model/model_state.h"
 #include "model/threaded_pattern.h"
 #include "model/weaving.h"
+#include "support/random_patterns.h"
 
 // The band is woven on flat copies of the cards. These tests hold it against the card classes
 // themselves: a plain weave that turns and twists the card objects pick by pick, one action
@@ -17,18 +18,7 @@
 
 namespace {
 
-class Random {
-public:
-    explicit Random(std::uint32_t seed) : state_(seed) {}
-    int Below(int bound)
-    {
-        state_ = state_ * 1664525u + 1013904223u;
-        return static_cast<int>((state_ >> 8) % static_cast<std::uint32_t>(bound));
-    }
-
-private:
-    std::uint32_t state_;
-};
+using namespace random_patterns;
 
 // What one cell shows, floats included, as plain values to compare.
 struct Seen {
@@ -39,10 +29,10 @@ struct Seen {
     bool operator==(const Seen&) const = default;
 };
 
-Seen SeenOf(const TTWWeavingCell& cell)
+Seen SeenOf(const TTWWeaving& band, const TTWWeavingCell& cell)
 {
     return {cell.Colour,   cell.Slant,    cell.Hole,    cell.TurnDir,       cell.FloatStartPick(),
-            cell.FloatEndPick(), cell.Reversal, cell.Twisted, cell.InFloat};
+            band.FloatEndPick(cell), cell.Reversal, cell.Twisted, cell.InFloat};
 }
 
 std::string Describe(const Seen& s)
@@ -167,89 +157,6 @@ std::vector<std::vector<Seen>> PlainWeave(TTWPattern& pattern, const TTWPalette&
     return rows;
 }
 
-void AddCard(TTWCardList& cards, int holes, Random& random, int colours)
-{
-    std::unique_ptr<TTWCardBase> card = CreateCard(holes);
-    for (int hole = 0; hole < holes; ++hole) {
-        card->SetHoleColour(hole, random.Below(colours));
-    }
-    card->SetThreading(random.Below(2) == 0 ? ThreadingS : ThreadingZ);
-    cards.Add(card.release());
-}
-
-// Directions and distances include codes no file should hold: they must show and move what
-// the card classes make of them.
-std::unique_ptr<TTWAction> RandomAction(Random& random, int cardCount, int packCount)
-{
-    std::unique_ptr<TTWAction> action;
-    const bool pack = packCount > 0 && random.Below(4) == 0;
-    const std::string pickedPack(1, static_cast<char>((random.Below(2) == 0 ? 'A' : 'a') + random.Below(packCount + 1)));
-    const int card = random.Below(cardCount + 3) - 1;
-    if (random.Below(6) == 0) {
-        const std::uint8_t twist = static_cast<std::uint8_t>(random.Below(6));
-        action = pack ? TTWAction::CreatePackTwist(pickedPack, twist) : TTWAction::CreateCardTwist(card, twist);
-    } else {
-        const std::uint8_t direction = static_cast<std::uint8_t>(random.Below(10) == 0 ? 3 + random.Below(3) : random.Below(3));
-        const std::uint8_t distance = static_cast<std::uint8_t>(random.Below(12) == 0 ? 2 : random.Below(2));
-        action = pack ? TTWAction::CreatePackTurn(pickedPack, direction, distance)
-                      : TTWAction::CreateCardTurn(card, direction, distance);
-    }
-    return action;
-}
-
-// Cards of every hole count, selvedges of their own, packs with members that name no card,
-// picks that turn one card twice, twist before and after turning, or do nothing at all.
-void MakeRandomPattern(TTWPattern& pattern, std::uint32_t seed)
-{
-    Random random(seed);
-    const int colours = pattern.Palette().Size() + 3;
-    for (int k = random.Below(3); k > 0; --k) {
-        AddCard(pattern.SelvedgeLeft(), MinCardHoles + random.Below(6), random, colours);
-    }
-    for (int k = random.Below(3); k > 0; --k) {
-        AddCard(pattern.SelvedgeRight(), MinCardHoles + random.Below(6), random, colours);
-    }
-    const int cardCount = 1 + random.Below(12);
-    for (int k = 0; k < cardCount; ++k) {
-        AddCard(pattern.Cards(), MinCardHoles + random.Below(6), random, colours);
-    }
-    const int packCount = random.Below(4);
-    for (int p = 0; p < packCount; ++p) {
-        auto pack = std::make_unique<TTWPack>();
-        pack->Name = std::string(1, static_cast<char>('A' + p));
-        pack->SetSize(1 + random.Below(cardCount + 2));
-        for (int i = 0; i < pack->Size(); ++i) {
-            pack->SetMember(i, random.Below(cardCount + 3) - 1);
-        }
-        pack->SetCardList(&pattern.Cards());
-        pattern.Packs().Add(pack.release());
-    }
-    const int pickCount = 1 + random.Below(40);
-    for (int p = 0; p < pickCount; ++p) {
-        TTWPick& pick = *pattern.Picks().Add();
-        for (int a = random.Below(cardCount + 3); a > 0; --a) {
-            pick.Actions().Add(RandomAction(random, cardCount, packCount).release());
-        }
-    }
-}
-
-std::vector<TTWCardBase::TurningState> StatesOf(const TTWPattern& pattern)
-{
-    std::vector<TTWCardBase::TurningState> states;
-    for (const TTWCardList* list : {&pattern.SelvedgeLeft(), &pattern.Cards(), &pattern.SelvedgeRight()}) {
-        for (int i = 0; i < list->Count(); ++i) {
-            states.push_back(list->GetCard(i)->GetTurningState());
-        }
-    }
-    return states;
-}
-
-bool SameState(const TTWCardBase::TurningState& a, const TTWCardBase::TurningState& b)
-{
-    return a.order == b.order && a.curPos == b.curPos && a.curThread == b.curThread && a.lastTurn == b.lastTurn
-           && a.twisted == b.twisted;
-}
-
 class LoomTest : public testing::Test {
 protected:
     void SetUp() override
@@ -289,7 +196,7 @@ TEST_F(LoomTest, BandAndCardsMatchTheCardClassesOnBothSides)
                 for (int column = 0; column < band.Width(); ++column) {
                     const TTWWeavingCell& cell = *band.Cell(column, pick);
                     const Seen& want = row[static_cast<std::size_t>(column)];
-                    ASSERT_EQ(Describe(want), Describe(SeenOf(cell)))
+                    ASSERT_EQ(Describe(want), Describe(SeenOf(band, cell)))
                         << "pick " << pick + 1 << ", column " << column + 1;
                     ASSERT_EQ(column, cell.Column());
                     ASSERT_EQ(pick, cell.Pick());
@@ -322,7 +229,7 @@ TEST_F(LoomTest, ReweavingIntoAnOldBandLeavesNothingOfIt)
         EXPECT_EQ(reverse, reused.Reverse());
         for (int pick = 0; pick < fresh.PickCount(); ++pick) {
             for (int column = 0; column < fresh.Width(); ++column) {
-                ASSERT_EQ(Describe(SeenOf(*fresh.Cell(column, pick))), Describe(SeenOf(*reused.Cell(column, pick))))
+                ASSERT_EQ(Describe(SeenOf(fresh, *fresh.Cell(column, pick))), Describe(SeenOf(reused, *reused.Cell(column, pick))))
                     << "pick " << pick + 1 << ", column " << column + 1;
             }
         }
@@ -402,14 +309,14 @@ TEST(FloatRunsTest, MarkingAgainFindsExactlyTheRunsOfTheHolesNowOnTop)
                     const TTWWeavingCell& cell = *band.Cell(column, pick);
                     ASSERT_EQ(isFloat, cell.InFloat) << "column " << column + 1 << ", pick " << pick + 1;
                     ASSERT_EQ(isFloat ? start : -1, cell.FloatStartPick());
-                    ASSERT_EQ(isFloat ? end : -1, cell.FloatEndPick());
-                    ASSERT_EQ(isFloat ? end - start + 1 : 1, cell.FloatLength());
+                    ASSERT_EQ(isFloat ? end : -1, band.FloatEndPick(cell));
+                    ASSERT_EQ(isFloat ? end - start + 1 : 1, band.FloatLength(cell));
                 }
                 start = end + 1;
             }
         }
         // The first column is one float over the whole band; other runs move for the next round.
-        EXPECT_EQ(band.PickCount(), band.Cell(0, 5)->FloatLength());
+        EXPECT_EQ(band.PickCount(), band.FloatLength(*band.Cell(0, 5)));
         for (TTWWeavingCell& cell : band.AllCells()) {
             if (cell.Column() > 0) {
                 cell.Hole = static_cast<std::uint8_t>(random.Below(3));

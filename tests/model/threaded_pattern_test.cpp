@@ -170,7 +170,7 @@ TEST_F(ThreadedPatternTest, WeavesOneCardPickByPickOnBothSides)
             EXPECT_EQ(pick >= 3 && pick <= 5, side->Cell(0, pick)->InFloat) << "pick " << pick + 1;
         }
         EXPECT_TRUE(side->Cell(0, 3)->IsFloatStart());
-        EXPECT_EQ(3, side->Cell(0, 4)->FloatLength());
+        EXPECT_EQ(3, side->FloatLength(*side->Cell(0, 4)));
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "foundation/generic_exception.h"
 #include "framework/core/exceptions.h"
+#include "model/card.h"
 #include "model/weaving.h"
 
 namespace {
@@ -34,7 +35,7 @@ std::vector<bool> InFloatFlags(const TTWWeaving& weaving, int column)
 
 TEST(WeavingTest, CellsAreSmallValuesThatKnowTheirPlace)
 {
-    static_assert(sizeof(TTWWeavingCell) <= 32);
+    static_assert(sizeof(TTWWeavingCell) <= 16);
     TTWWeaving weaving;
     weaving.SetWidth(3);
     weaving.AddPick();
@@ -51,7 +52,8 @@ TEST(WeavingTest, CellsAreSmallValuesThatKnowTheirPlace)
     EXPECT_EQ(2, cell->PickNumber());
     EXPECT_EQ(cell, &weaving.Picks(1).Cells()[2]);
     EXPECT_TRUE(cell->IsIdle());
-    EXPECT_EQ(1, cell->FloatLength());
+    EXPECT_EQ(1, weaving.FloatLength(*cell));
+    EXPECT_EQ(-1, weaving.FloatEndPick(*cell));
     EXPECT_EQ(nullptr, weaving.FloatStart(*cell));
 
     EXPECT_EQ(nullptr, weaving.Cell(3, 0));
@@ -63,6 +65,44 @@ TEST(WeavingTest, CellsAreSmallValuesThatKnowTheirPlace)
     weaving.Clear();
     EXPECT_EQ(0, weaving.Width());
     EXPECT_EQ(nullptr, weaving.Cell(0, 0));
+}
+
+TEST(WeavingTest, PackedCellsHoldEveryValueApartUpToTheLargestBand)
+{
+    // The places of the last cell of the largest band fit.
+    const TTWWeavingCell last(TTWWeaving::MaxWidth - 1, TTWWeaving::MaxPicks - 1);
+    EXPECT_EQ(TTWWeaving::MaxWidth - 1, last.Column());
+    EXPECT_EQ(TTWWeaving::MaxPicks - 1, last.Pick());
+    EXPECT_EQ(-1, last.FloatStartPick());
+    EXPECT_FALSE(last.InFloat);
+
+    // Every field takes its largest value without touching the others.
+    TTWWeavingCell cell(5, 7);
+    cell.Hole = MaxCardHoles - 1;
+    EXPECT_EQ(0, cell.Slant);
+    EXPECT_EQ(TurnIdle, cell.TurnDir);
+    // A damaged file's turn code shows as it is.
+    cell.TurnDir = 0xFF;
+    cell.Slant = ThreadingZ;
+    cell.Twisted = true;
+    cell.Colour = NoColour;
+    EXPECT_EQ(MaxCardHoles - 1, cell.Hole);
+    EXPECT_EQ(0xFF, cell.TurnDir);
+    EXPECT_EQ(ThreadingZ, cell.Slant);
+    EXPECT_FALSE(cell.Reversal);
+    EXPECT_TRUE(cell.Twisted);
+    EXPECT_FALSE(cell.InFloat);
+    EXPECT_EQ(NoColour, cell.Colour);
+    EXPECT_EQ(5, cell.Column());
+    EXPECT_EQ(7, cell.Pick());
+
+    TTWWeavingCell copy(1, 2);
+    copy.Assign(cell);
+    EXPECT_EQ(1, copy.Column());
+    EXPECT_EQ(2, copy.Pick());
+    EXPECT_EQ(MaxCardHoles - 1, copy.Hole);
+    EXPECT_EQ(0xFF, copy.TurnDir);
+    EXPECT_TRUE(copy.Twisted);
 }
 
 TEST(WeavingTest, WidthIsFixedWhileRowsExistAndSizesAreCapped)
@@ -90,17 +130,17 @@ TEST(WeavingTest, FloatsAreRunsOfThreeOrMorePicksWithOneHoleOnTop)
     }
     const TTWWeavingCell& first = *weaving.Cell(1, 0);
     EXPECT_TRUE(first.IsFloatStart());
-    EXPECT_EQ(4, first.FloatLength());
+    EXPECT_EQ(4, weaving.FloatLength(first));
     EXPECT_EQ(weaving.Cell(1, 0), weaving.FloatStart(*weaving.Cell(1, 2)));
     EXPECT_EQ(weaving.Cell(1, 3), weaving.FloatEnd(*weaving.Cell(1, 2)));
     EXPECT_FALSE(weaving.Cell(1, 2)->IsFloatStart());
     // Two equal picks are no float.
-    EXPECT_EQ(1, weaving.Cell(0, 4)->FloatLength());
+    EXPECT_EQ(1, weaving.FloatLength(*weaving.Cell(0, 4)));
     // A float that ends at the last pick is closed too.
     const TTWWeavingCell& last = *weaving.Cell(0, 8);
     EXPECT_EQ(6, last.FloatStartPick());
-    EXPECT_EQ(8, last.FloatEndPick());
-    EXPECT_EQ(3, last.FloatLength());
+    EXPECT_EQ(8, weaving.FloatEndPick(last));
+    EXPECT_EQ(3, weaving.FloatLength(last));
 }
 
 TEST(WeavingTest, FloatsStayWithinTheirColumnAndAreMarkedAfresh)
@@ -121,7 +161,7 @@ TEST(WeavingTest, FloatsStayWithinTheirColumnAndAreMarkedAfresh)
     weaving.Cell(0, 1)->Hole = 2;
     weaving.MarkFloats();
     EXPECT_EQ((std::vector<bool>{false, false, false, false}), InFloatFlags(weaving, 0));
-    EXPECT_EQ(-1, weaving.Cell(0, 3)->FloatEndPick());
+    EXPECT_EQ(-1, weaving.FloatEndPick(*weaving.Cell(0, 3)));
 
     // Fewer than three picks can hold no float.
     TTWWeaving twoPicks;

@@ -1,0 +1,258 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/loom_record.h"
+#include "model/model_state.h"
+#include "model/threaded_pattern.h"
+#include "model/weaving.h"
+#include "support/random_patterns.h"
+
+// A band woven on from the first changed pick must be the band woven whole: every cell of
+// both sides, floats included, and the cards left where the last pick leaves them. Random
+// edits of every kind follow one another on long bands (longer than the loom's interval
+// between written states), and after each the band kept up to date is held against a fresh
+// whole weave.
+
+namespace {
+
+using namespace random_patterns;
+
+// Everything a cell tells, as text, so that a difference names the field.
+std::string Describe(const TTWWeaving& band, const TTWWeavingCell& cell)
+{
+    return "column " + std::to_string(cell.Column()) + " pick " + std::to_string(cell.Pick()) + " colour "
+           + std::to_string(cell.Colour) + " slant " + std::to_string(cell.Slant) + " hole "
+           + std::to_string(cell.Hole) + " dir " + std::to_string(cell.TurnDir) + " reversal "
+           + std::to_string(cell.Reversal) + " twisted " + std::to_string(cell.Twisted) + " float "
+           + std::to_string(cell.InFloat) + " " + std::to_string(cell.FloatStartPick()) + ".."
+           + std::to_string(band.FloatEndPick(cell)) + (cell.IsFloatStart() ? " first" : "");
+}
+
+void ExpectSameBand(const TTWWeaving& expected, const TTWWeaving& band)
+{
+    ASSERT_EQ(expected.Width(), band.Width());
+    ASSERT_EQ(expected.PickCount(), band.PickCount());
+    ASSERT_EQ(expected.Reverse(), band.Reverse());
+    for (int pick = 0; pick < expected.PickCount(); ++pick) {
+        for (int column = 0; column < expected.Width(); ++column) {
+            ASSERT_EQ(Describe(expected, *expected.Cell(column, pick)), Describe(band, *band.Cell(column, pick)));
+        }
+    }
+}
+
+void AddRandomPick(TTWPattern& pattern, int index, Random& random)
+{
+    TTWPick* pick = pattern.Picks().Add();
+    // Few actions, so that cards stay idle for a while and long floats cross the edits.
+    for (int a = random.Below(4); a > 0; --a) {
+        pick->Actions().Add(RandomAction(random, pattern.Cards().Count(), pattern.Packs().Count()).release());
+    }
+    pick->SetIndex(index);
+}
+
+class IncrementalWeavingTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetModelForTests();
+        RegisterThreadedPattern();
+    }
+};
+
+} // namespace
+
+TEST_F(IncrementalWeavingTest, BandsWovenOnFromTheFirstChangedPickAreTheWholeWeave)
+{
+    constexpr int Steps = 60;
+    int wovenOn = 0;
+    for (std::uint32_t seed = 1; seed <= 5; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        Random random(seed * 7919);
+        TTWPattern pattern;
+        MakeRandomPattern(pattern, seed);
+        // Longer than a few intervals between the loom's written states.
+        while (pattern.Picks().Count() < TTWLoomRecord::Interval + 60 + random.Below(3 * TTWLoomRecord::Interval)) {
+            AddRandomPick(pattern, pattern.Picks().Count(), random);
+        }
+        TTWWeaving front;
+        TTWWeaving back;
+        pattern.BuildWeaving(front, nullptr, false, 0);
+        pattern.BuildWeaving(back, nullptr, true, 0);
+        // The reverse side is brought up to date now and then only, as the editor does when
+        // it is not shown: from the first pick changed since.
+        int backStaleFrom = 0;
+        for (int step = 0; step < Steps; ++step) {
+            const int count = pattern.Picks().Count();
+            int firstPick = count + 1;
+            std::string what;
+            switch (random.Below(12)) {
+            case 0:
+            case 1:
+            case 2: {
+                what = "picks appended";
+                for (int n = 1 + random.Below(3); n > 0; --n) {
+                    AddRandomPick(pattern, pattern.Picks().Count(), random);
+                }
+                break;
+            }
+            case 3: {
+                what = "a pick deleted";
+                if (count > 1) {
+                    const int index = random.Below(4) == 0 ? count - 1 : random.Below(count);
+                    pattern.Picks().Delete(index);
+                    firstPick = index + 1;
+                }
+                break;
+            }
+            case 4: {
+                what = "a pick put in";
+                const int index = random.Below(count + 1);
+                AddRandomPick(pattern, index, random);
+                firstPick = index + 1;
+                break;
+            }
+            case 5:
+            case 6: {
+                what = "a pick edited in the middle";
+                const int index = random.Below(count);
+                TTWPick& pick = *pattern.Picks().Items(index);
+                if (pick.Actions().Count() > 0 && random.Below(2) == 0) {
+                    pick.Actions().Delete(random.Below(pick.Actions().Count()));
+                } else {
+                    pick.Actions().Add(
+                        RandomAction(random, pattern.Cards().Count(), pattern.Packs().Count()).release());
+                }
+                firstPick = index + 1;
+                break;
+            }
+            case 7: {
+                // A pack's members decide what its picks turn: the editor weaves the band whole.
+                what = "a pack changed";
+                if (pattern.Packs().Count() > 0) {
+                    TTWPack& pack = *pattern.Packs().Items(random.Below(pattern.Packs().Count()));
+                    pack.SetMember(random.Below(pack.Size()), random.Below(pattern.Cards().Count() + 2));
+                }
+                firstPick = 1;
+                break;
+            }
+            case 8: {
+                // Whoever changes a card may name any pick: the loom sees the cards differ.
+                what = "a card's hole colour changed";
+                TTWCardBase& card = *pattern.Cards().GetCard(random.Below(pattern.Cards().Count()));
+                const int hole = random.Below(card.Holes().Count());
+                card.SetHoleColour(hole, (card.HoleColour(hole) + 1) % pattern.Palette().Size());
+                firstPick = 1 + random.Below(count + 1);
+                break;
+            }
+            case 9: {
+                what = "a card threaded the other way";
+                TTWCardBase& card = *pattern.Cards().GetCard(random.Below(pattern.Cards().Count()));
+                card.SetThreading(card.Threading() == ThreadingS ? ThreadingZ : ThreadingS);
+                firstPick = 1 + random.Below(count + 1);
+                break;
+            }
+            case 10: {
+                what = "a palette colour changed";
+                const int index = random.Below(pattern.Palette().Size());
+                pattern.Palette().SetColour(index, pattern.Palette().GetColour(index) ^ 0x0F0F0Fu);
+                firstPick = 1 + random.Below(count + 1);
+                break;
+            }
+            default: {
+                what = "nothing changed";
+                break;
+            }
+            }
+            SCOPED_TRACE("step " + std::to_string(step + 1) + ": " + what + ", from pick " + std::to_string(firstPick)
+                         + " of " + std::to_string(pattern.Picks().Count()));
+            wovenOn += firstPick > 1 ? 1 : 0;
+
+            pattern.UpdateWeaving(front, &pattern.Palette(), false, firstPick);
+            const std::vector<TTWCardBase::TurningState> leftByUpdate = StatesOf(pattern);
+            TTWWeaving whole;
+            pattern.BuildWeaving(whole, &pattern.Palette(), false, 0);
+            ExpectSameBand(whole, front);
+            const std::vector<TTWCardBase::TurningState> leftByWhole = StatesOf(pattern);
+            ASSERT_EQ(leftByWhole.size(), leftByUpdate.size());
+            for (std::size_t i = 0; i < leftByWhole.size(); ++i) {
+                ASSERT_TRUE(SameState(leftByWhole[i], leftByUpdate[i])) << "card " << i + 1;
+            }
+
+            backStaleFrom = backStaleFrom == 0 ? firstPick : std::min(backStaleFrom, firstPick);
+            if (random.Below(3) != 0) {
+                pattern.UpdateWeaving(back, &pattern.Palette(), true, backStaleFrom);
+                backStaleFrom = 0;
+                TTWWeaving wholeBack;
+                pattern.BuildWeaving(wholeBack, &pattern.Palette(), true, 0);
+                ExpectSameBand(wholeBack, back);
+            }
+            if (HasFatalFailure()) {
+                return;
+            }
+        }
+    }
+    // Most steps went on from a later pick, or the test would prove little.
+    EXPECT_GT(wovenOn, 5 * Steps / 2);
+}
+
+TEST_F(IncrementalWeavingTest, WeavesWholeWhatItCannotGoOnFromAndNeverKeepsRowsBeyondThePicks)
+{
+    TTWPattern pattern;
+    MakeRandomPattern(pattern, 11);
+    Random random(5);
+    while (pattern.Picks().Count() < 3 * TTWLoomRecord::Interval) {
+        AddRandomPick(pattern, pattern.Picks().Count(), random);
+    }
+    TTWPattern other;
+    other.Assign(&pattern);
+    other.Cards().GetCard(0)->SetHoleColour(0, other.Cards().GetCard(0)->HoleColour(0) + 1);
+
+    TTWWeaving expected;
+    pattern.BuildWeaving(expected, nullptr, false, 0);
+
+    // Another pattern's band, the other side, a band copied, recoloured or given rows by hand:
+    // whatever the caller says changed, the band is woven whole.
+    TTWWeaving band;
+    other.BuildWeaving(band, nullptr, false, 0);
+    pattern.UpdateWeaving(band, nullptr, false, pattern.Picks().Count() + 1);
+    ExpectSameBand(expected, band);
+
+    pattern.BuildWeaving(band, nullptr, true, 0);
+    pattern.UpdateWeaving(band, nullptr, false, pattern.Picks().Count() + 1);
+    ExpectSameBand(expected, band);
+
+    TTWWeaving copy;
+    copy.Assign(&expected);
+    copy.Cell(1, 2)->Colour ^= 1;
+    pattern.UpdateWeaving(copy, nullptr, false, pattern.Picks().Count());
+    ExpectSameBand(expected, copy);
+
+    pattern.BuildWeaving(band, nullptr, false, 0);
+    band.SetHoleColour(0, band.Cell(0, 5)->Hole, 0x123456);
+    pattern.UpdateWeaving(band, nullptr, false, pattern.Picks().Count() + 1);
+    ExpectSameBand(expected, band);
+
+    // Picks gone from the end: a first change named beyond them still leaves no row of them.
+    TTWPattern shorter;
+    shorter.Assign(&pattern);
+    TTWWeaving shortened;
+    shorter.BuildWeaving(shortened, nullptr, false, 0);
+    const int longer = shorter.Picks().Count();
+    for (int n = 0; n < 3; ++n) {
+        shorter.Picks().Delete(shorter.Picks().Count() - 1);
+    }
+    shorter.UpdateWeaving(shortened, nullptr, false, longer + 1);
+    TTWWeaving shortExpected;
+    shorter.BuildWeaving(shortExpected, nullptr, false, 0);
+    ExpectSameBand(shortExpected, shortened);
+
+    // A band woven with repeats goes on from its first pass.
+    pattern.BuildWeaving(band, nullptr, false, 2);
+    pattern.UpdateWeaving(band, nullptr, false, pattern.Picks().Count() - 5);
+    ExpectSameBand(expected, band);
+}
