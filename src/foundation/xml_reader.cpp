@@ -12,6 +12,23 @@
 #include "framework/core/file_io.h"
 #include "framework/core/strings.h"
 
+// The reader's way into the elements it makes: each is made in the document's arena, and its
+// children are linked once they are all read, in a list of their exact size.
+class TILXMLElementMaker {
+public:
+    static TILXMLNode* NewTop(TILXMLTree& tree) { return tree.MakeTopNode(); }
+    static void AddTop(TILXMLTree& tree, TILXMLNode* node) { tree.topNodes_.push_back(node); }
+    static TILXMLNode* NewChild(TILXMLNode& parent) { return parent.MakeChild(); }
+    static void SetChildren(TILXMLNode& node, TILXMLNode* const* children, std::size_t count)
+    {
+        node.SetChildren(children, count);
+    }
+    // The value lies in the document's memory already.
+    static void SetStoredValue(TILXMLNode& node, std::string_view value) { node.value_ = value; }
+    static TILXMLArena& Arena(TILXMLTree& tree) { return *tree.arena_; }
+    static TILXMLArena& Arena(TILXMLNode& node) { return *node.arena_; }
+};
+
 namespace {
 
 bool IsSpaceOrTab(char c)
@@ -78,7 +95,8 @@ std::vector<std::string_view> SplitLines(std::string_view text)
 // the line and position.
 class XMLParser {
 public:
-    explicit XMLParser(const std::vector<std::string_view>& lines) : lines_(lines) {}
+    // The lines live in the arena, so that elements may point into them.
+    XMLParser(const std::vector<std::string_view>& lines, TILXMLArena& arena) : lines_(lines), arena_(arena) {}
 
     bool AtEnd() const { return line_ >= lines_.size(); }
 
@@ -115,41 +133,52 @@ public:
         if (tagText.empty()) {
             return false;
         }
+        // A tag read across lines lies in a buffer that the next tag overwrites.
+        const auto fill = [this, &node](std::string_view text) {
+            if (tagInBuffer_) {
+                ParseTagText(node, text);
+            } else {
+                ParseStoredTagText(node, text);
+            }
+        };
         if (tagText.back() == '/') {
-            ParseTagText(node, tagText.substr(0, tagText.size() - 1));
+            fill(tagText.substr(0, tagText.size() - 1));
             return true;
         }
-        ParseTagText(node, tagText);
+        fill(tagText);
         SkipWhiteAndComments();
         bool childrenRead = false;
         if (!AtEnd()) {
             if (Peek() != '<') {
-                node.SetValue(ReadValue());
+                TILXMLElementMaker::SetStoredValue(node, ReadValue());
             } else if (LookingAt("<![CDATA[")) {
-                node.SetValue(ReadCData());
+                TILXMLElementMaker::SetStoredValue(node, ReadCData());
                 node.SetCData(true);
             } else {
-                // Any end tag ends the children; a wrong one is then reported as such.
+                // Any end tag ends the children; a wrong one is then reported as such. The
+                // children of every open element wait on one stack until their parent ends.
+                const std::size_t first = children_.size();
                 while (!AtEnd() && Peek() == '<' && !AtEndTag()) {
-                    auto* child = new TILXMLNode;
-                    node.AddChild(static_cast<THierarchyNode*>(child));
+                    TILXMLNode* child = TILXMLElementMaker::NewChild(node);
                     if (!ParseElement(*child, depth + 1, true)) {
-                        delete child;
                         break;
                     }
+                    children_.push_back(child);
                     SkipWhiteAndComments();
                 }
+                TILXMLElementMaker::SetChildren(node, children_.data() + first, children_.size() - first);
+                children_.resize(first);
                 childrenRead = true;
             }
         }
         // Skipping again finds nothing after the children, which end with a skip.
         const std::string_view endText = ReadTag(true, childrenRead);
         if (endText.empty()) {
-            Fail("No end tag found - need </" + node.Tag() + ">.");
+            Fail("No end tag found - need </" + std::string(node.Tag()) + ">.");
         }
         const std::string_view found = endText.substr(1);
         if (found != node.Tag()) {
-            Fail("Incorrect tag - found </" + std::string(found) + ">, need </" + node.Tag() + ">.");
+            Fail("Incorrect tag - found </" + std::string(found) + ">, need </" + std::string(node.Tag()) + ">.");
         }
         return true;
     }
@@ -265,9 +294,11 @@ private:
             const std::string_view line = CurrentLine();
             const std::size_t close = line.find('>', column_);
             if (close != std::string_view::npos) {
+                tagInBuffer_ = false;
                 return EndOfTag(TrimView(line.substr(column_, close - column_)), close, endTag);
             }
         }
+        tagInBuffer_ = true;
         std::string& text = tagBuffer_;
         text.clear();
         while (!AtEnd()) {
@@ -318,33 +349,58 @@ private:
         return endTag;
     }
 
-    // The text up to the next "<", line breaks dropped.
-    std::string ReadValue()
+    // The text up to the next "<", line breaks dropped; it lies in the arena.
+    std::string_view ReadValue()
     {
-        std::string value;
+        // Nearly every value ends on its own line and is taken where it lies.
+        {
+            const std::string_view line = CurrentLine();
+            const std::size_t open = line.find('<', column_);
+            if (open != std::string_view::npos) {
+                const std::string_view value = line.substr(column_, open - column_);
+                column_ = open;
+                return value;
+            }
+        }
+        std::string& value = textBuffer_;
+        value.clear();
         while (!AtEnd()) {
             const std::string_view line = CurrentLine();
             const std::size_t open = line.find('<', column_);
             if (open != std::string_view::npos) {
                 value.append(line.substr(column_, open - column_));
                 column_ = open;
-                return value;
+                return arena_.Copy(value);
             }
             if (column_ < line.size()) {
                 value.append(line.substr(column_));
             }
             NextLine();
         }
-        return value;
+        return arena_.Copy(value);
     }
 
     // The text of one or more adjacent CDATA sections, a CR LF for every line break. Lines
-    // inside a section are taken as they are, blank ones included.
-    std::string ReadCData()
+    // inside a section are taken as they are, blank ones included. The text lies in the arena.
+    std::string_view ReadCData()
     {
         static constexpr std::string_view Open = "<![CDATA[";
-        std::string value;
         column_ += Open.size();
+        // Nearly every section ends on its own line and stands alone: it is taken where it lies.
+        {
+            const std::string_view line = CurrentLine();
+            const std::size_t close = column_ <= line.size() ? line.find("]]>", column_) : std::string_view::npos;
+            if (close != std::string_view::npos && !line.substr(close + 3).starts_with(Open)) {
+                const std::string_view value = line.substr(column_, close - column_);
+                column_ = close + 3;
+                if (column_ >= line.size()) {
+                    NextLine();
+                }
+                return value;
+            }
+        }
+        std::string& value = textBuffer_;
+        value.clear();
         while (true) {
             if (AtEnd()) {
                 Fail("No end of CDATA section found - need ]]>.");
@@ -369,31 +425,33 @@ private:
             if (column_ >= line.size()) {
                 NextLine();
             }
-            return value;
+            return arena_.Copy(value);
         }
     }
 
     const std::vector<std::string_view>& lines_;
+    TILXMLArena& arena_;
+    std::vector<TILXMLNode*> children_;
     std::string tagBuffer_;
+    bool tagInBuffer_ = false;
+    std::string textBuffer_;
     std::size_t line_ = 0;
     std::size_t column_ = 0;
 };
 
+// The lines lie in the tree's arena, which the tree has just been cleared for.
 void ParseInto(TILXMLTree& tree, const std::vector<std::string_view>& lines)
 {
-    tree.Clear();
-    XMLParser parser(lines);
+    XMLParser parser(lines, TILXMLElementMaker::Arena(tree));
     try {
         while (!parser.AtEnd()) {
-            // Linked before it is filled, like every element below it: linking a finished
-            // element would walk its whole subtree to raise the levels. One that comes to
-            // nothing, or fails, is freed and so leaves the tree again.
-            auto node = std::make_unique<TILXMLNode>();
-            tree.AddChild(static_cast<THierarchyNode*>(node.get()));
+            // An element that comes to nothing, or fails, is left out of the document; its
+            // memory goes with the document's.
+            TILXMLNode* node = TILXMLElementMaker::NewTop(tree);
             if (!parser.ParseElement(*node, 1)) {
                 break;
             }
-            node.release();
+            TILXMLElementMaker::AddTop(tree, node);
         }
     } catch (const std::exception& error) {
         const XMLParser::Place place = parser.ErrorPlace();
@@ -405,10 +463,10 @@ void ParseInto(TILXMLTree& tree, const std::vector<std::string_view>& lines)
 
 } // namespace
 
-// Every element read passes through here, so the attributes go straight into the node's own
-// strings: gathered first, so that the node sizes its list once, and decoded only when they
-// may hold a reference at all.
-void ParseTagText(TILXMLNode& node, std::string_view text)
+// Every element read passes through here, so the tag and the attributes are views into the
+// text where they need no decoding; the attributes are gathered first, so that the element
+// sizes its list once.
+void ParseStoredTagText(TILXMLNode& node, std::string_view text)
 {
     text = TrimView(text);
     const std::size_t space = text.find(' ');
@@ -419,8 +477,8 @@ void ParseTagText(TILXMLNode& node, std::string_view text)
     if (checkNames) {
         ValidateXMLTag(std::string(tag), false);
     }
-    node.tag_.assign(tag);
-    node.attributes_.clear();
+    node.tag_ = tag;
+    node.attributeCount_ = 0;
     if (space == std::string_view::npos) {
         return;
     }
@@ -436,34 +494,46 @@ void ParseTagText(TILXMLNode& node, std::string_view text)
         SplitXMLAttributes(rest, more.data(), count);
     }
     const TILXMLRawAttribute* raw = count > Held ? more.data() : held;
-    node.attributes_.reserve(count);
+    node.ReserveAttributes(count);
     for (std::size_t i = 0; i < count; ++i) {
         if (checkNames) {
             ValidateXMLTag(std::string(raw[i].name), true);
         }
-        TILXMLAttribute& attribute = node.attributes_.emplace_back();
-        attribute.Name.assign(raw[i].name);
-        if (raw[i].mayHoldReference) {
-            attribute.Value = DecodeXMLAttribute(raw[i].value);
-        } else {
-            attribute.Value.assign(raw[i].value);
-        }
+        TILXMLAttribute& attribute = node.AppendAttribute();
+        attribute.Name = raw[i].name;
+        attribute.Value = raw[i].mayHoldReference ? node.arena_->Copy(DecodeXMLAttribute(raw[i].value)) : raw[i].value;
     }
+}
+
+void ParseTagText(TILXMLNode& node, std::string_view text)
+{
+    ParseStoredTagText(node, node.arena_->Copy(TrimView(text)));
 }
 
 void TILXMLTree::ParseLines(const fw::StringList& lines)
 {
-    std::vector<std::string_view> views(lines.begin(), lines.end());
+    Clear();
+    std::vector<std::string_view> views;
+    views.reserve(static_cast<std::size_t>(lines.Count()));
+    for (const std::string& line : lines) {
+        views.push_back(arena_->Copy(line));
+    }
     ParseInto(*this, views);
 }
 
 void TILXMLTree::ParseText(std::string_view text)
 {
-    ParseInto(*this, SplitLines(text));
+    Clear();
+    ParseInto(*this, SplitLines(arena_->Copy(text)));
 }
 
 void TILXMLTree::LoadFromFile(const std::filesystem::path& fileName)
 {
-    const std::string text = fw::Windows1252ToUtf8(fw::ReadFileBytes(fileName));
-    ParseText(text);
+    std::string text = fw::ReadFileBytes(fileName);
+    // A file of ASCII alone, as the program writes them, reads the same in UTF-8.
+    if (fw::AsciiPrefixLength(text) != text.size()) {
+        text = fw::Windows1252ToUtf8(text);
+    }
+    Clear();
+    ParseInto(*this, SplitLines(arena_->Adopt(std::move(text))));
 }

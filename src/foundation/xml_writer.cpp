@@ -12,16 +12,16 @@ namespace {
 
 // A CDATA section cannot hold its own terminator: a value holding "]]>" is written as
 // adjacent sections split between "]]" and ">", which the reader joins again.
-void AppendCData(std::string& out, const std::string& value)
+void AppendCData(std::string& out, std::string_view value)
 {
     out += "<![CDATA[";
     std::size_t pos = 0;
-    for (std::size_t end = value.find("]]>"); end != std::string::npos; end = value.find("]]>", pos)) {
-        out.append(value, pos, end + 2 - pos);
+    for (std::size_t end = value.find("]]>"); end != std::string_view::npos; end = value.find("]]>", pos)) {
+        out.append(value.substr(pos, end + 2 - pos));
         out += "]]><![CDATA[";
         pos = end + 2;
     }
-    out.append(value, pos, std::string::npos);
+    out.append(value.substr(pos));
     out += "]]>";
 }
 
@@ -86,7 +86,12 @@ std::string TILXMLTree::BuildXML(const std::filesystem::path& fileName, bool ove
         WriteNode(text, *GetTopNode(i), 0, indent);
     }
     if (!fileName.empty()) {
-        fw::WriteFileAtomically(fileName, fw::Utf8ToWindows1252Referenced(text));
+        // ASCII alone, as written texts nearly always are, is the same in Windows-1252.
+        if (fw::AsciiPrefixLength(text) == text.size()) {
+            fw::WriteFileAtomically(fileName, text);
+        } else {
+            fw::WriteFileAtomically(fileName, fw::Utf8ToWindows1252Referenced(text));
+        }
     }
     return text;
 }

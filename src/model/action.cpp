@@ -182,28 +182,28 @@ void TTWAction::SetDist(std::uint8_t distance)
 TILXMLNode* TTWAction::WriteToXML(TILXMLNode* parent) const
 {
     TILXMLNode* element = parent->AddChild("Action");
-    element->AddAttribute("Type", std::string(ActionTypeText(type_)));
-    element->AddAttribute("Target", std::string(ActionTargetText(target_)));
+    element->AddAttribute("Type", ActionTypeText(type_));
+    element->AddAttribute("Target", ActionTargetText(target_));
     element->AddAttribute("TargetID", targetId_);
     if (IsTurn()) {
-        element->AddAttribute("Dir", std::string(TurnDirText(dir_)));
-        element->AddAttribute("Dist", std::string(DistText(dist_)));
+        element->AddAttribute("Dir", TurnDirText(dir_));
+        element->AddAttribute("Dist", DistText(dist_));
     } else {
-        element->AddAttribute("Dir", std::string(TwistDirText(dir_)));
+        element->AddAttribute("Dir", TwistDirText(dir_));
     }
     return element;
 }
 
 void TTWAction::ReadFromXML(const TILXMLNode* element)
 {
-    type_ = ActionTypeFromText(element->GetAttribute("Type"));
-    target_ = ActionTargetFromText(element->GetAttribute("Target"));
-    SetTargetID(element->GetAttribute("TargetID"));
+    type_ = ActionTypeFromText(element->AttributeValue("Type"));
+    target_ = ActionTargetFromText(element->AttributeValue("Target"));
+    SetTargetID(std::string(element->AttributeValue("TargetID")));
     if (IsTurn()) {
-        dir_ = TurnDirFromText(element->GetAttribute("Dir"));
-        dist_ = DistFromText(element->GetAttribute("Dist"));
+        dir_ = TurnDirFromText(element->AttributeValue("Dir"));
+        dist_ = DistFromText(element->AttributeValue("Dist"));
     } else {
-        dir_ = TwistDirFromText(element->GetAttribute("Dir"));
+        dir_ = TwistDirFromText(element->AttributeValue("Dir"));
         dist_ = DistanceOneHole;
     }
 }
@@ -331,7 +331,7 @@ void TTWActionList::ReadFromXML(const TILXMLNode* element)
     if (element == nullptr) {
         return;
     }
-    const int listed = std::clamp(fw::StrToIntDef(element->GetAttribute("Count"), 0), 0, element->ChildCount());
+    const int listed = std::clamp(fw::StrToIntDef(element->AttributeValue("Count"), 0), 0, element->ChildCount());
     for (int i = 0; i < listed; ++i) {
         auto action = std::make_unique<TTWAction>();
         action->ReadFromXML(element->GetChild(i));
