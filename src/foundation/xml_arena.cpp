@@ -66,16 +66,6 @@ void* TILXMLArena::AllocateSlow(std::size_t bytes, std::size_t alignment)
     return Allocate(bytes, alignment);
 }
 
-std::string_view TILXMLArena::Copy(std::string_view text)
-{
-    if (text.empty()) {
-        return {};
-    }
-    auto* copy = static_cast<char*>(Allocate(text.size(), 1));
-    std::memcpy(copy, text.data(), text.size());
-    return {copy, text.size()};
-}
-
 std::string_view TILXMLArena::Adopt(std::string text)
 {
     // A short text may lie inside the string object itself and would move with it.

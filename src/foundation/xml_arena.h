@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -66,4 +67,41 @@ inline void* TILXMLArena::Allocate(std::size_t bytes, std::size_t alignment)
         return reinterpret_cast<void*>(aligned);
     }
     return AllocateSlow(bytes, alignment);
+}
+
+// Copies a few bytes without a call: names and values are mostly shorter than 16 bytes, and
+// a document is made of millions of them.
+inline void CopyXMLBytes(char* to, const char* from, std::size_t count)
+{
+    if (count > 16) {
+        std::memcpy(to, from, count);
+    } else if (count >= 8) {
+        std::uint64_t head = 0;
+        std::uint64_t tail = 0;
+        std::memcpy(&head, from, 8);
+        std::memcpy(&tail, from + count - 8, 8);
+        std::memcpy(to, &head, 8);
+        std::memcpy(to + count - 8, &tail, 8);
+    } else if (count >= 4) {
+        std::uint32_t head = 0;
+        std::uint32_t tail = 0;
+        std::memcpy(&head, from, 4);
+        std::memcpy(&tail, from + count - 4, 4);
+        std::memcpy(to, &head, 4);
+        std::memcpy(to + count - 4, &tail, 4);
+    } else {
+        for (std::size_t i = 0; i < count; ++i) {
+            to[i] = from[i];
+        }
+    }
+}
+
+inline std::string_view TILXMLArena::Copy(std::string_view text)
+{
+    if (text.empty()) {
+        return {};
+    }
+    auto* copy = static_cast<char*>(Allocate(text.size(), 1));
+    CopyXMLBytes(copy, text.data(), text.size());
+    return {copy, text.size()};
 }

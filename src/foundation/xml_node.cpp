@@ -49,7 +49,9 @@ TILXMLNode* TILXMLNode::MakeChild()
 
 void TILXMLNode::LinkChild(TILXMLNode* child)
 {
-    Grow(*arena_, children_, childCount_, childCapacity_, childCount_ + 1);
+    if (childCount_ == childCapacity_) {
+        Grow(*arena_, children_, childCount_, childCapacity_, childCount_ + 1);
+    }
     children_[childCount_++] = child;
 }
 
@@ -63,11 +65,9 @@ void TILXMLNode::SetChildren(TILXMLNode* const* children, std::size_t count)
     childCapacity_ = childCount_;
 }
 
-TILXMLAttribute& TILXMLNode::AppendAttribute()
+void TILXMLNode::GrowAttributes()
 {
     Grow(*arena_, attributes_, attributeCount_, attributeCapacity_, attributeCount_ + 1);
-    TILXMLAttribute* attribute = new (&attributes_[attributeCount_++]) TILXMLAttribute;
-    return *attribute;
 }
 
 void TILXMLNode::ReserveAttributes(std::size_t count)
@@ -128,7 +128,8 @@ void TILXMLNode::CopyFrom(const TILXMLNode& source)
 {
     std::vector<std::pair<TILXMLNode*, const TILXMLNode*>> pending{{this, &source}};
     while (!pending.empty()) {
-        auto [target, from] = pending.back();
+        TILXMLNode* const target = pending.back().first;
+        const TILXMLNode* const from = pending.back().second;
         pending.pop_back();
         const bool shared = target->arena_ == from->arena_;
         const auto take = [&](std::string_view text) { return shared ? text : target->arena_->Copy(text); };
@@ -201,7 +202,7 @@ TILXMLNode* TILXMLNode::AddChildWithAttributes(std::string_view tagText, bool cd
 const TILXMLAttribute& TILXMLNode::AddAttribute(std::string_view name, std::string_view value)
 {
     if (XMLNameCheck()) {
-        ValidateXMLTag(std::string(name), true);
+        ValidateXMLTag(name, true);
     }
     TILXMLAttribute& attribute = AppendAttribute();
     attribute.Name = arena_->Copy(name);
@@ -235,7 +236,7 @@ std::string_view TILXMLNode::AttributeValue(std::string_view name) const
 bool TILXMLNode::SetAttribute(std::string_view name, std::string_view value, bool create)
 {
     if (XMLNameCheck()) {
-        ValidateXMLTag(std::string(name), true);
+        ValidateXMLTag(name, true);
     }
     for (int i = 0; i < attributeCount_; ++i) {
         if (attributes_[i].Name == name) {
@@ -265,33 +266,6 @@ std::string TILXMLNode::AttributesText() const
     std::string text;
     AppendAttributesText(text);
     return text;
-}
-
-void TILXMLNode::AppendAttributesText(std::string& out) const
-{
-    for (int i = 0; i < attributeCount_; ++i) {
-        const TILXMLAttribute& attribute = attributes_[i];
-        // Most values need no reference and are copied as they are.
-        const bool plain = !attribute.Value.starts_with(' ')
-                           && std::all_of(attribute.Value.begin(), attribute.Value.end(), [](char c) {
-                                  const auto byte = static_cast<unsigned char>(c);
-                                  return byte >= 32 && byte < 0x80 && c != '&' && c != '<' && c != '>' && c != '"';
-                              });
-        const std::size_t start = out.size();
-        out.resize(start + 1 + attribute.Name.size() + 2);
-        char* at = out.data() + start;
-        *at++ = ' ';
-        std::memcpy(at, attribute.Name.data(), attribute.Name.size());
-        at += attribute.Name.size();
-        *at++ = '=';
-        *at = '"';
-        if (plain) {
-            out += attribute.Value;
-        } else {
-            out += EncodeXMLAttribute(attribute.Value);
-        }
-        out += '"';
-    }
 }
 
 TILXMLNode* TILXMLNode::FindChild(std::string_view name) const

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <memory>
+#include <new>
 #include <span>
 #include <string>
 #include <string_view>
@@ -23,7 +24,7 @@ void SetXMLNameCheck(bool on);
 // Raises a TGenericException "Invalid Node Tag <name>:" (or "Invalid Attribute Name <name>:")
 // with the reason chained behind it when the name is no valid XML name. Does nothing while
 // the check is off, unless forced.
-void ValidateXMLTag(const std::string& name, bool isAttribute, bool force = false);
+void ValidateXMLTag(std::string_view name, bool isAttribute, bool force = false);
 
 // One attribute of an element. Names may repeat: adding does not check. Both views point
 // into the memory of the element's document and stay valid as long as it.
@@ -82,6 +83,10 @@ public:
     // when absent and not added.
     bool SetAttribute(std::string_view name, std::string_view value, bool create = true);
     int AttributeCount() const { return attributeCount_; }
+    std::span<const TILXMLAttribute> Attributes() const
+    {
+        return {attributes_, static_cast<std::size_t>(attributeCount_)};
+    }
     // Raises a list error outside the range.
     const TILXMLAttribute& Attribute(int index) const;
     // The attributes as written: a space, the name, "=" and the value in double quotes each.
@@ -136,7 +141,14 @@ private:
     void LinkChild(TILXMLNode* child);
     // Replaces the children with the given ones, which were made for this element.
     void SetChildren(TILXMLNode* const* children, std::size_t count);
-    TILXMLAttribute& AppendAttribute();
+    TILXMLAttribute& AppendAttribute()
+    {
+        if (attributeCount_ == attributeCapacity_) {
+            GrowAttributes();
+        }
+        return *new (&attributes_[attributeCount_++]) TILXMLAttribute;
+    }
+    void GrowAttributes();
     void ReserveAttributes(std::size_t count);
 
     TILXMLNode* FindTagBelow(std::string_view name, bool checkSelf, bool recursive) const;

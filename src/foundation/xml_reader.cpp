@@ -472,10 +472,10 @@ void ParseStoredTagText(TILXMLNode& node, std::string_view text)
     const std::size_t space = text.find(' ');
     // A tag cut at the first blank may still end in a tab or another control character.
     const std::string_view tag = TrimView(text.substr(0, space));
-    // The name is only copied for a check that is on.
+    // The names are only looked at for a check that is on.
     const bool checkNames = XMLNameCheck();
     if (checkNames) {
-        ValidateXMLTag(std::string(tag), false);
+        ValidateXMLTag(tag, false);
     }
     node.tag_ = tag;
     node.attributeCount_ = 0;
@@ -497,7 +497,7 @@ void ParseStoredTagText(TILXMLNode& node, std::string_view text)
     node.ReserveAttributes(count);
     for (std::size_t i = 0; i < count; ++i) {
         if (checkNames) {
-            ValidateXMLTag(std::string(raw[i].name), true);
+            ValidateXMLTag(raw[i].name, true);
         }
         TILXMLAttribute& attribute = node.AppendAttribute();
         attribute.Name = raw[i].name;

@@ -32,6 +32,19 @@ std::uint8_t CodeOf(const std::array<std::string_view, N>& texts, std::string_vi
     return unknown;
 }
 
+// The text without the blanks at its ends, as fw::Trim gives it, without a copy: every action
+// read passes through here.
+std::string_view TrimmedView(std::string_view text)
+{
+    while (!text.empty() && fw::IsBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && fw::IsBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
 // A card number as the program writes it, plain digits well inside the integer range, is
 // read at once; any other text takes the general conversion, 0 when it is none.
 int ReadCardNumber(const std::string& text)
@@ -94,12 +107,12 @@ std::string_view TwistDirText(std::uint8_t direction)
 
 std::uint8_t ActionTypeFromText(std::string_view text)
 {
-    return fw::SameText(fw::Trim(text), "Twist") ? ActionTwist : ActionTurn;
+    return fw::SameText(TrimmedView(text), "Twist") ? ActionTwist : ActionTurn;
 }
 
 std::uint8_t ActionTargetFromText(std::string_view text)
 {
-    return fw::SameText(fw::Trim(text), "Pack") ? TargetPack : TargetCard;
+    return fw::SameText(TrimmedView(text), "Pack") ? TargetPack : TargetCard;
 }
 
 std::uint8_t TurnDirFromText(std::string_view text)
