@@ -15,12 +15,12 @@ namespace {
 // Lists in the arena grow by doubling; the list left behind stays there until the document
 // goes.
 template <class T>
-void Grow(TILXMLArena& arena, T*& items, int count, int& capacity, int needed)
+void Grow(TILXMLArena& arena, T*& items, int count, int& capacity, int needed, int first)
 {
     if (needed <= capacity) {
         return;
     }
-    const int grown = std::max({needed, capacity * 2, 4});
+    const int grown = std::max({needed, capacity * 2, first});
     T* moved = arena.AllocateArray<T>(static_cast<std::size_t>(grown));
     if (count > 0) {
         std::memcpy(static_cast<void*>(moved), items, static_cast<std::size_t>(count) * sizeof(T));
@@ -50,7 +50,7 @@ TILXMLNode* TILXMLNode::MakeChild()
 void TILXMLNode::LinkChild(TILXMLNode* child)
 {
     if (childCount_ == childCapacity_) {
-        Grow(*arena_, children_, childCount_, childCapacity_, childCount_ + 1);
+        Grow(*arena_, children_, childCount_, childCapacity_, childCount_ + 1, 4);
     }
     children_[childCount_++] = child;
 }
@@ -67,7 +67,8 @@ void TILXMLNode::SetChildren(TILXMLNode* const* children, std::size_t count)
 
 void TILXMLNode::GrowAttributes()
 {
-    Grow(*arena_, attributes_, attributeCount_, attributeCapacity_, attributeCount_ + 1);
+    // The elements the program writes carry up to six attributes: one list holds them all.
+    Grow(*arena_, attributes_, attributeCount_, attributeCapacity_, attributeCount_ + 1, 6);
 }
 
 void TILXMLNode::ReserveAttributes(std::size_t count)

@@ -27,7 +27,7 @@ public:
     char* Room(std::size_t count)
     {
         if (out_.size() - used_ < count) {
-            out_.resize(std::max(out_.size() * 2, used_ + count + 4096));
+            out_.resize(std::max({out_.size() * 2, used_ + count, std::size_t{64 * 1024}}));
         }
         char* at = out_.data() + used_;
         used_ += count;
