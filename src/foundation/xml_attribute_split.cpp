@@ -1,8 +1,10 @@
 #include "foundation/xml_attribute_split.h"
 
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <new>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -31,7 +33,8 @@ public:
     void Add(std::string_view name, std::string_view value, bool mayHoldReference)
     {
         if (count_ < capacity_) {
-            attributes_[count_] = {Trimmed(name), value, mayHoldReference};
+            // The list may be raw memory: the attribute is made in its place.
+            new (&attributes_[count_]) TILXMLRawAttribute{Trimmed(name), value, mayHoldReference};
         }
         ++count_;
     }
@@ -187,6 +190,26 @@ std::size_t SplitByCharacter(std::string_view rest, Collector& collector)
     }
 }
 
+// What each character is to the written form: one look-up a character instead of a row of
+// comparisons.
+enum : unsigned char { EndsName = 1, EndsValue = 2, Ampersand = 4 };
+
+constexpr std::array<unsigned char, 256> WrittenFormClasses = [] {
+    std::array<unsigned char, 256> classes{};
+    for (int c = 0; c <= ' '; ++c) {
+        classes[static_cast<std::size_t>(c)] |= EndsName;
+    }
+    classes[static_cast<unsigned char>('=')] |= EndsName;
+    classes[static_cast<unsigned char>('"')] |= EndsName | EndsValue;
+    classes[static_cast<unsigned char>('&')] |= Ampersand;
+    return classes;
+}();
+
+unsigned char ClassOf(char c)
+{
+    return WrittenFormClasses[static_cast<unsigned char>(c)];
+}
+
 // The form the writer gives every start tag: name="value" pairs one blank apart, each name
 // free of blanks, quotes and "=", each value free of double quotes and not beginning with a
 // blank. There the double quote is the quote, every closing quote but the last ends a piece
@@ -199,7 +222,7 @@ bool SplitWrittenForm(std::string_view rest, Collector& collector)
     const char* const end = c + rest.size();
     while (true) {
         const char* const name = c;
-        while (c < end && *c != '=' && *c != '"' && !fw::IsBlank(*c)) {
+        while (c < end && (ClassOf(*c) & EndsName) == 0) {
             ++c;
         }
         if (c == name || end - c < 2 || c[0] != '=' || c[1] != '"') {
@@ -211,16 +234,16 @@ bool SplitWrittenForm(std::string_view rest, Collector& collector)
         if (c < end && *c == ' ') {
             return false;
         }
-        bool ampersand = false;
-        while (c < end && *c != '"') {
-            ampersand = ampersand || *c == '&';
+        unsigned char seen = 0;
+        while (c < end && (ClassOf(*c) & EndsValue) == 0) {
+            seen |= ClassOf(*c);
             ++c;
         }
         if (c == end) {
             return false;
         }
         collector.Add(std::string_view(name, static_cast<std::size_t>(nameEnd - name)),
-                      std::string_view(value, static_cast<std::size_t>(c - value)), ampersand);
+                      std::string_view(value, static_cast<std::size_t>(c - value)), (seen & Ampersand) != 0);
         ++c;
         if (c == end) {
             return true;

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -64,6 +65,9 @@ std::string_view TrimView(std::string_view text)
 std::vector<std::string_view> SplitLines(std::string_view text)
 {
     std::vector<std::string_view> lines;
+    // Room for lines of 16 characters on average, so that the list of a stored file is not
+    // copied as it grows; the room not used is never touched, and shorter lines still grow it.
+    lines.reserve(text.size() / 16 + 1);
     const auto next = [text](char c, std::size_t from) { return std::min(text.find(c, from), text.size()); };
     std::size_t nextCR = next('\r', 0);
     std::size_t nextLF = next('\n', 0);
@@ -158,7 +162,8 @@ public:
                 // Any end tag ends the children; a wrong one is then reported as such. The
                 // children of every open element wait on one stack until their parent ends.
                 const std::size_t first = children_.size();
-                while (!AtEnd() && Peek() == '<' && !AtEndTag()) {
+                const bool childMayNest = depth + 1 <= MaxXMLDepth;
+                while (!AtEnd() && Peek() == '<' && !AtEndTag(childMayNest)) {
                     TILXMLNode* child = TILXMLElementMaker::NewChild(node);
                     if (!ParseElement(*child, depth + 1, true)) {
                         break;
@@ -204,7 +209,19 @@ private:
     {
         ++line_;
         column_ = 0;
-        while (line_ < lines_.size() && IsBlankLine(lines_[line_])) {
+        while (line_ < lines_.size()) {
+            // The indentation found on the way is kept for SkipWhite, which would search it
+            // again at once.
+            const std::string_view line = lines_[line_];
+            std::size_t indent = 0;
+            while (indent < line.size() && IsSpaceOrTab(line[indent])) {
+                ++indent;
+            }
+            if (indent < line.size() && !IsBlankLine(line.substr(indent))) {
+                indentLine_ = line_;
+                indent_ = indent;
+                return;
+            }
             ++line_;
         }
     }
@@ -223,6 +240,9 @@ private:
         while (!AtEnd()) {
             const std::string_view line = CurrentLine();
             std::size_t column = column_;
+            if (column == 0 && indentLine_ == line_) {
+                column = indent_;
+            }
             while (column < line.size() && IsSpaceOrTab(line[column])) {
                 ++column;
             }
@@ -329,12 +349,22 @@ private:
     }
 
     // Whether the tag ahead is an end tag, leaving the cursor where it is. The cursor is on
-    // its "<".
-    bool AtEndTag()
+    // its "<". With childMayNest, an element read here would not be refused for its depth.
+    bool AtEndTag(bool childMayNest)
     {
+        const std::string_view text = CurrentLine();
+        // A tag that starts with neither a blank nor "/" is a start tag; reading it as the
+        // element will fails where reading it here would, and nothing else is decided by it,
+        // so it is not searched twice. An element too deep is refused before its tag is read:
+        // there the tag is read here, as before.
+        if (childMayNest && column_ + 1 < text.size()) {
+            const char first = text[column_ + 1];
+            if (first != '/' && !fw::IsBlank(first)) {
+                return false;
+            }
+        }
         // Nearly every tag closes on its own line: its text is looked at where it lies. Any
         // other tag is read as the element will read it, so that it fails the same way.
-        const std::string_view text = CurrentLine();
         if (column_ + 1 < text.size()) {
             const std::size_t close = text.find('>', column_ + 1);
             if (close != std::string_view::npos) {
@@ -434,6 +464,9 @@ private:
     std::vector<TILXMLNode*> children_;
     std::string tagBuffer_;
     bool tagInBuffer_ = false;
+    // The line NextLine last landed on, and where its indentation ends.
+    std::size_t indentLine_ = static_cast<std::size_t>(-1);
+    std::size_t indent_ = 0;
     std::string textBuffer_;
     std::size_t line_ = 0;
     std::size_t column_ = 0;
@@ -469,7 +502,14 @@ void ParseInto(TILXMLTree& tree, const std::vector<std::string_view>& lines)
 void ParseStoredTagText(TILXMLNode& node, std::string_view text)
 {
     text = TrimView(text);
-    const std::size_t space = text.find(' ');
+    // Tag names are short: a plain loop finds their end sooner than a call would.
+    std::size_t space = 0;
+    while (space < text.size() && text[space] != ' ') {
+        ++space;
+    }
+    if (space == text.size()) {
+        space = std::string_view::npos;
+    }
     // A tag cut at the first blank may still end in a tab or another control character.
     const std::string_view tag = TrimView(text.substr(0, space));
     // The names are only looked at for a check that is on.
@@ -485,7 +525,9 @@ void ParseStoredTagText(TILXMLNode& node, std::string_view text)
     // Few elements have more attributes than fit here; the rest are split again into a list
     // of their own.
     constexpr std::size_t Held = 8;
-    TILXMLRawAttribute held[Held];
+    // Raw room, filled by the split: made empty first, it would cost as much as the split.
+    alignas(TILXMLRawAttribute) std::byte heldRoom[Held * sizeof(TILXMLRawAttribute)];
+    auto* const held = reinterpret_cast<TILXMLRawAttribute*>(heldRoom);
     const std::string_view rest = TrimView(text.substr(space));
     const std::size_t count = SplitXMLAttributes(rest, held, Held);
     std::vector<TILXMLRawAttribute> more;
