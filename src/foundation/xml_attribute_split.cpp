@@ -211,13 +211,15 @@ unsigned char ClassOf(char c)
 }
 
 // The form the writer gives every start tag: name="value" pairs one blank apart, each name
-// free of blanks, quotes and "=", each value free of double quotes and not beginning with a
+// free of blanks, double quotes and "=", each value free of double quotes and not beginning with a
 // blank. There the double quote is the quote, every closing quote but the last ends a piece
 // and the pieces are the pairs, so the general split would find just these attributes; any
 // other text answers false, with the list left for the general split to fill. One pass over
 // the characters, without the masks' set-up that a short tag pays for.
-bool SplitWrittenForm(std::string_view rest, Collector& collector)
+bool SplitWrittenForm(std::string_view rest, TILXMLRawAttribute* attributes, std::size_t capacity,
+                      std::size_t& count)
 {
+    count = 0;
     const char* c = rest.data();
     const char* const end = c + rest.size();
     while (true) {
@@ -242,8 +244,13 @@ bool SplitWrittenForm(std::string_view rest, Collector& collector)
         if (c == end) {
             return false;
         }
-        collector.Add(std::string_view(name, static_cast<std::size_t>(nameEnd - name)),
-                      std::string_view(value, static_cast<std::size_t>(c - value)), (seen & Ampersand) != 0);
+        // Names of the written form hold no blank: there is nothing to trim.
+        if (count < capacity) {
+            const std::string_view nameText(name, static_cast<std::size_t>(nameEnd - name));
+            const std::string_view valueText(value, static_cast<std::size_t>(c - value));
+            new (&attributes[count]) TILXMLRawAttribute{nameText, valueText, (seen & Ampersand) != 0};
+        }
+        ++count;
         ++c;
         if (c == end) {
             return true;
@@ -259,11 +266,9 @@ bool SplitWrittenForm(std::string_view rest, Collector& collector)
 
 std::size_t SplitXMLAttributes(std::string_view rest, TILXMLRawAttribute* attributes, std::size_t capacity)
 {
-    {
-        Collector collector(attributes, capacity);
-        if (SplitWrittenForm(rest, collector)) {
-            return collector.Count();
-        }
+    std::size_t count = 0;
+    if (SplitWrittenForm(rest, attributes, capacity, count)) {
+        return count;
     }
     Collector collector(attributes, capacity);
     return rest.size() < MaskWidth ? SplitByMasks(rest, collector) : SplitByCharacter(rest, collector);

@@ -29,7 +29,8 @@ TILXMLNode* ElementAt(const TILXMLTree& tree, const XMLElementPath& path)
 {
     const TILXMLNode* node = nullptr;
     for (int index : path) {
-        const std::size_t count = node == nullptr ? tree.TopNodes().size() : static_cast<std::size_t>(node->ChildCount());
+        const std::size_t count =
+            node == nullptr ? tree.TopNodes().size() : static_cast<std::size_t>(node->ChildCount());
         if (index < 0 || static_cast<std::size_t>(index) >= count) {
             return nullptr;
         }

@@ -81,7 +81,8 @@ void TILXMLNode::ReserveAttributes(std::size_t count)
     }
     TILXMLAttribute* moved = arena_->AllocateArray<TILXMLAttribute>(static_cast<std::size_t>(needed));
     if (attributeCount_ > 0) {
-        std::memcpy(static_cast<void*>(moved), attributes_, static_cast<std::size_t>(attributeCount_) * sizeof(TILXMLAttribute));
+        const std::size_t bytes = static_cast<std::size_t>(attributeCount_) * sizeof(TILXMLAttribute);
+        std::memcpy(static_cast<void*>(moved), attributes_, bytes);
     }
     attributes_ = moved;
     attributeCapacity_ = needed;
