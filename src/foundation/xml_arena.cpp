@@ -1,24 +1,21 @@
 #include "foundation/xml_arena.h"
 
-#include <cstdint>
-#include <cstring>
-#include <new>
 #include <algorithm>
-
-namespace {
-
-// Chunks grow from the first to the largest size, so that the small documents of settings
-// and error records stay small and a large file needs few chunks.
-constexpr std::size_t FirstChunkSize = 4 * 1024;
-constexpr std::size_t LargestChunkSize = 64 * 1024;
-
-} // namespace
+#include <cstdint>
+#include <new>
 
 struct TILXMLArena::Chunk {
     Chunk* previous;
 };
 
 namespace {
+
+// Chunks grow from the first to the largest size: the small documents of settings and error
+// records stay small, and no chunk reaches the size from which the C library maps memory
+// afresh for each block and hands it back when it is freed, so that a document read after
+// another reuses its pages instead of paying for new ones.
+constexpr std::size_t FirstChunkSize = 4 * 1024;
+constexpr std::size_t LargestChunkSize = 64 * 1024;
 
 constexpr std::size_t ChunkHeader =
     (sizeof(void*) + alignof(std::max_align_t) - 1) / alignof(std::max_align_t) * alignof(std::max_align_t);
