@@ -434,6 +434,12 @@ int main(int argc, char** argv)
 {
     // The program runs with the name check off; so do the measurements.
     SetXMLNameCheck(false);
+    // The readers share one heap, and glibc sets when it hands freed memory back to the system
+    // by what the process freed before: what ran earlier would decide whether a reader gets
+    // new pages, paid for in page faults, at every round. Fixed settings, freed memory kept,
+    // give every reader the same conditions whatever ran before it.
+    mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 1024 * 1024 * 1024);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;

@@ -35,7 +35,7 @@ TILTreeNode* XMLNodeToTreeNode(TILTreeNode* parent, const TILXMLNode* node, int 
         return nullptr;
     }
     auto* row = new TILTreeNode(parent);
-    std::string text = "<" + node->Tag();
+    std::string text = "<" + std::string(node->Tag());
     if (node->AttributeCount() > 0) {
         // The attributes text starts every attribute with its own blank, so two blanks
         // stand before the first one.
@@ -59,17 +59,17 @@ TILTreeNode* XMLNodeToTreeNode(TILTreeNode* parent, const TILXMLNode* node, int 
         }
         if ((options & XMLOutlineNoClosingLines) == 0) {
             auto* closing = new TILTreeNode(parent);
-            closing->SetText("</" + node->Tag() + ">");
+            closing->SetText("</" + std::string(node->Tag()) + ">");
         }
         return row;
     }
 
     const std::string value =
-        (options & XMLOutlineDecodeValues) != 0 ? DecodeXMLText(node->Value()) : node->Value();
+        (options & XMLOutlineDecodeValues) != 0 ? DecodeXMLText(node->Value()) : std::string(node->Value());
     if (value.empty() && (options & XMLOutlineCloseEmpty) != 0) {
         return row;
     }
-    row->SetText(text + value + "</" + node->Tag() + ">");
+    row->SetText(text + value + "</" + std::string(node->Tag()) + ">");
     return row;
 }
 

@@ -18,7 +18,7 @@ struct TILXMLRawAttribute {
 };
 
 // Writes the first attributes, up to the capacity, to the list and returns how many there are
-// in all.
+// in all. The list may be raw memory for that many attributes: each is made in its place.
 std::size_t SplitXMLAttributes(std::string_view rest, TILXMLRawAttribute* attributes, std::size_t capacity);
 
 // The same, walking the text one character at a time: what SplitXMLAttributes does for texts

@@ -5,11 +5,21 @@
 XMLElementPath ElementPathOf(const TILXMLNode* element)
 {
     XMLElementPath path;
-    for (const THierarchyNode* node = element; node != nullptr && node->ParentCount() > 0; node = node->Parent(0)) {
-        path.push_back(node->Parent(0)->Children().IndexOf(node));
-        if (dynamic_cast<const TILXMLNode*>(node->Parent(0)) == nullptr) {
-            break;
-        }
+    if (element == nullptr) {
+        return path;
+    }
+    const auto indexIn = [](const auto& siblings, const TILXMLNode* node) {
+        const auto found = std::find(siblings.begin(), siblings.end(), node);
+        return found == siblings.end() ? -1 : static_cast<int>(found - siblings.begin());
+    };
+    const TILXMLNode* node = element;
+    for (; node->Parent() != nullptr; node = node->Parent()) {
+        path.push_back(indexIn(node->Parent()->Children(), node));
+    }
+    // The top-level element of a document takes its place among the document's; an element
+    // of its own has none.
+    if (const TILXMLTree* tree = node->Tree()) {
+        path.push_back(indexIn(tree->TopNodes(), node));
     }
     std::reverse(path.begin(), path.end());
     return path;
@@ -17,14 +27,17 @@ XMLElementPath ElementPathOf(const TILXMLNode* element)
 
 TILXMLNode* ElementAt(const TILXMLTree& tree, const XMLElementPath& path)
 {
-    const THierarchyNode* node = &tree;
+    const TILXMLNode* node = nullptr;
     for (int index : path) {
-        node = node->Child(index);
-        if (node == nullptr) {
+        const std::size_t count =
+            node == nullptr ? tree.TopNodes().size() : static_cast<std::size_t>(node->ChildCount());
+        if (index < 0 || static_cast<std::size_t>(index) >= count) {
             return nullptr;
         }
+        node = node == nullptr ? tree.TopNodes()[static_cast<std::size_t>(index)]
+                               : node->Children()[static_cast<std::size_t>(index)];
     }
-    return path.empty() ? nullptr : const_cast<TILXMLNode*>(static_cast<const TILXMLNode*>(node));
+    return const_cast<TILXMLNode*>(node);
 }
 
 namespace {

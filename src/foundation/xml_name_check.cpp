@@ -74,7 +74,7 @@ void SetXMLNameCheck(bool on)
     nameCheckOn = on;
 }
 
-void ValidateXMLTag(const std::string& name, bool isAttribute, bool force)
+void ValidateXMLTag(std::string_view name, bool isAttribute, bool force)
 {
     if (!nameCheckOn && !force) {
         return;
@@ -89,5 +89,5 @@ void ValidateXMLTag(const std::string& name, bool isAttribute, bool force)
     }
     const fw::Exception reason(fault);
     const std::string what = isAttribute ? "Attribute Name" : "Node Tag";
-    throw TGenericException("Invalid " + what + " <" + name + ">:", &reason, "", "ValidateXMLTag");
+    throw TGenericException("Invalid " + what + " <" + std::string(name) + ">:", &reason, "", "ValidateXMLTag");
 }

@@ -1,216 +1,185 @@
 #include "foundation/xml_node.h"
 
 #include <algorithm>
+#include <cstring>
+#include <new>
 #include <utility>
 
 #include "foundation/generic_exception.h"
-#include "foundation/xml_block_pool.h"
 #include "foundation/xml_text.h"
 #include "framework/core/exceptions.h"
 #include "framework/core/strings.h"
 
 namespace {
 
-// Sanitizer builds give every element memory of its own, so that a freed element is caught
-// when it is used again.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool PoolElements = false;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool PoolElements = false;
-#else
-constexpr bool PoolElements = true;
-#endif
-#else
-constexpr bool PoolElements = true;
-#endif
-
-// Made on first use and never freed: an element may be freed by the destructor of a static
-// object after every pool would have been destroyed.
-TILXMLBlockPool& ElementPool()
+// Lists in the arena grow by doubling; the list left behind stays there until the document
+// goes.
+template <class T>
+void Grow(TILXMLArena& arena, T*& items, int count, int& capacity, int needed, int first)
 {
-    static TILXMLBlockPool* const pool = new TILXMLBlockPool(sizeof(TILXMLNode));
-    return *pool;
-}
-
-// Attribute lists of one to this many attributes come from the pools.
-constexpr std::size_t PooledAttributes = 4;
-
-// As the element pool, made on first use and never freed.
-TILXMLBlockPool& AttributePool(std::size_t attributes)
-{
-    static TILXMLBlockPool* const pools[PooledAttributes] = {
-        new TILXMLBlockPool(1 * sizeof(TILXMLAttribute)), new TILXMLBlockPool(2 * sizeof(TILXMLAttribute)),
-        new TILXMLBlockPool(3 * sizeof(TILXMLAttribute)), new TILXMLBlockPool(4 * sizeof(TILXMLAttribute))};
-    return *pools[attributes - 1];
-}
-
-// The number of attributes a pooled list of that size holds; 0 for any other size.
-std::size_t PooledAttributeCount(std::size_t bytes)
-{
-    if (!PoolElements || bytes == 0 || bytes % sizeof(TILXMLAttribute) != 0) {
-        return 0;
+    if (needed <= capacity) {
+        return;
     }
-    const std::size_t attributes = bytes / sizeof(TILXMLAttribute);
-    return attributes <= PooledAttributes ? attributes : 0;
-}
-
-bool EndsWith(std::string_view text, std::string_view end)
-{
-    return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
+    const int grown = std::max({needed, capacity * 2, first});
+    T* moved = arena.AllocateArray<T>(static_cast<std::size_t>(grown));
+    if (count > 0) {
+        std::memcpy(static_cast<void*>(moved), items, static_cast<std::size_t>(count) * sizeof(T));
+    }
+    items = moved;
+    capacity = grown;
 }
 
 } // namespace
 
-void* TILXMLNode::operator new(std::size_t size)
-{
-    // A class made from this one has a size of its own and takes the general heap.
-    if (PoolElements && size == sizeof(TILXMLNode)) {
-        return ElementPool().Allocate();
-    }
-    return ::operator new(size);
-}
-
-void TILXMLNode::operator delete(void* block, std::size_t size) noexcept
-{
-    if (PoolElements && size == sizeof(TILXMLNode)) {
-        ElementPool().Release(block);
-    } else {
-        ::operator delete(block);
-    }
-}
-
-void* AllocateXMLAttributes(std::size_t bytes)
-{
-    const std::size_t attributes = PooledAttributeCount(bytes);
-    return attributes > 0 ? AttributePool(attributes).Allocate() : ::operator new(bytes);
-}
-
-void ReleaseXMLAttributes(void* block, std::size_t bytes) noexcept
-{
-    const std::size_t attributes = PooledAttributeCount(bytes);
-    if (attributes > 0) {
-        AttributePool(attributes).Release(block);
-    } else {
-        ::operator delete(block);
-    }
-}
+TILXMLNode::TILXMLNode() : arena_(new TILXMLArena), ownsArena_(true) {}
 
 TILXMLNode::~TILXMLNode()
 {
-    // Elements freed by their document have already let go of their children.
-    if (ChildCount() > 0) {
-        FreeElementsBelow(*this);
-        FreeOwnedSubtree();
+    // Elements in an arena are never destroyed one by one: only an element of its own is,
+    // and everything it holds goes with its arena.
+    if (ownsArena_) {
+        delete arena_;
     }
 }
 
-// Freeing a whole document at once walks all its elements several times over, and a large
-// document does not fit in the cache: every element would be fetched from memory at each
-// walk. Going through the document in order instead, each element frees its own children
-// once they have done the same, while they are still in the cache; what is left for the
-// caller is the top row. An element held by another parent as well is left for the caller's
-// own freeing, which knows what to do with it, and so is everything below it.
-void TILXMLNode::FreeElementsBelow(const THierarchyNode& top)
+TILXMLNode* TILXMLNode::MakeChild()
 {
-    const auto ownedElementWithChildren = [](fw::Object* item) -> TILXMLNode* {
-        auto* node = static_cast<THierarchyNode*>(item);
-        if (node->ParentCount() != 1 || node->ChildCount() == 0) {
-            return nullptr;
-        }
-        return dynamic_cast<TILXMLNode*>(node);
-    };
-    // Each element with the index of its next child to visit.
-    std::vector<std::pair<TILXMLNode*, int>> path;
-    for (fw::Object* item : top.Children()) {
-        TILXMLNode* start = ownedElementWithChildren(item);
-        if (start == nullptr) {
-            continue;
-        }
-        path.emplace_back(start, 0);
-        while (!path.empty()) {
-            auto& [node, next] = path.back();
-            if (next < node->ChildCount()) {
-                TILXMLNode* child = ownedElementWithChildren(node->Children().Items(next++));
-                if (child != nullptr) {
-                    path.emplace_back(child, 0);
-                }
-                continue;
-            }
-            node->FreeOwnedSubtree();
-            path.pop_back();
-        }
+    return new (arena_->Allocate(sizeof(TILXMLNode), alignof(TILXMLNode))) TILXMLNode(*arena_, this);
+}
+
+void TILXMLNode::LinkChild(TILXMLNode* child)
+{
+    if (childCount_ == childCapacity_) {
+        Grow(*arena_, children_, childCount_, childCapacity_, childCount_ + 1, 4);
     }
+    children_[childCount_++] = child;
 }
 
-TILXMLTree::~TILXMLTree()
+void TILXMLNode::SetChildren(TILXMLNode* const* children, std::size_t count)
 {
-    TILXMLNode::FreeElementsBelow(*this);
-    FreeOwnedSubtree();
+    children_ = arena_->AllocateArray<TILXMLNode*>(count);
+    if (count > 0) {
+        std::memcpy(static_cast<void*>(children_), children, count * sizeof(TILXMLNode*));
+    }
+    childCount_ = static_cast<int>(count);
+    childCapacity_ = childCount_;
 }
 
-void TILXMLTree::Clear()
+void TILXMLNode::GrowAttributes()
 {
-    TILXMLNode::FreeElementsBelow(*this);
-    FreeOwnedSubtree();
-    Relayout();
+    // The elements the program writes carry up to six attributes: one list holds them all.
+    Grow(*arena_, attributes_, attributeCount_, attributeCapacity_, attributeCount_ + 1, 6);
+}
+
+void TILXMLNode::ReserveAttributes(std::size_t count)
+{
+    // A list made for the attributes of a start tag has exactly their room: most elements
+    // never get another attribute.
+    const int needed = attributeCount_ + static_cast<int>(count);
+    if (needed <= attributeCapacity_) {
+        return;
+    }
+    TILXMLAttribute* moved = arena_->AllocateArray<TILXMLAttribute>(static_cast<std::size_t>(needed));
+    if (attributeCount_ > 0) {
+        const std::size_t bytes = static_cast<std::size_t>(attributeCount_) * sizeof(TILXMLAttribute);
+        std::memcpy(static_cast<void*>(moved), attributes_, bytes);
+    }
+    attributes_ = moved;
+    attributeCapacity_ = needed;
+}
+
+void TILXMLNode::SetTag(std::string_view tag)
+{
+    tag_ = arena_->Copy(tag);
+}
+
+void TILXMLNode::SetValue(std::string_view value)
+{
+    value_ = arena_->Copy(value);
 }
 
 void TILXMLNode::Assign(const fw::Persistent* source)
 {
     if (auto* node = dynamic_cast<const TILXMLNode*>(source)) {
-        if (node != this) {
-            FreeOwnedSubtree();
-            CopyFrom(*node);
+        if (node == this) {
+            return;
         }
+        // The source may lie below this element: its copy is made before the children go.
+        TILXMLNode copy;
+        copy.CopyFrom(*node);
+        childCount_ = 0;
+        CopyFrom(copy);
         return;
     }
     if (auto* tree = dynamic_cast<const TILXMLTree*>(source)) {
-        FreeOwnedSubtree();
-        for (int i = 0; i < tree->TopNodeCount(); ++i) {
-            auto* copy = new TILXMLNode;
-            AddChild(static_cast<THierarchyNode*>(copy));
-            copy->CopyFrom(*tree->GetTopNode(i));
+        childCount_ = 0;
+        for (const TILXMLNode* top : tree->TopNodes()) {
+            TILXMLNode* child = MakeChild();
+            child->CopyFrom(*top);
+            LinkChild(child);
         }
         return;
     }
-    THierarchyNode::Assign(source);
+    fw::Persistent::Assign(source);
 }
 
-// Copies the source's own state and appends copies of its children; the children are
-// attached before they are filled, so that linking never walks a finished subtree.
+// Copies the source's own state and appends copies of its children, iteratively: a document
+// may nest deeper than the stack would like. Texts of the same arena are shared, never
+// copied: nothing in an arena is written over.
 void TILXMLNode::CopyFrom(const TILXMLNode& source)
 {
     std::vector<std::pair<TILXMLNode*, const TILXMLNode*>> pending{{this, &source}};
     while (!pending.empty()) {
-        auto [target, from] = pending.back();
+        TILXMLNode* const target = pending.back().first;
+        const TILXMLNode* const from = pending.back().second;
         pending.pop_back();
-        target->THierarchyNode::Assign(from);
+        const bool shared = target->arena_ == from->arena_;
+        const auto take = [&](std::string_view text) { return shared ? text : target->arena_->Copy(text); };
         target->cdata_ = from->cdata_;
-        ParseTagText(*target, from->tag_);
-        target->value_ = from->value_;
-        target->attributes_ = from->attributes_;
-        for (int i = 0; i < from->ChildCount(); ++i) {
-            auto* child = new TILXMLNode;
-            target->AddChild(static_cast<THierarchyNode*>(child));
-            pending.emplace_back(child, from->GetChild(i));
+        // A tag is set again as a start tag would set it: checked while the check is on, and
+        // cut at a blank that SetTag let in.
+        const bool plainTag = !XMLNameCheck() && std::none_of(from->tag_.begin(), from->tag_.end(), [](char c) {
+            return static_cast<unsigned char>(c) <= ' ';
+        });
+        if (plainTag) {
+            target->tag_ = take(from->tag_);
+        } else {
+            ParseTagText(*target, from->tag_);
+        }
+        target->value_ = take(from->value_);
+        target->attributeCount_ = 0;
+        target->ReserveAttributes(static_cast<std::size_t>(from->attributeCount_));
+        for (int i = 0; i < from->attributeCount_; ++i) {
+            TILXMLAttribute& attribute = target->AppendAttribute();
+            attribute.Name = take(from->attributes_[i].Name);
+            attribute.Value = take(from->attributes_[i].Value);
+        }
+        if (from->childCount_ > 0) {
+            target->children_ = target->arena_->AllocateArray<TILXMLNode*>(static_cast<std::size_t>(from->childCount_));
+            target->childCount_ = from->childCount_;
+            target->childCapacity_ = from->childCount_;
+            for (int i = 0; i < from->childCount_; ++i) {
+                TILXMLNode* child = target->MakeChild();
+                target->children_[i] = child;
+                pending.emplace_back(child, from->children_[i]);
+            }
         }
     }
 }
 
 TILXMLNode* TILXMLNode::AddChild(std::string_view tagText, bool cdata)
 {
-    auto child = std::make_unique<TILXMLNode>();
+    TILXMLNode* child = MakeChild();
     ParseTagText(*child, tagText);
     child->cdata_ = cdata;
-    AddChild(static_cast<THierarchyNode*>(child.get()));
-    return child.release();
+    LinkChild(child);
+    return child;
 }
 
-TILXMLNode* TILXMLNode::AddChildValue(std::string_view tagText, std::string value, bool cdata)
+TILXMLNode* TILXMLNode::AddChildValue(std::string_view tagText, std::string_view value, bool cdata)
 {
     TILXMLNode* child = AddChild(tagText, cdata);
-    child->value_ = std::move(value);
+    child->value_ = arena_->Copy(value);
     return child;
 }
 
@@ -232,11 +201,15 @@ TILXMLNode* TILXMLNode::AddChildWithAttributes(std::string_view tagText, bool cd
     return child;
 }
 
-TILXMLAttribute& TILXMLNode::AddAttribute(std::string name, std::string value)
+const TILXMLAttribute& TILXMLNode::AddAttribute(std::string_view name, std::string_view value)
 {
-    ValidateXMLTag(name, true);
-    attributes_.push_back({std::move(name), std::move(value)});
-    return attributes_.back();
+    if (XMLNameCheck()) {
+        ValidateXMLTag(name, true);
+    }
+    TILXMLAttribute& attribute = AppendAttribute();
+    attribute.Name = arena_->Copy(name);
+    attribute.Value = arena_->Copy(value);
+    return attribute;
 }
 
 void TILXMLNode::AddAttributes(const std::vector<std::string>& pairs)
@@ -246,51 +219,48 @@ void TILXMLNode::AddAttributes(const std::vector<std::string>& pairs)
             "The number of attribute names does not match the number of attribute values!", nullptr, this,
             "AddAttributes");
     }
-    // Sized once: the reader hands every tag's attributes over here.
-    attributes_.reserve(attributes_.size() + pairs.size() / 2);
+    ReserveAttributes(pairs.size() / 2);
     for (std::size_t i = 0; i < pairs.size(); i += 2) {
-        ValidateXMLTag(pairs[i], true);
-        attributes_.push_back({pairs[i], pairs[i + 1]});
+        AddAttribute(pairs[i], pairs[i + 1]);
     }
 }
 
-std::string TILXMLNode::GetAttribute(std::string_view name) const
+std::string_view TILXMLNode::AttributeValue(std::string_view name) const
 {
-    for (const TILXMLAttribute& attribute : attributes_) {
-        if (attribute.Name == name) {
-            return attribute.Value;
+    for (int i = 0; i < attributeCount_; ++i) {
+        if (attributes_[i].Name == name) {
+            return attributes_[i].Value;
         }
     }
     return {};
 }
 
-bool TILXMLNode::SetAttribute(const std::string& name, std::string value, bool create)
+bool TILXMLNode::SetAttribute(std::string_view name, std::string_view value, bool create)
 {
-    ValidateXMLTag(name, true);
-    for (TILXMLAttribute& attribute : attributes_) {
-        if (attribute.Name == name) {
-            attribute.Value = std::move(value);
+    if (XMLNameCheck()) {
+        ValidateXMLTag(name, true);
+    }
+    for (int i = 0; i < attributeCount_; ++i) {
+        if (attributes_[i].Name == name) {
+            attributes_[i].Value = arena_->Copy(value);
             return true;
         }
     }
     if (!create) {
         return false;
     }
-    attributes_.push_back({name, std::move(value)});
+    TILXMLAttribute& attribute = AppendAttribute();
+    attribute.Name = arena_->Copy(name);
+    attribute.Value = arena_->Copy(value);
     return true;
-}
-
-TILXMLAttribute& TILXMLNode::Attribute(int index)
-{
-    if (index < 0 || index >= AttributeCount()) {
-        fw::RaiseListIndexError(index);
-    }
-    return attributes_[static_cast<std::size_t>(index)];
 }
 
 const TILXMLAttribute& TILXMLNode::Attribute(int index) const
 {
-    return const_cast<TILXMLNode*>(this)->Attribute(index);
+    if (index < 0 || index >= attributeCount_) {
+        fw::RaiseListIndexError(index);
+    }
+    return attributes_[index];
 }
 
 std::string TILXMLNode::AttributesText() const
@@ -300,33 +270,11 @@ std::string TILXMLNode::AttributesText() const
     return text;
 }
 
-void TILXMLNode::AppendAttributesText(std::string& out) const
-{
-    for (const TILXMLAttribute& attribute : attributes_) {
-        out += ' ';
-        out += attribute.Name;
-        out += "=\"";
-        // Most values need no reference and are copied as they are.
-        const bool plain = !attribute.Value.starts_with(' ')
-                           && std::all_of(attribute.Value.begin(), attribute.Value.end(), [](char c) {
-                                  const auto byte = static_cast<unsigned char>(c);
-                                  return byte >= 32 && byte < 0x80 && c != '&' && c != '<' && c != '>' && c != '"';
-                              });
-        if (plain) {
-            out += attribute.Value;
-        } else {
-            out += EncodeXMLAttribute(attribute.Value);
-        }
-        out += '"';
-    }
-}
-
 TILXMLNode* TILXMLNode::FindChild(std::string_view name) const
 {
-    for (fw::Object* child : Children()) {
-        auto* node = static_cast<TILXMLNode*>(child);
-        if (node->tag_ == name) {
-            return node;
+    for (int i = 0; i < childCount_; ++i) {
+        if (children_[i]->tag_ == name) {
+            return children_[i];
         }
     }
     return nullptr;
@@ -334,23 +282,22 @@ TILXMLNode* TILXMLNode::FindChild(std::string_view name) const
 
 TILXMLNode* TILXMLNode::GetChild(int index) const
 {
-    return static_cast<TILXMLNode*>(Children().Items(index));
+    if (index < 0 || index >= childCount_) {
+        fw::RaiseListIndexError(index);
+    }
+    return children_[index];
 }
 
 TILXMLTree* TILXMLNode::Tree() const
 {
-    return dynamic_cast<TILXMLTree*>(Root());
+    return arena_->Tree();
 }
 
 std::string TILXMLNode::GetPath() const
 {
     std::vector<const TILXMLNode*> chain;
-    for (const THierarchyNode* node = this; node != nullptr; node = node->Parent(0)) {
-        auto* element = dynamic_cast<const TILXMLNode*>(node);
-        if (element == nullptr) {
-            break;
-        }
-        chain.push_back(element);
+    for (const TILXMLNode* node = this; node != nullptr; node = node->parent_) {
+        chain.push_back(node);
     }
     std::string path;
     for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
@@ -362,13 +309,42 @@ std::string TILXMLNode::GetPath() const
     return path;
 }
 
+// Whether GetPath() ends with the text, compared from the end up the chain of parents
+// without building the path: a search walks every element of a document, and most fail
+// at their last character.
+bool TILXMLNode::PathEndsWith(std::string_view end) const
+{
+    const TILXMLNode* node = this;
+    std::string_view tag = node->tag_;
+    while (!end.empty()) {
+        if (tag.empty()) {
+            node = node->parent_;
+            if (node == nullptr) {
+                return false;
+            }
+            if (end.back() != '/') {
+                return false;
+            }
+            end.remove_suffix(1);
+            tag = node->tag_;
+            continue;
+        }
+        if (tag.back() != end.back()) {
+            return false;
+        }
+        tag.remove_suffix(1);
+        end.remove_suffix(1);
+    }
+    return true;
+}
+
 TILXMLNode* TILXMLNode::FindPathBelow(std::string_view path, bool checkSelf) const
 {
-    if (checkSelf && EndsWith(GetPath(), path)) {
+    if (checkSelf && PathEndsWith(path)) {
         return const_cast<TILXMLNode*>(this);
     }
-    for (fw::Object* child : Children()) {
-        if (TILXMLNode* found = static_cast<TILXMLNode*>(child)->FindPathBelow(path, true)) {
+    for (TILXMLNode* child : Children()) {
+        if (TILXMLNode* found = child->FindPathBelow(path, true)) {
             return found;
         }
     }
@@ -394,8 +370,8 @@ TILXMLNode* TILXMLNode::FindTagBelow(std::string_view name, bool checkSelf, bool
         return child;
     }
     if (recursive) {
-        for (fw::Object* child : Children()) {
-            if (TILXMLNode* found = static_cast<TILXMLNode*>(child)->FindTagBelow(name, true, true)) {
+        for (TILXMLNode* child : Children()) {
+            if (TILXMLNode* found = child->FindTagBelow(name, true, true)) {
                 return found;
             }
         }
@@ -419,7 +395,32 @@ TILXMLNode* TILXMLNode::FindTag(std::string_view name, bool checkSelf, bool recu
 std::string TILXMLNode::GetTagValue(std::string_view name, bool checkSelf, bool recursive, bool must) const
 {
     const TILXMLNode* found = FindTag(name, checkSelf, recursive, must);
-    return found != nullptr ? found->value_ : std::string();
+    return found != nullptr ? std::string(found->value_) : std::string();
+}
+
+// --- the document ---
+
+TILXMLTree::TILXMLTree() : arena_(std::make_unique<TILXMLArena>(this)) {}
+
+TILXMLTree::~TILXMLTree() = default;
+
+void TILXMLTree::Clear()
+{
+    topNodes_.clear();
+    arena_->Release();
+}
+
+TILXMLNode* TILXMLTree::MakeTopNode()
+{
+    return new (arena_->Allocate(sizeof(TILXMLNode), alignof(TILXMLNode))) TILXMLNode(*arena_, nullptr);
+}
+
+TILXMLNode* TILXMLTree::CopyTopNode(const TILXMLNode& source)
+{
+    TILXMLNode* top = MakeTopNode();
+    top->CopyFrom(source);
+    topNodes_.push_back(top);
+    return top;
 }
 
 void TILXMLTree::Assign(const fw::Persistent* source)
@@ -427,11 +428,9 @@ void TILXMLTree::Assign(const fw::Persistent* source)
     if (auto* node = dynamic_cast<const TILXMLNode*>(source)) {
         // The source may live in this very tree: copy it before clearing.
         TILXMLNode copy;
-        copy.Assign(node);
+        copy.CopyFrom(*node);
         Clear();
-        auto* top = new TILXMLNode;
-        AddChild(static_cast<THierarchyNode*>(top));
-        top->Assign(&copy);
+        CopyTopNode(copy);
         return;
     }
     if (auto* tree = dynamic_cast<const TILXMLTree*>(source)) {
@@ -439,33 +438,34 @@ void TILXMLTree::Assign(const fw::Persistent* source)
             return;
         }
         Clear();
-        for (int i = 0; i < tree->TopNodeCount(); ++i) {
-            auto* top = new TILXMLNode;
-            AddChild(static_cast<THierarchyNode*>(top));
-            top->Assign(tree->GetTopNode(i));
+        for (const TILXMLNode* top : tree->topNodes_) {
+            CopyTopNode(*top);
         }
         return;
     }
-    THierarchyRoot::Assign(source);
+    fw::Persistent::Assign(source);
 }
 
 TILXMLNode* TILXMLTree::AddRootNode(std::string_view tagText)
 {
-    auto node = std::make_unique<TILXMLNode>();
+    TILXMLNode* node = MakeTopNode();
     ParseTagText(*node, tagText);
-    AddChild(node.get());
-    return node.release();
+    topNodes_.push_back(node);
+    return node;
 }
 
 TILXMLNode* TILXMLTree::GetTopNode(int index) const
 {
-    return static_cast<TILXMLNode*>(Children().Items(index));
+    if (index < 0 || index >= TopNodeCount()) {
+        fw::RaiseListIndexError(index);
+    }
+    return topNodes_[static_cast<std::size_t>(index)];
 }
 
 TILXMLNode* TILXMLTree::FindTag(std::string_view pathOrName, bool must) const
 {
-    for (fw::Object* top : Children()) {
-        if (TILXMLNode* found = static_cast<TILXMLNode*>(top)->FindTag(pathOrName, true, true, false)) {
+    for (TILXMLNode* top : topNodes_) {
+        if (TILXMLNode* found = top->FindTag(pathOrName, true, true, false)) {
             return found;
         }
     }
@@ -479,5 +479,5 @@ TILXMLNode* TILXMLTree::FindTag(std::string_view pathOrName, bool must) const
 std::string TILXMLTree::GetTagValue(std::string_view pathOrName, bool must) const
 {
     const TILXMLNode* found = FindTag(pathOrName, must);
-    return found != nullptr ? found->Value() : std::string();
+    return found != nullptr ? std::string(found->Value()) : std::string();
 }

@@ -2,11 +2,15 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <memory>
+#include <new>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "foundation/hierarchy_node.h"
+#include "foundation/xml_arena.h"
+#include "framework/core/object.h"
 #include "framework/core/string_list.h"
 
 class TILXMLTree;
@@ -20,47 +24,29 @@ void SetXMLNameCheck(bool on);
 // Raises a TGenericException "Invalid Node Tag <name>:" (or "Invalid Attribute Name <name>:")
 // with the reason chained behind it when the name is no valid XML name. Does nothing while
 // the check is off, unless forced.
-void ValidateXMLTag(const std::string& name, bool isAttribute, bool force = false);
+void ValidateXMLTag(std::string_view name, bool isAttribute, bool force = false);
 
-// One attribute of an element. Names may repeat: adding does not check.
+// One attribute of an element. Names may repeat: adding does not check. Both views point
+// into the memory of the element's document and stay valid as long as it.
 struct TILXMLAttribute {
-    std::string Name;
-    std::string Value;
-};
-
-// Memory for the attribute lists of elements; see xml_node.cpp.
-void* AllocateXMLAttributes(std::size_t bytes);
-void ReleaseXMLAttributes(void* block, std::size_t bytes) noexcept;
-
-// The allocator of an element's attribute list: most elements carry a few attributes, and
-// their lists come from pools of their own, as the elements do.
-template <class T>
-struct TILXMLAttributeAllocator {
-    using value_type = T;
-
-    TILXMLAttributeAllocator() = default;
-    template <class U>
-    TILXMLAttributeAllocator(const TILXMLAttributeAllocator<U>& /*other*/) noexcept
-    {
-    }
-
-    T* allocate(std::size_t count) { return static_cast<T*>(AllocateXMLAttributes(count * sizeof(T))); }
-    void deallocate(T* block, std::size_t count) noexcept { ReleaseXMLAttributes(block, count * sizeof(T)); }
-
-    friend bool operator==(const TILXMLAttributeAllocator&, const TILXMLAttributeAllocator&) { return true; }
+    std::string_view Name;
+    std::string_view Value;
 };
 
 // An element of a stored file: a tag, ordered attributes and either a value or children.
-// Its one parent is another element, or the tree for a top-level element.
-class TILXMLNode : public THierarchyNode {
+// Its parent is another element, or none for a top-level element of a document and for an
+// element of its own.
+//
+// An element made with new (or on the stack) stands on its own and holds an arena for what
+// it and its children take; every element below it, and every element of a document, lives
+// in the arena of its document and goes with it. Such elements are made only through their
+// parent (AddChild and the like) and are never freed one by one.
+class TILXMLNode : public fw::Persistent {
 public:
-    TILXMLNode() = default;
+    TILXMLNode();
     ~TILXMLNode() override;
-
-    // Elements are made and freed by the hundred thousand when a file is read: they take
-    // their memory from a pool of their own (see xml_block_pool.h).
-    static void* operator new(std::size_t size);
-    static void operator delete(void* block, std::size_t size) noexcept;
+    TILXMLNode(const TILXMLNode&) = delete;
+    TILXMLNode& operator=(const TILXMLNode&) = delete;
 
     std::string_view className() const override { return "TILXMLNode"; }
     fw::Object* NewInstance() const override { return new TILXMLNode; }
@@ -68,12 +54,10 @@ public:
     // From a tree: this node's children become copies of the tree's top-level elements.
     void Assign(const fw::Persistent* source) override;
 
-    using THierarchyNode::AddChild;
-
-    const std::string& Tag() const { return tag_; }
-    void SetTag(std::string tag) { tag_ = std::move(tag); }
-    const std::string& Value() const { return value_; }
-    void SetValue(std::string value) { value_ = std::move(value); }
+    std::string_view Tag() const { return tag_; }
+    void SetTag(std::string_view tag);
+    std::string_view Value() const { return value_; }
+    void SetValue(std::string_view value);
     bool CData() const { return cdata_; }
     void SetCData(bool cdata) { cdata_ = cdata; }
     bool HasValue() const { return !value_.empty(); }
@@ -81,7 +65,7 @@ public:
     // A new last child whose tag and attributes come from the tag text, as in a start tag
     // ("Pick Index=\"3\"").
     TILXMLNode* AddChild(std::string_view tagText, bool cdata = false);
-    TILXMLNode* AddChildValue(std::string_view tagText, std::string value, bool cdata = false);
+    TILXMLNode* AddChildValue(std::string_view tagText, std::string_view value, bool cdata = false);
     // A child holding a free text (a name, a comment, a folder) as CDATA, in the form
     // EncodeCDataText gives it; Text() reads it back.
     TILXMLNode* AddChildText(std::string_view tagText, std::string_view text);
@@ -89,29 +73,39 @@ public:
     // names and values alternate; an odd count raises.
     TILXMLNode* AddChildWithAttributes(std::string_view tagText, bool cdata, const std::vector<std::string>& pairs);
 
-    TILXMLAttribute& AddAttribute(std::string name, std::string value);
+    const TILXMLAttribute& AddAttribute(std::string_view name, std::string_view value);
     void AddAttributes(const std::vector<std::string>& pairs);
     // The first attribute's value with that name, empty when absent.
-    std::string GetAttribute(std::string_view name) const;
+    std::string GetAttribute(std::string_view name) const { return std::string(AttributeValue(name)); }
+    // The same as a view into the document, for readers that only look at it.
+    std::string_view AttributeValue(std::string_view name) const;
     // Sets the first attribute with that name; when absent adds one if asked to. False only
     // when absent and not added.
-    bool SetAttribute(const std::string& name, std::string value, bool create = true);
-    int AttributeCount() const { return static_cast<int>(attributes_.size()); }
+    bool SetAttribute(std::string_view name, std::string_view value, bool create = true);
+    int AttributeCount() const { return attributeCount_; }
+    std::span<const TILXMLAttribute> Attributes() const
+    {
+        return {attributes_, static_cast<std::size_t>(attributeCount_)};
+    }
     // Raises a list error outside the range.
-    TILXMLAttribute& Attribute(int index);
     const TILXMLAttribute& Attribute(int index) const;
     // The attributes as written: a space, the name, "=" and the value in double quotes each.
     std::string AttributesText() const;
     void AppendAttributesText(std::string& out) const;
-    // Replaces the attributes; for the reader, which has already split the tag text.
-    void ClearAttributes() { attributes_.clear(); }
+    // Drops the attributes.
+    void ClearAttributes() { attributeCount_ = 0; }
 
+    int ChildCount() const { return childCount_; }
+    // The children in order.
+    std::span<TILXMLNode* const> Children() const { return {children_, static_cast<std::size_t>(childCount_)}; }
+    // The parent element; none for a top-level element and for an element of its own.
+    TILXMLNode* Parent() const { return parent_; }
     // The first direct child with the tag, none when absent.
     TILXMLNode* FindChild(std::string_view name) const;
     // Raises a list error outside the range.
     TILXMLNode* GetChild(int index) const;
 
-    // The document this element belongs to, none while it is detached.
+    // The document this element belongs to, none for an element of its own and those below it.
     TILXMLTree* Tree() const;
     // The tags from the top-level element down to this one, joined by "/".
     std::string GetPath() const;
@@ -135,27 +129,58 @@ public:
 
 private:
     friend class TILXMLTree;
+    friend class TILXMLElementMaker;
     // The reader fills a node's tag and attributes in place.
     friend void ParseTagText(TILXMLNode& node, std::string_view text);
+    friend void ParseStoredTagText(TILXMLNode& node, std::string_view text);
 
-    // Frees the elements below the node's children, deepest first; see xml_node.cpp.
-    static void FreeElementsBelow(const THierarchyNode& top);
+    // An element in the arena of a document or of an element of its own.
+    TILXMLNode(TILXMLArena& arena, TILXMLNode* parent) : arena_(&arena), parent_(parent) {}
+    // A new element in this element's arena, not yet linked.
+    TILXMLNode* MakeChild();
+    void LinkChild(TILXMLNode* child);
+    // Replaces the children with the given ones, which were made for this element.
+    void SetChildren(TILXMLNode* const* children, std::size_t count);
+    TILXMLAttribute& AppendAttribute()
+    {
+        if (attributeCount_ == attributeCapacity_) {
+            GrowAttributes();
+        }
+        return *new (&attributes_[attributeCount_++]) TILXMLAttribute;
+    }
+    void GrowAttributes();
+    void ReserveAttributes(std::size_t count);
 
     TILXMLNode* FindTagBelow(std::string_view name, bool checkSelf, bool recursive) const;
     TILXMLNode* FindPathBelow(std::string_view path, bool checkSelf) const;
+    bool PathEndsWith(std::string_view end) const;
+    // Copies the source's tag, value, attributes and descendants into this element, which
+    // has no children yet.
     void CopyFrom(const TILXMLNode& source);
 
-    std::string tag_;
-    std::string value_;
-    std::vector<TILXMLAttribute, TILXMLAttributeAllocator<TILXMLAttribute>> attributes_;
+    TILXMLArena* arena_;
+    TILXMLNode* parent_ = nullptr;
+    TILXMLNode** children_ = nullptr;
+    TILXMLAttribute* attributes_ = nullptr;
+    std::string_view tag_;
+    std::string_view value_;
+    int childCount_ = 0;
+    int childCapacity_ = 0;
+    int attributeCount_ = 0;
+    int attributeCapacity_ = 0;
     bool cdata_ = false;
+    // Whether the arena is this element's own.
+    bool ownsArena_ = false;
 };
 
-// The in-memory document of a stored file; its children are the top-level elements.
-class TILXMLTree : public THierarchyRoot {
+// The in-memory document of a stored file: its top-level elements, and the arena all its
+// elements live in.
+class TILXMLTree : public fw::Persistent {
 public:
-    TILXMLTree() = default;
+    TILXMLTree();
     ~TILXMLTree() override;
+    TILXMLTree(const TILXMLTree&) = delete;
+    TILXMLTree& operator=(const TILXMLTree&) = delete;
 
     std::string_view className() const override { return "TILXMLTree"; }
     fw::Object* NewInstance() const override { return new TILXMLTree; }
@@ -167,8 +192,10 @@ public:
     void Clear();
 
     TILXMLNode* AddRootNode(std::string_view tagText);
+    // Raises a list error outside the range.
     TILXMLNode* GetTopNode(int index) const;
-    int TopNodeCount() const { return ChildCount(); }
+    int TopNodeCount() const { return static_cast<int>(topNodes_.size()); }
+    const std::vector<TILXMLNode*>& TopNodes() const { return topNodes_; }
 
     // Searches every top-level element (itself, its children, then deeper); a miss with must
     // raises "Tag <path> not found.".
@@ -188,10 +215,23 @@ public:
     void ParseLines(const fw::StringList& lines);
     // The same over text in memory (UTF-8), split at any line break.
     void ParseText(std::string_view text);
+
+private:
+    friend class TILXMLElementMaker;
+
+    // A new top-level element in the arena, not yet linked.
+    TILXMLNode* MakeTopNode();
+    TILXMLNode* CopyTopNode(const TILXMLNode& source);
+
+    std::unique_ptr<TILXMLArena> arena_;
+    std::vector<TILXMLNode*> topNodes_;
 };
 
 // Sets a node's tag and attributes from the text between the angle brackets of a start tag.
 void ParseTagText(TILXMLNode& node, std::string_view text);
+// The same for a text that lives as long as the node's document, which the node's tag and
+// attributes may then point into.
+void ParseStoredTagText(TILXMLNode& node, std::string_view text);
 
 // The deepest nesting of elements the reader accepts; deeper files are refused with an error
 // instead of exhausting the stack.

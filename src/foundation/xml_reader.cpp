@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -11,6 +12,23 @@
 #include "framework/core/encoding.h"
 #include "framework/core/file_io.h"
 #include "framework/core/strings.h"
+
+// The reader's way into the elements it makes: each is made in the document's arena, and its
+// children are linked once they are all read, in a list of their exact size.
+class TILXMLElementMaker {
+public:
+    static TILXMLNode* NewTop(TILXMLTree& tree) { return tree.MakeTopNode(); }
+    static void AddTop(TILXMLTree& tree, TILXMLNode* node) { tree.topNodes_.push_back(node); }
+    static TILXMLNode* NewChild(TILXMLNode& parent) { return parent.MakeChild(); }
+    static void SetChildren(TILXMLNode& node, TILXMLNode* const* children, std::size_t count)
+    {
+        node.SetChildren(children, count);
+    }
+    // The value lies in the document's memory already.
+    static void SetStoredValue(TILXMLNode& node, std::string_view value) { node.value_ = value; }
+    static TILXMLArena& Arena(TILXMLTree& tree) { return *tree.arena_; }
+    static TILXMLArena& Arena(TILXMLNode& node) { return *node.arena_; }
+};
 
 namespace {
 
@@ -47,6 +65,9 @@ std::string_view TrimView(std::string_view text)
 std::vector<std::string_view> SplitLines(std::string_view text)
 {
     std::vector<std::string_view> lines;
+    // Room for lines of 16 characters on average, so that the list of a stored file is not
+    // copied as it grows; the room not used is never touched, and shorter lines still grow it.
+    lines.reserve(text.size() / 16 + 1);
     const auto next = [text](char c, std::size_t from) { return std::min(text.find(c, from), text.size()); };
     std::size_t nextCR = next('\r', 0);
     std::size_t nextLF = next('\n', 0);
@@ -78,7 +99,8 @@ std::vector<std::string_view> SplitLines(std::string_view text)
 // the line and position.
 class XMLParser {
 public:
-    explicit XMLParser(const std::vector<std::string_view>& lines) : lines_(lines) {}
+    // The lines live in the arena, so that elements may point into them.
+    XMLParser(const std::vector<std::string_view>& lines, TILXMLArena& arena) : lines_(lines), arena_(arena) {}
 
     bool AtEnd() const { return line_ >= lines_.size(); }
 
@@ -115,41 +137,53 @@ public:
         if (tagText.empty()) {
             return false;
         }
+        // A tag read across lines lies in a buffer that the next tag overwrites.
+        const auto fill = [this, &node](std::string_view text) {
+            if (tagInBuffer_) {
+                ParseTagText(node, text);
+            } else {
+                ParseStoredTagText(node, text);
+            }
+        };
         if (tagText.back() == '/') {
-            ParseTagText(node, tagText.substr(0, tagText.size() - 1));
+            fill(tagText.substr(0, tagText.size() - 1));
             return true;
         }
-        ParseTagText(node, tagText);
+        fill(tagText);
         SkipWhiteAndComments();
         bool childrenRead = false;
         if (!AtEnd()) {
             if (Peek() != '<') {
-                node.SetValue(ReadValue());
+                TILXMLElementMaker::SetStoredValue(node, ReadValue());
             } else if (LookingAt("<![CDATA[")) {
-                node.SetValue(ReadCData());
+                TILXMLElementMaker::SetStoredValue(node, ReadCData());
                 node.SetCData(true);
             } else {
-                // Any end tag ends the children; a wrong one is then reported as such.
-                while (!AtEnd() && Peek() == '<' && !AtEndTag()) {
-                    auto* child = new TILXMLNode;
-                    node.AddChild(static_cast<THierarchyNode*>(child));
+                // Any end tag ends the children; a wrong one is then reported as such. The
+                // children of every open element wait on one stack until their parent ends.
+                const std::size_t first = children_.size();
+                const bool childMayNest = depth + 1 <= MaxXMLDepth;
+                while (!AtEnd() && Peek() == '<' && !AtEndTag(childMayNest)) {
+                    TILXMLNode* child = TILXMLElementMaker::NewChild(node);
                     if (!ParseElement(*child, depth + 1, true)) {
-                        delete child;
                         break;
                     }
+                    children_.push_back(child);
                     SkipWhiteAndComments();
                 }
+                TILXMLElementMaker::SetChildren(node, children_.data() + first, children_.size() - first);
+                children_.resize(first);
                 childrenRead = true;
             }
         }
         // Skipping again finds nothing after the children, which end with a skip.
         const std::string_view endText = ReadTag(true, childrenRead);
         if (endText.empty()) {
-            Fail("No end tag found - need </" + node.Tag() + ">.");
+            Fail("No end tag found - need </" + std::string(node.Tag()) + ">.");
         }
         const std::string_view found = endText.substr(1);
         if (found != node.Tag()) {
-            Fail("Incorrect tag - found </" + std::string(found) + ">, need </" + node.Tag() + ">.");
+            Fail("Incorrect tag - found </" + std::string(found) + ">, need </" + std::string(node.Tag()) + ">.");
         }
         return true;
     }
@@ -175,7 +209,19 @@ private:
     {
         ++line_;
         column_ = 0;
-        while (line_ < lines_.size() && IsBlankLine(lines_[line_])) {
+        while (line_ < lines_.size()) {
+            // The indentation found on the way is kept for SkipWhite, which would search it
+            // again at once.
+            const std::string_view line = lines_[line_];
+            std::size_t indent = 0;
+            while (indent < line.size() && IsSpaceOrTab(line[indent])) {
+                ++indent;
+            }
+            if (indent < line.size() && !IsBlankLine(line.substr(indent))) {
+                indentLine_ = line_;
+                indent_ = indent;
+                return;
+            }
             ++line_;
         }
     }
@@ -194,6 +240,9 @@ private:
         while (!AtEnd()) {
             const std::string_view line = CurrentLine();
             std::size_t column = column_;
+            if (column == 0 && indentLine_ == line_) {
+                column = indent_;
+            }
             while (column < line.size() && IsSpaceOrTab(line[column])) {
                 ++column;
             }
@@ -265,9 +314,11 @@ private:
             const std::string_view line = CurrentLine();
             const std::size_t close = line.find('>', column_);
             if (close != std::string_view::npos) {
+                tagInBuffer_ = false;
                 return EndOfTag(TrimView(line.substr(column_, close - column_)), close, endTag);
             }
         }
+        tagInBuffer_ = true;
         std::string& text = tagBuffer_;
         text.clear();
         while (!AtEnd()) {
@@ -298,12 +349,22 @@ private:
     }
 
     // Whether the tag ahead is an end tag, leaving the cursor where it is. The cursor is on
-    // its "<".
-    bool AtEndTag()
+    // its "<". With childMayNest, an element read here would not be refused for its depth.
+    bool AtEndTag(bool childMayNest)
     {
+        const std::string_view text = CurrentLine();
+        // A tag that starts with neither a blank nor "/" is a start tag; reading it as the
+        // element will fails where reading it here would, and nothing else is decided by it,
+        // so it is not searched twice. An element too deep is refused before its tag is read:
+        // there the tag is read here, as before.
+        if (childMayNest && column_ + 1 < text.size()) {
+            const char first = text[column_ + 1];
+            if (first != '/' && !fw::IsBlank(first)) {
+                return false;
+            }
+        }
         // Nearly every tag closes on its own line: its text is looked at where it lies. Any
         // other tag is read as the element will read it, so that it fails the same way.
-        const std::string_view text = CurrentLine();
         if (column_ + 1 < text.size()) {
             const std::size_t close = text.find('>', column_ + 1);
             if (close != std::string_view::npos) {
@@ -318,33 +379,58 @@ private:
         return endTag;
     }
 
-    // The text up to the next "<", line breaks dropped.
-    std::string ReadValue()
+    // The text up to the next "<", line breaks dropped; it lies in the arena.
+    std::string_view ReadValue()
     {
-        std::string value;
+        // Nearly every value ends on its own line and is taken where it lies.
+        {
+            const std::string_view line = CurrentLine();
+            const std::size_t open = line.find('<', column_);
+            if (open != std::string_view::npos) {
+                const std::string_view value = line.substr(column_, open - column_);
+                column_ = open;
+                return value;
+            }
+        }
+        std::string& value = textBuffer_;
+        value.clear();
         while (!AtEnd()) {
             const std::string_view line = CurrentLine();
             const std::size_t open = line.find('<', column_);
             if (open != std::string_view::npos) {
                 value.append(line.substr(column_, open - column_));
                 column_ = open;
-                return value;
+                return arena_.Copy(value);
             }
             if (column_ < line.size()) {
                 value.append(line.substr(column_));
             }
             NextLine();
         }
-        return value;
+        return arena_.Copy(value);
     }
 
     // The text of one or more adjacent CDATA sections, a CR LF for every line break. Lines
-    // inside a section are taken as they are, blank ones included.
-    std::string ReadCData()
+    // inside a section are taken as they are, blank ones included. The text lies in the arena.
+    std::string_view ReadCData()
     {
         static constexpr std::string_view Open = "<![CDATA[";
-        std::string value;
         column_ += Open.size();
+        // Nearly every section ends on its own line and stands alone: it is taken where it lies.
+        {
+            const std::string_view line = CurrentLine();
+            const std::size_t close = column_ <= line.size() ? line.find("]]>", column_) : std::string_view::npos;
+            if (close != std::string_view::npos && !line.substr(close + 3).starts_with(Open)) {
+                const std::string_view value = line.substr(column_, close - column_);
+                column_ = close + 3;
+                if (column_ >= line.size()) {
+                    NextLine();
+                }
+                return value;
+            }
+        }
+        std::string& value = textBuffer_;
+        value.clear();
         while (true) {
             if (AtEnd()) {
                 Fail("No end of CDATA section found - need ]]>.");
@@ -369,31 +455,36 @@ private:
             if (column_ >= line.size()) {
                 NextLine();
             }
-            return value;
+            return arena_.Copy(value);
         }
     }
 
     const std::vector<std::string_view>& lines_;
+    TILXMLArena& arena_;
+    std::vector<TILXMLNode*> children_;
     std::string tagBuffer_;
+    bool tagInBuffer_ = false;
+    // The line NextLine last landed on, and where its indentation ends.
+    std::size_t indentLine_ = static_cast<std::size_t>(-1);
+    std::size_t indent_ = 0;
+    std::string textBuffer_;
     std::size_t line_ = 0;
     std::size_t column_ = 0;
 };
 
+// The lines lie in the tree's arena, which the tree has just been cleared for.
 void ParseInto(TILXMLTree& tree, const std::vector<std::string_view>& lines)
 {
-    tree.Clear();
-    XMLParser parser(lines);
+    XMLParser parser(lines, TILXMLElementMaker::Arena(tree));
     try {
         while (!parser.AtEnd()) {
-            // Linked before it is filled, like every element below it: linking a finished
-            // element would walk its whole subtree to raise the levels. One that comes to
-            // nothing, or fails, is freed and so leaves the tree again.
-            auto node = std::make_unique<TILXMLNode>();
-            tree.AddChild(static_cast<THierarchyNode*>(node.get()));
+            // An element that comes to nothing, or fails, is left out of the document; its
+            // memory goes with the document's.
+            TILXMLNode* node = TILXMLElementMaker::NewTop(tree);
             if (!parser.ParseElement(*node, 1)) {
                 break;
             }
-            node.release();
+            TILXMLElementMaker::AddTop(tree, node);
         }
     } catch (const std::exception& error) {
         const XMLParser::Place place = parser.ErrorPlace();
@@ -405,29 +496,38 @@ void ParseInto(TILXMLTree& tree, const std::vector<std::string_view>& lines)
 
 } // namespace
 
-// Every element read passes through here, so the attributes go straight into the node's own
-// strings: gathered first, so that the node sizes its list once, and decoded only when they
-// may hold a reference at all.
-void ParseTagText(TILXMLNode& node, std::string_view text)
+// Every element read passes through here, so the tag and the attributes are views into the
+// text where they need no decoding; the attributes are gathered first, so that the element
+// sizes its list once.
+void ParseStoredTagText(TILXMLNode& node, std::string_view text)
 {
     text = TrimView(text);
-    const std::size_t space = text.find(' ');
+    // Tag names are short: a plain loop finds their end sooner than a call would.
+    std::size_t space = 0;
+    while (space < text.size() && text[space] != ' ') {
+        ++space;
+    }
+    if (space == text.size()) {
+        space = std::string_view::npos;
+    }
     // A tag cut at the first blank may still end in a tab or another control character.
     const std::string_view tag = TrimView(text.substr(0, space));
-    // The name is only copied for a check that is on.
+    // The names are only looked at for a check that is on.
     const bool checkNames = XMLNameCheck();
     if (checkNames) {
-        ValidateXMLTag(std::string(tag), false);
+        ValidateXMLTag(tag, false);
     }
-    node.tag_.assign(tag);
-    node.attributes_.clear();
+    node.tag_ = tag;
+    node.attributeCount_ = 0;
     if (space == std::string_view::npos) {
         return;
     }
     // Few elements have more attributes than fit here; the rest are split again into a list
     // of their own.
     constexpr std::size_t Held = 8;
-    TILXMLRawAttribute held[Held];
+    // Raw room, filled by the split: made empty first, it would cost as much as the split.
+    alignas(TILXMLRawAttribute) std::byte heldRoom[Held * sizeof(TILXMLRawAttribute)];
+    auto* const held = reinterpret_cast<TILXMLRawAttribute*>(heldRoom);
     const std::string_view rest = TrimView(text.substr(space));
     const std::size_t count = SplitXMLAttributes(rest, held, Held);
     std::vector<TILXMLRawAttribute> more;
@@ -436,34 +536,46 @@ void ParseTagText(TILXMLNode& node, std::string_view text)
         SplitXMLAttributes(rest, more.data(), count);
     }
     const TILXMLRawAttribute* raw = count > Held ? more.data() : held;
-    node.attributes_.reserve(count);
+    node.ReserveAttributes(count);
     for (std::size_t i = 0; i < count; ++i) {
         if (checkNames) {
-            ValidateXMLTag(std::string(raw[i].name), true);
+            ValidateXMLTag(raw[i].name, true);
         }
-        TILXMLAttribute& attribute = node.attributes_.emplace_back();
-        attribute.Name.assign(raw[i].name);
-        if (raw[i].mayHoldReference) {
-            attribute.Value = DecodeXMLAttribute(raw[i].value);
-        } else {
-            attribute.Value.assign(raw[i].value);
-        }
+        TILXMLAttribute& attribute = node.AppendAttribute();
+        attribute.Name = raw[i].name;
+        attribute.Value = raw[i].mayHoldReference ? node.arena_->Copy(DecodeXMLAttribute(raw[i].value)) : raw[i].value;
     }
+}
+
+void ParseTagText(TILXMLNode& node, std::string_view text)
+{
+    ParseStoredTagText(node, node.arena_->Copy(TrimView(text)));
 }
 
 void TILXMLTree::ParseLines(const fw::StringList& lines)
 {
-    std::vector<std::string_view> views(lines.begin(), lines.end());
+    Clear();
+    std::vector<std::string_view> views;
+    views.reserve(static_cast<std::size_t>(lines.Count()));
+    for (const std::string& line : lines) {
+        views.push_back(arena_->Copy(line));
+    }
     ParseInto(*this, views);
 }
 
 void TILXMLTree::ParseText(std::string_view text)
 {
-    ParseInto(*this, SplitLines(text));
+    Clear();
+    ParseInto(*this, SplitLines(arena_->Copy(text)));
 }
 
 void TILXMLTree::LoadFromFile(const std::filesystem::path& fileName)
 {
-    const std::string text = fw::Windows1252ToUtf8(fw::ReadFileBytes(fileName));
-    ParseText(text);
+    std::string text = fw::ReadFileBytes(fileName);
+    // A file of ASCII alone, as the program writes them, reads the same in UTF-8.
+    if (fw::AsciiPrefixLength(text) != text.size()) {
+        text = fw::Windows1252ToUtf8(text);
+    }
+    Clear();
+    ParseInto(*this, SplitLines(arena_->Adopt(std::move(text))));
 }

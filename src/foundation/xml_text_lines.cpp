@@ -30,13 +30,12 @@ std::string TILXMLNode::ReadTextLines(std::string_view tag, std::string_view pre
     // Lines are ordered by their numbers as eight-wide texts, so that numbers of up to eight
     // digits sort numerically; of two lines with one number the first is kept.
     std::vector<std::pair<std::string, const TILXMLNode*>> numbered;
-    for (fw::Object* object : holder->Children()) {
-        auto* child = static_cast<const TILXMLNode*>(object);
-        const std::string& childTag = child->Tag();
+    for (const TILXMLNode* child : holder->Children()) {
+        const std::string_view childTag = child->Tag();
         if (!childTag.starts_with(prefix)) {
             continue;
         }
-        const std::string_view digits = std::string_view(childTag).substr(prefix.size(), 255);
+        const std::string_view digits = childTag.substr(prefix.size(), 255);
         const int number = fw::StrToIntDef(digits, -1);
         if (number < 0) {
             continue;

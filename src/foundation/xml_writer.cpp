@@ -1,5 +1,8 @@
 #include <algorithm>
+#include <cstring>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "foundation/generic_exception.h"
 #include "foundation/xml_node.h"
@@ -10,23 +13,102 @@
 
 namespace {
 
+// The text being written, in one buffer that grows by doubling: each piece is copied to its
+// place without the checks and calls of appending to a string piece by piece. The buffer is
+// cut to the text written when the writing ends.
+class TextSink {
+public:
+    explicit TextSink(std::string& out) : out_(out), used_(out.size()) {}
+    ~TextSink() { out_.resize(used_); }
+    TextSink(const TextSink&) = delete;
+    TextSink& operator=(const TextSink&) = delete;
+
+    // Room for count characters at the end, to be written at once.
+    char* Room(std::size_t count)
+    {
+        if (out_.size() - used_ < count) {
+            out_.resize(std::max({out_.size() * 2, used_ + count, std::size_t{64 * 1024}}));
+        }
+        char* at = out_.data() + used_;
+        used_ += count;
+        return at;
+    }
+    void Append(std::string_view text) { CopyXMLBytes(Room(text.size()), text.data(), text.size()); }
+    void Append(char c) { *Room(1) = c; }
+    void AppendSpaces(std::size_t count) { std::memset(Room(count), ' ', count); }
+
+private:
+    std::string& out_;
+    std::size_t used_;
+};
+
+// Most values need no reference and are copied as they are.
+bool IsPlainAttributeValue(std::string_view value)
+{
+    if (value.starts_with(' ')) {
+        return false;
+    }
+    for (const char c : value) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 32 || byte >= 0x80 || c == '&' || c == '<' || c == '>' || c == '"') {
+            return false;
+        }
+    }
+    return true;
+}
+
+void AppendAttributes(TextSink& out, const TILXMLNode& node)
+{
+    for (const TILXMLAttribute& attribute : node.Attributes()) {
+        const bool plain = IsPlainAttributeValue(attribute.Value);
+        // A blank, the name, "=" and the opening quote; a plain value and its closing quote too.
+        const std::size_t size = attribute.Name.size() + 3 + (plain ? attribute.Value.size() + 1 : 0);
+        char* at = out.Room(size);
+        *at++ = ' ';
+        CopyXMLBytes(at, attribute.Name.data(), attribute.Name.size());
+        at += attribute.Name.size();
+        *at++ = '=';
+        *at++ = '"';
+        if (plain) {
+            CopyXMLBytes(at, attribute.Value.data(), attribute.Value.size());
+            at += attribute.Value.size();
+        } else {
+            // The closing quote's place moves behind the encoded value.
+            out.Append(EncodeXMLAttribute(attribute.Value));
+            out.Append('"');
+            continue;
+        }
+        *at = '"';
+    }
+}
+
 // A CDATA section cannot hold its own terminator: a value holding "]]>" is written as
 // adjacent sections split between "]]" and ">", which the reader joins again.
-void AppendCData(std::string& out, const std::string& value)
+void AppendCData(TextSink& out, std::string_view value)
 {
-    out += "<![CDATA[";
+    out.Append("<![CDATA[");
     std::size_t pos = 0;
-    for (std::size_t end = value.find("]]>"); end != std::string::npos; end = value.find("]]>", pos)) {
-        out.append(value, pos, end + 2 - pos);
-        out += "]]><![CDATA[";
+    for (std::size_t end = value.find("]]>"); end != std::string_view::npos; end = value.find("]]>", pos)) {
+        out.Append(value.substr(pos, end + 2 - pos));
+        out.Append("]]><![CDATA[");
         pos = end + 2;
     }
-    out.append(value, pos, std::string::npos);
-    out += "]]>";
+    out.Append(value.substr(pos));
+    out.Append("]]>");
+}
+
+void AppendEndTag(TextSink& out, std::string_view tag)
+{
+    char* at = out.Room(tag.size() + 5);
+    *at++ = '<';
+    *at++ = '/';
+    CopyXMLBytes(at, tag.data(), tag.size());
+    at += tag.size();
+    std::memcpy(at, ">\r\n", 3);
 }
 
 // Elements are written iteratively: a file may nest deeper than the stack would like.
-void WriteNode(std::string& out, const TILXMLNode& top, int level, bool indent)
+void WriteNode(TextSink& out, const TILXMLNode& top, int level, bool indent)
 {
     struct Step {
         const TILXMLNode* node;
@@ -39,40 +121,43 @@ void WriteNode(std::string& out, const TILXMLNode& top, int level, bool indent)
         pending.pop_back();
         const TILXMLNode& node = *step.node;
         if (indent && step.level > 0) {
-            out.append(static_cast<std::size_t>(step.level) * 2, ' ');
+            out.AppendSpaces(static_cast<std::size_t>(step.level) * 2);
         }
         if (step.closing) {
-            out += "</";
-            out += node.Tag();
-            out += ">\r\n";
+            AppendEndTag(out, node.Tag());
             continue;
         }
-        out += '<';
-        out += node.Tag();
-        node.AppendAttributesText(out);
+        out.Append('<');
+        out.Append(node.Tag());
+        AppendAttributes(out, node);
         if (node.HasValue()) {
-            out += '>';
+            out.Append('>');
             if (node.CData()) {
                 AppendCData(out, node.Value());
             } else {
-                out += node.Value();
+                out.Append(node.Value());
             }
-            out += "</";
-            out += node.Tag();
-            out += ">\r\n";
+            AppendEndTag(out, node.Tag());
         } else if (node.ChildCount() == 0) {
-            out += "/>\r\n";
+            out.Append("/>\r\n");
         } else {
-            out += ">\r\n";
+            out.Append(">\r\n");
             pending.push_back({&node, step.level, true});
-            for (int i = node.ChildCount() - 1; i >= 0; --i) {
-                pending.push_back({node.GetChild(i), step.level < 0 ? step.level : step.level + 1, false});
+            const std::span<TILXMLNode* const> children = node.Children();
+            for (auto child = children.rbegin(); child != children.rend(); ++child) {
+                pending.push_back({*child, step.level < 0 ? step.level : step.level + 1, false});
             }
         }
     }
 }
 
 } // namespace
+
+void TILXMLNode::AppendAttributesText(std::string& out) const
+{
+    TextSink sink(out);
+    AppendAttributes(sink, *this);
+}
 
 std::string TILXMLTree::BuildXML(const std::filesystem::path& fileName, bool overwrite, bool indent) const
 {
@@ -82,11 +167,19 @@ std::string TILXMLTree::BuildXML(const std::filesystem::path& fileName, bool ove
             "BuildXML");
     }
     std::string text;
-    for (int i = 0; i < TopNodeCount(); ++i) {
-        WriteNode(text, *GetTopNode(i), 0, indent);
+    {
+        TextSink sink(text);
+        for (const TILXMLNode* top : topNodes_) {
+            WriteNode(sink, *top, 0, indent);
+        }
     }
     if (!fileName.empty()) {
-        fw::WriteFileAtomically(fileName, fw::Utf8ToWindows1252Referenced(text));
+        // ASCII alone, as written texts nearly always are, is the same in Windows-1252.
+        if (fw::AsciiPrefixLength(text) == text.size()) {
+            fw::WriteFileAtomically(fileName, text);
+        } else {
+            fw::WriteFileAtomically(fileName, fw::Utf8ToWindows1252Referenced(text));
+        }
     }
     return text;
 }

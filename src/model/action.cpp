@@ -32,6 +32,19 @@ std::uint8_t CodeOf(const std::array<std::string_view, N>& texts, std::string_vi
     return unknown;
 }
 
+// The text without the blanks at its ends, as fw::Trim gives it, without a copy: every action
+// read passes through here.
+std::string_view TrimmedView(std::string_view text)
+{
+    while (!text.empty() && fw::IsBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && fw::IsBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
 // A card number as the program writes it, plain digits well inside the integer range, is
 // read at once; any other text takes the general conversion, 0 when it is none.
 int ReadCardNumber(const std::string& text)
@@ -94,12 +107,12 @@ std::string_view TwistDirText(std::uint8_t direction)
 
 std::uint8_t ActionTypeFromText(std::string_view text)
 {
-    return fw::SameText(fw::Trim(text), "Twist") ? ActionTwist : ActionTurn;
+    return fw::SameText(TrimmedView(text), "Twist") ? ActionTwist : ActionTurn;
 }
 
 std::uint8_t ActionTargetFromText(std::string_view text)
 {
-    return fw::SameText(fw::Trim(text), "Pack") ? TargetPack : TargetCard;
+    return fw::SameText(TrimmedView(text), "Pack") ? TargetPack : TargetCard;
 }
 
 std::uint8_t TurnDirFromText(std::string_view text)
@@ -182,28 +195,28 @@ void TTWAction::SetDist(std::uint8_t distance)
 TILXMLNode* TTWAction::WriteToXML(TILXMLNode* parent) const
 {
     TILXMLNode* element = parent->AddChild("Action");
-    element->AddAttribute("Type", std::string(ActionTypeText(type_)));
-    element->AddAttribute("Target", std::string(ActionTargetText(target_)));
+    element->AddAttribute("Type", ActionTypeText(type_));
+    element->AddAttribute("Target", ActionTargetText(target_));
     element->AddAttribute("TargetID", targetId_);
     if (IsTurn()) {
-        element->AddAttribute("Dir", std::string(TurnDirText(dir_)));
-        element->AddAttribute("Dist", std::string(DistText(dist_)));
+        element->AddAttribute("Dir", TurnDirText(dir_));
+        element->AddAttribute("Dist", DistText(dist_));
     } else {
-        element->AddAttribute("Dir", std::string(TwistDirText(dir_)));
+        element->AddAttribute("Dir", TwistDirText(dir_));
     }
     return element;
 }
 
 void TTWAction::ReadFromXML(const TILXMLNode* element)
 {
-    type_ = ActionTypeFromText(element->GetAttribute("Type"));
-    target_ = ActionTargetFromText(element->GetAttribute("Target"));
-    SetTargetID(element->GetAttribute("TargetID"));
+    type_ = ActionTypeFromText(element->AttributeValue("Type"));
+    target_ = ActionTargetFromText(element->AttributeValue("Target"));
+    SetTargetID(std::string(element->AttributeValue("TargetID")));
     if (IsTurn()) {
-        dir_ = TurnDirFromText(element->GetAttribute("Dir"));
-        dist_ = DistFromText(element->GetAttribute("Dist"));
+        dir_ = TurnDirFromText(element->AttributeValue("Dir"));
+        dist_ = DistFromText(element->AttributeValue("Dist"));
     } else {
-        dir_ = TwistDirFromText(element->GetAttribute("Dir"));
+        dir_ = TwistDirFromText(element->AttributeValue("Dir"));
         dist_ = DistanceOneHole;
     }
 }
@@ -331,7 +344,7 @@ void TTWActionList::ReadFromXML(const TILXMLNode* element)
     if (element == nullptr) {
         return;
     }
-    const int listed = std::clamp(fw::StrToIntDef(element->GetAttribute("Count"), 0), 0, element->ChildCount());
+    const int listed = std::clamp(fw::StrToIntDef(element->AttributeValue("Count"), 0), 0, element->ChildCount());
     for (int i = 0; i < listed; ++i) {
         auto action = std::make_unique<TTWAction>();
         action->ReadFromXML(element->GetChild(i));

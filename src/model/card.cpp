@@ -422,7 +422,7 @@ TILXMLNode* TTWCardBase::WriteToXML(TILXMLNode* parent, int number, bool withSta
 void TTWCardBase::ReadFromXML(const TILXMLNode* element)
 {
     const TILXMLNode* holes = element->FindTag("Holes", false, false, true);
-    if (fw::StrToIntDef(holes->GetAttribute("Count"), 0) != GetHoleCount()) {
+    if (fw::StrToIntDef(holes->AttributeValue("Count"), 0) != GetHoleCount()) {
         throw TXMLException::CreateXML("XML data mismatch.\r\nIncorrect number of holes for card.", nullptr, this,
                                        "ExtractXML", element, element->Tree());
     }

@@ -70,10 +70,10 @@ void TTWCardList::ReadFromXML(const TILXMLNode* element)
     }
     // The cards are the first "Count" children; a count beyond the children present (or a
     // negative one) reads only the cards that are there.
-    const int listed = std::clamp(fw::StrToIntDef(element->GetAttribute("Count"), 0), 0, element->ChildCount());
+    const int listed = std::clamp(fw::StrToIntDef(element->AttributeValue("Count"), 0), 0, element->ChildCount());
     for (int i = 0; i < listed; ++i) {
         const TILXMLNode* child = element->GetChild(i);
-        const int holes = fw::StrToIntDef(child->GetAttribute("Holes"), 0);
+        const int holes = fw::StrToIntDef(child->AttributeValue("Holes"), 0);
         std::unique_ptr<TTWCardBase> card = CreateCard(holes);
         if (!card) {
             throw TXMLException::CreateXML("No class for " + fw::IntToStr(holes) + "-hole cards has been defined.",

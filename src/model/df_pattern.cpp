@@ -173,7 +173,7 @@ void TTWDFPattern::ReadGridRows(const TILXMLNode* element, fw::Bitmap& grid, boo
         if (row < 0 || row >= length) {
             continue;
         }
-        const std::string& text = child->Value();
+        const std::string_view text = child->Value();
         const int columns = static_cast<int>(std::min(text.size(), static_cast<size_t>(width)));
         for (int x = 0; x < columns; ++x) {
             const char c = text[static_cast<size_t>(x)];

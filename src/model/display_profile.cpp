@@ -18,7 +18,7 @@ constexpr const char* BlockTypeName = "Block";
 std::string ChildText(const TILXMLNode* node, std::string_view tag)
 {
     const TILXMLNode* child = node->FindChild(tag);
-    return child != nullptr ? child->Value() : std::string();
+    return child != nullptr ? std::string(child->Value()) : std::string();
 }
 
 // Ratios missing from the element, or that are no number, read as 1.0: a damaged profile

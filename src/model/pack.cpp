@@ -157,7 +157,7 @@ void TTWPackList::ReadFromXML(const TILXMLNode* element, TTWCardList* cardList)
     if (element == nullptr) {
         return;
     }
-    const int listed = std::clamp(fw::StrToIntDef(element->GetAttribute("Count"), 0), 0, element->ChildCount());
+    const int listed = std::clamp(fw::StrToIntDef(element->AttributeValue("Count"), 0), 0, element->ChildCount());
     std::int64_t members = 0;
     for (int i = 0; i < listed; ++i) {
         auto pack = std::make_unique<TTWPack>();

@@ -111,14 +111,14 @@ void TTWPalette::ReadFromXML(const TILXMLNode* node)
         return;
     }
     name_ = node->GetAttribute("Name");
-    SetSize(fw::StrToIntDef(node->GetAttribute("Size"), 0));
+    SetSize(fw::StrToIntDef(node->AttributeValue("Size"), 0));
     for (int i = 0; i < node->ChildCount(); ++i) {
         const TILXMLNode* child = node->GetChild(i);
         if (!fw::SameText(child->Tag(), "Colour")) {
             continue;
         }
         // The stored number is 1-based and may be any 32-bit value, the smallest included.
-        const int number = fw::StrToIntDef(child->GetAttribute("Index"), 0);
+        const int number = fw::StrToIntDef(child->AttributeValue("Index"), 0);
         if (number >= 1 && number <= size_) {
             SetColour(number - 1, TextToColour(child->Value()));
         }

@@ -114,7 +114,7 @@ void TTWPatternBase::LoadFromFile(const std::string& fileName)
         throw TGenericException::CreateFromSender("No pattern data found.\r\nFile: " + fileName, nullptr, this,
                                                   "LoadFromFile");
     }
-    if (PatternTypeFromName(element->GetAttribute("Type")) != GetPatternType()) {
+    if (PatternTypeFromName(element->AttributeValue("Type")) != GetPatternType()) {
         throw TGenericException::CreateFromSender(
             "This file does not contain a " + GetTypeName() + " pattern.\r\nFile: " + fileName, nullptr, this,
             "LoadFromFile");

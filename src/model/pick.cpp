@@ -119,7 +119,7 @@ void TTWPickList::ReadFromXML(const TILXMLNode* element)
     if (element == nullptr) {
         return;
     }
-    const int listed = std::clamp(fw::StrToIntDef(element->GetAttribute("Count"), 0), 0, element->ChildCount());
+    const int listed = std::clamp(fw::StrToIntDef(element->AttributeValue("Count"), 0), 0, element->ChildCount());
     for (int i = 0; i < listed; ++i) {
         Add()->ReadFromXML(element->GetChild(i));
     }

@@ -93,7 +93,7 @@ const TILXMLNode* Child(const TILXMLNode* node, std::string_view tag)
 OptionalText KeyText(const TILXMLNode* group, std::string_view key)
 {
     if (const TILXMLNode* element = Child(group, key)) {
-        return element->Value();
+        return std::string(element->Value());
     }
     return std::nullopt;
 }
@@ -103,7 +103,7 @@ OptionalText AttributeText(const TILXMLNode* element, std::string_view name)
     if (element != nullptr) {
         for (int i = 0; i < element->AttributeCount(); ++i) {
             if (element->Attribute(i).Name == name) {
-                return element->Attribute(i).Value;
+                return std::string(element->Attribute(i).Value);
             }
         }
     }

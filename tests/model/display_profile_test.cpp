@@ -149,7 +149,7 @@ TEST(DisplayProfile, WritesTheElementsInTheirOrder)
     const TILXMLNode* element = image.BuildXML(&parent);
     std::string tags;
     for (int i = 0; i < element->ChildCount(); ++i) {
-        tags += element->GetChild(i)->Tag() + "=" + element->GetChild(i)->Value() + " ";
+        tags.append(element->GetChild(i)->Tag()).append("=").append(element->GetChild(i)->Value()).append(" ");
     }
     EXPECT_EQ(tags, "Type=Real Zoom=1 ShowGrid=No Orientation=Vertical GridColour=0 WarpWidthBase=1 "
                     "BlockCentreBase=1 BlockEndBase=1 TagType=Hole ShowColours=No MarkDirChanges=No "

@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 
 namespace fw {
 
@@ -22,6 +23,26 @@ bool IsContinuation(unsigned char byte)
 }
 
 } // namespace
+
+std::size_t AsciiPrefixLength(std::string_view text)
+{
+    // Eight bytes at a time: stored files are nearly all ASCII, and both conversions copy
+    // such runs whole.
+    constexpr std::uint64_t HighBits = 0x8080808080808080ull;
+    std::size_t pos = 0;
+    while (pos + 8 <= text.size()) {
+        std::uint64_t block = 0;
+        std::memcpy(&block, text.data() + pos, 8);
+        if ((block & HighBits) != 0) {
+            break;
+        }
+        pos += 8;
+    }
+    while (pos < text.size() && static_cast<unsigned char>(text[pos]) < 0x80) {
+        ++pos;
+    }
+    return pos;
+}
 
 char32_t Windows1252ToUnicode(unsigned char byte)
 {
@@ -50,8 +71,15 @@ std::string Windows1252ToUtf8(std::string_view bytes)
 {
     std::string result;
     result.reserve(bytes.size());
-    for (char c : bytes) {
-        AppendUtf8(result, Windows1252ToUnicode(static_cast<unsigned char>(c)));
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        const std::size_t run = AsciiPrefixLength(bytes.substr(pos));
+        result.append(bytes.substr(pos, run));
+        pos += run;
+        if (pos < bytes.size()) {
+            AppendUtf8(result, Windows1252ToUnicode(static_cast<unsigned char>(bytes[pos])));
+            ++pos;
+        }
     }
     return result;
 }
@@ -78,6 +106,12 @@ std::string Utf8ToWindows1252Referenced(std::string_view utf8)
     result.reserve(utf8.size());
     size_t pos = 0;
     while (pos < utf8.size()) {
+        const std::size_t run = AsciiPrefixLength(utf8.substr(pos));
+        result.append(utf8.substr(pos, run));
+        pos += run;
+        if (pos == utf8.size()) {
+            break;
+        }
         const char32_t codePoint = DecodeUtf8(utf8, pos);
         unsigned char byte = 0;
         if (UnicodeToWindows1252(codePoint, byte)) {

@@ -17,6 +17,8 @@ char32_t Windows1252ToUnicode(unsigned char byte);
 bool UnicodeToWindows1252(char32_t codePoint, unsigned char& byte);
 
 std::string Windows1252ToUtf8(std::string_view bytes);
+// How many bytes at the start of the text are ASCII, which reads the same in both.
+std::size_t AsciiPrefixLength(std::string_view text);
 // Code points the code page lacks, and bytes that are no valid UTF-8, become the
 // replacement character.
 std::string Utf8ToWindows1252(std::string_view utf8, char replacement = '?');

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <fstream>
+#include <limits>
 #include <optional>
 #include <random>
 #include <system_error>
@@ -93,6 +94,11 @@ std::string ReadFileBytes(const fs::path& path)
         RaiseOpenError(path, LastErrorReason());
     }
     std::string bytes;
+    // Sized once for the file as it is now; a file that grows meanwhile is still read whole.
+    const std::uintmax_t size = fs::file_size(path, ignored);
+    if (!ignored && size < std::numeric_limits<std::size_t>::max()) {
+        bytes.reserve(static_cast<std::size_t>(size));
+    }
     char buffer[64 * 1024];
     while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
         bytes.append(buffer, static_cast<size_t>(in.gcount()));

@@ -145,7 +145,8 @@ std::string LowerCase(std::string_view text)
 
 bool SameText(std::string_view a, std::string_view b)
 {
-    return CompareText(a, b) == 0;
+    // Texts of different lengths never compare equal: most comparisons end here.
+    return a.size() == b.size() && CompareText(a, b) == 0;
 }
 
 int CompareText(std::string_view a, std::string_view b)
