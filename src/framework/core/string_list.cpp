@@ -163,15 +163,15 @@ void StringList::SetText(std::string_view text)
 
 std::string StringList::CommaText() const
 {
-    if (lines_.size() == 1 && lines_.front().empty()) {
-        return {quote, quote};
-    }
     std::string text;
     for (size_t i = 0; i < lines_.size(); ++i) {
         if (i > 0) {
             text += comma;
         }
-        text += NeedsQuotes(lines_[i]) ? Quoted(lines_[i]) : lines_[i];
+        // An empty last item is quoted: a comma at the end reads back as nothing, and the
+        // item would be lost on the next read.
+        const bool emptyLast = lines_[i].empty() && i + 1 == lines_.size();
+        text += NeedsQuotes(lines_[i]) || emptyLast ? Quoted(lines_[i]) : lines_[i];
     }
     return text;
 }

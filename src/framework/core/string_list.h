@@ -49,7 +49,8 @@ public:
     void SetText(std::string_view text);
 
     // The lines joined by commas; a line holding a blank, a comma or a double quote is
-    // written in double quotes with its quotes doubled, and a list of one empty line is "".
+    // written in double quotes with its quotes doubled, and so is an empty last line ("" for
+    // a list of one empty line), so that every list reads back whole.
     std::string CommaText() const;
     // Replaces the lines by the items of a comma-separated text: each item is a
     // double-quoted text (doubled quotes inside) or a run of characters up to a blank or a

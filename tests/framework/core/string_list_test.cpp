@@ -189,6 +189,8 @@ TEST(StringListCommaText, QuotesOnlyWhatWouldNotReadBack)
         {{}, ""},
         {{""}, "\"\""},
         {{"a", "", "b"}, "a,,b"},
+        {{"0", ""}, "0,\"\""},
+        {{"", ""}, ",\"\""},
         {{"S", "Z"}, "S,Z"},
         {{"a b"}, "\"a b\""},
         {{"x,y"}, "\"x,y\""},
