@@ -204,7 +204,8 @@ void TfrmTWThreadedPattern::FillPackActionRow(TILTreeNode& row, const TTWPick& p
 }
 
 // A new row is filled cell by cell and then moved to the top: inside one update, so that a
-// list of thousands of rows is laid out and painted once, not at every cell.
+// list of thousands of rows is painted once, not at every cell. The bracket ends without a
+// whole new layout: the list places the new row at the top without visiting the others.
 void TfrmTWThreadedPattern::AddActionRow(TTWPick& pick)
 {
     lstActions->BeginUpdate();
@@ -212,7 +213,7 @@ void TfrmTWThreadedPattern::AddActionRow(TTWPick& pick)
     FillActionRow(*row, pick);
     row->SetIndex(0);
     FitPickColumn(*lstActions, pattern_->Picks().Count());
-    lstActions->EndUpdate();
+    lstActions->EndUpdate(false);
 }
 
 void TfrmTWThreadedPattern::AddPackActionRow(TTWPick& pick)
@@ -222,7 +223,7 @@ void TfrmTWThreadedPattern::AddPackActionRow(TTWPick& pick)
     FillPackActionRow(*row, pick);
     row->SetIndex(0);
     FitPickColumn(*lstPackActions, pattern_->Picks().Count());
-    lstPackActions->EndUpdate();
+    lstPackActions->EndUpdate(false);
 }
 
 void TfrmTWThreadedPattern::RefillLists()
@@ -400,7 +401,7 @@ void TfrmTWThreadedPattern::AddGridRow(TTWPick& pick)
     FillGridRow(*row, pick);
     row->SetIndex(0);
     FitPickColumn(*lstGrid, pattern_->Picks().Count());
-    lstGrid->EndUpdate();
+    lstGrid->EndUpdate(false);
 }
 
 fw::PopupMenu* TfrmTWThreadedPattern::lstGridBeforePopup(TILTreeNode* node, int columnIndex)
