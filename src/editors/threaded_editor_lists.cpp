@@ -70,6 +70,7 @@ void FitPickColumn(TILTree& tree, int highestPick)
 
 void TfrmTWThreadedPattern::RefreshWeavings(int firstPick)
 {
+    const int oldPicks = frontWeaving_->PickCount();
     if (pattern_ != nullptr) {
         pattern_->UpdateWeaving(*frontWeaving_, &pattern_->Palette(), false, firstPick);
         // The reverse side is woven when it is seen, now or as soon as it is shown
@@ -83,7 +84,8 @@ void TfrmTWThreadedPattern::RefreshWeavings(int firstPick)
         reverseWeaving_->Clear();
         reverseStaleFrom_ = 0;
     }
-    frmImage->Redraw();
+    // Picks added at the end leave what the band showed of the others in place.
+    frmImage->RedrawGrown(oldPicks, firstPick);
     // The cards stand as the last pick left them: the frames show what comes next.
     frmCards->UpdateFrames();
     frmImage->ScrollToStart();
