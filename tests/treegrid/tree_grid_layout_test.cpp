@@ -283,11 +283,10 @@ TEST_F(LayoutTest, AnErrorWhileBeginUpdateAcceptsAnEditClosesTheBracket)
 
 namespace {
 
-// Every root row's index, top and row in the order, as the tree answers them now.
+// Every root row's index and top, as the tree answers them now.
 struct RootRowPlaces {
     std::vector<int> Indexes;
     std::vector<int> Tops;
-    std::vector<int> Rows;
     friend bool operator==(const RootRowPlaces&, const RootRowPlaces&) = default;
 };
 
@@ -297,7 +296,6 @@ RootRowPlaces PlacesOf(TILTree& tree)
     for (TILTreeNode* node : tree.Root()->Children()) {
         places.Indexes.push_back(node->GetIndex());
         places.Tops.push_back(node->Top());
-        places.Rows.push_back(tree.RowIndexOf(node));
     }
     return places;
 }
@@ -359,8 +357,14 @@ TEST_F(LayoutTest, RowsPutAtTheFrontOrAddedAtTheEndLieWhereAWholeLayoutPutsThem)
             }
         }
     }
-    // The newest row is at the top, below the heading, once the view is back at its start.
+    // A row put at the front shows at the top, below the heading, once the view is back at
+    // its start, and the row that was first follows it.
     tree->ScrollVertical(-tree->VertScrollPosition());
-    EXPECT_EQ(tree->Root()->GetItem(0)->GetCellText(0), "N58");
-    EXPECT_EQ(tree->Root()->GetItem(0)->Top(), HeadingHeight);
+    TILTreeNode* first = tree->Root()->GetItem(0);
+    TILTreeNode* newest = Add({"newest"});
+    newest->SetIndex(0);
+    EXPECT_EQ(tree->Root()->GetItem(0), newest);
+    EXPECT_EQ(newest->Top(), HeadingHeight);
+    EXPECT_EQ(first->GetIndex(), 1);
+    EXPECT_EQ(first->Top(), HeadingHeight + newest->Height());
 }
