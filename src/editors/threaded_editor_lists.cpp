@@ -70,6 +70,7 @@ void FitPickColumn(TILTree& tree, int highestPick)
 
 void TfrmTWThreadedPattern::RefreshWeavings(int firstPick)
 {
+    const int oldPicks = frontWeaving_->PickCount();
     if (pattern_ != nullptr) {
         pattern_->UpdateWeaving(*frontWeaving_, &pattern_->Palette(), false, firstPick);
         // The reverse side is woven when it is seen, now or as soon as it is shown
@@ -83,7 +84,8 @@ void TfrmTWThreadedPattern::RefreshWeavings(int firstPick)
         reverseWeaving_->Clear();
         reverseStaleFrom_ = 0;
     }
-    frmImage->Redraw();
+    // Picks added at the end leave what the band showed of the others in place.
+    frmImage->RedrawGrown(oldPicks, firstPick);
     // The cards stand as the last pick left them: the frames show what comes next.
     frmCards->UpdateFrames();
     frmImage->ScrollToStart();
@@ -204,7 +206,8 @@ void TfrmTWThreadedPattern::FillPackActionRow(TILTreeNode& row, const TTWPick& p
 }
 
 // A new row is filled cell by cell and then moved to the top: inside one update, so that a
-// list of thousands of rows is laid out and painted once, not at every cell.
+// list of thousands of rows is painted once, not at every cell. The bracket ends without a
+// whole new layout: the list places the new row at the top without visiting the others.
 void TfrmTWThreadedPattern::AddActionRow(TTWPick& pick)
 {
     lstActions->BeginUpdate();
@@ -212,7 +215,7 @@ void TfrmTWThreadedPattern::AddActionRow(TTWPick& pick)
     FillActionRow(*row, pick);
     row->SetIndex(0);
     FitPickColumn(*lstActions, pattern_->Picks().Count());
-    lstActions->EndUpdate();
+    lstActions->EndUpdate(false);
 }
 
 void TfrmTWThreadedPattern::AddPackActionRow(TTWPick& pick)
@@ -222,7 +225,7 @@ void TfrmTWThreadedPattern::AddPackActionRow(TTWPick& pick)
     FillPackActionRow(*row, pick);
     row->SetIndex(0);
     FitPickColumn(*lstPackActions, pattern_->Picks().Count());
-    lstPackActions->EndUpdate();
+    lstPackActions->EndUpdate(false);
 }
 
 void TfrmTWThreadedPattern::RefillLists()
@@ -400,7 +403,7 @@ void TfrmTWThreadedPattern::AddGridRow(TTWPick& pick)
     FillGridRow(*row, pick);
     row->SetIndex(0);
     FitPickColumn(*lstGrid, pattern_->Picks().Count());
-    lstGrid->EndUpdate();
+    lstGrid->EndUpdate(false);
 }
 
 fw::PopupMenu* TfrmTWThreadedPattern::lstGridBeforePopup(TILTreeNode* node, int columnIndex)

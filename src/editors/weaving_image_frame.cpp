@@ -269,6 +269,53 @@ void TfrmWeavingImage::Redraw()
     }
 }
 
+void TfrmWeavingImage::RedrawGrown(int oldPicks, int firstChangedPick)
+{
+    if (updateCount_ > 0) {
+        return;
+    }
+    const fw::Size oldSize = scrImage->ImageSize();
+    if (sizesStale_ || showReverse_ || horizontal_ || !HasCells(weaving_) || oldPicks <= 0
+        || weaving_->PickCount() <= oldPicks || firstChangedPick <= 1 || firstChangedPick > oldPicks + 1
+        || scrImage->ScrollOffset() != fw::Point{}) {
+        Redraw();
+        return;
+    }
+    const TWeavingImageGeometry front = Geometry(false);
+    const fw::Size size = TWeavingImageMargins(front, showPickTags_, showCardThreading_, CardLists()).ImageSize();
+    const int grown = size.Height - oldSize.Height;
+    // Upright, pick 1 at the bottom: every old pick moves down by the new picks' steps, and
+    // the margins with them; anything else is painted whole.
+    if (size.Width != oldSize.Width || grown != (weaving_->PickCount() - oldPicks) * front.PickStep()) {
+        Redraw();
+        return;
+    }
+    // The picks that may look different: the first changed one, the one before it (its far
+    // edge follows the next pick's slant) and the one before that (a run of two may become a
+    // float), and every float the new rows carry on from its start.
+    int firstStale = std::max(firstChangedPick - 2, 1);
+    const int lastKept = firstChangedPick - 1;
+    for (int column = 0; column < weaving_->Width(); ++column) {
+        const TTWWeavingCell* cell = weaving_->Cell(column, lastKept - 1);
+        if (cell != nullptr && cell->InFloat) {
+            firstStale = std::min(firstStale, std::max(cell->FloatStartPick() + 1, 1));
+        }
+    }
+    if (!scrImage->SetImageSizeKeepingView(size) || !scrImage->View().ImageGrewAtTop(grown)) {
+        imgWeaving->Update();
+        return;
+    }
+    // From the top of the image down to one step below the stale picks' lower edges: a
+    // cell's drawing reaches at most a slant beyond its own pick.
+    const int bottom = front.CellOrigin(1, firstStale).Y + front.PickStep() + front.SlantDepth() + 1
+                       - scrImage->ScrollOffset().Y;
+    TWeavingImageView& view = scrImage->View();
+    if (bottom > 0) {
+        view.InvalidateRect(fw::Rect{0, 0, view.ClientWidth(), std::min(bottom, view.ClientHeight())});
+    }
+    imgWeaving->Update();
+}
+
 void TfrmWeavingImage::UpdateImageSizes()
 {
     if (!HasCells(weaving_)) {

@@ -112,6 +112,11 @@ public:
     // update bracket is open. With no weaving, or one without columns or picks, the images
     // are empty.
     void Redraw();
+    // The same after picks were appended to a band of oldPicks picks, woven again from the
+    // 1-based first changed pick: when the front is shown alone, upright and at its start,
+    // what it showed moves down with the band and only the picks that may look different
+    // are painted again (the pixels are those Redraw gives).
+    void RedrawGrown(int oldPicks, int firstChangedPick);
     // Brackets that hold the redraws back; the outermost EndUpdate redraws once.
     void BeginUpdate() override;
     void EndUpdate() override;

@@ -63,6 +63,26 @@ void TWeavingImageView::ScrolledTo(fw::Point offset)
         Invalidate();
         return;
     }
+    MovePaintedPixels(dx, dy, offset);
+}
+
+bool TWeavingImageView::ImageGrewAtTop(int by)
+{
+    if (!paintedAt_ || !InvalidRegion().IsEmpty() || Updating() || by <= 0 || by >= ClientHeight()
+        || *paintedAt_ != scroller_.ScrollOffset()) {
+        paintedAt_.reset();
+        Invalidate();
+        return false;
+    }
+    // As a scroll up by the same amount: the pixels move down.
+    MovePaintedPixels(0, -by, *paintedAt_);
+    return true;
+}
+
+void TWeavingImageView::MovePaintedPixels(int dx, int dy, fw::Point offset)
+{
+    const int width = ClientWidth();
+    const int height = ClientHeight();
     // View pixel (x, y) now shows what (x + dx, y + dy) showed: the rows move within the
     // view's own pixels (asking for the canvas tells the screen they changed).
     fw::Bitmap& store = Canvas().Surface();
@@ -115,6 +135,22 @@ TWeavingImageScroller::TWeavingImageScroller(fw::Component* owner) : TILScrollBo
     view_ = new TWeavingImageView(this, *this);
     view_->SetParent(&BackgroundPanel());
     view_->SetAlign(fw::Align::Client);
+}
+
+bool TWeavingImageScroller::SetImageSizeKeepingView(fw::Size size)
+{
+    size = fw::Size{std::max(size.Width, 0), std::max(size.Height, 0)};
+    if (size == imageSize_) {
+        return true;
+    }
+    const fw::Size view{view_->ClientWidth(), view_->ClientHeight()};
+    imageSize_ = size;
+    UpdateLayout();
+    if (view_->ClientWidth() != view.Width || view_->ClientHeight() != view.Height) {
+        view_->Invalidate();
+        return false;
+    }
+    return true;
 }
 
 void TWeavingImageScroller::SetImageSize(fw::Size size)

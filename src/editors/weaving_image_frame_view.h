@@ -36,12 +36,20 @@ public:
     // a window scrolls on screen, and only the strips that come into view wait to be
     // painted; when the view is not all painted, all of it waits.
     void ScrolledTo(fw::Point offset);
+    // The image grew by `by` pixels downwards at its top, the scroll position staying: what
+    // the view shows moves down with it, and the strip that comes into view waits to be
+    // painted. False, and all of it waiting, when the view is not all painted.
+    bool ImageGrewAtTop(int by);
 
 protected:
     // What it shows of the image (or its colour, with nothing to show).
     void Paint() override;
 
 private:
+    // Moves the painted pixels so that view pixel (x, y) shows what (x + dx, y + dy) showed,
+    // and marks the strips uncovered as waiting; paintedAt_ becomes the offset.
+    void MovePaintedPixels(int dx, int dy, fw::Point offset);
+
     TWeavingImageScroller& scroller_;
     TWeavingImagePaintEvent onPaintImage_;
     // The scroll position the view's pixels were painted at; none until the first paint.
@@ -61,6 +69,9 @@ public:
     // The size of the whole image; an empty size shows no image (nothing to scroll).
     fw::Size ImageSize() const { return imageSize_; }
     void SetImageSize(fw::Size size);
+    // The same, leaving the view's pixels as they are: for a caller that says itself what of
+    // them is out of date. False when the view's size changed with it (then all of it waits).
+    bool SetImageSizeKeepingView(fw::Size size);
     // The image point shown at the view's top-left corner.
     fw::Point ScrollOffset() const;
     // Scrolls as near to that image point as the bars allow.

@@ -309,6 +309,14 @@ public:
     // Re-lays out the rows from the node (none or the root: from the first row); the scroll
     // bars follow the new content size.
     void LayoutRowsFrom(TILTreeNode* node);
+    // A node just attached as the root's last child: its row follows the last row, without
+    // laying out the others again (when the layout is up to date and the node a plain row).
+    void RowAddedAtEnd(TILTreeNode* node);
+    // A child of the root just moved to the front: the last row becomes the first, and the
+    // others move down by its height without being visited.
+    void RowMovedToFront(TILTreeNode* node);
+    // The node's top in tree coordinates when it is a laid-out row, otherwise the fallback.
+    int RowTopOf(const TILTreeNode& node, int fallback) const;
     void LayoutColumns();
     // Rows, columns and scroll bars (a heading row shown or hidden, the client resized).
     void RelayoutAll();
@@ -866,10 +874,17 @@ private:
     std::unordered_set<TILTreeNode*> cellControlNodes_;
 
     // The lazy layout: the shown rows in visible order with their offsets from the first
-    // row's top, rebuilt when the structure changed; the rows' Tops follow the scroll
-    // position when it changed.
+    // row's top, rebuilt when the structure changed. A row's top is worked out when asked
+    // (rowsOrigin_ follows the scroll position), and each node holds the key of its row
+    // (rowKeyBase_ plus its place), so that a row put at the front moves the others by
+    // offsetShift_ and rowKeyBase_ rather than by a write into each.
     std::vector<TILTreeNode*> rows_;
     std::vector<int> rowOffsets_;
+    int rowsOrigin_ = 0;
+    int offsetShift_ = 0;
+    int rowKeyBase_ = 0;
+    // The place of the node's row in rows_, -1 when it is no laid-out row.
+    int LaidOutRow(const TILTreeNode& node) const;
     bool rowsDirty_ = true;
     bool topsDirty_ = true;
     bool barsDirty_ = true;

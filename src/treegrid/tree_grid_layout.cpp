@@ -93,6 +93,62 @@ void TILTree::LayoutRowsFrom(TILTreeNode* node)
     MarkRowsDirty();
 }
 
+int TILTree::LaidOutRow(const TILTreeNode& node) const
+{
+    const int row = node.RowIndex() - rowKeyBase_;
+    return row >= 0 && static_cast<std::size_t>(row) < rows_.size() && rows_[static_cast<std::size_t>(row)] == &node
+               ? row
+               : -1;
+}
+
+void TILTree::RowAddedAtEnd(TILTreeNode* node)
+{
+    // Anything but a plain new row after rows laid out goes the whole way.
+    if (rowsDirty_ || node == nullptr || node->Parent() != root_ || root_->Children().back() != node
+        || node->Hidden() || node->HasChildren() || node->CellInfoCount() > 0 || LaidOutRow(*node) >= 0) {
+        MarkRowsDirty();
+        return;
+    }
+    const bool wasClean = !barsDirty_;
+    node->SetRowIndex(rowKeyBase_ + static_cast<int>(rows_.size()));
+    rows_.push_back(node);
+    rowOffsets_.push_back(contentRowsHeight_ - offsetShift_);
+    contentRowsHeight_ += node->Height() + HorzGridWidth();
+    // The content grew: the bars change, the rows above stay where they are.
+    barsDirty_ = true;
+    InvalidateForLayout(wasClean);
+}
+
+void TILTree::RowMovedToFront(TILTreeNode* node)
+{
+    // Only the last row moves to the front without a walk: it has no rows of children below
+    // it, and no other row changes its place in the order but by one.
+    const int row = node != nullptr ? LaidOutRow(*node) : -1;
+    if (node == nullptr || rowsDirty_ || node->Parent() != root_ || row < 0 || static_cast<std::size_t>(row) + 1 != rows_.size()) {
+        MarkRowsDirty();
+        return;
+    }
+    const bool wasClean = !topsDirty_;
+    const int height = contentRowsHeight_ - (rowOffsets_.back() + offsetShift_);
+    rows_.pop_back();
+    rowOffsets_.pop_back();
+    offsetShift_ += height;
+    --rowKeyBase_;
+    rows_.insert(rows_.begin(), node);
+    rowOffsets_.insert(rowOffsets_.begin(), -offsetShift_);
+    node->SetRowIndex(rowKeyBase_);
+    // The rows moved: what is placed on them follows at the next layout.
+    topsDirty_ = true;
+    InvalidateForLayout(wasClean);
+}
+
+int TILTree::RowTopOf(const TILTreeNode& node, int fallback) const
+{
+    EnsureLayout();
+    const int row = LaidOutRow(node);
+    return row >= 0 ? rowsOrigin_ + offsetShift_ + rowOffsets_[static_cast<std::size_t>(row)] : fallback;
+}
+
 void TILTree::LayoutColumns()
 {
     const bool wasClean = !columnsDirty_;
@@ -182,6 +238,8 @@ void TILTree::RebuildVisibleOrder()
     rowOffsets_.clear();
     rows_.reserve(expected);
     rowOffsets_.reserve(expected);
+    offsetShift_ = 0;
+    rowKeyBase_ = 0;
     const int gridHeight = HorzGridWidth();
     int offset = 0;
     // Depth first through the expanded nodes: the shown rows in visible order.
@@ -201,6 +259,7 @@ void TILTree::RebuildVisibleOrder()
         if (child->Hidden()) {
             continue;
         }
+        child->SetRowIndex(static_cast<int>(rows_.size()));
         rows_.push_back(child);
         rowOffsets_.push_back(offset);
         offset += child->Height() + gridHeight;
@@ -224,10 +283,7 @@ void TILTree::WriteTops()
 {
     topsDirty_ = false;
     placementsMoved_ = true;
-    const int base = HeadingHeight() - vertBar_->Position();
-    for (std::size_t i = 0; i < rows_.size(); ++i) {
-        rows_[i]->SetTop(base + rowOffsets_[i]);
-    }
+    rowsOrigin_ = HeadingHeight() - vertBar_->Position();
 }
 
 void TILTree::LayoutHeadingRows()
@@ -536,12 +592,13 @@ void TILTree::ScrollNodeIntoView(TILTreeNode* node)
 
 int TILTree::RowTop(std::size_t index) const
 {
-    return rows_[index]->Top();
+    EnsureLayout();
+    return rowsOrigin_ + offsetShift_ + rowOffsets_[index];
 }
 
 int TILTree::RowBottom(std::size_t index) const
 {
-    return rows_[index]->Top() + rows_[index]->Height() - 1;
+    return RowTop(index) + rows_[index]->Height() - 1;
 }
 
 bool TILTree::RowIsCut(std::size_t index) const

@@ -149,7 +149,7 @@ void TILTreeNode::SetParent(TILTreeNode* newParent)
 
     parent_ = newParent;
     if (newParent != nullptr) {
-        index_ = static_cast<int>(newParent->children_.size());
+        index_ = newParent->firstChildKey_ + static_cast<int>(newParent->children_.size());
         newParent->children_.push_back(this);
     } else {
         index_ = -1;
@@ -189,7 +189,12 @@ void TILTreeNode::SetParent(TILTreeNode* newParent)
     }
 
     if (hasNewTree && tree_ == newTree && (wasShown || IsShown() || oldTree != newTree)) {
-        newTree->LayoutRowsFrom(newTree->Root());
+        if (oldParent == nullptr && parent_ == newTree->Root()) {
+            // A new last child of the root: its row may simply follow the last one.
+            newTree->RowAddedAtEnd(this);
+        } else {
+            newTree->LayoutRowsFrom(newTree->Root());
+        }
     }
     // Inside a bracket the tree is refreshed once, at its end.
     if (oldTree != nullptr && oldTree != newTree && oldAlive && !oldTree->IsUpdating()) {
@@ -199,7 +204,7 @@ void TILTreeNode::SetParent(TILTreeNode* newParent)
 
 void TILTreeNode::TakeChild(TILTreeNode* child)
 {
-    const int at = child->index_;
+    const int at = child->index_ - firstChildKey_;
     if (at >= 0 && at < GetCount() && children_[static_cast<std::size_t>(at)] == child) {
         children_.erase(children_.begin() + at);
         RenumberChildren(at);
@@ -217,13 +222,14 @@ void TILTreeNode::TakeChild(TILTreeNode* child)
 void TILTreeNode::RenumberChildren(int from)
 {
     for (int i = std::max(from, 0); i < GetCount(); ++i) {
-        children_[static_cast<std::size_t>(i)]->index_ = i;
+        children_[static_cast<std::size_t>(i)]->index_ = firstChildKey_ + i;
     }
 }
 
 void TILTreeNode::ReplaceChildren(std::vector<TILTreeNode*> ordered)
 {
     children_ = std::move(ordered);
+    firstChildKey_ = 0;
     RenumberChildren(0);
 }
 
@@ -265,20 +271,33 @@ TILTreeNode* TILTreeNode::GetItem(int index) const
 
 void TILTreeNode::SetIndex(int index)
 {
-    if (parent_ == nullptr || index < 0 || index >= parent_->GetCount() || index == index_) {
+    const int current = GetIndex();
+    if (parent_ == nullptr || index < 0 || index >= parent_->GetCount() || index == current) {
         return;
     }
     auto& siblings = parent_->children_;
-    const auto from = siblings.begin() + index_;
+    const auto from = siblings.begin() + current;
     const auto to = siblings.begin() + index;
-    if (index < index_) {
+    if (index < current) {
         std::rotate(to, from, from + 1);
     } else {
         std::rotate(from, from + 1, to + 1);
     }
-    parent_->RenumberChildren(std::min(index, index_));
+    if (index == 0) {
+        // The siblings before the old place move one on: the first key goes one back
+        // instead, and only those after the old place keep their index by a new key.
+        --parent_->firstChildKey_;
+        index_ = parent_->firstChildKey_;
+        parent_->RenumberChildren(current + 1);
+    } else {
+        parent_->RenumberChildren(std::min(index, current));
+    }
     if (tree_ != nullptr && IsShown()) {
-        tree_->LayoutRowsFrom(parent_);
+        if (index == 0 && parent_ == tree_->Root()) {
+            tree_->RowMovedToFront(this);
+        } else {
+            tree_->LayoutRowsFrom(parent_);
+        }
     }
 }
 
@@ -472,10 +491,7 @@ fw::Font& TILTreeNode::GetFont()
 
 int TILTreeNode::Top() const
 {
-    if (tree_ != nullptr) {
-        tree_->EnsureLayout();
-    }
-    return top_;
+    return tree_ != nullptr ? tree_->RowTopOf(*this, top_) : top_;
 }
 
 void TILTreeNode::SetHeight(int value)
@@ -648,7 +664,7 @@ TILTreeNode* TILTreeNode::NextVisibleSibling() const
         return nullptr;
     }
     const auto& siblings = parent_->children_;
-    for (std::size_t i = static_cast<std::size_t>(index_) + 1; i < siblings.size(); ++i) {
+    for (std::size_t i = static_cast<std::size_t>(GetIndex()) + 1; i < siblings.size(); ++i) {
         if (!siblings[i]->Hidden()) {
             return siblings[i];
         }
@@ -662,7 +678,7 @@ TILTreeNode* TILTreeNode::PrevVisibleSibling() const
         return nullptr;
     }
     const auto& siblings = parent_->children_;
-    for (int i = index_ - 1; i >= 0; --i) {
+    for (int i = GetIndex() - 1; i >= 0; --i) {
         if (!siblings[static_cast<std::size_t>(i)]->Hidden()) {
             return siblings[static_cast<std::size_t>(i)];
         }

@@ -49,7 +49,9 @@ inline constexpr int TreeDefaultNodeHeight = 16;
 // its children; a node in a tree shares that tree with all its descendants.
 //
 // A node keeps its index among its siblings, so the visible-order walks and index lookups
-// cost nothing per step, however many siblings there are.
+// cost nothing per step, however many siblings there are. The index is kept as a key less
+// the parent's first key: a node moved to the front lowers that key, so the siblings after
+// it need no renumbering (a list that shows its newest row first stays cheap however long).
 class TILTreeNode : public fw::Persistent {
 public:
     // A detached node with the defaults: height 16 (through the screen factor), no image,
@@ -94,7 +96,7 @@ public:
     const std::vector<TILTreeNode*>& Children() const { return children_; }
     bool HasChildren() const { return !children_.empty(); }
     // -1 without a parent.
-    int GetIndex() const { return parent_ != nullptr ? index_ : -1; }
+    int GetIndex() const { return parent_ != nullptr ? index_ - parent_->firstChildKey_ : -1; }
     // Moves the node among its siblings; ignored for an invalid or unchanged index.
     void SetIndex(int index);
     bool IsDescendantOf(const TILTreeNode* node) const;
@@ -147,7 +149,7 @@ public:
     std::uint8_t DrawFlags() const { return drawFlags_; }
     void SetDrawFlags(std::uint8_t flags) { drawFlags_ = flags; }
     // The row's top in tree coordinates. The tree lays rows out lazily: asking brings its
-    // layout up to date first. SetTop is the layout's own setter and calls nothing back.
+    // layout up to date first. A node that is no laid-out row answers what SetTop gave it.
     int Top() const;
     void SetTop(int top) { top_ = top; }
     int Height() const { return height_; }
@@ -168,8 +170,9 @@ public:
     void SetHidden(bool hidden);
     int IndentOffset() const { return indentOffset_; }
     void SetIndentOffset(int offset) { indentOffset_ = offset; }
-    // A slot for the tree's layout: the row's place in its list of shown rows (-1 when it has
-    // none), so that finding a node's row needs no lookup table.
+    // A slot for the tree's layout: the key of the row's place in its list of shown rows (the
+    // tree tells a stale key by the row it names), so that finding a node's row needs no
+    // lookup table.
     int RowIndex() const { return rowIndex_; }
     void SetRowIndex(int index) { rowIndex_ = index; }
 
@@ -257,6 +260,8 @@ private:
     std::unique_ptr<fw::Font> font_;
     fw::Object* object_ = nullptr;
     int index_ = -1;
+    // The key of the first child: a child's index is its key less this.
+    int firstChildKey_ = 0;
     int top_ = 0;
     int height_ = 16;
     int imageIndex_ = -1;

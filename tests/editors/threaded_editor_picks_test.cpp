@@ -9,6 +9,9 @@
 #include <vector>
 
 #include "controls/brush_panel.h"
+#include "editors/weaving_image_frame_view.h"
+#include "framework/core/bitmap.h"
+#include "framework/gui/control.h"
 #include "framework/gui/qt_paint_backend.h"
 #include "framework/gui/qt_peer.h"
 #include "framework/gui/std_label.h"
@@ -82,6 +85,69 @@ TEST_F(ThreadedEditorPicksTest, APickTakesEachCardFramesTurnThreadingAndIdleStat
     EXPECT_EQ(PickTexts(editor)[2], "1B 2F 4B");
     EXPECT_EQ(PickColumn(*editor.lstActions), (std::vector<std::string>{"3", "2", "1"}));
     EXPECT_EQ(PickColumn(*editor.lstPackActions), (std::vector<std::string>{"3", "2", "1"}));
+}
+
+// Every row of both pick lists, top first.
+std::vector<std::vector<std::string>> ListRows(const TfrmTWThreadedPattern& editor)
+{
+    std::vector<std::vector<std::string>> rows;
+    for (const TILTree* list : {editor.lstActions, editor.lstPackActions}) {
+        for (int row = 0; row < RowCount(*list); ++row) {
+            rows.push_back(RowTexts(*list, row));
+        }
+    }
+    return rows;
+}
+
+TEST_F(ThreadedEditorPicksTest, PicksAddedShowWhatAWholeRepaintAndAFreshFillOfTheListsShow)
+{
+    // A pick added moves what the band showed down and paints only the newest picks again,
+    // and puts one row at the top of each list: the pixels and rows are those a whole
+    // repaint and a refill give. Cards fall idle and turn again, so that floats begin, grow
+    // across the newest pick and end there.
+    TfrmTWThreadedPattern& editor = OpenPattern(CardsOnly(6));
+    editor.frmImage->SetZoom(4);
+    editor.frmImage->SetMarkLongFloats(true);
+    editor.frmImage->SetMarkTwists(true);
+    editor.frmImage->SetMarkDirChanges(true);
+    editor.frmImage->SetShowPickTags(true);
+    TWeavingImageView& view = *editor.frmImage->imgWeaving;
+    bool taller = false;
+    for (int pick = 1; pick <= 45; ++pick) {
+        if (pick % 4 == 0) {
+            Frame(editor, 2).lblNumberClick();
+        }
+        if (pick % 9 == 0) {
+            Frame(editor, 5).lblNumberClick();
+        }
+        if (pick % 6 == 0) {
+            Frame(editor, 3).lblTurnDirClick();
+        }
+        if (pick % 10 == 0) {
+            Frame(editor, 4).lblThreadClick();
+        }
+        // What the screen showed before the pick.
+        fw::RenderToBitmap(view);
+        editor.DoPick(pick % 7 == 0);
+        const fw::Bitmap shown = fw::RenderToBitmap(view);
+        view.Invalidate();
+        const fw::Bitmap whole = fw::RenderToBitmap(view);
+        ASSERT_EQ(shown.Width(), whole.Width());
+        ASSERT_EQ(shown.Height(), whole.Height());
+        for (int y = 0; y < whole.Height(); ++y) {
+            for (int x = 0; x < whole.Width(); ++x) {
+                ASSERT_EQ(shown.Pixel(x, y), whole.Pixel(x, y)) << "pick " << pick << " at " << x << "," << y;
+            }
+        }
+        taller = taller || editor.frmImage->scrImage->ImageSize().Height > view.ClientHeight();
+    }
+    // The band grew past the view: the new picks pushed shown ones out of it.
+    EXPECT_TRUE(taller);
+    const auto rows = ListRows(editor);
+    ASSERT_EQ(rows.size(), 90U);
+    EXPECT_EQ(rows.front().front(), "45");
+    editor.RefillLists();
+    EXPECT_EQ(ListRows(editor), rows);
 }
 
 TEST_F(ThreadedEditorPicksTest, APickWithEveryCardIdleHasNoActionsAndWeavesAnIdleRow)

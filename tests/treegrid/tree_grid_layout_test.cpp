@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "controls/scroll_bar.h"
 #include "tree_grid_fixture.h"
@@ -277,3 +280,91 @@ TEST_F(LayoutTest, AnErrorWhileBeginUpdateAcceptsAnEditClosesTheBracket)
 }
 
 } // namespace
+
+namespace {
+
+// Every root row's index and top, as the tree answers them now.
+struct RootRowPlaces {
+    std::vector<int> Indexes;
+    std::vector<int> Tops;
+    friend bool operator==(const RootRowPlaces&, const RootRowPlaces&) = default;
+};
+
+RootRowPlaces PlacesOf(TILTree& tree)
+{
+    RootRowPlaces places;
+    for (TILTreeNode* node : tree.Root()->Children()) {
+        places.Indexes.push_back(node->GetIndex());
+        places.Tops.push_back(node->Top());
+    }
+    return places;
+}
+
+} // namespace
+
+TEST_F(LayoutTest, RowsPutAtTheFrontOrAddedAtTheEndLieWhereAWholeLayoutPutsThem)
+{
+    // A list that shows its newest row first, as the pick lists do, mixed with the changes
+    // that need the whole order again: a row with children, a hidden row, rows deleted and
+    // moved elsewhere, the view scrolled. After each step the places equal those of a layout
+    // made from scratch.
+    AddColumns({50});
+    std::vector<TILTreeNode*> rows = AddRows(4);
+    TILTreeNode* parent = rows[1];
+    Add({"child"}, parent);
+    parent->SetExpanded(true);
+    rows[2]->SetHidden(true);
+    tree->EnsureLayout();
+    for (int step = 0; step < 60; ++step) {
+        {
+            TILTreeUpdateBracket bracket(tree, true, step % 2 == 0);
+            TILTreeNode* row = Add({"N" + std::to_string(step)});
+            rows.push_back(row);
+            if (step % 5 != 4) {
+                row->SetIndex(0);
+            }
+        }
+        if (step % 7 == 3) {
+            // Out of the middle, and one moved to the middle.
+            TILTreeNode* doomed = tree->Root()->GetItem(tree->Root()->GetCount() / 2);
+            std::erase(rows, doomed);
+            if (doomed == parent) {
+                parent = nullptr;
+            }
+            delete doomed;
+            tree->Root()->GetItem(0)->SetIndex(tree->Root()->GetCount() / 3);
+        }
+        if (step % 11 == 5) {
+            tree->ScrollVertical(RowHeight * 3 + 5);
+        }
+        if (step % 13 == 8 && parent != nullptr) {
+            parent->SetExpanded(!parent->Expanded());
+        }
+        const RootRowPlaces kept = PlacesOf(*tree);
+        for (int i = 0; i < static_cast<int>(kept.Indexes.size()); ++i) {
+            ASSERT_EQ(kept.Indexes[static_cast<std::size_t>(i)], i) << "step " << step;
+        }
+        const fw::Bitmap shown = Render();
+        tree->RelayoutAll();
+        ASSERT_EQ(PlacesOf(*tree), kept) << "step " << step;
+        tree->Invalidate();
+        const fw::Bitmap whole = Render();
+        ASSERT_EQ(shown.Width(), whole.Width());
+        ASSERT_EQ(shown.Height(), whole.Height());
+        for (int y = 0; y < whole.Height(); ++y) {
+            for (int x = 0; x < whole.Width(); ++x) {
+                ASSERT_EQ(shown.Pixel(x, y), whole.Pixel(x, y)) << "step " << step << " at " << x << "," << y;
+            }
+        }
+    }
+    // A row put at the front shows at the top, below the heading, once the view is back at
+    // its start, and the row that was first follows it.
+    tree->ScrollVertical(-tree->VertScrollPosition());
+    TILTreeNode* first = tree->Root()->GetItem(0);
+    TILTreeNode* newest = Add({"newest"});
+    newest->SetIndex(0);
+    EXPECT_EQ(tree->Root()->GetItem(0), newest);
+    EXPECT_EQ(newest->Top(), HeadingHeight);
+    EXPECT_EQ(first->GetIndex(), 1);
+    EXPECT_EQ(first->Top(), HeadingHeight + newest->Height());
+}

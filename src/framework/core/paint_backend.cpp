@@ -1,7 +1,9 @@
 #include "framework/core/paint_backend.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstddef>
 #include <numbers>
 #include <vector>
 
@@ -79,9 +81,34 @@ ShapePixels RoundRectPixels(const Rect& box, int ellipseWidth, int ellipseHeight
     if (r.IsEmpty()) {
         return ShapePixels{};
     }
+    // The shape does not depend on where the box lies, and a screen draws the same few shapes
+    // again and again (the card frames' circles, at every pick): the last shapes made are kept
+    // at the origin and moved to the box.
+    struct Made {
+        int Width = 0;
+        int Height = 0;
+        int EllipseWidth = 0;
+        int EllipseHeight = 0;
+        ShapePixels Shape;
+    };
+    constexpr std::size_t Kept = 8;
+    thread_local std::array<Made, Kept> made;
+    thread_local std::size_t next = 0;
+    const int width = r.Width();
+    const int height = r.Height();
+    for (const Made& shape : made) {
+        if (shape.Width == width && shape.Height == height && shape.EllipseWidth == ellipseWidth
+            && shape.EllipseHeight == ellipseHeight) {
+            return ShapePixels{shape.Shape.Outline.Offsetted(r.Left, r.Top), shape.Shape.Interior.Offsetted(r.Left, r.Top)};
+        }
+    }
     // The platform's region leaves out the last column and row, so it is asked for one
     // more of each: the pen's outline covers the whole box.
-    return SplitBoundary(Region::RoundRect(Rect{r.Left, r.Top, r.Right + 1, r.Bottom + 1}, ellipseWidth, ellipseHeight));
+    Made& slot = made[next];
+    next = (next + 1) % Kept;
+    slot = Made{width, height, ellipseWidth, ellipseHeight,
+                SplitBoundary(Region::RoundRect(Rect{0, 0, width + 1, height + 1}, ellipseWidth, ellipseHeight))};
+    return ShapePixels{slot.Shape.Outline.Offsetted(r.Left, r.Top), slot.Shape.Interior.Offsetted(r.Left, r.Top)};
 }
 
 ShapePixels EllipsePixels(const Rect& box)

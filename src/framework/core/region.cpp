@@ -323,6 +323,13 @@ Region Region::Offsetted(int dx, int dy) const
 
 Region Region::Intersected(const Rect& rect) const
 {
+    // Mostly what is painted lies inside the clip whole: then it is its own cut.
+    if (!bands_.empty() && bands_.front().Top >= rect.Top && bands_.back().Bottom <= rect.Bottom) {
+        const Rect bounds = Bounds();
+        if (bounds.Left >= rect.Left && bounds.Right <= rect.Right) {
+            return *this;
+        }
+    }
     Region result;
     std::vector<Span> row;
     for (const Band& band : bands_) {
