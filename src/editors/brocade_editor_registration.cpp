@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "editors/brocade_editor.h"
+#include "editors/editor_registration_kit.h"
 #include "editors/editors_registration.h"
 #include "model/brocade_pattern.h"
 #include "model/pattern_base.h"
@@ -14,28 +15,6 @@
 #include "shell/window_factory.h"
 
 namespace {
-
-// A new editor owned by the main window and reaching it through its host, built, not shown
-// yet.
-TfrmBrocade* NewEditor(TfrmTWMain& main)
-{
-    std::unique_ptr<TfrmBrocade> editor(new TfrmBrocade(&main));
-    // The host before FinishLoading: making the window already adds it to the Windows menu.
-    editor->SetEditorHost(&main.EditorHost());
-    editor->FinishLoading();
-    return editor.release();
-}
-
-void OpenNewEditor(TfrmTWMain& main, int)
-{
-    TfrmBrocade* editor = NewEditor(main);
-    try {
-        editor->OpenPattern(nullptr, std::string());
-    } catch (...) {
-        delete editor;
-        throw;
-    }
-}
 
 void OpenLoadedPattern(fw::Form& form, std::unique_ptr<TTWPatternBase> pattern, const std::string& fileName)
 {
@@ -52,8 +31,7 @@ void OpenLoadedPattern(fw::Form& form, std::unique_ptr<TTWPatternBase> pattern, 
 
 void RegisterBrocadeEditor()
 {
-    RegisterWindowOpener(TTWWindowKind::BrocadeEditor, OpenNewEditor);
+    RegisterWindowOpener(TTWWindowKind::BrocadeEditor, OpenNewEmptyEditor<TfrmBrocade>);
     RegisterPatternEditor(PatternTypeBrocade,
-                          TTWPatternEditorClass{[](TfrmTWMain& main) -> fw::Form* { return NewEditor(main); },
-                                                OpenLoadedPattern});
+                          TTWPatternEditorClass{NewHostedEditor<TfrmBrocade>, OpenLoadedPattern});
 }

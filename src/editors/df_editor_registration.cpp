@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "editors/df_editor.h"
+#include "editors/editor_registration_kit.h"
 #include "editors/editors_registration.h"
 #include "model/df_pattern.h"
 #include "model/pattern_base.h"
@@ -15,27 +16,16 @@
 
 namespace {
 
-// A new editor owned by the main window and reaching it through its host, built, not shown
-// yet.
+// A new editor of the colour count, not shown yet.
 TfrmSimpleDoubleface* NewEditor(TfrmTWMain& main, int colourCount)
 {
-    std::unique_ptr<TfrmSimpleDoubleface> editor(new TfrmSimpleDoubleface(&main, colourCount));
-    // The host before FinishLoading: making the window already adds it to the Windows menu.
-    editor->SetEditorHost(&main.EditorHost());
-    editor->FinishLoading();
-    return editor.release();
+    return HostedEditor(main, std::make_unique<TfrmSimpleDoubleface>(&main, colourCount));
 }
 
 void OpenNewEditor(TfrmTWMain& main, int colourCount)
 {
     // A new design keeps the caption that names its colours ("Multi-Colour", "6-Hole").
-    TfrmSimpleDoubleface* editor = NewEditor(main, colourCount);
-    try {
-        editor->Show();
-    } catch (...) {
-        delete editor;
-        throw;
-    }
+    ShowNewEditor(NewEditor(main, colourCount), [](TfrmSimpleDoubleface& editor) { editor.Show(); });
 }
 
 void OpenLoadedPattern(fw::Form& form, std::unique_ptr<TTWPatternBase> pattern, const std::string& fileName)

@@ -4,6 +4,7 @@
 #include <memory>
 #include <utility>
 
+#include "editors/editor_registration_kit.h"
 #include "editors/editors_registration.h"
 #include "editors/threaded_editor.h"
 #include "model/pattern_base.h"
@@ -14,36 +15,20 @@
 
 namespace {
 
-// A new editor owned by the main window and reaching it through its host, built, not shown
-// yet.
-TfrmTWThreadedPattern* NewEditor(TfrmTWMain& main)
-{
-    std::unique_ptr<TfrmTWThreadedPattern> editor(new TfrmTWThreadedPattern(&main));
-    // The host before FinishLoading: making the window already adds it to the Windows menu.
-    editor->SetEditorHost(&main.EditorHost());
-    editor->FinishLoading();
-    return editor.release();
-}
-
 void OpenNewThreadedEditor(TfrmTWMain& main, int holeCount)
 {
-    TfrmTWThreadedPattern* editor = NewEditor(main);
-    try {
-        editor->Display(holeCount, nullptr, std::string());
-    } catch (...) {
-        delete editor;
-        throw;
-    }
+    ShowNewEditor(NewHostedEditor<TfrmTWThreadedPattern>(main), [holeCount](TfrmTWThreadedPattern& editor) {
+        editor.Display(holeCount, nullptr, std::string());
+    });
 }
 
 void OpenLoadedPattern(fw::Form& form, std::unique_ptr<TTWPatternBase> pattern, const std::string& fileName)
 {
     auto& editor = dynamic_cast<TfrmTWThreadedPattern&>(form);
-    std::unique_ptr<TTWPattern> threaded(dynamic_cast<TTWPattern*>(pattern.get()));
+    std::unique_ptr<TTWPattern> threaded = TakeLoaded<TTWPattern>(pattern);
     if (!threaded) {
         return;
     }
-    pattern.release();
     const int holes = threaded->Cards().HoleCount();
     // The window keeps the pattern read from the file: Display is given none.
     editor.TakePattern(std::move(threaded));
@@ -56,6 +41,5 @@ void RegisterThreadedEditor()
 {
     RegisterWindowOpener(TTWWindowKind::ThreadedEditor, OpenNewThreadedEditor);
     RegisterPatternEditor(PatternTypeThreaded,
-                          TTWPatternEditorClass{[](TfrmTWMain& main) -> fw::Form* { return NewEditor(main); },
-                                                OpenLoadedPattern});
+                          TTWPatternEditorClass{NewHostedEditor<TfrmTWThreadedPattern>, OpenLoadedPattern});
 }

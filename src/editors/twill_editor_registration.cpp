@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "editors/editor_registration_kit.h"
 #include "editors/editors_registration.h"
 #include "editors/twill_editor.h"
 #include "model/df_pattern.h"
@@ -14,28 +15,6 @@
 #include "shell/window_factory.h"
 
 namespace {
-
-// A new editor owned by the main window and reaching it through its host, built, not shown
-// yet.
-TfrmTWDoubleFaceTwill* NewEditor(TfrmTWMain& main)
-{
-    std::unique_ptr<TfrmTWDoubleFaceTwill> editor(new TfrmTWDoubleFaceTwill(&main));
-    // The host before FinishLoading: making the window already adds it to the Windows menu.
-    editor->SetEditorHost(&main.EditorHost());
-    editor->FinishLoading();
-    return editor.release();
-}
-
-void OpenNewEditor(TfrmTWMain& main, int)
-{
-    TfrmTWDoubleFaceTwill* editor = NewEditor(main);
-    try {
-        editor->OpenPattern(nullptr, std::string());
-    } catch (...) {
-        delete editor;
-        throw;
-    }
-}
 
 void OpenLoadedPattern(fw::Form& form, std::unique_ptr<TTWPatternBase> pattern, const std::string& fileName)
 {
@@ -50,8 +29,7 @@ void OpenLoadedPattern(fw::Form& form, std::unique_ptr<TTWPatternBase> pattern, 
 
 void RegisterTwillEditor()
 {
-    RegisterWindowOpener(TTWWindowKind::BrokenTwillEditor, OpenNewEditor);
+    RegisterWindowOpener(TTWWindowKind::BrokenTwillEditor, OpenNewEmptyEditor<TfrmTWDoubleFaceTwill>);
     RegisterPatternEditor(PatternTypeBrokenTwill,
-                          TTWPatternEditorClass{[](TfrmTWMain& main) -> fw::Form* { return NewEditor(main); },
-                                                OpenLoadedPattern});
+                          TTWPatternEditorClass{NewHostedEditor<TfrmTWDoubleFaceTwill>, OpenLoadedPattern});
 }

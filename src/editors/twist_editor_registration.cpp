@@ -4,6 +4,7 @@
 #include <memory>
 #include <utility>
 
+#include "editors/editor_registration_kit.h"
 #include "editors/editors_registration.h"
 #include "editors/twist_editor.h"
 #include "model/pattern_base.h"
@@ -13,28 +14,6 @@
 #include "shell/window_factory.h"
 
 namespace {
-
-// A new editor owned by the main window and reaching it through its host, built, not shown
-// yet.
-TfrmTWWarpTwinedPattern* NewEditor(TfrmTWMain& main)
-{
-    std::unique_ptr<TfrmTWWarpTwinedPattern> editor(new TfrmTWWarpTwinedPattern(&main));
-    // The host before FinishLoading: making the window already adds it to the Windows menu.
-    editor->SetEditorHost(&main.EditorHost());
-    editor->FinishLoading();
-    return editor.release();
-}
-
-void OpenNewTwistEditor(TfrmTWMain& main, int)
-{
-    TfrmTWWarpTwinedPattern* editor = NewEditor(main);
-    try {
-        editor->OpenPattern(nullptr, std::string());
-    } catch (...) {
-        delete editor;
-        throw;
-    }
-}
 
 void OpenLoadedPattern(fw::Form& form, std::unique_ptr<TTWPatternBase> pattern, const std::string& fileName)
 {
@@ -51,8 +30,7 @@ void OpenLoadedPattern(fw::Form& form, std::unique_ptr<TTWPatternBase> pattern, 
 
 void RegisterTwistEditor()
 {
-    RegisterWindowOpener(TTWWindowKind::TwistPatternedEditor, OpenNewTwistEditor);
+    RegisterWindowOpener(TTWWindowKind::TwistPatternedEditor, OpenNewEmptyEditor<TfrmTWWarpTwinedPattern>);
     RegisterPatternEditor(PatternTypeTwistPatterned,
-                          TTWPatternEditorClass{[](TfrmTWMain& main) -> fw::Form* { return NewEditor(main); },
-                                                OpenLoadedPattern});
+                          TTWPatternEditorClass{NewHostedEditor<TfrmTWWarpTwinedPattern>, OpenLoadedPattern});
 }
