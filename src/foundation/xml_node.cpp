@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <stdexcept>
 #include <utility>
 
 #include "foundation/generic_exception.h"
@@ -49,6 +50,9 @@ TILXMLNode* TILXMLNode::MakeChild()
 
 void TILXMLNode::LinkChild(TILXMLNode* child)
 {
+    if (childrenToMake_ >= 0) {
+        throw std::logic_error("A child added after the children made when written would be written before them.");
+    }
     if (childCount_ == childCapacity_) {
         Grow(*arena_, children_, childCount_, childCapacity_, childCount_ + 1, 4);
     }
@@ -293,6 +297,43 @@ TILXMLTree* TILXMLNode::Tree() const
     return arena_->Tree();
 }
 
+void TILXMLNode::AddChildrenWhenWritten(int count, ChildMaker makeChild)
+{
+    if (count <= 0) {
+        return;
+    }
+    TILXMLTree* tree = Tree();
+    if (tree == nullptr || tree->childMaking_ == TILXMLTree::ChildMaking::Now || childrenToMake_ >= 0) {
+        for (int i = 0; i < count; ++i) {
+            makeChild(*this, i);
+        }
+        return;
+    }
+    childrenToMake_ = static_cast<int>(tree->childrenToMake_.size());
+    tree->childrenToMake_.push_back({count, std::move(makeChild)});
+}
+
+void TILXMLNode::VisitChildrenToMake(const std::function<void(const TILXMLNode& child)>& visit) const
+{
+    if (childrenToMake_ < 0) {
+        return;
+    }
+    const TILXMLTree::ChildrenToMake& waiting = Tree()->childrenToMake_[static_cast<std::size_t>(childrenToMake_)];
+    // Enough children a batch to make the batches' own cost small, few enough to keep a
+    // batch's memory to a few hundred kilobytes.
+    constexpr int BatchSize = 256;
+    for (int first = 0; first < waiting.Count; first += BatchSize) {
+        TILXMLNode batch;
+        const int end = std::min(waiting.Count, first + BatchSize);
+        for (int i = first; i < end; ++i) {
+            waiting.Make(batch, i);
+        }
+        for (const TILXMLNode* child : batch.Children()) {
+            visit(*child);
+        }
+    }
+}
+
 std::string TILXMLNode::GetPath() const
 {
     std::vector<const TILXMLNode*> chain;
@@ -400,13 +441,17 @@ std::string TILXMLNode::GetTagValue(std::string_view name, bool checkSelf, bool 
 
 // --- the document ---
 
-TILXMLTree::TILXMLTree() : arena_(std::make_unique<TILXMLArena>(this)) {}
+TILXMLTree::TILXMLTree(ChildMaking childMaking)
+    : arena_(std::make_unique<TILXMLArena>(this)), childMaking_(childMaking)
+{
+}
 
 TILXMLTree::~TILXMLTree() = default;
 
 void TILXMLTree::Clear()
 {
     topNodes_.clear();
+    childrenToMake_.clear();
     arena_->Release();
 }
 

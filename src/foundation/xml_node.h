@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <new>
 #include <span>
@@ -100,6 +101,22 @@ public:
     std::span<TILXMLNode* const> Children() const { return {children_, static_cast<std::size_t>(childCount_)}; }
     // The parent element; none for a top-level element and for an element of its own.
     TILXMLNode* Parent() const { return parent_; }
+
+    // Children made one at a time: makeChild(parent, index) adds child number index
+    // (0 to count - 1) to parent. In a document that makes children when it is written (see
+    // TILXMLTree::ChildMaking), they are made only while the document is written, a few
+    // hundred at a time, each batch gone before the next is made, so that a list of tens of
+    // thousands of elements never stands in memory whole; they are then not among Children()
+    // and copies leave them out. Anywhere else they are made here and now. The elements and
+    // data makeChild uses must live until the document is written. No child may be added
+    // after them: it would be written before them.
+    using ChildMaker = std::function<void(TILXMLNode& parent, int index)>;
+    void AddChildrenWhenWritten(int count, ChildMaker makeChild);
+    // Whether children wait to be made when the document is written.
+    bool HasChildrenToMake() const { return childrenToMake_ >= 0; }
+    // Makes the waiting children, in order, handing each to visit before the batch it
+    // belongs to is freed.
+    void VisitChildrenToMake(const std::function<void(const TILXMLNode& child)>& visit) const;
     // The first direct child with the tag, none when absent.
     TILXMLNode* FindChild(std::string_view name) const;
     // Raises a list error outside the range.
@@ -171,13 +188,19 @@ private:
     bool cdata_ = false;
     // Whether the arena is this element's own.
     bool ownsArena_ = false;
+    // Where the children waiting to be made are listed in the document, or -1.
+    int childrenToMake_ = -1;
 };
 
 // The in-memory document of a stored file: its top-level elements, and the arena all its
 // elements live in.
 class TILXMLTree : public fw::Persistent {
 public:
-    TILXMLTree();
+    // When the children given to AddChildrenWhenWritten are made: at once, or only while
+    // the document is written (for a document made to be saved and then dropped).
+    enum class ChildMaking { Now, WhenWritten };
+
+    explicit TILXMLTree(ChildMaking childMaking = ChildMaking::Now);
     ~TILXMLTree() override;
     TILXMLTree(const TILXMLTree&) = delete;
     TILXMLTree& operator=(const TILXMLTree&) = delete;
@@ -207,6 +230,11 @@ public:
     // Windows-1252; an existing file is replaced only with overwrite set.
     std::string BuildXML(const std::filesystem::path& fileName, bool overwrite, bool indent = true) const;
     std::string BuildXML(bool indent = true) const { return BuildXML({}, false, indent); }
+    // Writes the same bytes as BuildXML(fileName, true, indent), piece by piece: the file's
+    // text never stands in memory whole, and children waiting to be made are made batch by
+    // batch as they are written. The file is replaced only once it is whole; errors raise
+    // as BuildXML's.
+    void SaveToFile(const std::filesystem::path& fileName, bool indent = true) const;
 
     // Replaces the document with the file's elements (the file is Windows-1252).
     void LoadFromFile(const std::filesystem::path& fileName);
@@ -218,6 +246,12 @@ public:
 
 private:
     friend class TILXMLElementMaker;
+    friend class TILXMLNode;
+
+    struct ChildrenToMake {
+        int Count;
+        TILXMLNode::ChildMaker Make;
+    };
 
     // A new top-level element in the arena, not yet linked.
     TILXMLNode* MakeTopNode();
@@ -225,6 +259,8 @@ private:
 
     std::unique_ptr<TILXMLArena> arena_;
     std::vector<TILXMLNode*> topNodes_;
+    ChildMaking childMaking_;
+    std::vector<ChildrenToMake> childrenToMake_;
 };
 
 // Sets a node's tag and attributes from the text between the angle brackets of a start tag.

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -15,10 +16,13 @@ namespace {
 
 // The text being written, in one buffer that grows by doubling: each piece is copied to its
 // place without the checks and calls of appending to a string piece by piece. The buffer is
-// cut to the text written when the writing ends.
+// cut to the text written when the writing ends. A sink with a drain hands its text on
+// whenever a piece is full, between elements, and starts its buffer again.
 class TextSink {
 public:
-    explicit TextSink(std::string& out) : out_(out), used_(out.size()) {}
+    using Drain = std::function<void(std::string_view text)>;
+
+    explicit TextSink(std::string& out, Drain drain = {}) : out_(out), used_(out.size()), drain_(std::move(drain)) {}
     ~TextSink() { out_.resize(used_); }
     TextSink(const TextSink&) = delete;
     TextSink& operator=(const TextSink&) = delete;
@@ -37,9 +41,27 @@ public:
     void Append(char c) { *Room(1) = c; }
     void AppendSpaces(std::size_t count) { std::memset(Room(count), ' ', count); }
 
+    // Called between elements only: a piece never ends inside a character or a reference.
+    void DrainIfFull()
+    {
+        if (drain_ && used_ >= PieceSize) {
+            DrainAll();
+        }
+    }
+    void DrainAll()
+    {
+        if (drain_ && used_ > 0) {
+            drain_(std::string_view(out_.data(), used_));
+            used_ = 0;
+        }
+    }
+
 private:
+    static constexpr std::size_t PieceSize = 256 * 1024;
+
     std::string& out_;
     std::size_t used_;
+    Drain drain_;
 };
 
 // Most values need no reference and are copied as they are.
@@ -110,20 +132,28 @@ void AppendEndTag(TextSink& out, std::string_view tag)
 // Elements are written iteratively: a file may nest deeper than the stack would like.
 void WriteNode(TextSink& out, const TILXMLNode& top, int level, bool indent)
 {
+    enum class Part { Start, ChildrenToMake, End };
     struct Step {
         const TILXMLNode* node;
         int level;
-        bool closing;
+        Part part;
     };
-    std::vector<Step> pending{{&top, level, false}};
+    std::vector<Step> pending{{&top, level, Part::Start}};
     while (!pending.empty()) {
         const Step step = pending.back();
         pending.pop_back();
         const TILXMLNode& node = *step.node;
+        out.DrainIfFull();
+        if (step.part == Part::ChildrenToMake) {
+            // Each batch is written before the next is made; those children are made
+            // without any of their own waiting, so the recursion goes one level deep.
+            node.VisitChildrenToMake([&](const TILXMLNode& child) { WriteNode(out, child, step.level, indent); });
+            continue;
+        }
         if (indent && step.level > 0) {
             out.AppendSpaces(static_cast<std::size_t>(step.level) * 2);
         }
-        if (step.closing) {
+        if (step.part == Part::End) {
             AppendEndTag(out, node.Tag());
             continue;
         }
@@ -138,14 +168,18 @@ void WriteNode(TextSink& out, const TILXMLNode& top, int level, bool indent)
                 out.Append(node.Value());
             }
             AppendEndTag(out, node.Tag());
-        } else if (node.ChildCount() == 0) {
+        } else if (node.ChildCount() == 0 && !node.HasChildrenToMake()) {
             out.Append("/>\r\n");
         } else {
             out.Append(">\r\n");
-            pending.push_back({&node, step.level, true});
+            const int childLevel = step.level < 0 ? step.level : step.level + 1;
+            pending.push_back({&node, step.level, Part::End});
+            if (node.HasChildrenToMake()) {
+                pending.push_back({&node, childLevel, Part::ChildrenToMake});
+            }
             const std::span<TILXMLNode* const> children = node.Children();
             for (auto child = children.rbegin(); child != children.rend(); ++child) {
-                pending.push_back({*child, step.level < 0 ? step.level : step.level + 1, false});
+                pending.push_back({*child, childLevel, Part::Start});
             }
         }
     }
@@ -157,6 +191,36 @@ void TILXMLNode::AppendAttributesText(std::string& out) const
 {
     TextSink sink(out);
     AppendAttributes(sink, *this);
+}
+
+namespace {
+
+// Stored files are Windows-1252; ASCII alone, as written texts nearly always are, is the same
+// there.
+std::string_view StoredText(std::string_view text, std::string& converted)
+{
+    if (fw::AsciiPrefixLength(text) == text.size()) {
+        return text;
+    }
+    converted = fw::Utf8ToWindows1252Referenced(text);
+    return converted;
+}
+
+} // namespace
+
+void TILXMLTree::SaveToFile(const std::filesystem::path& fileName, bool indent) const
+{
+    fw::AtomicFileWriter file(fileName);
+    std::string piece;
+    std::string converted;
+    {
+        TextSink sink(piece, [&](std::string_view text) { file.Write(StoredText(text, converted)); });
+        for (const TILXMLNode* top : topNodes_) {
+            WriteNode(sink, *top, 0, indent);
+        }
+        sink.DrainAll();
+    }
+    file.Commit();
 }
 
 std::string TILXMLTree::BuildXML(const std::filesystem::path& fileName, bool overwrite, bool indent) const
@@ -174,12 +238,8 @@ std::string TILXMLTree::BuildXML(const std::filesystem::path& fileName, bool ove
         }
     }
     if (!fileName.empty()) {
-        // ASCII alone, as written texts nearly always are, is the same in Windows-1252.
-        if (fw::AsciiPrefixLength(text) == text.size()) {
-            fw::WriteFileAtomically(fileName, text);
-        } else {
-            fw::WriteFileAtomically(fileName, fw::Utf8ToWindows1252Referenced(text));
-        }
+        std::string converted;
+        fw::WriteFileAtomically(fileName, StoredText(text, converted));
     }
     return text;
 }

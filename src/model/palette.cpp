@@ -197,7 +197,7 @@ void TTWPaletteList::SaveToFile(const std::filesystem::path& fileName) const
 {
     TILXMLTree tree;
     WriteToXML(tree);
-    tree.BuildXML(fileName, true, true);
+    tree.SaveToFile(fileName);
 }
 
 void TTWPaletteList::LoadFromFile(const std::filesystem::path& fileName)

@@ -99,10 +99,11 @@ std::string TTWPatternBase::GetTypeName() const
 
 void TTWPatternBase::SaveToFile(const std::string& fileName)
 {
-    TILXMLTree tree;
+    // The document lives only to be written: long lists are made as they are written.
+    TILXMLTree tree(TILXMLTree::ChildMaking::WhenWritten);
     TILXMLNode* root = CreateTWDataRoot(tree, "TWData");
     BuildXML(root);
-    tree.BuildXML(fileName, true, true);
+    tree.SaveToFile(fileName);
 }
 
 void TTWPatternBase::LoadFromFile(const std::string& fileName)

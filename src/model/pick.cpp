@@ -107,9 +107,11 @@ TILXMLNode* TTWPickList::WriteToXML(TILXMLNode* parent, std::string_view tag) co
 {
     TILXMLNode* element = parent->AddChild(tag.empty() ? std::string_view("Picks") : tag);
     element->AddAttribute("Count", fw::IntToStr(Count()));
-    for (const auto& pick : items_) {
-        pick->WriteToXML(element);
-    }
+    // A long band's picks are most of its file: a document being saved makes them as it
+    // writes them.
+    element->AddChildrenWhenWritten(Count(), [this](TILXMLNode& picks, int index) {
+        items_[static_cast<std::size_t>(index)]->WriteToXML(&picks);
+    });
     return element;
 }
 

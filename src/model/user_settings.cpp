@@ -325,7 +325,7 @@ void TTWUserSettings::SaveToFile(const fs::path& fileName) const
         TILXMLTree tree;
         // The same envelope as a pattern file, under a root of its own.
         BuildXML(CreateTWDataRoot(tree, RootTag));
-        tree.BuildXML(target, true, true);
+        tree.SaveToFile(target);
     } catch (const std::exception& error) {
         throw TGenericException::CreateFromSender("Unable to save the settings.\r\nFilename: " + target.string(),
                                                   &error, this, "SaveToFile");

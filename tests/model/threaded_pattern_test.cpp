@@ -392,6 +392,38 @@ TEST_F(ThreadedPatternTest, SavedPatternReadsBackTheSame)
     EXPECT_EQ(PatternXML(pattern), PatternXML(loaded));
 }
 
+// A long band's picks are made only as the file is written, a batch at a time: the file holds
+// the same bytes as the document made whole, in Windows-1252, every pick in its place.
+TEST_F(ThreadedPatternTest, ALongBandIsSavedAsTheWholeDocumentWouldBe)
+{
+    TTWPattern pattern;
+    MakeOneCardPattern(pattern);
+    AddPack(pattern, "Both \xCE\xA9", {1});
+    pattern.SetName("Long band \xC3\xA9");
+    TTWPickList& picks = pattern.Picks();
+    while (picks.Count() < 2500) {
+        TTWPick* pick = picks.Add();
+        pick->Assign(picks.Items(picks.Count() % 8));
+        if (picks.Count() % 3 == 0) {
+            pick->Actions().Add(TTWAction::CreatePackTwist("Both \xCE\xA9", TwistH).release());
+        }
+    }
+
+    TILXMLTree whole;
+    pattern.BuildXML(CreateTWDataRoot(whole));
+    const std::string expected = File("whole.tvl");
+    whole.BuildXML(expected, true, true);
+
+    const std::string file = File("long.tvl");
+    pattern.SaveToFile(file);
+    EXPECT_EQ(fw::ReadFileBytes(file), fw::ReadFileBytes(expected));
+
+    TTWPattern loaded;
+    loaded.LoadFromFile(file);
+    ASSERT_EQ(loaded.GetPickCount(), 2500);
+    EXPECT_EQ(PatternXML(loaded), PatternXML(pattern));
+}
+
 TEST_F(ThreadedPatternTest, TextsTheCodePageLacksSurviveTheFileWhichStaysWindows1252)
 {
     TTWPattern pattern;

@@ -111,37 +111,69 @@ std::string ReadFileBytes(const fs::path& path)
 
 void WriteFileAtomically(const fs::path& path, std::string_view bytes)
 {
+    AtomicFileWriter writer(path);
+    writer.Write(bytes);
+    writer.Commit();
+}
+
+AtomicFileWriter::AtomicFileWriter(const fs::path& path) : path_(path)
+{
     const std::optional<fs::perms> oldRights = RightsOfFileToReplace(path);
-    const fs::path temporary = TemporaryPathBeside(path);
-    std::error_code ignored;
-    {
-        errno = 0;
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            const std::string reason = LastErrorReason();
-            fs::remove(temporary, ignored);
-            RaiseCreateError(path, reason);
-        }
-        // The new file keeps the access rights the old one had, from before it holds any
-        // of the content, so that a private file is never readable by others on the way.
-        if (oldRights) {
-            fs::permissions(temporary, *oldRights, ignored);
-        }
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        // Closing flushes: a full disk shows only here.
-        out.close();
-        if (!out) {
-            const std::string reason = LastErrorReason();
-            fs::remove(temporary, ignored);
-            RaiseCreateError(path, reason);
-        }
+    temporary_ = TemporaryPathBeside(path);
+    errno = 0;
+    out_.open(temporary_, std::ios::binary | std::ios::trunc);
+    if (!out_) {
+        Fail(LastErrorReason());
+    }
+    // The new file keeps the access rights the old one had, from before it holds any of the
+    // content, so that a private file is never readable by others on the way.
+    if (oldRights) {
+        std::error_code ignored;
+        fs::permissions(temporary_, *oldRights, ignored);
+    }
+}
+
+AtomicFileWriter::~AtomicFileWriter()
+{
+    if (!done_) {
+        out_.close();
+        std::error_code ignored;
+        fs::remove(temporary_, ignored);
+    }
+}
+
+void AtomicFileWriter::Write(std::string_view bytes)
+{
+    errno = 0;
+    out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out_) {
+        Fail(LastErrorReason());
+    }
+}
+
+void AtomicFileWriter::Commit()
+{
+    errno = 0;
+    // Closing flushes: a full disk shows only here.
+    out_.close();
+    if (!out_) {
+        Fail(LastErrorReason());
     }
     std::error_code renameError;
-    fs::rename(temporary, path, renameError);
+    fs::rename(temporary_, path_, renameError);
     if (renameError) {
-        fs::remove(temporary, ignored);
-        RaiseCreateError(path, renameError.message());
+        Fail(renameError.message());
     }
+    done_ = true;
+}
+
+void AtomicFileWriter::Fail(const std::string& reason)
+{
+    done_ = true;
+    out_.close();
+    std::error_code ignored;
+    fs::remove(temporary_, ignored);
+    RaiseCreateError(path_, reason);
 }
 
 } // namespace fw

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <filesystem>
+#include <fstream>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,5 +19,29 @@ std::string ReadFileBytes(const std::filesystem::path& path);
 // anything fails the temporary file is removed, the old file is left as it was, and
 // EFileError "Cannot create file \"<path>\". <reason>" is raised.
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+// The same for content made piece by piece, so that a large file never has to stand in
+// memory whole: the pieces go to the temporary file as they come, and Commit puts it in the
+// file's place. A writer destroyed without Commit (an error on the way, an exception in the
+// code making the content) removes the temporary file and leaves the old one as it was.
+// Every failure raises EFileError "Cannot create file \"<path>\". <reason>".
+class AtomicFileWriter {
+public:
+    explicit AtomicFileWriter(const std::filesystem::path& path);
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    void Write(std::string_view bytes);
+    void Commit();
+
+private:
+    [[noreturn]] void Fail(const std::string& reason);
+
+    std::filesystem::path path_;
+    std::filesystem::path temporary_;
+    std::ofstream out_;
+    bool done_ = false;
+};
 
 } // namespace fw

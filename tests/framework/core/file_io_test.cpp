@@ -105,3 +105,31 @@ TEST_F(FileRights, ANewFileFollowsTheCreationMask)
     EXPECT_EQ(RightsOf(path), owner_read | owner_write | group_read);
     EXPECT_EQ(ReadFileBytes(path), "new\r\n");
 }
+
+// Content written in pieces: the file changes only when the writer commits, a writer given
+// up on the way (as an exception unwinds it) leaves the old file and no temporary one, and
+// the new file keeps the old one's rights.
+TEST_F(FileRights, AFileWrittenInPiecesReplacesTheOldOneOnlyWhenCommitted)
+{
+    using enum fs::perms;
+    const fs::path path = FileWith("pieces.txt", "old\r\n", owner_read | owner_write | group_read);
+    {
+        AtomicFileWriter writer(path);
+        writer.Write("first ");
+        EXPECT_EQ(ReadFileBytes(path), "old\r\n");
+        EXPECT_EQ(EntriesInFolder(), 2U);
+    }
+    EXPECT_EQ(ReadFileBytes(path), "old\r\n");
+    EXPECT_EQ(EntriesInFolder(), 1U) << "a temporary file was left behind";
+
+    {
+        AtomicFileWriter writer(path);
+        writer.Write("first ");
+        writer.Write("");
+        writer.Write("second\r\n");
+        writer.Commit();
+    }
+    EXPECT_EQ(ReadFileBytes(path), "first second\r\n");
+    EXPECT_EQ(RightsOf(path), owner_read | owner_write | group_read);
+    EXPECT_EQ(EntriesInFolder(), 1U);
+}
