@@ -347,12 +347,12 @@ void PrintComparison(const std::vector<BandFigures>& bands)
     if (const BandFigures* band = find(LongBandPicks)) {
         std::cout << "  " << PadRight("one pick added and shown below " + Fixed(TargetLongPickMs, 0) + " ms on "
                                           + std::to_string(LongBandPicks) + " picks",
-                                      62)
+                                      78)
                   << Verdict(band->pickBestMs < TargetLongPickMs) << " (best " << Fixed(band->pickBestMs, 2)
                   << " ms, worst " << Fixed(band->pickWorstMs, 2) << " ms)\n";
         std::cout << "  " << PadRight("memory at its peak below " + Fixed(TargetLongPeakMb, 0) + " MB on "
                                           + std::to_string(LongBandPicks) + " picks",
-                                      62)
+                                      78)
                   << Verdict(band->peakMb < TargetLongPeakMb) << " (" << Fixed(band->peakMb, 1) << " MB)\n";
     }
     if (const BandFigures* band = find(LongestBandPicks); band != nullptr && sample != nullptr) {
@@ -361,7 +361,7 @@ void PrintComparison(const std::vector<BandFigures>& bands)
         std::cout << "  " << PadRight("one pick added and shown on " + std::to_string(LongestBandPicks)
                                           + " picks at most " + Fixed(TargetLongestPickRatio, 1) + " x the "
                                           + std::to_string(sample->picks) + "-pick time",
-                                      62)
+                                      78)
                   << Verdict(ratio <= TargetLongestPickRatio) << " (" << Fixed(ratio, 2) << " x)\n";
     }
 }

@@ -572,23 +572,48 @@ void TfrmTWDoublefaceNonMDI::BuildCards(TTWCardList& cards)
     const int holes = colourCount_ == 6 ? 6 : 4;
     for (int i = 0; i < framePattern->GridWidth(); ++i) {
         std::unique_ptr<TTWCardBase> card = CreateCard(holes);
-        if (TfrmCardCompactBase* frame = frameCards->GetCardFrame(i)) {
-            if (colourCount_ == 2) {
-                const int first = frame->GetHoleColourIndex(0);
-                const int second = frame->GetHoleColourIndex(1);
-                card->SetHoleColour(0, first);
-                card->SetHoleColour(1, first);
-                card->SetHoleColour(2, second);
-                card->SetHoleColour(3, second);
-            } else {
-                for (int hole = 0; hole < holes; ++hole) {
-                    card->SetHoleColour(hole, frame->GetHoleColourIndex(hole));
-                }
-            }
-            card->SetThreading(frame->Threading());
-        }
+        TakeFrameSetup(*card, i);
         card->Reset();
         cards.Add(card.release());
+    }
+}
+
+void TfrmTWDoublefaceNonMDI::TakeFrameSetup(TTWCardBase& card, int column)
+{
+    TfrmCardCompactBase* frame = frameCards->GetCardFrame(column);
+    if (frame == nullptr) {
+        return;
+    }
+    if (colourCount_ == 2) {
+        const int first = frame->GetHoleColourIndex(0);
+        const int second = frame->GetHoleColourIndex(1);
+        card.SetHoleColour(0, first);
+        card.SetHoleColour(1, first);
+        card.SetHoleColour(2, second);
+        card.SetHoleColour(3, second);
+    } else {
+        for (int hole = 0; hole < card.Holes().Count(); ++hole) {
+            card.SetHoleColour(hole, frame->GetHoleColourIndex(hole));
+        }
+    }
+    card.SetThreading(frame->Threading());
+}
+
+void TfrmTWDoublefaceNonMDI::SetCardsAgain(TTWCardList& cards)
+{
+    const int holes = colourCount_ == 6 ? 6 : 4;
+    bool fit = cards.Count() == framePattern->GridWidth();
+    for (int i = 0; fit && i < cards.Count(); ++i) {
+        fit = cards.Items(i)->Holes().Count() == holes;
+    }
+    if (!fit) {
+        BuildCards(cards);
+        return;
+    }
+    for (int i = 0; i < cards.Count(); ++i) {
+        TTWCardBase& card = *cards.Items(i);
+        TakeFrameSetup(card, i);
+        card.Reset();
     }
 }
 
@@ -608,22 +633,23 @@ void TfrmTWDoublefaceNonMDI::BuildRowPicks(int row, TTWPattern& pattern)
     }
 }
 
-void TfrmTWDoublefaceNonMDI::BuildThreadedPattern(TTWPattern& pattern)
+int TfrmTWDoublefaceNonMDI::BuildThreadedPattern(TTWPattern& pattern)
 {
     TTWPattern::CheckConversionSize(framePattern->GridWidth(),
                                     static_cast<std::int64_t>(framePattern->GridHeight()) * (colourCount_ == 6 ? 3 : 2),
                                     this);
-    if (TurnDirectionsAgain(pattern)) {
-        return;
+    if (const std::optional<int> firstChanged = TurnDirectionsAgain(pattern)) {
+        return *firstChanged;
     }
     pattern.Clear();
     BuildCards(pattern.Cards());
     for (int row = 0; row < framePattern->GridHeight(); ++row) {
         BuildRowPicks(row, pattern);
     }
+    return 1;
 }
 
-bool TfrmTWDoublefaceNonMDI::TurnDirectionsAgain(TTWPattern& pattern)
+std::optional<int> TfrmTWDoublefaceNonMDI::TurnDirectionsAgain(TTWPattern& pattern)
 {
     // The band is built again after every change of a cell, and a large design holds
     // hundreds of thousands of actions: when the pattern already has this design's shape
@@ -633,7 +659,7 @@ bool TfrmTWDoublefaceNonMDI::TurnDirectionsAgain(TTWPattern& pattern)
     const int height = framePattern->GridHeight();
     const int picksPerRow = colourCount_ == 6 ? 3 : 2;
     if (pattern.Picks().Count() != height * picksPerRow || pattern.Packs().Count() != 0 || width == 0) {
-        return false;
+        return std::nullopt;
     }
     for (int p = 0; p < pattern.Picks().Count(); ++p) {
         const TTWActionList& actions = pattern.Picks().Items(p)->Actions();
@@ -643,30 +669,43 @@ bool TfrmTWDoublefaceNonMDI::TurnDirectionsAgain(TTWPattern& pattern)
         for (int i = 0; i < width; ++i) {
             const TTWAction* action = actions.Items(i);
             if (!action->IsCardAction() || !action->IsTurn() || action->CardNumber() != i + 1) {
-                return false;
+                return std::nullopt;
             }
         }
     }
-    BuildCards(pattern.Cards());
+    SetCardsAgain(pattern.Cards());
+    // The picks before the first one changed weave as they did: the band can be woven on
+    // from there.
+    int firstChanged = pattern.Picks().Count() + 1;
     for (int row = 0; row < height; ++row) {
         const bool odd = row % 2 != 0;
         for (int copy = 0; copy < picksPerRow; ++copy) {
-            TTWActionList& actions = pattern.Picks().Items(row * picksPerRow + copy)->Actions();
+            const int pick = row * picksPerRow + copy;
+            TTWActionList& actions = pattern.Picks().Items(pick)->Actions();
             for (int i = 0; i < width; ++i) {
-                actions.Items(i)->SetTurnDir(framePattern->IsCellSet(i, row) != odd ? TurnBackwards : TurnForwards);
+                TTWAction& action = *actions.Items(i);
+                const std::uint8_t direction = framePattern->IsCellSet(i, row) != odd ? TurnBackwards : TurnForwards;
+                if (action.TurnDir() != direction) {
+                    action.SetTurnDir(direction);
+                    firstChanged = std::min(firstChanged, pick + 1);
+                }
             }
         }
     }
-    return true;
+    return firstChanged;
 }
 
 void TfrmTWDoublefaceNonMDI::RefreshWeavingImage()
 {
     const fw::ScopedCursor busy;
-    BuildThreadedPattern(*threaded_);
-    threaded_->BuildWeaving(*frontWeaving_, &threaded_->Palette(), false, 0);
+    // A changed cell changes the picks of its row on: the band is woven on from the first of
+    // them (the loom weaves whole when the cards or colours changed too). With nothing
+    // changed the last pick is woven again, which costs one row.
+    const int builtFrom = BuildThreadedPattern(*threaded_);
+    const int firstPick = std::min(builtFrom, std::max(threaded_->Picks().Count(), 1));
+    threaded_->UpdateWeaving(*frontWeaving_, &threaded_->Palette(), false, firstPick);
     // The reverse side is woven when it is shown: most of the time nobody looks at it.
-    reverseStale_ = true;
+    reverseStaleFrom_ = reverseStaleFrom_ == 0 ? firstPick : std::min(reverseStaleFrom_, firstPick);
     if (frameWeaving->GetShowReverse()) {
         WeaveStaleReverse();
     }
@@ -675,11 +714,12 @@ void TfrmTWDoublefaceNonMDI::RefreshWeavingImage()
 
 void TfrmTWDoublefaceNonMDI::WeaveStaleReverse()
 {
-    if (!reverseStale_) {
+    if (reverseStaleFrom_ == 0) {
         return;
     }
-    threaded_->BuildReverseWeaving(*reverseWeaving_, &threaded_->Palette(), 0);
-    reverseStale_ = false;
+    const int firstPick = reverseStaleFrom_;
+    reverseStaleFrom_ = 0;
+    threaded_->UpdateWeaving(*reverseWeaving_, &threaded_->Palette(), true, firstPick);
 }
 
 // --- Pages -----------------------------------------------------------------------------------------------

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -111,8 +112,10 @@ public:
     virtual void BuildCards(TTWCardList& cards);
     // The picks of one design row appended: two (three with six colours).
     virtual void BuildRowPicks(int row, TTWPattern& pattern);
-    // The pattern's cards and picks made from the design.
-    virtual void BuildThreadedPattern(TTWPattern& pattern);
+    // The pattern's cards and picks made from the design. Answers the first pick (counted
+    // from 1) that may weave otherwise than before: 1 when the pattern was built anew, one
+    // past the last pick when nothing changed.
+    virtual int BuildThreadedPattern(TTWPattern& pattern);
     // The band woven again from the design and shown.
     void RefreshWeavingImage();
 
@@ -192,9 +195,15 @@ private:
     void PrintActions();
     void RunSelvedgeGenerator();
 
-    // The design's turning directions set again in a pattern that already has its shape;
-    // false (nothing changed) when it has not.
-    bool TurnDirectionsAgain(TTWPattern& pattern);
+    // The design's turning directions set again in a pattern that already has its shape,
+    // answering the first pick (from 1) whose directions changed, or one past the last;
+    // nothing (and nothing changed) when it has not the shape.
+    std::optional<int> TurnDirectionsAgain(TTWPattern& pattern);
+    // The frames' hole colours and threading given to a card.
+    void TakeFrameSetup(TTWCardBase& card, int column);
+    // The cards set from the frames again, the same card objects when they fit, so that a
+    // band woven from them can be woven on from a changed pick.
+    void SetCardsAgain(TTWCardList& cards);
     // The reverse side woven, when the band changed since it last was.
     void WeaveStaleReverse();
 
@@ -206,7 +215,8 @@ private:
     std::string fileName_;
     int colourCount_ = 2;
     bool cardListShown_ = true;
-    bool reverseStale_ = true;
+    // The first pick (from 1) changed since the reverse side was last woven; 0 when none.
+    int reverseStaleFrom_ = 1;
 };
 
 // The same window as a child of the main window, for the Create menu and the file loader.

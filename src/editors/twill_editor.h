@@ -81,7 +81,7 @@ public:
     // (B, P, P, B); other counts as the double-face editor.
     void BuildCards(TTWCardList& cards) override;
     // The cards, then the picks column by column.
-    void BuildThreadedPattern(TTWPattern& pattern) override;
+    int BuildThreadedPattern(TTWPattern& pattern) override;
     // Appends the turns (and twists) of one card column to the pattern's picks, making picks
     // as needed.
     void BuildColumnPicks(int column, TTWPattern& pattern) const;

@@ -63,7 +63,7 @@ void TfrmTWDoubleFaceTwillNonMDI::BuildCards(TTWCardList& cards)
     }
 }
 
-void TfrmTWDoubleFaceTwillNonMDI::BuildThreadedPattern(TTWPattern& pattern)
+int TfrmTWDoubleFaceTwillNonMDI::BuildThreadedPattern(TTWPattern& pattern)
 {
     const std::int64_t pickCount = 2 * static_cast<std::int64_t>(framePattern->GridHeight());
     TTWPattern::CheckConversionSize(framePattern->GridWidth(), pickCount, this);
@@ -72,11 +72,13 @@ void TfrmTWDoubleFaceTwillNonMDI::BuildThreadedPattern(TTWPattern& pattern)
     // Without rows there are no picks: the half rows that open and close the odd columns
     // belong to rows that are not there.
     if (framePattern->GridHeight() == 0) {
-        return;
+        return 1;
     }
     for (int column = 0; column < framePattern->GridWidth(); ++column) {
         BuildColumnPicks(column, pattern);
     }
+    // Built anew, column by column: every pick may have changed.
+    return 1;
 }
 
 void TfrmTWDoubleFaceTwillNonMDI::BuildColumnPicks(int column, TTWPattern& pattern) const

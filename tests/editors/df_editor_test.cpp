@@ -18,6 +18,8 @@
 #include "model/threaded_pattern.h"
 #include "model/user_settings.h"
 #include "support/pick_texts.h"
+#include "support/random_patterns.h"
+#include "support/same_band.h"
 
 namespace {
 
@@ -427,6 +429,55 @@ TEST_F(DFEditorConversionTest, TheReverseSideIsWovenWhenItIsShown)
     editor.ThreadedPattern().BuildReverseWeaving(expected, &editor.ThreadedPattern().Palette(), 0);
     EXPECT_EQ(editor.ReverseWeaving().PickCount(), expected.PickCount());
     EXPECT_GT(expected.PickCount(), 0);
+}
+
+// Cells changed here and there along a band longer than the loom's record interval: the
+// band woven on from the first changed pick is the whole weave, front and (when shown)
+// reverse, also after a palette change; the cards stay the same objects, which lets the
+// loom go on at all.
+TEST_F(DFEditorConversionTest, EditsWeaveTheBandOnAsAWholeWeaveWould)
+{
+    for (const int count : {2, 6}) {
+        SCOPED_TRACE(count);
+        const std::unique_ptr<TTWDFPattern> design =
+            MakeDesign(5, 160, count, [](int x, int y) { return (x * 3 + y) % 7 < 3; });
+        TfrmTWDoublefaceNonMDI& editor = NewDF(count == 6 ? TTWWindowKind::SixHoleDoubleFaceEditor
+                                                          : TTWWindowKind::SimpleDoubleFaceEditor);
+        editor.SetPattern(*design);
+        editor.RefreshWeavingImage();
+        const TTWCardBase* firstCard = editor.ThreadedPattern().Cards().Items(0);
+        random_patterns::Random random(static_cast<std::uint32_t>(count) * 104729U);
+        for (int step = 0; step < 24; ++step) {
+            SCOPED_TRACE("step " + std::to_string(step));
+            for (int cells = 1 + random.Below(2); cells > 0; --cells) {
+                const int x = random.Below(5);
+                const int y = random.Below(160);
+                editor.framePattern->SetCell(x, y, !editor.framePattern->IsCellSet(x, y));
+            }
+            if (step % 6 == 3) {
+                editor.frameWeaving->SetShowReverse(!editor.frameWeaving->GetShowReverse());
+            }
+            if (step == 12) {
+                editor.Palette().SetColour(1, 0x00336699);
+            }
+            editor.RefreshWeavingImage();
+
+            TTWPattern fresh;
+            editor.BuildThreadedPattern(fresh);
+            ASSERT_EQ(PickTexts(editor.ThreadedPattern()), PickTexts(fresh));
+            TTWPattern copy;
+            copy.Assign(&editor.ThreadedPattern());
+            TTWWeaving whole;
+            copy.BuildWeaving(whole, &copy.Palette(), false, 0);
+            same_band::ExpectSameBand(whole, editor.FrontWeaving());
+            if (editor.frameWeaving->GetShowReverse()) {
+                TTWWeaving wholeReverse;
+                copy.BuildReverseWeaving(wholeReverse, &copy.Palette(), 0);
+                same_band::ExpectSameBand(wholeReverse, editor.ReverseWeaving());
+            }
+        }
+        EXPECT_EQ(editor.ThreadedPattern().Cards().Items(0), firstCard);
+    }
 }
 
 TEST_F(DFEditorConversionTest, ADesignShownAndReadBackIsTheSame)

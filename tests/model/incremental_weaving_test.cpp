@@ -11,6 +11,7 @@
 #include "model/threaded_pattern.h"
 #include "model/weaving.h"
 #include "support/random_patterns.h"
+#include "support/same_band.h"
 
 // A band woven on from the first changed pick must be the band woven whole: every cell of
 // both sides, floats included, and the cards left where the last pick leaves them. Random
@@ -21,29 +22,7 @@
 namespace {
 
 using namespace random_patterns;
-
-// Everything a cell tells, as text, so that a difference names the field.
-std::string Describe(const TTWWeaving& band, const TTWWeavingCell& cell)
-{
-    return "column " + std::to_string(cell.Column()) + " pick " + std::to_string(cell.Pick()) + " colour "
-           + std::to_string(cell.Colour) + " slant " + std::to_string(cell.Slant) + " hole "
-           + std::to_string(cell.Hole) + " dir " + std::to_string(cell.TurnDir) + " reversal "
-           + std::to_string(cell.Reversal) + " twisted " + std::to_string(cell.Twisted) + " float "
-           + std::to_string(cell.InFloat) + " " + std::to_string(cell.FloatStartPick()) + ".."
-           + std::to_string(band.FloatEndPick(cell)) + (cell.IsFloatStart() ? " first" : "");
-}
-
-void ExpectSameBand(const TTWWeaving& expected, const TTWWeaving& band)
-{
-    ASSERT_EQ(expected.Width(), band.Width());
-    ASSERT_EQ(expected.PickCount(), band.PickCount());
-    ASSERT_EQ(expected.Reverse(), band.Reverse());
-    for (int pick = 0; pick < expected.PickCount(); ++pick) {
-        for (int column = 0; column < expected.Width(); ++column) {
-            ASSERT_EQ(Describe(expected, *expected.Cell(column, pick)), Describe(band, *band.Cell(column, pick)));
-        }
-    }
-}
+using same_band::ExpectSameBand;
 
 void AddRandomPick(TTWPattern& pattern, int index, Random& random)
 {
