@@ -30,6 +30,9 @@ void Grow(TILXMLArena& arena, T*& items, int count, int& capacity, int needed, i
     capacity = grown;
 }
 
+constexpr const char* ChildAfterChildrenToMake =
+    "A child added after the children made when written would be written before them.";
+
 } // namespace
 
 TILXMLNode::TILXMLNode() : arena_(new TILXMLArena), ownsArena_(true) {}
@@ -51,7 +54,7 @@ TILXMLNode* TILXMLNode::MakeChild()
 void TILXMLNode::LinkChild(TILXMLNode* child)
 {
     if (childrenToMake_ >= 0) {
-        throw std::logic_error("A child added after the children made when written would be written before them.");
+        throw std::logic_error(ChildAfterChildrenToMake);
     }
     if (childCount_ == childCapacity_) {
         Grow(*arena_, children_, childCount_, childCapacity_, childCount_ + 1, 4);
@@ -302,8 +305,11 @@ void TILXMLNode::AddChildrenWhenWritten(int count, ChildMaker makeChild)
     if (count <= 0) {
         return;
     }
+    if (childrenToMake_ >= 0) {
+        throw std::logic_error(ChildAfterChildrenToMake);
+    }
     TILXMLTree* tree = Tree();
-    if (tree == nullptr || tree->childMaking_ == TILXMLTree::ChildMaking::Now || childrenToMake_ >= 0) {
+    if (tree == nullptr || tree->childMaking_ == TILXMLTree::ChildMaking::Now) {
         for (int i = 0; i < count; ++i) {
             makeChild(*this, i);
         }

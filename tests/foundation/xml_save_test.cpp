@@ -112,6 +112,8 @@ TEST_F(XMLSave, NoChildFollowsChildrenMadeWhenWritten)
     TILXMLNode* list = tree.AddRootNode("List");
     list->AddChildrenWhenWritten(2, [](TILXMLNode& parent, int) { parent.AddChild("Item"); });
     EXPECT_THROW(list->AddChild("Late"), std::logic_error);
+    EXPECT_THROW(list->AddChildrenWhenWritten(1, [](TILXMLNode& parent, int) { parent.AddChild("More"); }),
+                 std::logic_error);
     EXPECT_EQ(tree.BuildXML(), "<List>\r\n  <Item/>\r\n  <Item/>\r\n</List>\r\n");
 }
 
