@@ -1,9 +1,14 @@
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "foundation/generic_exception.h"
 #include "foundation/xml_attribute_split.h"
@@ -60,26 +65,43 @@ std::string_view TrimView(std::string_view text)
     return text.substr(first, last - first);
 }
 
-// Splits text at CR LF, CR or LF; a final break adds no empty line. The next CR and the
-// next LF are each searched for on their own (a fast memchr) and only again once passed.
+// The place of the first CR or LF at or after from; the text's size when there is none.
+// Lines of a stored file are short: both characters are looked for in one pass, sixteen
+// bytes at a time, rather than each with a call of its own.
+std::size_t NextLineBreak(std::string_view text, std::size_t from)
+{
+    const char* const data = text.data();
+    const std::size_t size = text.size();
+    std::size_t at = from;
+#if defined(__SSE2__)
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    for (; at + 16 <= size; at += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at));
+        const int found = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(bytes, lf)));
+        if (found != 0) {
+            return at + static_cast<std::size_t>(std::countr_zero(static_cast<unsigned>(found)));
+        }
+    }
+#endif
+    for (; at < size; ++at) {
+        if (data[at] == '\r' || data[at] == '\n') {
+            return at;
+        }
+    }
+    return size;
+}
+
+// Splits text at CR LF, CR or LF; a final break adds no empty line.
 std::vector<std::string_view> SplitLines(std::string_view text)
 {
     std::vector<std::string_view> lines;
     // Room for lines of 16 characters on average, so that the list of a stored file is not
     // copied as it grows; the room not used is never touched, and shorter lines still grow it.
     lines.reserve(text.size() / 16 + 1);
-    const auto next = [text](char c, std::size_t from) { return std::min(text.find(c, from), text.size()); };
-    std::size_t nextCR = next('\r', 0);
-    std::size_t nextLF = next('\n', 0);
     std::size_t start = 0;
     while (start < text.size()) {
-        if (nextCR < start) {
-            nextCR = next('\r', start);
-        }
-        if (nextLF < start) {
-            nextLF = next('\n', start);
-        }
-        std::size_t lineBreak = std::min(nextCR, nextLF);
+        std::size_t lineBreak = NextLineBreak(text, start);
         if (lineBreak == text.size()) {
             lines.push_back(text.substr(start));
             break;

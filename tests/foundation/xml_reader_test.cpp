@@ -266,3 +266,51 @@ TEST(XMLFiles, BlanksAtTheEdgesOfNamesAndValuesSurviveSaving)
     reread.ParseText("<a\t x/>");
     EXPECT_EQ(reread.GetTopNode(0)->Tag(), "a");
 }
+
+// Line breaks of every kind at every place, across the blocks the reader searches them in:
+// a CDATA section keeps its lines, each break read as one CR LF, and the reader ends on the
+// right line.
+TEST(XMLReaderLines, EveryKindOfLineBreakAnywhereIsOneBreak)
+{
+    std::uint32_t state = 12345;
+    const auto below = [&state](std::uint32_t bound) {
+        state = state * 1664525U + 1013904223U;
+        return (state >> 8) % bound;
+    };
+    for (int round = 0; round < 400; ++round) {
+        std::string text;
+        for (std::uint32_t length = below(80); length > 0; --length) {
+            const std::uint32_t pick = below(12);
+            text += pick == 0 ? std::string("\r\n") : pick == 1 ? std::string("\r") : pick == 2 ? std::string("\n")
+                                                                      : std::string(1, static_cast<char>('a' + below(26)));
+        }
+        // CR LF, a CR alone and an LF alone are each one break.
+        std::string expected;
+        int breaks = 0;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] != '\r' && text[i] != '\n') {
+                expected += text[i];
+                continue;
+            }
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+                ++i;
+            }
+            expected += "\r\n";
+            ++breaks;
+        }
+        const std::string source = "<a><![CDATA[" + text + "]]></a>\r\n<b>";
+        SCOPED_TRACE(source);
+        TILXMLTree tree;
+        try {
+            tree.ParseText(source);
+            ADD_FAILURE() << "the unclosed <b> was not refused";
+        } catch (const TGenericException& error) {
+            EXPECT_NE(error.Message().find("Line " + std::to_string(breaks + 2) + "\r\n"), std::string::npos)
+                << error.Message();
+        }
+        TILXMLTree good;
+        good.ParseText("<a><![CDATA[" + text + "]]></a>");
+        ASSERT_EQ(good.TopNodeCount(), 1);
+        EXPECT_EQ(good.GetTopNode(0)->Value(), expected);
+    }
+}
