@@ -9,7 +9,9 @@
 #include <malloc.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <charconv>
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -20,6 +22,7 @@
 #include <pugixml.hpp>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "foundation/xml_node.h"
 #include "framework/core/strings.h"
@@ -395,7 +398,59 @@ std::string Verdict(const std::map<std::string, double>& speeds, const std::stri
     return found->second >= needed ? "met" : "MISSED";
 }
 
-void PrintSummary(const std::map<std::string, double>& speeds, const std::map<std::string, MemoryUse>& memory)
+// The benchmarks above time one reader after the other, seconds apart, and on a shared
+// machine the speed of memory drifts by more than the readers' gap. Here the two take turns,
+// document by document, so that both meet the same conditions; the medians are compared.
+struct InTurns {
+    int rounds = 0;
+    double oursRead = 0; // seconds
+    double oursReadAndFree = 0;
+    double pugixmlRead = 0;
+    double pugixmlReadAndFree = 0;
+};
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+InTurns ReadInTurns(int rounds)
+{
+    using Clock = std::chrono::steady_clock;
+    const auto seconds = [](Clock::duration d) { return std::chrono::duration<double>(d).count(); };
+    const std::string& text = TheSample().text;
+    std::vector<double> oursRead;
+    std::vector<double> oursAll;
+    std::vector<double> pugixmlRead;
+    std::vector<double> pugixmlAll;
+    // The first round of each warms the heap and is not counted.
+    for (int round = -1; round < rounds; ++round) {
+        const Clock::time_point start = Clock::now();
+        auto tree = std::make_unique<TILXMLTree>();
+        tree->ParseText(text);
+        benchmark::DoNotOptimize(tree->TopNodeCount());
+        const Clock::time_point read = Clock::now();
+        tree.reset();
+        const Clock::time_point freed = Clock::now();
+        auto doc = std::make_unique<pugi::xml_document>();
+        doc->load_buffer(text.data(), text.size());
+        benchmark::DoNotOptimize(doc->first_child());
+        const Clock::time_point peerRead = Clock::now();
+        doc.reset();
+        const Clock::time_point peerFreed = Clock::now();
+        if (round >= 0) {
+            oursRead.push_back(seconds(read - start));
+            oursAll.push_back(seconds(freed - start));
+            pugixmlRead.push_back(seconds(peerRead - freed));
+            pugixmlAll.push_back(seconds(peerFreed - freed));
+        }
+    }
+    return {rounds, Median(oursRead), Median(oursAll), Median(pugixmlRead), Median(pugixmlAll)};
+}
+
+void PrintSummary(const std::map<std::string, double>& speeds, const std::map<std::string, MemoryUse>& memory,
+                  const InTurns& turns)
 {
     std::cout << "\nXML sample: " << Fixed(static_cast<double>(SampleBytes()) / 1e6, 1) << " MB, " << PickCount
               << " picks\n\n";
@@ -410,6 +465,16 @@ void PrintSummary(const std::map<std::string, double>& speeds, const std::map<st
     }
     std::cout << PadRight("From file", 10) << PadLeft(MegabytesPerSecond(speeds, "ParseOursFromFile"), 10) << '\n';
     std::cout << "Parse reads a document and frees it again; ParseOnly times the reading alone.\n";
+    const double megabytes = static_cast<double>(SampleBytes()) / 1e6;
+    const double parseRatio = turns.pugixmlReadAndFree / turns.oursReadAndFree;
+    const double parseOnlyRatio = turns.pugixmlRead / turns.oursRead;
+    std::cout << "In turns with pugixml, medians of " << turns.rounds << " documents each:\n"
+              << PadRight("Parse", 10) << PadLeft(Fixed(megabytes / turns.oursReadAndFree, 1), 10)
+              << PadLeft(Fixed(megabytes / turns.pugixmlReadAndFree, 1), 10) << PadLeft("", 10)
+              << PadLeft(Fixed(parseRatio, 2), 14) << '\n'
+              << PadRight("ParseOnly", 10) << PadLeft(Fixed(megabytes / turns.oursRead, 1), 10)
+              << PadLeft(Fixed(megabytes / turns.pugixmlRead, 1), 10) << PadLeft("", 10)
+              << PadLeft(Fixed(parseOnlyRatio, 2), 14) << '\n';
 
     std::cout << "\nMemory per byte of text:  retained by the document, peak resident growth while parsing\n";
     for (const std::string name : {"ours", "pugixml", "libxml2"}) {
@@ -418,13 +483,11 @@ void PrintSummary(const std::map<std::string, double>& speeds, const std::map<st
                   << PadLeft(use.peak < 0 ? "n/a" : Fixed(use.peak, 2), 10) << '\n';
     }
 
-    std::cout << "\nTargets:\n";
-    for (const std::string kind : {"Parse", "ParseOnly"}) {
-        const auto pugixml = speeds.find(kind + "Pugixml");
-        std::cout << "  " << PadRight(kind + "Ours at least half as fast as pugixml:", 48)
-                  << (pugixml == speeds.end() ? "not measured" : Verdict(speeds, kind + "Ours", pugixml->second / 2))
-                  << '\n';
-    }
+    std::cout << "\nTargets (in turns):\n";
+    std::cout << "  " << PadRight("ParseOurs at least half as fast as pugixml:", 48)
+              << (parseRatio >= 0.5 ? "met" : "MISSED") << '\n';
+    std::cout << "  " << PadRight("ParseOnlyOurs at least half as fast as pugixml:", 48)
+              << (parseOnlyRatio >= 0.5 ? "met" : "MISSED") << '\n';
     std::cout << "  " << PadRight("WriteOurs at least 200 MB/s:", 48) << Verdict(speeds, "WriteOurs", 200e6) << '\n';
 }
 
@@ -459,7 +522,8 @@ int main(int argc, char** argv)
             const std::map<std::string, MemoryUse> memory = MeasureAllMemory();
             CapturingReporter reporter;
             benchmark::RunSpecifiedBenchmarks(&reporter);
-            PrintSummary(reporter.bytesPerSecond, memory);
+            // Twenty documents each, about a second and a half.
+            PrintSummary(reporter.bytesPerSecond, memory, ReadInTurns(20));
         }
     } catch (const std::exception& error) {
         std::cerr << error.what() << '\n';
