@@ -572,48 +572,23 @@ void TfrmTWDoublefaceNonMDI::BuildCards(TTWCardList& cards)
     const int holes = colourCount_ == 6 ? 6 : 4;
     for (int i = 0; i < framePattern->GridWidth(); ++i) {
         std::unique_ptr<TTWCardBase> card = CreateCard(holes);
-        TakeFrameSetup(*card, i);
+        if (TfrmCardCompactBase* frame = frameCards->GetCardFrame(i)) {
+            if (colourCount_ == 2) {
+                const int first = frame->GetHoleColourIndex(0);
+                const int second = frame->GetHoleColourIndex(1);
+                card->SetHoleColour(0, first);
+                card->SetHoleColour(1, first);
+                card->SetHoleColour(2, second);
+                card->SetHoleColour(3, second);
+            } else {
+                for (int hole = 0; hole < holes; ++hole) {
+                    card->SetHoleColour(hole, frame->GetHoleColourIndex(hole));
+                }
+            }
+            card->SetThreading(frame->Threading());
+        }
         card->Reset();
         cards.Add(card.release());
-    }
-}
-
-void TfrmTWDoublefaceNonMDI::TakeFrameSetup(TTWCardBase& card, int column)
-{
-    TfrmCardCompactBase* frame = frameCards->GetCardFrame(column);
-    if (frame == nullptr) {
-        return;
-    }
-    if (colourCount_ == 2) {
-        const int first = frame->GetHoleColourIndex(0);
-        const int second = frame->GetHoleColourIndex(1);
-        card.SetHoleColour(0, first);
-        card.SetHoleColour(1, first);
-        card.SetHoleColour(2, second);
-        card.SetHoleColour(3, second);
-    } else {
-        for (int hole = 0; hole < card.Holes().Count(); ++hole) {
-            card.SetHoleColour(hole, frame->GetHoleColourIndex(hole));
-        }
-    }
-    card.SetThreading(frame->Threading());
-}
-
-void TfrmTWDoublefaceNonMDI::SetCardsAgain(TTWCardList& cards)
-{
-    const int holes = colourCount_ == 6 ? 6 : 4;
-    bool fit = cards.Count() == framePattern->GridWidth();
-    for (int i = 0; fit && i < cards.Count(); ++i) {
-        fit = cards.Items(i)->Holes().Count() == holes;
-    }
-    if (!fit) {
-        BuildCards(cards);
-        return;
-    }
-    for (int i = 0; i < cards.Count(); ++i) {
-        TTWCardBase& card = *cards.Items(i);
-        TakeFrameSetup(card, i);
-        card.Reset();
     }
 }
 
@@ -641,12 +616,14 @@ int TfrmTWDoublefaceNonMDI::BuildThreadedPattern(TTWPattern& pattern)
     if (const std::optional<int> firstChanged = TurnDirectionsAgain(pattern)) {
         return *firstChanged;
     }
-    pattern.Clear();
-    BuildCards(pattern.Cards());
-    for (int row = 0; row < framePattern->GridHeight(); ++row) {
-        BuildRowPicks(row, pattern);
-    }
-    return 1;
+    // Built anew: rows added at the end still leave the picks before them as they were.
+    return pattern.Rebuild([this](TTWPattern& fresh) {
+        fresh.Clear();
+        BuildCards(fresh.Cards());
+        for (int row = 0; row < framePattern->GridHeight(); ++row) {
+            BuildRowPicks(row, fresh);
+        }
+    });
 }
 
 std::optional<int> TfrmTWDoublefaceNonMDI::TurnDirectionsAgain(TTWPattern& pattern)
@@ -673,10 +650,10 @@ std::optional<int> TfrmTWDoublefaceNonMDI::TurnDirectionsAgain(TTWPattern& patte
             }
         }
     }
-    SetCardsAgain(pattern.Cards());
+    BuildCards(pattern.Cards());
     // The picks before the first one changed weave as they did: the band can be woven on
-    // from there.
-    int firstChanged = pattern.Picks().Count() + 1;
+    // from there. With none changed the last one is woven again, which costs one row.
+    int firstChanged = std::max(pattern.Picks().Count(), 1);
     for (int row = 0; row < height; ++row) {
         const bool odd = row % 2 != 0;
         for (int copy = 0; copy < picksPerRow; ++copy) {
@@ -699,10 +676,8 @@ void TfrmTWDoublefaceNonMDI::RefreshWeavingImage()
 {
     const fw::ScopedCursor busy;
     // A changed cell changes the picks of its row on: the band is woven on from the first of
-    // them (the loom weaves whole when the cards or colours changed too). With nothing
-    // changed the last pick is woven again, which costs one row.
-    const int builtFrom = BuildThreadedPattern(*threaded_);
-    const int firstPick = std::min(builtFrom, std::max(threaded_->Picks().Count(), 1));
+    // them (the loom weaves whole when the cards or colours changed too).
+    const int firstPick = BuildThreadedPattern(*threaded_);
     threaded_->UpdateWeaving(*frontWeaving_, &threaded_->Palette(), false, firstPick);
     // The reverse side is woven when it is shown: most of the time nobody looks at it.
     reverseStaleFrom_ = reverseStaleFrom_ == 0 ? firstPick : std::min(reverseStaleFrom_, firstPick);

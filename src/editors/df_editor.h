@@ -112,9 +112,9 @@ public:
     virtual void BuildCards(TTWCardList& cards);
     // The picks of one design row appended: two (three with six colours).
     virtual void BuildRowPicks(int row, TTWPattern& pattern);
-    // The pattern's cards and picks made from the design. Answers the first pick (counted
-    // from 1) that may weave otherwise than before: 1 when the pattern was built anew, one
-    // past the last pick when nothing changed.
+    // The pattern's cards and picks made from the design. Answers the pick to weave on from:
+    // the first (counted from 1) that weaves otherwise than the picks the pattern held
+    // before, or the last when none does; the cards are the loom's to compare.
     virtual int BuildThreadedPattern(TTWPattern& pattern);
     // The band woven again from the design and shown.
     void RefreshWeavingImage();
@@ -196,14 +196,9 @@ private:
     void RunSelvedgeGenerator();
 
     // The design's turning directions set again in a pattern that already has its shape,
-    // answering the first pick (from 1) whose directions changed, or one past the last;
-    // nothing (and nothing changed) when it has not the shape.
+    // answering the first pick (from 1) whose directions changed, or the last; nothing (and
+    // nothing changed) when it has not the shape.
     std::optional<int> TurnDirectionsAgain(TTWPattern& pattern);
-    // The frames' hole colours and threading given to a card.
-    void TakeFrameSetup(TTWCardBase& card, int column);
-    // The cards set from the frames again, the same card objects when they fit, so that a
-    // band woven from them can be woven on from a changed pick.
-    void SetCardsAgain(TTWCardList& cards);
     // The reverse side woven, when the band changed since it last was.
     void WeaveStaleReverse();
 

@@ -154,13 +154,14 @@ void TframeTWDoubleFace::GetDFPattern(TTWDFPattern& pattern) const
 void TframeTWDoubleFace::RefreshWeavingImage()
 {
     const fw::ScopedCursor busy;
-    BuildThreadedPattern(*threaded_);
+    // The letters are built anew; the band weaves on from the first pick that changed.
+    const int firstPick = threaded_->Rebuild([this](TTWPattern& threaded) { BuildThreadedPattern(threaded); });
     if (hostPalette_ == nullptr) {
         threaded_->Palette().SetColour(0, PatternColour);
         threaded_->Palette().SetColour(1, BackgroundColour);
     }
-    threaded_->BuildWeaving(*frontWeaving_, WeavingPalette(), false, 0);
-    threaded_->BuildReverseWeaving(*reverseWeaving_, WeavingPalette(), 0);
+    threaded_->UpdateWeaving(*frontWeaving_, WeavingPalette(), false, firstPick);
+    threaded_->UpdateWeaving(*reverseWeaving_, WeavingPalette(), true, firstPick);
     frameImage->Redraw();
 }
 

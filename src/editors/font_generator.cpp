@@ -566,11 +566,12 @@ void TfrmTWFontGenerator::BuildThreadedPattern(TTWPattern& pattern) const
 void TfrmTWFontGenerator::RefreshWeavingImage()
 {
     const fw::ScopedCursor busy;
-    BuildThreadedPattern(*threaded_);
+    // The letters are built anew; the band weaves on from the first pick that changed.
+    const int firstPick = threaded_->Rebuild([this](TTWPattern& threaded) { BuildThreadedPattern(threaded); });
     threaded_->Palette().SetColour(0, PatternColour);
     threaded_->Palette().SetColour(1, BackgroundColour);
-    threaded_->BuildWeaving(*frontWeaving_, &threaded_->Palette(), false, 0);
-    threaded_->BuildReverseWeaving(*reverseWeaving_, &threaded_->Palette(), 0);
+    threaded_->UpdateWeaving(*frontWeaving_, &threaded_->Palette(), false, firstPick);
+    threaded_->UpdateWeaving(*reverseWeaving_, &threaded_->Palette(), true, firstPick);
     frameImage->Redraw();
 }
 

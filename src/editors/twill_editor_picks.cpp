@@ -67,18 +67,18 @@ int TfrmTWDoubleFaceTwillNonMDI::BuildThreadedPattern(TTWPattern& pattern)
 {
     const std::int64_t pickCount = 2 * static_cast<std::int64_t>(framePattern->GridHeight());
     TTWPattern::CheckConversionSize(framePattern->GridWidth(), pickCount, this);
-    pattern.Clear();
-    BuildCards(pattern.Cards());
-    // Without rows there are no picks: the half rows that open and close the odd columns
-    // belong to rows that are not there.
-    if (framePattern->GridHeight() == 0) {
-        return 1;
-    }
-    for (int column = 0; column < framePattern->GridWidth(); ++column) {
-        BuildColumnPicks(column, pattern);
-    }
-    // Built anew, column by column: every pick may have changed.
-    return 1;
+    // Built anew, column by column: the band weaves on from the first pick that changed.
+    return pattern.Rebuild([this](TTWPattern& fresh) {
+        fresh.Clear();
+        BuildCards(fresh.Cards());
+        // Without rows there are no picks: the half rows that open and close the odd columns
+        // belong to rows that are not there.
+        if (framePattern->GridHeight() > 0) {
+            for (int column = 0; column < framePattern->GridWidth(); ++column) {
+                BuildColumnPicks(column, fresh);
+            }
+        }
+    });
 }
 
 void TfrmTWDoubleFaceTwillNonMDI::BuildColumnPicks(int column, TTWPattern& pattern) const

@@ -214,57 +214,59 @@ void TfrmTWWarpTwinedPatternNonMDI::UpdatePatternFromGrid()
 
 // --- Weaving the grid ----------------------------------------------------------------------------
 
-void TfrmTWWarpTwinedPatternNonMDI::BuildThreadedPattern()
+int TfrmTWWarpTwinedPatternNonMDI::BuildThreadedPattern()
 {
     const int width = framePattern->GridWidth();
     const int length = framePattern->GridHeight();
     // A design too large to weave is refused before the threaded-in form is touched.
     TTWPattern::CheckConversionSize(width, length, this);
-    threaded_->Clear();
-    const TTWCardList& designCards = pattern_->Cards();
-    for (int column = 0; column < width; ++column) {
-        auto card = std::make_unique<TTWCard4>();
-        for (int hole = 0; hole < card->GetHoleCount(); ++hole) {
-            card->SetHoleColour(hole, 0);
-        }
-        const TTWCardBase* designCard = designCards.GetCard(column);
-        card->SetThreading(designCard != nullptr ? designCard->Threading() : ThreadingS);
-        card->Reset();
-        threaded_->Cards().Add(card.release());
-    }
-    threaded_->SelvedgeLeft().Assign(pattern_->SelvedgeLeft());
-    threaded_->SelvedgeRight().Assign(pattern_->SelvedgeRight());
-
-    const bool useTwist = UserSettings().TwistPatterned.UseTwist;
-    for (int row = 0; row < length; ++row) {
-        TTWPick* pick = threaded_->Picks().Add();
+    return threaded_->Rebuild([&](TTWPattern& threaded) {
+        threaded.Clear();
+        const TTWCardList& designCards = pattern_->Cards();
         for (int column = 0; column < width; ++column) {
-            const int cardNumber = column + 1;
-            std::uint8_t direction = TurnForwards;
-            if (!useTwist) {
-                // A Z card turning forwards lies as an S card turning backwards: a set cell
-                // reverses the card's natural direction.
-                const TTWCardBase* designCard = designCards.GetCard(column);
-                if (designCard != nullptr
-                    && framePattern->IsCellSet(column, row) != (designCard->Threading() == ThreadingZ)) {
-                    direction = TurnBackwards;
+            auto card = std::make_unique<TTWCard4>();
+            for (int hole = 0; hole < card->GetHoleCount(); ++hole) {
+                card->SetHoleColour(hole, 0);
+            }
+            const TTWCardBase* designCard = designCards.GetCard(column);
+            card->SetThreading(designCard != nullptr ? designCard->Threading() : ThreadingS);
+            card->Reset();
+            threaded.Cards().Add(card.release());
+        }
+        threaded.SelvedgeLeft().Assign(pattern_->SelvedgeLeft());
+        threaded.SelvedgeRight().Assign(pattern_->SelvedgeRight());
+
+        const bool useTwist = UserSettings().TwistPatterned.UseTwist;
+        for (int row = 0; row < length; ++row) {
+            TTWPick* pick = threaded.Picks().Add();
+            for (int column = 0; column < width; ++column) {
+                const int cardNumber = column + 1;
+                std::uint8_t direction = TurnForwards;
+                if (!useTwist) {
+                    // A Z card turning forwards lies as an S card turning backwards: a set cell
+                    // reverses the card's natural direction.
+                    const TTWCardBase* designCard = designCards.GetCard(column);
+                    if (designCard != nullptr
+                        && framePattern->IsCellSet(column, row) != (designCard->Threading() == ThreadingZ)) {
+                        direction = TurnBackwards;
+                    }
+                }
+                pick->Actions().Add(TTWAction::CreateCardTurn(cardNumber, direction, DistanceOneHole).release());
+                if (useTwist && framePattern->IsChangeAt(column, row)) {
+                    pick->Actions().Add(TTWAction::CreateCardTwist(cardNumber, TwistV).release());
                 }
             }
-            pick->Actions().Add(TTWAction::CreateCardTurn(cardNumber, direction, DistanceOneHole).release());
-            if (useTwist && framePattern->IsChangeAt(column, row)) {
-                pick->Actions().Add(TTWAction::CreateCardTwist(cardNumber, TwistV).release());
-            }
         }
-    }
+    });
 }
 
 void TfrmTWWarpTwinedPatternNonMDI::RefreshWeavingImage()
 {
     const fw::ScopedCursor busy;
-    BuildThreadedPattern();
+    const int firstPick = BuildThreadedPattern();
     threaded_->Palette().SetColour(0, ThreadColour);
-    threaded_->BuildWeaving(*frontWeaving_, nullptr, false, 0);
-    threaded_->BuildReverseWeaving(*reverseWeaving_, nullptr, 0);
+    threaded_->UpdateWeaving(*frontWeaving_, nullptr, false, firstPick);
+    threaded_->UpdateWeaving(*reverseWeaving_, nullptr, true, firstPick);
     frameWeaving->Redraw();
 }
 

@@ -66,8 +66,8 @@ public:
     // palette index 0 and threaded as the pattern's card of that column; the pattern's
     // selvedges; one pick per row. With the twist setting every card turns forwards and is
     // twisted where its column changes; otherwise a card turns backwards where the cell and
-    // its Z threading disagree.
-    void BuildThreadedPattern();
+    // its Z threading disagree. Answers the pick to weave on from (TTWPattern::Rebuild).
+    int BuildThreadedPattern();
     // Weaves both bands from the grid (palette entry 0 white) and redraws the image.
     void RefreshWeavingImage();
     // Shows a page; the image page is woven afresh before it comes into view.

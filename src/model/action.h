@@ -64,6 +64,13 @@ public:
     // Only for a turn.
     void SetDist(std::uint8_t distance);
 
+    // Whether the two actions are the same: all five fields.
+    bool SameAs(const TTWAction& other) const
+    {
+        return target_ == other.target_ && type_ == other.type_ && dir_ == other.dir_ && dist_ == other.dist_
+               && targetId_ == other.targetId_;
+    }
+
     // An element "Action" with "Type", "Target", "TargetID", "Dir" and, for a turn, "Dist".
     TILXMLNode* WriteToXML(TILXMLNode* parent) const;
     // Reads the same attributes, taking any text it does not know as the default.

@@ -75,6 +75,18 @@ public:
         Renumber(std::min(currentIndex, newIndex));
     }
 
+    // Exchanges the items of the two collections; every item keeps its index.
+    void SwapItems(TIndexedCollection& other)
+    {
+        items_.swap(other.items_);
+        for (const auto& item : items_) {
+            item->collection_ = static_cast<List*>(this);
+        }
+        for (const auto& item : other.items_) {
+            item->collection_ = static_cast<List*>(&other);
+        }
+    }
+
     auto begin() const { return items_.begin(); }
     auto end() const { return items_.end(); }
 

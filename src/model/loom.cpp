@@ -1,6 +1,7 @@
 #include "model/loom.h"
 
 #include <algorithm>
+#include <typeinfo>
 
 #include "model/card_list.h"
 
@@ -103,6 +104,7 @@ void TTWLoom::AddCards(const TTWCardList& cards)
             continue;
         }
         flat.card = card;
+        flat.cardClass = &typeid(*card);
         flat.holes = static_cast<std::uint8_t>(holes);
         flat.orderMask = holes == 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * holes)) - 1;
         const TTWCardBase::TurningState state = card->GetTurningState();

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
+#include <typeinfo>
 
 #include "model/card.h"
 #include "model/palette.h"
@@ -35,10 +38,25 @@ struct TTWLoomCard {
     std::uint8_t oppositeSteps[4] = {};
     std::uint8_t letterShifts[4] = {};
     TTWCardBase* card = nullptr;
+    // The card's class, which decides how a twist exchanges the holes. Kept apart from the
+    // card, which a record may outlive.
+    const std::type_info* cardClass = nullptr;
     // 0 for a place in the list that holds no card.
     std::uint8_t holes = 0;
 
     static constexpr std::uint8_t NoPlace = 0xFF;
 
-    bool operator==(const TTWLoomCard&) const = default;
+    // Two cards weave alike when their values agree and they are of one class. Which object
+    // each came from does not matter: an editor that makes its cards again for every change
+    // still finds its band woven from the same.
+    bool operator==(const TTWLoomCard& other) const
+    {
+        const bool sameClass = cardClass == nullptr || other.cardClass == nullptr ? cardClass == other.cardClass
+                                                                                  : *cardClass == *other.cardClass;
+        return sameClass && state == other.state && orderMask == other.orderMask && holes == other.holes
+               && std::equal(std::begin(colours), std::end(colours), std::begin(other.colours))
+               && std::equal(std::begin(topSteps), std::end(topSteps), std::begin(other.topSteps))
+               && std::equal(std::begin(oppositeSteps), std::end(oppositeSteps), std::begin(other.oppositeSteps))
+               && std::equal(std::begin(letterShifts), std::end(letterShifts), std::begin(other.letterShifts));
+    }
 };

@@ -126,3 +126,21 @@ void TTWPickList::ReadFromXML(const TILXMLNode* element)
         Add()->ReadFromXML(element->GetChild(i));
     }
 }
+
+int FirstDifferentPick(const TTWPickList& woven, const TTWPickList& picks)
+{
+    const int common = std::min(woven.Count(), picks.Count());
+    for (int index = 0; index < common; ++index) {
+        const TTWActionList& before = woven.Items(index)->Actions();
+        const TTWActionList& now = picks.Items(index)->Actions();
+        if (before.Count() != now.Count()) {
+            return index + 1;
+        }
+        for (int a = 0; a < now.Count(); ++a) {
+            if (!before.Items(a)->SameAs(*now.Items(a))) {
+                return index + 1;
+            }
+        }
+    }
+    return woven.Count() == picks.Count() ? picks.Count() + 1 : common + 1;
+}

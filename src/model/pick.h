@@ -79,3 +79,9 @@ private:
     // Raises when the list holds MaxPicks already.
     void CheckRoom() const;
 };
+
+// The first pick (counted from 1) at which the two lists differ: a pick whose actions differ
+// in number or in any field, or the end of the shorter list; one past the last pick when they
+// are the same. A band woven from one list weaves as the other up to that pick, as long as
+// the cards, colours and packs are the same too, which this does not look at.
+int FirstDifferentPick(const TTWPickList& woven, const TTWPickList& picks);

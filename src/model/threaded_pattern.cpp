@@ -124,6 +124,21 @@ void TTWPattern::UpdateWeaving(TTWWeaving& weaving, const TTWPalette* palette, b
     Weave(weaving, palette, reverse, 0, std::max(firstPick, 1) - 1);
 }
 
+int TTWPattern::Rebuild(const std::function<void(TTWPattern&)>& build)
+{
+    TTWPickList before;
+    before.SwapItems(picks_);
+    try {
+        build(*this);
+    } catch (...) {
+        // A build that fails leaves the picks the pattern had.
+        picks_.SwapItems(before);
+        throw;
+    }
+    // With nothing changed the last pick is woven again, which costs one row.
+    return std::min(FirstDifferentPick(before, picks_), std::max(picks_.Count(), 1));
+}
+
 void TTWPattern::Weave(TTWWeaving& weaving, const TTWPalette* palette, bool reverse, int repeats, int firstChangedRow)
 {
     TTWCardList& left = SelvedgeLeft();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -86,6 +87,11 @@ public:
     // those rows are kept, mostly, and only the rest is woven again. Whenever the band was
     // woven for other cards, colours or side, or changed since, it is woven whole.
     void UpdateWeaving(TTWWeaving& weaving, const TTWPalette* palette, bool reverse, int firstPick);
+    // Builds the pattern again with build (which starts from a pattern without picks) and
+    // answers the pick to give UpdateWeaving: the first (from 1) that weaves otherwise than
+    // the picks it held before, which are kept aside meanwhile, or the last one when none
+    // does. Editors that make their threaded-in pattern anew for every change weave on with it.
+    int Rebuild(const std::function<void(TTWPattern&)>& build);
 
 private:
     // Weaves the band from the 0-based row on, when the band allows; from row 0 otherwise.

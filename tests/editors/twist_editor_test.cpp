@@ -34,6 +34,8 @@
 #include "shell/main_window_messages.h"
 #include "shell/tool_actions.h"
 #include "support/pick_texts.h"
+#include "support/random_patterns.h"
+#include "support/same_band.h"
 #include "twist_editor_test_support.h"
 
 namespace {
@@ -269,6 +271,40 @@ TEST_F(TwistEditorTest, TheImagePageShowsTheBandWovenFromTheGridInWhiteThreads)
     editor.framePattern->ToggleCell(0, 0);
     editor.ShowImagePage();
     EXPECT_EQ(editor.FrontWeaving().Cell(0, 0)->TurnDir, TurnForwards);
+}
+
+// The grid edited here and there along a band longer than the loom's record interval, with
+// and without twists: each time the image is shown the band, woven on from the first changed
+// pick, is the whole weave of the threaded-in form, front and reverse.
+TEST_F(TwistEditorTest, EditsWeaveTheBandOnAsAWholeWeaveWould)
+{
+    for (const bool useTwist : {false, true}) {
+        SCOPED_TRACE(useTwist ? "twists" : "turns");
+        UserSettings().TwistPatterned.UseTwist = useTwist;
+        std::vector<std::string> rows;
+        for (int y = 0; y < 300; ++y) {
+            rows.push_back(y % 5 == 0 ? "#..#." : y % 3 == 0 ? ".##.#" : "..#..");
+        }
+        auto design = Design(rows, "SZSZS");
+        TfrmTWWarpTwinedPattern& editor = OpenDesign(*design);
+        random_patterns::Random random(useTwist ? 17U : 29U);
+        for (int step = 0; step < 16; ++step) {
+            SCOPED_TRACE("step " + std::to_string(step));
+            editor.ShowPatternPage();
+            for (int cells = 1 + random.Below(2); cells > 0; --cells) {
+                editor.framePattern->ToggleCell(random.Below(5), random.Below(300));
+            }
+            editor.ShowImagePage();
+            TTWPattern copy;
+            copy.Assign(&editor.ThreadedPattern());
+            TTWWeaving front;
+            copy.BuildWeaving(front, nullptr, false, 0);
+            same_band::ExpectSameBand(front, editor.FrontWeaving());
+            TTWWeaving reverse;
+            copy.BuildReverseWeaving(reverse, nullptr, 0);
+            same_band::ExpectSameBand(reverse, editor.ReverseWeaving());
+        }
+    }
 }
 
 TEST_F(TwistEditorTest, SetCellsAreMarkedBackslashAndClearCellsSlashOverTheWholeCell)

@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "model/action.h"
+#include "model/card.h"
 #include "model/loom_record.h"
 #include "model/model_state.h"
 #include "model/threaded_pattern.h"
@@ -234,4 +237,112 @@ TEST_F(IncrementalWeavingTest, WeavesWholeWhatItCannotGoOnFromAndNeverKeepsRowsB
     pattern.BuildWeaving(band, nullptr, false, 2);
     pattern.UpdateWeaving(band, nullptr, false, pattern.Picks().Count() - 5);
     ExpectSameBand(expected, band);
+}
+
+// An editor that makes its threaded-in pattern anew for every change: new card objects with
+// the same values, and picks compared with the old ones for the first change. The band goes
+// on from there (told a later pick than the real change, it would keep stale rows, which shows
+// it went on rather than weaving whole); cards of another class or colour weave it whole.
+TEST_F(IncrementalWeavingTest, APatternBuiltAnewWeavesOnFromItsFirstChangedPick)
+{
+    TTWPattern pattern;
+    MakeRandomPattern(pattern, 23);
+    pattern.Packs().Clear();
+    pattern.Cards().Clear();
+    for (int card = 1; card <= 4; ++card) {
+        pattern.Cards().Add(CreateCard(4).release());
+    }
+    pattern.Picks().Clear();
+    for (int pick = 0; pick < 3 * TTWLoomRecord::Interval; ++pick) {
+        pattern.Picks().Add()->Actions().Add(
+            TTWAction::CreateCardTurn(1 + pick % 4, pick % 3 == 0 ? TurnBackwards : TurnForwards, DistanceOneHole)
+                .release());
+    }
+    const auto differences = [](const TTWWeaving& a, const TTWWeaving& b) {
+        int count = 0;
+        for (int pick = 0; pick < std::min(a.PickCount(), b.PickCount()); ++pick) {
+            for (int column = 0; column < std::min(a.Width(), b.Width()); ++column) {
+                count += same_band::Describe(a, *a.Cell(column, pick)) != same_band::Describe(b, *b.Cell(column, pick));
+            }
+        }
+        return count;
+    };
+    TTWWeaving band;
+    pattern.BuildWeaving(band, nullptr, false, 0);
+
+    // Nothing changed: the last pick is named.
+    TTWPattern design;
+    design.Assign(&pattern);
+    EXPECT_EQ(pattern.Rebuild([&design](TTWPattern& fresh) { fresh.Assign(&design); }), pattern.Picks().Count());
+
+    // A turn changed at pick 200 (counted from 1): named, and the band woven on is the whole weave.
+    design.Picks().Items(199)->Actions().Items(0)->SetTurnDir(TurnIdle);
+    const int first = pattern.Rebuild([&design](TTWPattern& fresh) { fresh.Assign(&design); });
+    EXPECT_EQ(first, 200);
+    pattern.UpdateWeaving(band, nullptr, false, first);
+    TTWWeaving whole;
+    pattern.BuildWeaving(whole, nullptr, false, 0);
+    ExpectSameBand(whole, band);
+
+    // A change at pick 60 named as if at pick 250: the rows from 60 up to the state the loom
+    // goes on from stay as they were, so it did go on with the new cards.
+    design.Picks().Items(59)->Actions().Items(0)->SetTurnDir(TurnIdle);
+    design.Picks().Items(61)->Actions().Items(0)->SetTurnDir(TurnIdle);
+    EXPECT_EQ(pattern.Rebuild([&design](TTWPattern& fresh) { fresh.Assign(&design); }), 60);
+    pattern.UpdateWeaving(band, nullptr, false, 250);
+    pattern.BuildWeaving(whole, nullptr, false, 0);
+    EXPECT_GT(differences(whole, band), 0);
+
+    // The same lie with a card of another class, or another colour, weaves whole.
+    for (const bool otherClass : {true, false}) {
+        TTWPattern changed;
+        changed.Assign(&design);
+        if (otherClass) {
+            changed.Cards().Delete(3);
+            changed.Cards().Add(CreateCard(6).release());
+        } else {
+            changed.Cards().GetCard(2)->SetHoleColour(1, changed.Cards().GetCard(2)->HoleColour(1) + 1);
+        }
+        TTWWeaving kept;
+        pattern.BuildWeaving(kept, nullptr, false, 0);
+        pattern.Rebuild([&changed](TTWPattern& fresh) { fresh.Assign(&changed); });
+        pattern.UpdateWeaving(kept, nullptr, false, 250);
+        pattern.BuildWeaving(whole, nullptr, false, 0);
+        ExpectSameBand(whole, kept);
+        pattern.Rebuild([&design](TTWPattern& fresh) { fresh.Assign(&design); });
+    }
+
+    // A build that fails leaves the picks as they were.
+    const int picks = pattern.Picks().Count();
+    EXPECT_THROW(pattern.Rebuild([](TTWPattern& fresh) {
+        fresh.Picks().Add();
+        throw std::runtime_error("refused");
+    }),
+                 std::runtime_error);
+    EXPECT_EQ(pattern.Picks().Count(), picks);
+    EXPECT_EQ(pattern.Picks().Items(picks - 1)->Index(), picks - 1);
+    EXPECT_EQ(pattern.Picks().Items(0)->Collection(), &pattern.Picks());
+}
+
+TEST(FirstDifferentPick, NamesTheFirstPickThatDiffersOrOnePastTheEnd)
+{
+    TTWPickList a;
+    TTWPickList b;
+    EXPECT_EQ(FirstDifferentPick(a, b), 1);
+    for (int pick = 0; pick < 4; ++pick) {
+        a.Add()->Actions().Add(TTWAction::CreateCardTurn(pick + 1, TurnForwards, DistanceOneHole).release());
+        b.Add()->Assign(a.Items(pick));
+    }
+    EXPECT_EQ(FirstDifferentPick(a, b), 5);
+    b.Items(2)->Actions().Items(0)->SetDist(DistanceTwoHoles);
+    EXPECT_EQ(FirstDifferentPick(a, b), 3);
+    b.Items(2)->Actions().Items(0)->SetDist(DistanceOneHole);
+    b.Items(1)->Actions().Add(TTWAction::CreateCardTwist(1, TwistV).release());
+    EXPECT_EQ(FirstDifferentPick(a, b), 2);
+    b.Items(1)->Actions().Delete(1);
+    b.Items(3)->Actions().Items(0)->SetTargetID("Pack");
+    EXPECT_EQ(FirstDifferentPick(a, b), 4);
+    b.Delete(3);
+    EXPECT_EQ(FirstDifferentPick(a, b), 4) << "a list ending sooner differs where it ends";
+    EXPECT_EQ(FirstDifferentPick(b, a), 4);
 }
