@@ -110,10 +110,10 @@ void TfrmTWThreadedPattern::PatternChanged(const TTWPatternChange& change)
         RefreshColourPanels();
     }
     // Every part of the pattern shows in the band. The picks before the first changed one
-    // weave as they did, unless the cards, their colours, the packs or the palette changed.
-    const bool wholeBand = change.Has(TTWPatternPart::Cards) || change.Has(TTWPatternPart::CardColours)
-                           || change.Has(TTWPatternPart::Packs) || change.Has(TTWPatternPart::Palette);
-    RefreshWeavings(wholeBand ? 1 : change.FirstPick);
+    // weave as they did, unless the packs changed: the loom itself weaves whole when the
+    // cards, their colours or the palette differ from what the band was woven from, but it
+    // does not know the packs.
+    RefreshWeavings(change.Has(TTWPatternPart::Packs) ? 1 : change.FirstPick);
     // Pick rows read the card count and the packs as well as the picks.
     if (change.Picks == TTWPickChange::Rewritten || change.Has(TTWPatternPart::Cards)
         || change.Has(TTWPatternPart::Packs)) {
