@@ -69,6 +69,18 @@ inline void* TILXMLArena::Allocate(std::size_t bytes, std::size_t alignment)
     return AllocateSlow(bytes, alignment);
 }
 
+// Copies count bytes, from sizeof(Word) to twice that many, as two words that may overlap.
+template <class Word>
+inline void CopyHeadAndTail(char* to, const char* from, std::size_t count)
+{
+    Word head = 0;
+    Word tail = 0;
+    std::memcpy(&head, from, sizeof(Word));
+    std::memcpy(&tail, from + count - sizeof(Word), sizeof(Word));
+    std::memcpy(to, &head, sizeof(Word));
+    std::memcpy(to + count - sizeof(Word), &tail, sizeof(Word));
+}
+
 // Copies a few bytes without a call: names and values are mostly shorter than 16 bytes, and
 // a document is made of millions of them.
 inline void CopyXMLBytes(char* to, const char* from, std::size_t count)
@@ -76,19 +88,9 @@ inline void CopyXMLBytes(char* to, const char* from, std::size_t count)
     if (count > 16) {
         std::memcpy(to, from, count);
     } else if (count >= 8) {
-        std::uint64_t head = 0;
-        std::uint64_t tail = 0;
-        std::memcpy(&head, from, 8);
-        std::memcpy(&tail, from + count - 8, 8);
-        std::memcpy(to, &head, 8);
-        std::memcpy(to + count - 8, &tail, 8);
+        CopyHeadAndTail<std::uint64_t>(to, from, count);
     } else if (count >= 4) {
-        std::uint32_t head = 0;
-        std::uint32_t tail = 0;
-        std::memcpy(&head, from, 4);
-        std::memcpy(&tail, from + count - 4, 4);
-        std::memcpy(to, &head, 4);
-        std::memcpy(to + count - 4, &tail, 4);
+        CopyHeadAndTail<std::uint32_t>(to, from, count);
     } else {
         for (std::size_t i = 0; i < count; ++i) {
             to[i] = from[i];
