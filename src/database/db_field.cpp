@@ -48,6 +48,21 @@ bool StartsTrue(std::string_view text)
     return c == '1' || c == 'T' || c == 't' || c == 'Y' || c == 'y';
 }
 
+// The byte length of the first `count` characters of a UTF-8 text (all of it when it has
+// fewer). A column's size counts characters, and a cut inside one would store a broken
+// character.
+std::size_t CharactersEnd(std::string_view text, std::size_t count)
+{
+    std::size_t characters = 0;
+    for (std::size_t pos = 0; pos < text.size(); ++pos) {
+        // Every byte but a continuation byte (10xxxxxx) begins a character.
+        if ((static_cast<unsigned char>(text[pos]) & 0xC0) != 0x80 && characters++ == count) {
+            return pos;
+        }
+    }
+    return text.size();
+}
+
 } // namespace
 
 TDBGenericField::TDBGenericField(TDBGenericFieldType type, const TDBGenericFieldInfo* info)
@@ -345,7 +360,9 @@ void TDBGenericField::SetAsString(std::string_view text)
     case dbfString:
         value.Text = trimmed;
         if (Size() > 0 && value.Text.size() > static_cast<std::size_t>(Size())) {
-            value.Text.resize(static_cast<std::size_t>(Size()));
+            value.Text.resize(CharactersEnd(value.Text, static_cast<std::size_t>(Size())));
+            // A cut that ends on a blank keeps none, as the text reads back trimmed.
+            value.Text = fw::TrimRight(value.Text);
         }
         break;
     case dbfFloat:

@@ -44,17 +44,14 @@ std::string QuoteText(std::string_view value, const std::string& delimiter)
     std::string encoded;
     encoded.reserve(value.size() + 2 * delimiter.size() + 4);
     encoded += delimiter;
-    for (std::size_t i = 0; i < value.size(); ++i) {
-        const char c = value[i];
+    for (const char c : value) {
         if (c != d) {
             encoded += c;
         } else if (delimiter.size() > 1) {
             encoded += d == '\'' ? '"' : '\'';
-        } else if (i + 1 < value.size() && value[i + 1] == d) {
-            encoded += d;
-            encoded += d;
-            ++i;
         } else {
+            // Every delimiter is doubled, those of a run too: a pair in the value is two
+            // characters the user typed (an inch mark, 5''), never a quoted one.
             encoded += d;
             encoded += d;
         }

@@ -32,10 +32,11 @@ void SetLoginParams(fw::StringList& params, TDBGDatabaseType kind, const std::st
                     const std::string& password);
 
 // The delimiter + the encoded value + the delimiter. With D the delimiter's first
-// character: a one-character delimiter doubles a lone D and keeps a D that is directly
-// followed by another D as that pair ("a'b" and "a''b" both give 'a''b'); a longer
-// delimiter swaps D for the other quote mark (the double quote for the apostrophe, else
-// the apostrophe). An empty delimiter leaves the value as it is.
+// character: a one-character delimiter doubles every D, runs included, so that the
+// engine reads back exactly the value ("a'b" gives 'a''b', "a''b" gives 'a''''b'); a
+// longer delimiter swaps D for the other quote mark (the double quote for the apostrophe,
+// else the apostrophe). An empty delimiter leaves the value as it is. The value is plain
+// text: no caller hands already-quoted text to this.
 std::string QuoteText(std::string_view value, const std::string& delimiter);
 
 // Every empty string literal '' of the statement becomes ' ' (Oracle reads '' as NULL).

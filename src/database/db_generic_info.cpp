@@ -14,6 +14,7 @@
 #include "foundation/date_utils.h"
 #include "framework/core/exceptions.h"
 #include "framework/core/strings.h"
+#include "framework/db/db_alias.h"
 #include "framework/db/db_connection.h"
 
 namespace {
@@ -179,7 +180,21 @@ std::string TDBGenericInfo::QuoteValue(std::string_view value) const
 
 std::string TDBGenericInfo::DateTimeToSQL(fw::DateTime value) const
 {
-    return ::DateTimeToSQL(dbType_, dbStrDelim_, dbDateFormat_ + " " + dbTimeFormat_, value);
+    // SQLite keeps a date-time as the text it was given, compares and sorts it as text, and
+    // reads back only the standard form: there every literal takes that form, which runs
+    // from year to second.
+    const std::string format = DateTimesAreText() ? std::string("YYYY-MM-DD hh:nn:ss")
+                                                  : dbDateFormat_ + " " + dbTimeFormat_;
+    return ::DateTimeToSQL(dbType_, dbStrDelim_, format, value);
+}
+
+bool TDBGenericInfo::DateTimesAreText() const
+{
+    if (database_ != nullptr) {
+        return database_->GetEngine() == fw::db::Engine::Sqlite;
+    }
+    const auto alias = fw::db::FindAlias(dbAlias_);
+    return alias && alias->Kind == fw::db::Engine::Sqlite;
 }
 
 TDBGenericTableInfo* TDBGenericInfo::GetTableByID(int id)

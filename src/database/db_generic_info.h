@@ -167,8 +167,12 @@ public:
 
     // DBStrDelim + the encoded text + DBStrDelim (QuoteText).
     std::string QuoteValue(std::string_view value) const;
-    // DateTimeToSQL with DBType, DBStrDelim and DBDateFormat + " " + DBTimeFormat.
+    // DateTimeToSQL with DBType, DBStrDelim and DBDateFormat + " " + DBTimeFormat; on an
+    // engine that keeps date-times as text (SQLite) with "YYYY-MM-DD hh:nn:ss" instead,
+    // the one form that reads back and sorts by time there.
     std::string DateTimeToSQL(fw::DateTime value) const;
+    // Whether the database (Database, else the alias DBAlias) keeps date-times as text.
+    bool DateTimesAreText() const;
 
     // OnGetTableByID, or the table of the type register's name for the ID; none after a
     // report when neither knows one.

@@ -57,21 +57,36 @@ TEST(Dialect, ColumnNamesAndLoginsOfEachKind)
     EXPECT_EQ(DBGDatabaseTypeNames[dbgDBType_Informix], "Informix");
 }
 
-TEST(Dialect, QuotingDoublesALoneDelimiterAndKeepsAPair)
+TEST(Dialect, QuotingDoublesEveryDelimiterSoThatEveryValueComesBack)
 {
     EXPECT_EQ(QuoteText("plain", "'"), "'plain'");
     EXPECT_EQ(QuoteText("", "'"), "''");
     EXPECT_EQ(QuoteText("O'Brien", "'"), "'O''Brien'");
-    // Already doubled: kept as that pair (so "a''b" and "a'b" quote alike).
-    EXPECT_EQ(QuoteText("a''b", "'"), "'a''b'");
-    // A run of three: the pair, then the lone one doubled.
-    EXPECT_EQ(QuoteText("a'''b", "'"), "'a''''b'");
+    // Runs of delimiters are values too: every one of them is doubled.
+    EXPECT_EQ(QuoteText("a''b", "'"), "'a''''b'");
+    EXPECT_EQ(QuoteText("a'''b", "'"), "'a''''''b'");
     EXPECT_EQ(QuoteText("'", "'"), "''''");
     EXPECT_EQ(QuoteText("say \"hi\"", "\""), "\"say \"\"hi\"\"\"");
     // A longer delimiter swaps its first character for the other quote mark.
     EXPECT_EQ(QuoteText("it's", "'#"), "'#it\"s'#");
     EXPECT_EQ(QuoteText("a\"b", "\"\""), "\"\"a'b\"\"");
     EXPECT_EQ(QuoteText("as is", ""), "as is");
+
+    // Read as SQL reads a literal (the outer delimiters gone, each pair one delimiter),
+    // every quoted value is the value again.
+    const auto readBack = [](const std::string& literal) {
+        std::string value;
+        for (std::size_t i = 1; i + 1 < literal.size(); ++i) {
+            value += literal[i];
+            if (literal[i] == '\'') {
+                ++i;
+            }
+        }
+        return value;
+    };
+    for (const std::string value : {"a''b", "O''Brien", "5''", "''", "'''", "x''''y", "'a'", "\\''"}) {
+        EXPECT_EQ(readBack(QuoteText(value, "'")), value);
+    }
 }
 
 TEST(Dialect, OnlyEmptyLiteralsBecomeABlank)
@@ -83,4 +98,7 @@ TEST(Dialect, OnlyEmptyLiteralsBecomeABlank)
     EXPECT_EQ(ReplaceEmptyLiterals("VALUES ('''', '', 'a''''b', '')"), "VALUES ('''', ' ', 'a''''b', ' ')");
     EXPECT_EQ(ReplaceEmptyLiterals("no literals"), "no literals");
     EXPECT_EQ(ReplaceEmptyLiterals("'open"), "'open");
+    // A value of delimiters only is no empty literal.
+    EXPECT_EQ(ReplaceEmptyLiterals("VALUES (" + QuoteText("''", "'") + ", " + QuoteText("", "'") + ")"),
+              "VALUES ('''''', ' ')");
 }
