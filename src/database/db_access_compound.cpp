@@ -338,6 +338,9 @@ bool TDBGenericHandlerCompound::LoadWithQueryS(const fw::Variant& key, const std
 {
     const StateScope state(*this, dbhsCompoundLoad);
     bool first = true;
+    // The compound is one record: it was found when every part it loads found its row, so
+    // that a key without rows answers as a plain record's load does.
+    bool found = true;
     const bool loaded = EachPart(query, commit, true, false, [&](TDBGenericAccessBase& part, int index) {
         if (!owner_.TakesPart(part, TDBGenericAccessCompound::Transfer::Load)) {
             return;
@@ -347,7 +350,7 @@ bool TDBGenericHandlerCompound::LoadWithQueryS(const fw::Variant& key, const std
             first = false;
         }
         owner_.BeforePartLoad(part, index);
-        part.Handler().LoadWithQuery(key, date, query, false);
+        found = part.Handler().LoadWithQuery(key, date, query, false) && found;
         owner_.AfterPartLoad(index);
     });
     if (!loaded) {
@@ -356,7 +359,7 @@ bool TDBGenericHandlerCompound::LoadWithQueryS(const fw::Variant& key, const std
     owner_.AfterLoad(date);
     Finish(query, commit, true);
     ClearNewRecordMarker();
-    return true;
+    return found;
 }
 
 bool TDBGenericHandlerCompound::LoadFromHistoryS(const fw::Variant& key, TDBGQueryRef& query, const std::string& date,

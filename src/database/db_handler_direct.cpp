@@ -51,7 +51,7 @@ bool TDBGenericAccessHandlerBase::LoadCurrentS(const fw::Variant& key, TDBGQuery
         }
     }
     const bool dated = !date.empty() && table.CanDelete();
-    std::string condition = condition_.empty() ? KeyCondition(dated ? 8 : 0) : condition_;
+    std::string condition = condition_.empty() ? KeyCondition(dated ? 8 : 0) : CallerCondition(condition_);
     if (dated) {
         condition += " AND (" + info.DeleteFlagField() + " = ''" + " OR " + info.DeleteFlagField() + " > "
             + info.QuoteValue(date) + ")";
@@ -94,9 +94,10 @@ bool TDBGenericAccessHandlerBase::LoadFieldsS(const std::vector<std::string>& na
 {
     TDBGenericAccessBase& record = Record();
     std::string columns;
+    // Only columns the record has, as UpdateFields takes them: a name is never SQL of its own.
     for (const std::string& name : names) {
         const std::string trimmed = fw::Trim(name);
-        if (!trimmed.empty()) {
+        if (!trimmed.empty() && record.HasColumn(trimmed)) {
             columns += (columns.empty() ? "" : ", ") + trimmed;
         }
     }

@@ -54,7 +54,7 @@ int TDBGenericAccessHandlerBase::IsDateInHistoryS(const std::string& date)
     if (!table.hasHistory()) {
         return 2;
     }
-    const std::string condition = condition_.empty() ? KeyCondition(0) : condition_;
+    const std::string condition = condition_.empty() ? KeyCondition(0) : CallerCondition(condition_);
     TDBGQueryRef query;
     std::string sql;
     try {
@@ -162,7 +162,7 @@ bool TDBGenericAccessHandlerBase::LoadFromHistoryS(const fw::Variant& key, TDBGQ
             return false;
         }
     }
-    std::string condition = condition_;
+    std::string condition = condition_.empty() ? std::string() : CallerCondition(condition_);
     if (condition.empty()) {
         condition = KeyCondition(table.CanDelete() ? 8 : 0);
         if (table.CanDelete()) {
@@ -187,7 +187,7 @@ bool TDBGenericAccessHandlerBase::LoadFromHistoryConditionS(const std::string& c
     }
     const StateScope state(*this, dbhsHistoryLoad);
     TDBGQueryRef query;
-    return ReadHistoryRow(condition, date, query, true, "LoadFromHistoryConditionS",
+    return ReadHistoryRow(CallerCondition(condition), date, query, true, "LoadFromHistoryConditionS",
                           "Unable to load access history table ");
 }
 

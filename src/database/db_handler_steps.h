@@ -1,6 +1,7 @@
 #pragma once
 
 #include <exception>
+#include <string>
 
 #include "database/db_generic_info.h"
 
@@ -17,4 +18,11 @@ inline void CheckStep(const TDBGErrorWatch& watch)
     if (watch.Reported()) {
         throw EStepReported();
     }
+}
+
+// A caller's condition as one term of the statement's own: in parentheses, so that an OR
+// in it never reaches past it to the conditions the layer adds.
+inline std::string CallerCondition(const std::string& condition)
+{
+    return "(" + condition + ")";
 }

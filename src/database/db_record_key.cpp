@@ -7,6 +7,7 @@
 #include "database/db_session_pool.h"
 #include "framework/core/strings.h"
 #include "framework/db/db_error.h"
+#include "framework/db/db_text_case.h"
 
 TDBGenericRecordKey::TDBGenericRecordKey(TDBGenericInfo& info, std::string keyTable)
     : info_(info), keyTable_(std::move(keyTable))
@@ -26,7 +27,9 @@ void TDBGenericRecordKey::Assign(const fw::Persistent* source)
 
 int TDBGenericRecordKey::GetKey(const std::string& keyName)
 {
-    const std::string name = fw::UpperCase(fw::Trim(keyName));
+    // Upper-cased beyond ASCII too: the row is found by the engine's Upper() of the stored
+    // name, which must give the stored name itself on every engine.
+    const std::string name = fw::db::UpperCaseText(fw::Trim(keyName));
     bool locked = false;
     try {
         info_.LockRecord(keyTable_, name);
