@@ -241,6 +241,10 @@ protected:
     static void Finish(TDBGQueryRef& query, bool commit, bool success);
     // The existence test on the query: no row of the key.
     bool IsNewOn(TDBGenericQuery& query, std::string& sql);
+    // The key condition mode that finds the record's own row: a record that carries a
+    // delete date stands for a deleted row (loaded for a date before its deletion, or being
+    // deleted), which the condition for live rows would miss.
+    int RowsOfRecord() const;
     // The history row that covers the date among the rows of the condition (the first period
     // for a date before all of them, with NoLowHistoryBounds) read into the record.
     bool ReadHistoryRow(const std::string& condition, const std::string& date, TDBGQueryRef& query, bool commit,
