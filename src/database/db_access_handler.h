@@ -96,7 +96,8 @@ public:
     // Direct: the existence test; client: its refusal, then True for a record without a key.
     virtual bool IsNew();
     // Locks (or unlocks) the record under the user; the lock call's answer (0 when none was
-    // made). The record remembers the lock only when the call reported no error.
+    // made, and 0 for a refused lock whatever the host's handler answered). The record
+    // remembers the lock only when the call reported no error.
     virtual int SetRecordLock(bool lock, const std::string& user);
     virtual bool Delete(const std::string& date);
     virtual bool Undelete();

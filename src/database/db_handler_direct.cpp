@@ -387,7 +387,7 @@ bool TDBGenericAccessHandlerBase::UpdateFieldsS()
     std::string sql;
     try {
         EnsureQuery(query);
-        query->SQL().Add(UpdateStatement(values, KeyCondition(0)));
+        query->SQL().Add(UpdateStatement(values, KeyCondition(RowsOfRecord())));
         sql = query->Text();
         query->ExecSQL();
         Finish(query, true, true);

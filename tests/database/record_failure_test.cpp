@@ -202,6 +202,11 @@ TEST_P(RecordFailureTest, ASoftDeletedRowLoadedForAnEarlierDateIsUpdated)
     loom->SetText("Name", "Weft");
     ASSERT_TRUE(loom->Save());
     EXPECT_EQ(Rows("SELECT ID, Name, Qty, DeleteDate FROM Looms"), std::vector<std::string>{"1|Weft|3|20240301"});
+
+    // Writing chosen columns finds the row as well.
+    loom->SetInteger("Qty", 8);
+    ASSERT_TRUE(loom->Handler().UpdateFields({"Qty"}));
+    EXPECT_EQ(Rows("SELECT ID, Name, Qty, DeleteDate FROM Looms"), std::vector<std::string>{"1|Weft|8|20240301"});
 }
 
 TEST_P(RecordFailureTest, AFailedDeleteLeavesTheRecordAsItWas)
