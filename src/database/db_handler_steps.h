@@ -34,12 +34,14 @@ public:
         if (kept_) {
             return;
         }
-        for (TDBGenericAccessBase* record : keyless_) {
+        for (Keyless& keyless : keyless_) {
+            TDBGenericAccessBase& record = *keyless.Record;
             try {
-                if (record->HasKey()) {
-                    fw::Variant loaded = record->LoadedKey();
-                    record->ClearKey(true);
-                    record->SetLoadedKey(std::move(loaded));
+                if (record.HasKey()) {
+                    fw::Variant loaded = record.LoadedKey();
+                    record.ClearKey(true);
+                    record.SetLoadedKey(std::move(loaded));
+                    record.RestoreModifiedMarks(keyless.Marks);
                 }
             } catch (const std::exception&) {
                 // The save's own failure is the one that counts.
@@ -52,13 +54,18 @@ public:
     void Watch(TDBGenericAccessBase& record)
     {
         if (!record.HasKey()) {
-            keyless_.push_back(&record);
+            keyless_.push_back({&record, record.ModifiedMarks()});
         }
     }
     // The save went through: the keys are the rows'.
     void Keep() { kept_ = true; }
 
 private:
-    std::vector<TDBGenericAccessBase*> keyless_;
+    // A record and the modified marks of its values before the key was taken.
+    struct Keyless {
+        TDBGenericAccessBase* Record;
+        std::vector<int> Marks;
+    };
+    std::vector<Keyless> keyless_;
     bool kept_ = false;
 };

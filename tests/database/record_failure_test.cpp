@@ -64,6 +64,8 @@ TEST_P(RecordFailureTest, AFailedInsertGivesBackTheEngineKeySoThatARetryInsertsB
     order->SetInteger("Qty", 1);
     EXPECT_EQ(FailureOf([&] { order->Save(); }).Code, 20);
     EXPECT_FALSE(order->HasKey()) << "the key of a rolled-back insert is nobody's";
+    EXPECT_FALSE(order->FindField("ID")->Modified());
+    EXPECT_TRUE(order->FindField("Name")->Modified()) << "still to be written";
     EXPECT_TRUE(Rows("SELECT ID FROM Orders").empty());
 
     // With a host handler that goes on, the same.
