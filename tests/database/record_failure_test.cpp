@@ -117,7 +117,7 @@ TEST_P(RecordFailureTest, AFailedCompoundGivesBackTheKeysOfAllItsPartsSoThatARet
               std::vector<std::string>{std::to_string(Part(*set, 0).KeyValue()) + "|Warp"});
 }
 
-TEST_P(RecordFailureTest, AFailedCompoundLockLeavesThePartsLockedBeforeItUnlocked)
+TEST_P(RecordFailureTest, AFailedCompoundLockOrUnlockPutsThePartsFlagsBackWithTheirRows)
 {
     RecordUser bob(Db(), "bob");
     ASSERT_EQ(bob.info.LockRecord("Looms", 1), 1);
