@@ -1,5 +1,9 @@
 #include "database/db_access_compound.h"
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "database/db_data_lock.h"
 #include "database/db_generic_info.h"
 #include "database/db_generic_query.h"
@@ -391,6 +395,11 @@ bool TDBGenericHandlerCompound::SaveWithQueryS(TDBGQueryRef& query, bool commit)
                25, {}, "SaveWithQuery");
         return false;
     }
+    // The parts' new keys are kept only when the whole save is.
+    TDBGKeysGivenBack keys;
+    for (int i = 0; i < owner_.PartCount(); ++i) {
+        keys.Watch(*owner_.Part(i));
+    }
     // Keys first, before the transaction: the key registry works on a connection of its own.
     {
         const TDBGErrorWatch watch;
@@ -423,6 +432,7 @@ bool TDBGenericHandlerCompound::SaveWithQueryS(TDBGQueryRef& query, bool commit)
         owner_.RestoreModifiedMarks(marks);
         return false;
     }
+    keys.Keep();
     ClearNewRecordMarker();
     return true;
 }
@@ -475,18 +485,45 @@ int TDBGenericHandlerCompound::SetRecordLockS(bool lock, const std::string& user
     if (info.Locks() == nullptr || !info.Locks()->Enabled()) {
         return 0;
     }
+    // The lock rows of the parts done before a failing one go with the roll-back; what the
+    // parts believe they hold must go back with them.
+    std::vector<std::pair<bool, std::string>> held;
+    held.reserve(static_cast<std::size_t>(owner_.PartCount()));
+    for (int i = 0; i < owner_.PartCount(); ++i) {
+        const TDBGenericAccessHandlerBase& handler = owner_.Part(i)->Handler();
+        held.emplace_back(handler.locked_, handler.lockUser_);
+    }
+    const auto restore = [&] {
+        for (int i = 0; i < owner_.PartCount() && i < static_cast<int>(held.size()); ++i) {
+            TDBGenericAccessHandlerBase& handler = owner_.Part(i)->Handler();
+            handler.locked_ = held[static_cast<std::size_t>(i)].first;
+            handler.lockUser_ = held[static_cast<std::size_t>(i)].second;
+        }
+    };
     int answer = 0;
     TDBGQueryRef query = std::make_unique<TDBGenericQuery>(info.DefaultSession(), &owner_, true);
-    const bool locked = EachPart(query, true, false, true, [&](TDBGenericAccessBase& part, int index) {
-        const int result = part.Handler().SetRecordLock(lock, user);
-        if (index == 0) {
-            answer = result;
-        }
-    });
-    if (!locked) {
-        return answer;
+    bool locked = false;
+    try {
+        locked = EachPart(query, true, false, true, [&](TDBGenericAccessBase& part, int index) {
+            const int result = part.Handler().SetRecordLock(lock, user);
+            if (index == 0) {
+                answer = result;
+            }
+        });
+    } catch (...) {
+        restore();
+        throw;
     }
-    Finish(query, true, true);
+    if (!locked) {
+        restore();
+        return lock ? 0 : answer;
+    }
+    try {
+        Finish(query, true, true);
+    } catch (...) {
+        restore();
+        throw;
+    }
     locked_ = lock;
     lockUser_ = lock ? user : std::string();
     return answer;

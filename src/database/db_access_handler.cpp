@@ -349,7 +349,8 @@ int TDBGenericAccessHandlerBase::SetRecordLockS(bool lock, const std::string& us
                           : info.UnlockRecord(record_.TableName(), record_.KeyText(), false, user);
         }
         if (watch.Reported()) {
-            return result;
+            // Whatever the host answered, a refused lock is not held.
+            return lock ? 0 : result;
         }
     }
     locked_ = lock;
@@ -518,7 +519,7 @@ bool TDBGenericAccessHandlerBase::IsNewOn(TDBGenericQuery& query, std::string& s
     if (!record_.HasKey()) {
         return true;
     }
-    const std::string condition = KeyCondition(0);
+    const std::string condition = KeyCondition(RowsOfRecord());
     if (condition.empty()) {
         return true;
     }
@@ -530,6 +531,11 @@ bool TDBGenericAccessHandlerBase::IsNewOn(TDBGenericQuery& query, std::string& s
     const bool isNew = query.Eof() || query.Fields(0).AsLargeInt() == 0;
     query.Close();
     return isNew;
+}
+
+int TDBGenericAccessHandlerBase::RowsOfRecord() const
+{
+    return record_.TableInfo().CanDelete() && !record_.DeleteDate().empty() ? 8 : 0;
 }
 
 void TDBGenericAccessHandlerBase::InsertHistoryRow(TDBGenericQuery& query, const std::string& start,

@@ -96,7 +96,8 @@ public:
     // Direct: the existence test; client: its refusal, then True for a record without a key.
     virtual bool IsNew();
     // Locks (or unlocks) the record under the user; the lock call's answer (0 when none was
-    // made). The record remembers the lock only when the call reported no error.
+    // made, and 0 for a refused lock whatever the host's handler answered). The record
+    // remembers the lock only when the call reported no error.
     virtual int SetRecordLock(bool lock, const std::string& user);
     virtual bool Delete(const std::string& date);
     virtual bool Undelete();
@@ -241,6 +242,10 @@ protected:
     static void Finish(TDBGQueryRef& query, bool commit, bool success);
     // The existence test on the query: no row of the key.
     bool IsNewOn(TDBGenericQuery& query, std::string& sql);
+    // The key condition mode that finds the record's own row: a record that carries a
+    // delete date stands for a deleted row (loaded for a date before its deletion, or being
+    // deleted), which the condition for live rows would miss.
+    int RowsOfRecord() const;
     // The history row that covers the date among the rows of the condition (the first period
     // for a date before all of them, with NoLowHistoryBounds) read into the record.
     bool ReadHistoryRow(const std::string& condition, const std::string& date, TDBGQueryRef& query, bool commit,

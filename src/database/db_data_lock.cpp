@@ -173,8 +173,10 @@ int TDBGenericDataLock::LockRecord(const std::string& table, const std::string& 
         } catch (const std::exception&) {
             // The lock's own failure is the one to report.
         }
-        return info.HandleException("Unable to lock record.\r\nTable = " + table + "\r\n" + "Key = " + key, 6, sql,
-                                    "LockRecord", this, holder, &error, this);
+        // The host's answer lets the caller go on; it is no lock count, for no lock is held.
+        info.HandleException("Unable to lock record.\r\nTable = " + table + "\r\n" + "Key = " + key, 6, sql,
+                             "LockRecord", this, holder, &error, this);
+        return 0;
     }
     if (OnLockRecord) {
         OnLockRecord(*this, table, key, holder);

@@ -40,7 +40,8 @@ class TDBGenericQuery;
 // The previous error of a conflict is "The record or table has been locked by another
 // user."; of an unlock by another user "The record was locked by user <holder>.". A
 // failed lock or unlock changes no row. When the host's handler returns instead of
-// raising, its answer is the result.
+// raising, its answer is the result, except for a lock: a refused lock gives 0, since no
+// lock is held whatever the host answers.
 class TDBGenericDataLock : public fw::Component {
 public:
     explicit TDBGenericDataLock(fw::Component* owner = nullptr);
@@ -68,7 +69,7 @@ public:
     LockEvent OnUnlockRecord;
 
     // An empty user is the settings component's CurrentUserID; an empty key the whole table.
-    // The new lock count.
+    // The new lock count; 0 when the lock was refused.
     int LockRecord(const std::string& table, const std::string& key, const std::string& user = {});
     // The remaining lock count. Force removes the row whoever holds it.
     int UnlockRecord(const std::string& table, const std::string& key, bool force = false,

@@ -1,6 +1,9 @@
 // The direct variants of a record's handler that work on its current row: the existence
 // test, loads, saves, deletes, column updates and the duplicate test.
 
+#include <string>
+#include <vector>
+
 #include "database/db_access_base.h"
 #include "database/db_access_handler.h"
 #include "database/db_field_val.h"
@@ -152,6 +155,7 @@ bool TDBGenericAccessHandlerBase::SaveWithQueryS(TDBGQueryRef& query, bool commi
                25, {}, "SaveWithQueryS");
         return false;
     }
+    TDBGKeysGivenBack keys(record);
     // Keys are drawn before the save's own transaction begins: the registry works on a
     // connection of its own, which SQLite would keep waiting behind this one's writes.
     bool keyDrawn = false;
@@ -216,7 +220,7 @@ bool TDBGenericAccessHandlerBase::SaveWithQueryS(TDBGQueryRef& query, bool commi
             FieldValues(values, 0);
             if (values.Count() > 0) {
                 query->SQL().Clear();
-                query->SQL().Add(UpdateStatement(values, KeyCondition(1)));
+                query->SQL().Add(UpdateStatement(values, KeyCondition(1 | RowsOfRecord())));
                 sql = query->Text();
                 query->ExecSQL();
             }
@@ -241,6 +245,7 @@ bool TDBGenericAccessHandlerBase::SaveWithQueryS(TDBGQueryRef& query, bool commi
         Report(failure, 20, sql, method, &error);
         return false;
     }
+    keys.Keep();
     record.SetLoadedKey(record.KeyAsVariant());
     record.AfterSave();
     return true;
@@ -253,6 +258,24 @@ bool TDBGenericAccessHandlerBase::DeleteS(const std::string& date)
     const TDBGenericTableInfo& table = record.TableInfo();
     const std::string tableName = record.TableName();
     NotifyHooks(dbheDeleting);
+    // A delete that fails leaves the record as it was: a delete date still marked changed
+    // would make the next ordinary save delete the row.
+    const std::string deleteDate = record.DeleteDate();
+    const bool modifyFlag = record.GetModifyFlag();
+    const std::vector<int> marks = record.ModifiedMarks();
+    const auto restore = [&] {
+        try {
+            if (record.DeleteDate() != deleteDate) {
+                record.SetDeleteDate(deleteDate);
+            }
+            if (record.GetModifyFlag() != modifyFlag) {
+                record.SetModifyFlag(modifyFlag);
+            }
+            record.RestoreModifiedMarks(marks);
+        } catch (const std::exception&) {
+            // The delete's own failure is the one to report.
+        }
+    };
     TDBGQueryRef query;
     std::string sql;
     try {
@@ -290,9 +313,11 @@ bool TDBGenericAccessHandlerBase::DeleteS(const std::string& date)
         return true;
     } catch (const EStepReported&) {
         Finish(query, true, false);
+        restore();
         return false;
     } catch (const std::exception& error) {
         Finish(query, true, false);
+        restore();
         Report("Failed to delete record!\r\nSession = " + Session().SessionName() + "\r\n" + "Table = " + tableName
                    + "\r\n" + "Date = " + DisplayDate(date) + "\r\n",
                31, sql, "DeleteS", &error);
@@ -363,7 +388,7 @@ bool TDBGenericAccessHandlerBase::UpdateFieldsS()
     std::string sql;
     try {
         EnsureQuery(query);
-        query->SQL().Add(UpdateStatement(values, KeyCondition(0)));
+        query->SQL().Add(UpdateStatement(values, KeyCondition(RowsOfRecord())));
         sql = query->Text();
         query->ExecSQL();
         Finish(query, true, true);

@@ -2,7 +2,9 @@
 
 #include <exception>
 #include <string>
+#include <vector>
 
+#include "database/db_access_base.h"
 #include "database/db_generic_info.h"
 
 // For the handlers' own files: a nested step that reported its failure to a host handler
@@ -26,3 +28,52 @@ inline std::string CallerCondition(const std::string& condition)
 {
     return "(" + condition + ")";
 }
+
+// The records of a save that had no key when it began. Unless the save is kept, each of
+// them gives back the key it took meanwhile (drawn from the registry, or given by the
+// engine to an insert that was rolled back): that key is no row's, and a retry that still
+// held it would find another user's row under it and overwrite it instead of inserting.
+class TDBGKeysGivenBack {
+public:
+    TDBGKeysGivenBack() = default;
+    explicit TDBGKeysGivenBack(TDBGenericAccessBase& record) { Watch(record); }
+    ~TDBGKeysGivenBack()
+    {
+        if (kept_) {
+            return;
+        }
+        for (Keyless& keyless : keyless_) {
+            TDBGenericAccessBase& record = *keyless.Record;
+            try {
+                if (record.HasKey()) {
+                    fw::Variant loaded = record.LoadedKey();
+                    record.ClearKey(true);
+                    record.SetLoadedKey(std::move(loaded));
+                    record.RestoreModifiedMarks(keyless.Marks);
+                }
+            } catch (const std::exception&) {
+                // The save's own failure is the one that counts.
+            }
+        }
+    }
+    TDBGKeysGivenBack(const TDBGKeysGivenBack&) = delete;
+    TDBGKeysGivenBack& operator=(const TDBGKeysGivenBack&) = delete;
+
+    void Watch(TDBGenericAccessBase& record)
+    {
+        if (!record.HasKey()) {
+            keyless_.push_back({&record, record.ModifiedMarks()});
+        }
+    }
+    // The save went through: the keys are the rows'.
+    void Keep() { kept_ = true; }
+
+private:
+    // A record and the modified marks of its values before the key was taken.
+    struct Keyless {
+        TDBGenericAccessBase* Record;
+        std::vector<int> Marks;
+    };
+    std::vector<Keyless> keyless_;
+    bool kept_ = false;
+};

@@ -5,6 +5,7 @@
 #include "database/db_generic_info.h"
 #include "database/db_generic_query.h"
 #include "database/db_session_pool.h"
+#include "framework/core/exceptions.h"
 #include "framework/core/strings.h"
 #include "framework/db/db_error.h"
 #include "framework/db/db_text_case.h"
@@ -32,7 +33,13 @@ int TDBGenericRecordKey::GetKey(const std::string& keyName)
     const std::string name = fw::db::UpperCaseText(fw::Trim(keyName));
     bool locked = false;
     try {
+        // A name lock that was refused (and reported to a host that let the call go on) is
+        // not this draw's: nothing is drawn without it, and it is not unlocked.
+        const TDBGErrorWatch watch;
         info_.LockRecord(keyTable_, name);
+        if (watch.Reported()) {
+            throw fw::Exception("The key name " + name + " could not be locked.");
+        }
         locked = true;
         const int key = Draw(name);
         locked = false;

@@ -43,7 +43,8 @@ public:
     // The new key: 1 for a name's first draw. A failure of the draw is raised as "Error
     // during key generation." ("_GetKey", the statement's text); any failure then goes to
     // the settings component's HandleException as "Failed to generate key <name>." (2,
-    // "GetKey"), and when the host's handler returns, the answer is -1.
+    // "GetKey"), and when the host's handler returns, the answer is -1. A refused name lock
+    // is such a failure: the draw goes no further.
     int GetKey(const std::string& keyName);
 
 private:

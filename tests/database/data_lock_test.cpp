@@ -183,8 +183,9 @@ TEST_P(DataLockTest, FailuresOfTheLockTableAreReportedAndTheHostMayAnswerThem)
         codes.push_back(code);
         return code == 5 ? 0 : 42;
     };
-    // The check answers "no" (the host's 0), which is a conflict, answered 42.
-    EXPECT_EQ(alice->info.LockRecord("Cards", 5), 42);
+    // The check answers "no" (the host's 0), which is a conflict, answered 42: the lock
+    // is not held all the same, so its count is 0. The failed unlock gives the host's answer.
+    EXPECT_EQ(alice->info.LockRecord("Cards", 5), 0);
     EXPECT_EQ(alice->info.UnlockRecord("Cards", 5), 42);
     EXPECT_FALSE(alice->info.CanWriteRecord("Cards", 5));
     EXPECT_EQ(codes, (std::vector<int>{5, 6, 7, 5}));
