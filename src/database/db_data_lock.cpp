@@ -247,7 +247,8 @@ bool TDBGenericDataLock::CanWriteToTable(const std::string& table, const std::st
     std::string sql;
     bool writable = true;
     try {
-        query = std::make_unique<TDBGenericQuery>(info, this, true);
+        // Only a read: a transaction of its own would make SQLite wait for every other writer.
+        query = std::make_unique<TDBGenericQuery>(info, this, false);
         query->SQL().Add("SELECT * FROM " + lockTableName_ + " WHERE TableName = " + info.QuoteValue(table)
                          + " AND Keys = " + info.QuoteValue(""));
         sql = query->Text();

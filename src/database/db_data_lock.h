@@ -28,7 +28,9 @@ class TDBGenericQuery;
 // insert that meets another's row is the conflict, and a found row of another user is one
 // too. On PostgreSQL the lock operations of one table also queue behind a lock named after
 // it, so that a table lock and a record lock cannot be granted side by side; SQLite's
-// write transactions exclude each other anyway. Conflicts fail at once; nobody waits.
+// write transactions exclude each other anyway. Conflicts fail at once; nobody waits. The
+// write tests only read, outside any transaction, so that another user's writing never
+// keeps them waiting.
 //
 // Failures go to the settings component's HandleException with the lock component as
 // sender and reference object, the failing statement and the error as the previous one:
