@@ -15,6 +15,7 @@
 #include "database/db_table_info.h"
 #include "foundation/generic_exception.h"
 #include "framework/core/strings.h"
+#include "framework/db/db_connection.h"
 
 namespace {
 
@@ -286,6 +287,11 @@ bool TDBGenericAccessHandlerBase::SaveToHistoryWithQueryS(const std::string& dat
     };
     try {
         EnsureQuery(query);
+        // Two history saves of one record follow each other, so that the second one finds
+        // the period the first one opened and closes it: otherwise both would close the same
+        // period and leave two open. SQLite's writers queue at the transaction's start
+        // anyway; PostgreSQL queues them behind a lock named after the record.
+        query->GetConnection()->LockName(history + "/" + condition);
         query->SQL().Clear();
         query->SQL().Add("SELECT MAX(" + start + ") FROM " + history + " WHERE " + condition);
         sql = query->Text();
