@@ -32,6 +32,13 @@ std::string HistoryColumns(const TDBGenericTableInfo& table, const std::string& 
     return columns + "," + start + "," + end;
 }
 
+// A period closed with dbfSaveHistoryRedate ends on the day the next one begins, so two
+// periods hold that day; the one that begins on it is the record as it was that day.
+std::string LatestPeriodFirst(const std::string& start)
+{
+    return "ORDER BY " + start + " DESC";
+}
+
 std::string NoHistoryText(const std::string& what, const TDBGenericTableInfo& table)
 {
     return what + "\r\nTable <" + table.TableName() + "> does not have an associated history.";
@@ -229,6 +236,7 @@ bool TDBGenericAccessHandlerBase::ReadHistoryRow(const std::string& condition, c
         query->SQL().Add("SELECT " + HistoryColumns(table, start, end) + " FROM " + history + " WHERE " + condition
                          + "   AND " + start + " <= " + info.QuoteValue(effective) + "   AND " + end + " >= "
                          + info.QuoteValue(effective));
+        query->SQL().Add(LatestPeriodFirst(start));
         sql = query->Text();
         query->Open();
         const bool found = !query->Eof();
@@ -430,6 +438,7 @@ bool TDBGenericAccessHandlerBase::HistoryRollbackS(const std::string& date, TDBG
         query->SQL().Clear();
         query->SQL().Add("SELECT " + start + ", " + end + " FROM " + history + " WHERE " + condition + "   AND "
                          + start + " <= " + info.QuoteValue(date) + "   AND " + end + " >= " + info.QuoteValue(date));
+        query->SQL().Add(LatestPeriodFirst(start));
         sql = query->Text();
         query->Open();
         if (!query->Eof()) {
