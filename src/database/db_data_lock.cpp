@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "database/db_exception_log.h"
 #include "database/db_generic_functions.h"
 #include "database/db_generic_info.h"
 #include "database/db_generic_query.h"
@@ -21,6 +22,15 @@ public:
 };
 
 const char* const ConflictText = "The record or table has been locked by another user.";
+
+// Locks are taken on the default session, except for the key of an exception log row: its
+// lock must not join the transaction whose failure the row records, which on PostgreSQL
+// refuses every statement once one has failed. The row is written on the log's own session,
+// and so is its key's lock.
+TDBGSessionRef& LockSession(TDBGenericInfo& info)
+{
+    return IsWritingExceptionLog() ? info.LogSession() : info.DefaultSession();
+}
 
 } // namespace
 
@@ -123,7 +133,7 @@ int TDBGenericDataLock::LockRecord(const std::string& table, const std::string& 
     std::string sql;
     int count = 0;
     try {
-        query = std::make_unique<TDBGenericQuery>(info, this, true);
+        query = std::make_unique<TDBGenericQuery>(LockSession(info), this, true);
         // PostgreSQL: lock operations on one table follow each other, so that the check
         // still holds when the row is written.
         query->GetConnection()->LockName(lockTableName_ + "/" + table);
@@ -196,7 +206,7 @@ int TDBGenericDataLock::UnlockRecord(const std::string& table, const std::string
     std::string sql;
     int count = 0;
     try {
-        query = std::make_unique<TDBGenericQuery>(info, this, true);
+        query = std::make_unique<TDBGenericQuery>(LockSession(info), this, true);
         query->GetConnection()->LockName(lockTableName_ + "/" + table);
         if (force) {
             ::DeleteTableEntries(query->SessionRef(), lockTableName_, KeyCondition(table, key));
@@ -249,7 +259,8 @@ bool TDBGenericDataLock::CanWriteToTable(const std::string& table, const std::st
     std::string sql;
     bool writable = true;
     try {
-        query = std::make_unique<TDBGenericQuery>(info, this, true);
+        // Only a read: a transaction of its own would make SQLite wait for every other writer.
+        query = std::make_unique<TDBGenericQuery>(info, this, false);
         query->SQL().Add("SELECT * FROM " + lockTableName_ + " WHERE TableName = " + info.QuoteValue(table)
                          + " AND Keys = " + info.QuoteValue(""));
         sql = query->Text();

@@ -23,12 +23,16 @@ class TDBGenericQuery;
 //   table:  SELECT * FROM Data_Locks WHERE TableName = Q(t) AND Keys = ''
 //   record: SELECT * FROM Data_Locks WHERE TableName = Q(t)   AND Keys = Q(k)
 //
-// A lock or unlock is one transaction on the default session. Two users racing for the
+// A lock or unlock is one transaction on the default session (on the exception log's own
+// session while this thread writes a log row, so that the row's key draw never joins the
+// failed transaction it records). Two users racing for the
 // same lock never both get it: the lock table must hold UNIQUE (TableName, Keys), an
 // insert that meets another's row is the conflict, and a found row of another user is one
 // too. On PostgreSQL the lock operations of one table also queue behind a lock named after
 // it, so that a table lock and a record lock cannot be granted side by side; SQLite's
-// write transactions exclude each other anyway. Conflicts fail at once; nobody waits.
+// write transactions exclude each other anyway. Conflicts fail at once; nobody waits. The
+// write tests only read, outside any transaction, so that another user's writing never
+// keeps them waiting.
 //
 // Failures go to the settings component's HandleException with the lock component as
 // sender and reference object, the failing statement and the error as the previous one:

@@ -1,20 +1,62 @@
 #include "database/db_generic_query.h"
 
+#include <algorithm>
+#include <iterator>
+#include <vector>
+
 #include "database/db_exception_log.h"
 #include "database/db_generic_functions.h"
 #include "database/db_generic_info.h"
 #include "database/db_session_pool.h"
 #include "foundation/generic_exception.h"
+#include "framework/db/db_alias.h"
 #include "framework/db/db_connection.h"
 
+namespace {
+
+// The sessions on which this thread owns a transaction, the latest last.
+thread_local std::vector<TDBGSessionRef*> ownedSessions;
+
+bool SameSqliteDatabase(fw::db::Connection& one, fw::db::Connection& other)
+{
+    if (one.GetEngine() != fw::db::Engine::Sqlite || other.GetEngine() != fw::db::Engine::Sqlite) {
+        return false;
+    }
+    const auto first = fw::db::FindAlias(one.AliasName());
+    const auto second = fw::db::FindAlias(other.AliasName());
+    return first && second && first->Database == second->Database;
+}
+
+// SQLite lets one connection at a time write to a database file. A thread that owns a
+// transaction on one session and starts another on a second connection to the same file
+// would wait for itself until the busy timeout, and fail; it joins its own transaction
+// instead, as a query on the same session would. The work done there (a key drawn, a lock
+// taken) then commits or rolls back with that transaction.
+TDBGSessionRef& SessionToWriteOn(TDBGSessionRef& wanted, bool startTransaction)
+{
+    if (!startTransaction || ownedSessions.empty()
+        || std::find(ownedSessions.begin(), ownedSessions.end(), &wanted) != ownedSessions.end()) {
+        return wanted;
+    }
+    fw::db::Connection& connection = *wanted.GetDatabase();
+    for (auto owner = ownedSessions.rbegin(); owner != ownedSessions.rend(); ++owner) {
+        if (SameSqliteDatabase(*(*owner)->GetDatabase(), connection)) {
+            return **owner;
+        }
+    }
+    return wanted;
+}
+
+} // namespace
+
 TDBGenericQuery::TDBGenericQuery(TDBGenericInfo& info, fw::Object* owner, bool startTransaction)
-    : info_(info), session_(info.DefaultSession()), owner_(owner)
+    : info_(info), session_(SessionToWriteOn(info.DefaultSession(), startTransaction)), owner_(owner)
 {
     Begin(startTransaction);
 }
 
 TDBGenericQuery::TDBGenericQuery(TDBGSessionRef& session, fw::Object* owner, bool startTransaction)
-    : info_(session.Pool().Info()), session_(session), owner_(owner)
+    : info_(session.Pool().Info()), session_(SessionToWriteOn(session, startTransaction)), owner_(owner)
 {
     Begin(startTransaction);
 }
@@ -51,6 +93,7 @@ void TDBGenericQuery::Begin(bool startTransaction)
         throw;
     }
     ownsTransaction_ = true;
+    ownedSessions.push_back(&session_);
     OwnedTransactionBegun();
 }
 
@@ -60,6 +103,10 @@ void TDBGenericQuery::EndTransaction(bool commit)
         return;
     }
     ownsTransaction_ = false;
+    if (const auto owned = std::find(ownedSessions.rbegin(), ownedSessions.rend(), &session_);
+        owned != ownedSessions.rend()) {
+        ownedSessions.erase(std::next(owned).base());
+    }
     // The section is left whatever the engine answers; then the log rows that waited for
     // the transaction are written.
     struct Leave {

@@ -17,7 +17,10 @@ class TDBGSessionRef;
 // critical section and only then looks at the connection: already in a transaction (this
 // thread's, which holds the section), it joins it; otherwise it starts one and owns it.
 // So another thread's query waits for the running transaction to end instead of slipping
-// into it.
+// into it. On SQLite, which lets one connection at a time write to a file, a query that
+// would start a transaction while its thread owns one on another session of the same file
+// joins that one instead of waiting for itself until the busy timeout: what it writes
+// (a key drawn, a lock row) commits or rolls back with it.
 //
 // Before a statement is sent: the connection must be connected; for Oracle every empty
 // literal '' becomes ' '; before a query that gives rows, the settings component's

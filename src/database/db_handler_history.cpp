@@ -15,6 +15,7 @@
 #include "database/db_table_info.h"
 #include "foundation/generic_exception.h"
 #include "framework/core/strings.h"
+#include "framework/db/db_connection.h"
 
 namespace {
 
@@ -29,6 +30,13 @@ std::string HistoryColumns(const TDBGenericTableInfo& table, const std::string& 
         columns += (i > 0 ? "," : "") + table.Fields().Items(i)->FieldName;
     }
     return columns + "," + start + "," + end;
+}
+
+// A period closed with dbfSaveHistoryRedate ends on the day the next one begins, so two
+// periods hold that day; the one that begins on it is the record as it was that day.
+std::string LatestPeriodFirst(const std::string& start)
+{
+    return "ORDER BY " + start + " DESC";
 }
 
 std::string NoHistoryText(const std::string& what, const TDBGenericTableInfo& table)
@@ -228,6 +236,7 @@ bool TDBGenericAccessHandlerBase::ReadHistoryRow(const std::string& condition, c
         query->SQL().Add("SELECT " + HistoryColumns(table, start, end) + " FROM " + history + " WHERE " + condition
                          + "   AND " + start + " <= " + info.QuoteValue(effective) + "   AND " + end + " >= "
                          + info.QuoteValue(effective));
+        query->SQL().Add(LatestPeriodFirst(start));
         sql = query->Text();
         query->Open();
         const bool found = !query->Eof();
@@ -286,6 +295,11 @@ bool TDBGenericAccessHandlerBase::SaveToHistoryWithQueryS(const std::string& dat
     };
     try {
         EnsureQuery(query);
+        // Two history saves of one record follow each other, so that the second one finds
+        // the period the first one opened and closes it: otherwise both would close the same
+        // period and leave two open. SQLite's writers queue at the transaction's start
+        // anyway; PostgreSQL queues them behind a lock named after the record.
+        query->GetConnection()->LockName(history + "/" + condition);
         query->SQL().Clear();
         query->SQL().Add("SELECT MAX(" + start + ") FROM " + history + " WHERE " + condition);
         sql = query->Text();
@@ -424,6 +438,7 @@ bool TDBGenericAccessHandlerBase::HistoryRollbackS(const std::string& date, TDBG
         query->SQL().Clear();
         query->SQL().Add("SELECT " + start + ", " + end + " FROM " + history + " WHERE " + condition + "   AND "
                          + start + " <= " + info.QuoteValue(date) + "   AND " + end + " >= " + info.QuoteValue(date));
+        query->SQL().Add(LatestPeriodFirst(start));
         sql = query->Text();
         query->Open();
         if (!query->Eof()) {

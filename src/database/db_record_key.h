@@ -9,7 +9,9 @@ class TDBGSessionRef;
 
 // Draws new integer keys from a key table that holds, per key name, the last value handed
 // out. It works on a session of its own (the settings component reserves one), so that a
-// key is committed whatever becomes of the caller's transaction.
+// key is committed whatever becomes of the caller's transaction. Not so on SQLite while the
+// calling thread owns a transaction: SQLite lets one writer in at a time, so the draw joins
+// that transaction (db_generic_query.h) and lives or dies with it.
 //
 // Statements (N = the upper-cased, trimmed name, quoted):
 //   SELECT LastValue FROM Key_Registry WHERE Upper(KeyName) = N

@@ -142,6 +142,30 @@ TEST_P(ExceptionLogTest, TheRowStaysWhenTheFailingTransactionIsRolledBack)
     EXPECT_TRUE(rows[0].starts_with("Error Code = 35|alice|")) << rows[0];
 }
 
+TEST_P(ExceptionLogTest, ARowKeyedFromTheRegistryStaysWhenTheFailingTransactionIsRolledBack)
+{
+    // The log's key comes from the key registry instead of the engine.
+    Db().Execute({"CREATE TABLE Packs (ID INT PRIMARY KEY)", "DROP TABLE Exception_Log",
+                  "CREATE TABLE Exception_Log (LogID INT PRIMARY KEY, Description VARCHAR(80), UserID VARCHAR(40), "
+                  "LogDate VARCHAR(8), LogTime VARCHAR(6), Comment VARCHAR(2000))"});
+    TDBGenericTableInfo* table = user->info.GetTableByID(-1);
+    ASSERT_NE(table, nullptr);
+    table->Fields().AssignFieldDefs(user->connection.ReadFieldDefs("Exception_Log"));
+    table->SetRecordKeyName("LOG");
+    auto work = std::make_unique<TDBGenericQuery>(user->info, nullptr, true);
+    work->SQL().Add("INSERT INTO Packs (ID) VALUES (1)");
+    work->ExecSQL();
+    // A statement of the transaction fails, and the transaction with it.
+    const FirstRecord failure = FailureOf([&] { user->info.DeleteTableEntries("Looms", ""); });
+    EXPECT_EQ(failure.Code, 35);
+    TDBGenericQuery::ReleaseRollback(work);
+    const std::vector<std::string> rows = LogRows();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_TRUE(rows[0].starts_with("Error Code = 35|alice|")) << rows[0];
+    EXPECT_EQ(Db().Scalar("SELECT LogID FROM Exception_Log"), "1");
+    EXPECT_EQ(Db().Scalar("SELECT COUNT(*) FROM Data_Locks"), "0");
+}
+
 TEST_P(ExceptionLogTest, AFailureWhileLoggingKeepsTheOriginalErrorAndIsNotLoggedItself)
 {
     Db().Execute({"DROP TABLE Exception_Log"});

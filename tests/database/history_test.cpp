@@ -168,6 +168,30 @@ TEST_P(HistoryTest, SavingToHistoryClosesTheLatestPeriodAndOpensANewOne)
     EXPECT_EQ(none.Message, "Unable to save record to history.\r\nTable <Orders> does not have an associated history.");
 }
 
+TEST_P(HistoryTest, WithRedatingTheFirstDayOfAPeriodBelongsToThatPeriod)
+{
+    alice->info.SetOptions({dbfSaveHistoryRedate});
+    auto loom = alice->Loom();
+    ASSERT_TRUE(loom->Load(3));
+    loom->SetText("Name", "May");
+    ASSERT_TRUE(loom->SaveToHistory("20240501"));
+    // The closed period keeps the new period's first day as its stored end.
+    ASSERT_EQ(Periods(3), (std::vector<std::string>{"Open|20240301|20240501", "May|20240501|99991231"}));
+    EXPECT_EQ(NameOn(3, "20240430"), "Open");
+    EXPECT_EQ(NameOn(3, "20240501"), "May");
+    EXPECT_EQ(NameOn(3, "20240502"), "May");
+    auto byCondition = alice->Loom();
+    ASSERT_TRUE(byCondition->Handler().LoadFromHistoryCondition("ID = 3", "20240501"));
+    EXPECT_EQ(byCondition->AsText("Name"), "May");
+    EXPECT_EQ(byCondition->HistoryPeriodStart(), "20240501");
+
+    // A roll-back to that day cuts the period that holds it, and leaves the closed one.
+    TDBGQueryRef none;
+    ASSERT_TRUE(loom->Handler().HistoryRollback("20240501", none, true));
+    EXPECT_EQ(Periods(3), (std::vector<std::string>{"Open|20240301|20240501", "May|20240501|20240501"}));
+    EXPECT_EQ(NameOn(3, "20240501"), "May");
+}
+
 TEST_P(HistoryTest, ARollBackCutsTheCoveringPeriodAndDeletesTheLaterOnes)
 {
     auto loom = alice->Loom();

@@ -300,4 +300,72 @@ TEST_P(RecordConcurrencyTest, AHostHandlerThatGoesOnLeavesNoTransactionOpenAndNo
               (std::vector<std::string>{"Winter", "Spring"}));
 }
 
+TEST_P(RecordConcurrencyTest, TwoUsersSavingHistoryForOneRecordLeaveOneOpenPeriod)
+{
+    Db().Execute({"INSERT INTO Looms (ID, Name) VALUES (3, 'Now')",
+                  "INSERT INTO H_Looms (ID, Name, HistoryPeriodStart, HistoryPeriodEnd) VALUES (3, 'Open', "
+                  "'20240301', '99991231')"});
+    // Bob has loaded the record and waits; Alice is held right after she read where the
+    // latest period starts, and Bob saves meanwhile.
+    std::promise<void> ready;
+    std::promise<void> go;
+    auto second = std::async(std::launch::async, [&] {
+        RecordUser user(Db(), "bob", false);
+        auto loom = user.Loom();
+        loom->Load(3);
+        loom->SetText("Name", "June");
+        ready.set_value();
+        go.get_future().wait();
+        return loom->SaveToHistory("20240601");
+    });
+    ASSERT_EQ(ready.get_future().wait_for(10s), std::future_status::ready);
+    StatementGate gate("SELECT MAX(HistoryPeriodStart)", StatementGate::Where::After);
+    auto first = std::async(std::launch::async, [&] {
+        RecordUser user(Db(), "alice", false);
+        auto loom = user.Loom();
+        loom->Load(3);
+        loom->SetText("Name", "May");
+        gate.Watch(user.connection);
+        return loom->SaveToHistory("20240501");
+    });
+    const bool held = gate.WaitUntilHeld();
+    go.set_value();
+    second.wait_for(300ms);
+    gate.Release();
+    ASSERT_TRUE(held);
+    EXPECT_TRUE(first.get());
+    EXPECT_TRUE(second.get());
+    EXPECT_EQ(Rows("SELECT Name, HistoryPeriodStart, HistoryPeriodEnd FROM H_Looms WHERE ID = 3 "
+                   "ORDER BY HistoryPeriodStart"),
+              (std::vector<std::string>{"Open|20240301|20240430", "May|20240501|20240531", "June|20240601|99991231"}));
+}
+
+TEST_P(RecordConcurrencyTest, TheWriteTestsReadWhileAnotherUserWrites)
+{
+    Db().Execute({"INSERT INTO Looms (ID, Name) VALUES (1, 'Warp')"});
+    ASSERT_EQ(alice->info.LockRecord("Looms", 1), 1);
+    // Bob holds a write transaction open on a table that has nothing to do with locks.
+    std::promise<void> writing;
+    std::promise<void> done;
+    auto bob = std::async(std::launch::async, [&] {
+        RecordUser user(Db(), "bob");
+        auto query = std::make_unique<TDBGenericQuery>(user.info, nullptr, true);
+        query->SQL().Add("INSERT INTO Orders (Name) VALUES ('bob')");
+        query->ExecSQL();
+        writing.set_value();
+        done.get_future().wait();
+        TDBGenericQuery::ReleaseRollback(query);
+    });
+    writing.get_future().wait();
+    std::vector<int> codes;
+    Swallow(*alice, codes);
+    EXPECT_TRUE(alice->info.CanWriteRecord("Looms", 1));
+    EXPECT_TRUE(alice->info.CanWriteRecord("Looms", 2));
+    EXPECT_TRUE(alice->info.CanWriteToTable("Looms"));
+    EXPECT_FALSE(alice->info.CanWriteRecord("Looms", 1, "carol"));
+    EXPECT_TRUE(codes.empty()) << codes.front();
+    done.set_value();
+    bob.get();
+}
+
 TAVELIN_ON_BOTH_ENGINES(RecordConcurrencyTest);

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "database/db_generic_query.h"
 #include "database/db_record_key.h"
 #include "database_test_support.h"
 
@@ -121,6 +122,27 @@ TEST_P(RecordKeyTest, ALockHeldByAnotherUserFailsTheDrawAndKeepsThatLock)
     EXPECT_EQ(Db().Scalar("SELECT UserID FROM Data_Locks"), "bob");
     EXPECT_EQ(Db().Scalar("SELECT LockCount FROM Data_Locks"), "1");
     EXPECT_EQ(Db().Scalar("SELECT COUNT(*) FROM Key_Registry"), "0");
+}
+
+TEST_P(RecordKeyTest, AKeyIsDrawnWhileTheThreadWritesInATransactionOfAnotherSession)
+{
+    Db().Execute({"CREATE TABLE Packs (ID INT PRIMARY KEY)"});
+    TDBGSessionRef& pooled = *user->info.SessionPool().RequestSession();
+    int packs = 0;
+    for (TDBGSessionRef* session : {&pooled, &user->info.DefaultSession()}) {
+        auto work = std::make_unique<TDBGenericQuery>(*session, nullptr, true);
+        work->SQL().Add("INSERT INTO Packs (ID) VALUES (" + std::to_string(++packs) + ")");
+        work->ExecSQL();
+        const int first = user->info.RecordKey().GetKey("Pack");
+        EXPECT_EQ(user->info.RecordKey().GetKey("Pack"), first + 1) << session->SessionName();
+        EXPECT_TRUE(work->GetConnection()->InTransaction());
+        TDBGenericQuery::ReleaseCommit(work);
+        EXPECT_EQ(Db().Scalar("SELECT LastValue FROM Key_Registry WHERE KeyName = 'PACK'"),
+                  std::to_string(first + 1));
+    }
+    EXPECT_EQ(Db().Scalar("SELECT LastValue FROM Key_Registry WHERE KeyName = 'PACK'"), "4");
+    EXPECT_EQ(Db().Scalar("SELECT COUNT(*) FROM Packs"), "2");
+    EXPECT_EQ(Db().Scalar("SELECT COUNT(*) FROM Data_Locks"), "0");
 }
 
 TAVELIN_ON_BOTH_ENGINES(RecordKeyTest);
