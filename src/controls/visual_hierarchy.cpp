@@ -251,6 +251,8 @@ void TVisualHierarchyNode::SetPosition(int left, int top)
     setTop_ = top;
     left_ = RoundToInt(left * scale_);
     top_ = RoundToInt(top * scale_);
+    hasLeft_ = true;
+    hasTop_ = true;
 }
 
 void TVisualHierarchyNode::SetSize(int width, int height)
@@ -263,12 +265,14 @@ void TVisualHierarchyNode::SetSize(int width, int height)
 void TVisualHierarchyNode::SetScaledLeft(int left)
 {
     left_ = left;
+    hasLeft_ = true;
     setLeft_ = RoundToInt(left / scale_);
 }
 
 void TVisualHierarchyNode::SetScaledTop(int top)
 {
     top_ = top;
+    hasTop_ = true;
     setTop_ = RoundToInt(top / scale_);
 }
 
@@ -284,6 +288,8 @@ void TVisualHierarchyNode::ResetPosition()
 {
     left_ = -1;
     top_ = -1;
+    hasLeft_ = false;
+    hasTop_ = false;
 }
 
 void TVisualHierarchyNode::ApplyScaledGeometry()
@@ -293,8 +299,10 @@ void TVisualHierarchyNode::ApplyScaledGeometry()
     const int height = setHeight_ > 0 ? setHeight_ : (root != nullptr ? root->DefaultNodeHeight() : 0);
     width_ = RoundToInt(width * scale_);
     height_ = RoundToInt(height * scale_);
-    if (Placed()) {
+    if (hasLeft_) {
         left_ = RoundToInt(setLeft_ * scale_);
+    }
+    if (hasTop_) {
         top_ = RoundToInt(setTop_ * scale_);
     }
 }
@@ -583,16 +591,18 @@ void TVisualHierarchyRoot::Changed()
 
 void TVisualHierarchyRoot::UpdateExtent()
 {
-    int right = -1;
-    int bottom = -1;
+    bool any = false;
+    int right = 0;
+    int bottom = 0;
     for (const TVisualHierarchyNode* node : VisualNodes()) {
         if (node->IsVisible() && node->Placed()) {
-            right = std::max(right, node->Right());
-            bottom = std::max(bottom, node->Bottom());
+            right = any ? std::max(right, node->Right()) : node->Right();
+            bottom = any ? std::max(bottom, node->Bottom()) : node->Bottom();
+            any = true;
         }
     }
-    width_ = right < 0 ? 0 : right + ScaledRightBorder();
-    height_ = bottom < 0 ? 0 : bottom + ScaledBottomBorder();
+    width_ = any ? std::max(right + ScaledRightBorder(), 0) : 0;
+    height_ = any ? std::max(bottom + ScaledBottomBorder(), 0) : 0;
 }
 
 void TVisualHierarchyRoot::TakeSizes(const std::vector<TVisualHierarchyNode*>& nodes)
@@ -623,6 +633,7 @@ void TVisualHierarchyRoot::Layout()
         } else {
             LayoutOnChildren(rows);
         }
+        ShiftRightOfLeftBorder(nodes);
     }
     Changed();
 }
@@ -697,6 +708,30 @@ void TVisualHierarchyRoot::CentreRowOverChildren(const std::vector<TVisualHierar
             left = std::max(left, row[i - 1]->Right() + space);
         }
         node.SetScaledLeft(left);
+    }
+}
+
+void TVisualHierarchyRoot::ShiftRightOfLeftBorder(const std::vector<TVisualHierarchyNode*>& nodes)
+{
+    // A box wider than the children it is centred over reaches left of them; at the start of
+    // its row that can be left of the border. The whole diagram moves right instead, so that
+    // every box keeps its place beside the others.
+    bool any = false;
+    int leftmost = 0;
+    for (const TVisualHierarchyNode* node : nodes) {
+        if (node->IsVisible() && node->Placed()) {
+            leftmost = any ? std::min(leftmost, node->Left()) : node->Left();
+            any = true;
+        }
+    }
+    const int shift = ScaledLeftBorder() - leftmost;
+    if (!any || shift <= 0) {
+        return;
+    }
+    for (TVisualHierarchyNode* node : nodes) {
+        if (node->IsVisible() && node->Placed()) {
+            node->SetScaledLeft(node->Left() + shift);
+        }
     }
 }
 

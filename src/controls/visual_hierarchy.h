@@ -183,14 +183,16 @@ public:
     // Set values, and the scaled ones follow.
     void SetPosition(int left, int top);
     void SetSize(int width, int height);
-    // The scaled geometry; -1, -1 while unplaced.
+    // The scaled geometry; -1, -1 while unplaced. A place may lie left of or above the
+    // diagram's edge (given by the owner, or on the way through a layout): whether the node
+    // has one is kept apart from where it is.
     int Left() const { return left_; }
     int Top() const { return top_; }
     int Width() const { return width_; }
     int Height() const { return height_; }
     int Right() const { return left_ + width_; }
     int Bottom() const { return top_ + height_; }
-    bool Placed() const { return left_ >= 0 && top_ >= 0; }
+    bool Placed() const { return hasLeft_ && hasTop_; }
     // Scaled values; the set ones become value / scale, rounded.
     void SetScaledLeft(int left);
     void SetScaledTop(int top);
@@ -258,6 +260,8 @@ private:
     int setHeight_ = 0;
     int left_ = -1;
     int top_ = -1;
+    bool hasLeft_ = false;
+    bool hasTop_ = false;
     int width_ = 0;
     int height_ = 0;
     double scale_ = 1.0;
@@ -346,6 +350,7 @@ private:
     void LayoutOnChildren(const std::vector<std::vector<TVisualHierarchyNode*>>& rows);
     void PlaceRowTops(const std::vector<std::vector<TVisualHierarchyNode*>>& rows);
     void CentreRowOverChildren(const std::vector<TVisualHierarchyNode*>& row);
+    void ShiftRightOfLeftBorder(const std::vector<TVisualHierarchyNode*>& nodes);
     void DrawLinkLines(fw::Canvas& canvas) const;
 
     int horzSpace_ = 20;

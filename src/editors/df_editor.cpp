@@ -641,7 +641,7 @@ std::optional<int> TfrmTWDoublefaceNonMDI::TurnDirectionsAgain(TTWPattern& patte
     for (int p = 0; p < pattern.Picks().Count(); ++p) {
         const TTWActionList& actions = pattern.Picks().Items(p)->Actions();
         if (actions.Count() != width) {
-            return false;
+            return std::nullopt;
         }
         for (int i = 0; i < width; ++i) {
             const TTWAction* action = actions.Items(i);

@@ -126,6 +126,10 @@ public:
 
 protected:
     void FormCreate() override;
+    // Closing switches every tool off, as every editor's closing does. A refresh of the tools
+    // instead would reach the main window while this window is still its active child: the
+    // main window would take this editor's own tools again, and they would stay on after it
+    // is gone (with no other window, until the next editor opens).
     void DoClose(fw::CloseAction& action) override
     {
         TfrmTWPatternBaseForm::DoClose(action);

@@ -120,14 +120,32 @@ void TfrmTWRevisions::FormCreate()
     FillNotes();
     FillBugs();
     pcMain->SetActivePage(pgRevisions);
-    // The text column fills the list, beside its scroll bar.
+    FitToList(*lstNotes);
+    FitToList(*lstBugs);
+    // A list on a hidden page has not yet been given its page's size: its text is fitted
+    // again when its page is shown, and whenever the list changes its size.
+    pcMain->SetOnPageChanged([this](fw::Object*) {
+        for (TILTree* list : {lstNotes, lstBugs}) {
+            if (list->Parent() == pcMain->ActivePage()) {
+                FitToList(*list);
+            }
+        }
+    });
     for (TILTree* list : {lstNotes, lstBugs}) {
-        if (TILTreeColumnData* text = list->GetColumn(0)) {
-            text->SetWidth(std::max(list->ClientWidth() - list->VertScrollBar()->Width() - 1, 100));
+        list->SetOnResize([this, list](fw::Object*) { FitToList(*list); });
+    }
+}
+
+void TfrmTWRevisions::FitToList(TILTree& list)
+{
+    // The text column fills the list, beside its scroll bar.
+    if (TILTreeColumnData* text = list.GetColumn(0)) {
+        const int width = std::max(list.ClientWidth() - list.VertScrollBar()->Width() - 1, 100);
+        if (text->Width() != width) {
+            text->SetWidth(width);
         }
     }
-    FitRows(*lstNotes);
-    FitRows(*lstBugs);
+    FitRows(list);
 }
 
 void TfrmTWRevisions::FillNotes()

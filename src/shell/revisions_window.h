@@ -41,6 +41,8 @@ public:
 
     // Fits every row of the list below each top-level row (and that row) to its text.
     static void FitRows(TILTree& list);
+    // Widens the list's text column to the list, then fits its rows.
+    static void FitToList(TILTree& list);
 
     // The list's handlers.
     void lstNotesAfterColumnResize();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <string>
@@ -280,4 +281,92 @@ TEST_F(VisualHierarchyTest, TheDiagramDrawsForALook)
     EXPECT_TRUE(fw::BitmapToQImage(picture).save(
         QString::fromStdString(std::string(TAVELIN_CONTROLS_TEST_OUTPUT) + "/visual_hierarchy.png")));
     fw::SetDefaultPaintBackend(nullptr);
+}
+
+// A wide box over a narrow child stands left of its child's centre by half its width: at the
+// start of its row that lies left of the border. The diagram moves right as a whole instead,
+// and the box and its child are drawn.
+TEST_F(VisualHierarchyTest, ABoxWiderThanItsChildAtARowsStartIsShiftedRightAndDrawn)
+{
+    fw::QtPaintBackend backend;
+    fw::SetDefaultPaintBackend(&backend);
+    for (const TVisualHierarchyNodeCentre mode :
+         {TVisualHierarchyNodeCentre::tvhCentreOnParents, TVisualHierarchyNodeCentre::tvhCentreOnChildren}) {
+        SCOPED_TRACE(static_cast<int>(mode));
+        TVisualHierarchyView view;
+        TVisualHierarchyRoot& diagram = view.Root();
+        diagram.SetNodeCentre(mode);
+        auto* wide = new TVisualHierarchyNode("Wide");
+        wide->SetSize(200, 40);
+        diagram.AddChild(wide);
+        auto* slim = new TVisualHierarchyNode("Slim");
+        slim->SetSize(10, 40);
+        diagram.AddChild(slim);
+        auto* under = Node("Under", wide);
+        under->SetSize(10, 40);
+        auto* broad = Node("Broad", slim);
+        broad->SetSize(190, 40);
+        view.LayoutDiagram();
+
+        const std::vector<TVisualHierarchyNode*> all{wide, slim, under, broad};
+        int leftmost = diagram.Width();
+        int rightmost = 0;
+        for (const TVisualHierarchyNode* node : all) {
+            ASSERT_TRUE(node->Placed()) << node->Caption();
+            leftmost = std::min(leftmost, node->Left());
+            rightmost = std::max(rightmost, node->Right());
+        }
+        EXPECT_EQ(leftmost, diagram.LeftBorder()) << "nothing left of the border, and no room wasted";
+        EXPECT_EQ(wide->Left(), diagram.LeftBorder());
+        EXPECT_EQ(wide->Left() + wide->Width() / 2, under->Left() + under->Width() / 2) << "centred over its child";
+        EXPECT_GT(slim->Left(), wide->Right()) << "side by side";
+        EXPECT_GE(broad->Left(), under->Right() + diagram.HorzSpace());
+        if (mode == TVisualHierarchyNodeCentre::tvhCentreOnParents) {
+            EXPECT_GE(slim->Left(), wide->Right() + diagram.HorzSpace()) << "a row keeps its spacing";
+        }
+        EXPECT_EQ(diagram.Width(), rightmost + diagram.RightBorder());
+        EXPECT_EQ(wide->LinkTo(under)->StartPoint(), (fw::Point{wide->Left() + 100, wide->Bottom()}));
+
+        const fw::Bitmap picture = fw::RenderToBitmap(view);
+        // Each box shows its fill somewhere between its bevel and its caption; the view's own
+        // background is another colour.
+        for (const TVisualHierarchyNode* node : all) {
+            int filled = 0;
+            for (int y = node->Top(); y < node->Bottom(); ++y) {
+                for (int x = node->Left(); x < node->Right(); ++x) {
+                    filled += picture.Pixel(x, y) == fw::ColorToRGB(fw::clWindow) ? 1 : 0;
+                }
+            }
+            EXPECT_GT(filled, 0) << node->Caption() << " is drawn";
+        }
+        for (int y = 0; y < picture.Height(); ++y) {
+            for (int x = 0; x < diagram.LeftBorder(); ++x) {
+                ASSERT_EQ(picture.Pixel(x, y), fw::ColorToRGB(view.Color())) << "nothing drawn left of the border";
+            }
+        }
+        if (mode == TVisualHierarchyNodeCentre::tvhCentreOnParents) {
+            EXPECT_TRUE(fw::BitmapToQImage(picture).save(QString::fromStdString(
+                std::string(TAVELIN_CONTROLS_TEST_OUTPUT) + "/visual_hierarchy_wide_first.png")));
+        }
+    }
+    fw::SetDefaultPaintBackend(nullptr);
+}
+
+// A place given by the owner left of the diagram's edge is a place all the same.
+TEST_F(VisualHierarchyTest, ANodeGivenANegativePlaceIsPlacedAndResetIsNot)
+{
+    BuildTree();
+    EXPECT_FALSE(a->Placed()) << "a new node";
+    a->SetPosition(-30, 5);
+    EXPECT_TRUE(a->Placed());
+    EXPECT_EQ(a->Left(), -30);
+    a->SetScaledLeft(-1);
+    a->SetScaledTop(-1);
+    EXPECT_TRUE(a->Placed()) << "-1, -1 given is a place too";
+    a->ResetPosition();
+    EXPECT_FALSE(a->Placed());
+    a->SetPosition(-30, 5);
+    root.SetScale(2);
+    EXPECT_TRUE(a->Placed());
+    EXPECT_EQ(a->Left(), -60) << "the place scales";
 }

@@ -14,6 +14,7 @@
 #include "editors/turning_actions_display.h"
 #include "editors/weaving_image_frame.h"
 #include "font_editor_test_support.h"
+#include "framework/gui/message.h"
 #include "framework/gui/std_button.h"
 #include "framework/gui/std_edit.h"
 #include "framework/gui/std_label.h"
@@ -26,6 +27,8 @@
 #include "model/threaded_pattern.h"
 #include "model/turning_codes.h"
 #include "model/weaving.h"
+#include "recording_host.h"
+#include "shell/main_window_messages.h"
 #include "shell/tool_actions.h"
 #include "treegrid/tree_node.h"
 
@@ -40,6 +43,7 @@ using font_editor_test::RowOfLetter;
 using font_editor_test::Rows;
 using font_editor_test::RowsOf;
 using font_editor_test::ScriptedFileDialogs;
+using editor_test::RecordingHost;
 
 // Three letters 4 cards high, 5, 6 and 7 wide, kerning 1.
 std::unique_ptr<TTWFont> StepFont()
@@ -299,6 +303,40 @@ TEST_F(FontEditorTest, TheBandIsSavedWithItsFontAndTextAndClosingSwitchesTheTool
     EXPECT_EQ(Main().MDIChildCount(), 0);
     EXPECT_FALSE(Main().ToolButton(TWAction::Save)->Enabled());
     EXPECT_FALSE(Main().ToolButton(TWAction::ClearDesign)->Enabled());
+}
+
+// The closing editor is still the main window's active child while it closes: a refresh of
+// the tools would ask that very editor for its tools, and they would stay on after it is gone.
+TEST_F(FontEditorTest, ClosingTellsTheMainWindowToSwitchEveryToolOffNotToRefreshThem)
+{
+    const std::unique_ptr<TTWFont> font = StepFont();
+    RecordingHost host;
+    auto* editor = new TfrmTWLetteredBand(&Main());
+    editor->SetEditorHost(&host);
+    editor->FinishLoading();
+    const fw::WeakRef<fw::Form> alive(editor);
+    auto band = std::make_unique<TTWLetteredBand>();
+    band->SetEncapsulated(true);
+    band->Font()->Assign(font.get());
+    band->SetTextFrom("ab");
+    editor->OpenPattern(std::move(band), std::string());
+    fw::ProcessPostedMessages();
+    EXPECT_TRUE(host.Heard(WM_TW_TOOLSTATESCHANGED, 0)) << "activation refreshes the tools";
+
+    host.notices.clear();
+    answers.push_back(fw::mrNo);
+    editor->Close();
+    fw::ProcessPostedMessages();
+    ASSERT_TRUE(alive);
+    EXPECT_TRUE(host.notices.empty()) << "kept open, nothing said";
+
+    answers.push_back(fw::mrYes);
+    editor->Close();
+    fw::ProcessPostedMessages();
+    ASSERT_FALSE(alive);
+    EXPECT_TRUE(host.Heard(WM_TW_TOOLSDISABLED, 0));
+    EXPECT_FALSE(host.Heard(WM_TW_TOOLSTATESCHANGED, 0));
+    EXPECT_EQ(host.notesBound, nullptr);
 }
 
 TEST_F(FontEditorTest, AFontChosenForTheBandReplacesItsFontAndTakesTheTilesAway)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "framework/gui/std_button.h"
 #include "framework/gui/std_edit.h"
 #include "framework/gui/std_panel.h"
+#include "framework/gui/test_driver.h"
 #include "framework/gui/timer.h"
 #include "shell/about_box.h"
 #include "shell/about_pictures.h"
@@ -20,6 +22,7 @@
 #include "shell_fixture.h"
 #include "treegrid/tree_columns.h"
 #include "treegrid/tree_grid.h"
+#include "treegrid/tree_grid_scroll_window.h"
 #include "treegrid/tree_node.h"
 
 using namespace shell_test;
@@ -266,4 +269,48 @@ TEST_F(AboutWindowsTest, TheRevisionNotesRenderForALook)
     EXPECT_TRUE(fw::BitmapToQImage(revisions).save(QString::fromStdString(folder + "/revision_notes.png")));
     EXPECT_TRUE(fw::BitmapToQImage(bugs).save(QString::fromStdString(folder + "/revision_notes_bugs.png")));
     EXPECT_FALSE(revisions.SamePixels(bugs));
+}
+
+// The Known Bugs page is hidden while the window is made; once the user turns to it, its
+// text fills the page as the Revisions page's does, and each explanation wraps into a few
+// long lines.
+TEST_F(AboutWindowsTest, TheKnownBugsPageFillsItsWidthWhenItIsShown)
+{
+    fw::QtPaintBackend qtBackend;
+    fw::SetDefaultPaintBackend(&qtBackend);
+    ShownMain();
+    bool ran = false;
+    fw::Bitmap shown;
+    const fw::ScopedHandler runner(&fw::Form::SetModalRunner, [&](fw::Form& form) {
+        ran = true;
+        auto& notes = dynamic_cast<TfrmTWRevisions&>(form);
+        fw::TestDriver driver(notes);
+        const TILTabRect tab = notes.pgBugs->TabRect();
+        driver.Click(driver.PointOf(*notes.pcMain, fw::Point{(tab.Left + tab.Right) / 2, (tab.Top + tab.Bottom) / 2}));
+        ASSERT_EQ(notes.pcMain->ActivePage(), notes.pgBugs) << "the tab was clicked";
+        TILTree& bugs = *notes.lstBugs;
+        const int column = bugs.GetColumn(0)->Width();
+        EXPECT_EQ(column, notes.lstNotes->GetColumn(0)->Width()) << "as wide as the Revisions page's text";
+        EXPECT_GE(column, bugs.ClientWidth() - bugs.VertScrollBar()->Width() - 1)
+            << "the text fills the list beside its scroll bar";
+        EXPECT_LE(column, bugs.ClientWidth());
+        bugs.ExpandAll();
+        // The topics are short: the lowest of them is a row of one line.
+        int oneLine = bugs.Root()->GetItem(0)->Height();
+        for (const TILTreeNode* topic : bugs.Root()->Children()) {
+            oneLine = std::min(oneLine, topic->Height());
+        }
+        for (const TILTreeNode* topic : bugs.Root()->Children()) {
+            const TILTreeNode* explanation = topic->GetItem(0);
+            EXPECT_GE(explanation->Height(), oneLine) << topic->GetText();
+            EXPECT_LE(explanation->Height(), 2 * oneLine) << topic->GetText() << ": a sentence in one or two lines";
+        }
+        shown = fw::RenderToBitmap(notes);
+        notes.btnClose->Click();
+    });
+    Item("mnuRevisions").Click();
+    fw::SetDefaultPaintBackend(nullptr);
+    EXPECT_TRUE(ran);
+    EXPECT_TRUE(fw::BitmapToQImage(shown).save(
+        QString::fromStdString(std::string(TAVELIN_SHELL_TEST_OUTPUT) + "/revision_notes_bugs_shown.png")));
 }
