@@ -35,6 +35,10 @@ bool TfrmTWLetteredBand::PerformAction(std::int32_t actionId, bool down, fw::Obj
             frameDoubleFace->PerformAction(actionId, down, data);
         } else {
             RemoveAllTiles();
+            // The text a band without its font keeps is its text too.
+            if (textWithoutFont_) {
+                textWithoutFont_->Text.clear();
+            }
         }
         return true;
     default:

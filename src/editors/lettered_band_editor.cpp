@@ -203,6 +203,7 @@ void TfrmTWLetteredBand::OpenPattern(std::unique_ptr<TTWLetteredBand> band, cons
     if (band != nullptr) {
         if (band->GetEncapsulated()) {
             RemoveAllTiles();
+            textWithoutFont_.reset();
             font_->Assign(band->Font());
             LoadFontList();
             // Entries the font has no letter for are passed over.
@@ -210,6 +211,7 @@ void TfrmTWLetteredBand::OpenPattern(std::unique_ptr<TTWLetteredBand> band, cons
                 AddTile(letter);
             }
         } else {
+            textWithoutFont_ = TextWithoutFont{{band->Text().begin(), band->Text().end()}, band->Name()};
             fw::MessageDlg(std::string(NoFontText), fw::MsgDlgType::Error, fw::MsgDlgButtons{fw::MsgDlgBtn::OK});
         }
         notes_ = band->Notes();
@@ -249,11 +251,29 @@ void TfrmTWLetteredBand::LoadFont(const std::string& fileName)
     RemoveAllTiles();
     font_ = std::move(font);
     LoadFontList();
+    if (textWithoutFont_) {
+        TTWLetteredBand kept;
+        for (const std::string& entry : textWithoutFont_->Text) {
+            kept.Text().Add(entry);
+        }
+        textWithoutFont_.reset();
+        for (const TTWFontChar* letter : kept.LettersIn(*font_)) {
+            AddTile(letter);
+        }
+    }
 }
 
 std::unique_ptr<TTWLetteredBand> TfrmTWLetteredBand::MakeBand() const
 {
     auto band = std::make_unique<TTWLetteredBand>();
+    if (textWithoutFont_) {
+        band->SetName(textWithoutFont_->FontName);
+        band->SetNotes(notes_);
+        for (const std::string& entry : textWithoutFont_->Text) {
+            band->Text().Add(entry);
+        }
+        return band;
+    }
     band->SetName(font_->Name());
     band->SetEncapsulated(true);
     band->Font()->Assign(font_.get());

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -68,15 +69,19 @@ public:
 
     // --- The band --------------------------------------------------------------------------
     // Keeps the file name; shows the band (none: a new band), which it frees; shows the
-    // window. A band without a font shows NoFontText in an error box.
+    // window. A band without a font shows NoFontText in an error box and keeps its text and
+    // font name, unseen, until a font is chosen.
     void OpenPattern(std::unique_ptr<TTWLetteredBand> band, const std::string& fileName);
     const TTWFont& Font() const { return *font_; }
     // The list again from the font.
     void LoadFontList();
-    // Reads the font file into a new font that replaces the old one; every tile goes.
+    // Reads the font file into a new font that replaces the old one; every tile goes. A
+    // band opened without its font gets tiles for the text it kept, in the new font's
+    // letters.
     void LoadFont(const std::string& fileName);
     // The band as it would be saved: the font's name, a copy of the font, the notes and the
-    // tiles' letters.
+    // tiles' letters; while a band opened without its font has none, its font name and text
+    // as it came, without a font.
     std::unique_ptr<TTWLetteredBand> MakeBand() const;
 
     // --- The tiles ---------------------------------------------------------------------------
@@ -148,7 +153,15 @@ private:
     // The strip high enough for the font's tiles.
     void FitBandStrip();
 
+    // The text and font name of a band opened without its font: there are no letters to
+    // show them with, and a save must not lose them.
+    struct TextWithoutFont {
+        std::vector<std::string> Text;
+        std::string FontName;
+    };
+
     std::unique_ptr<TTWFont> font_;
+    std::optional<TextWithoutFont> textWithoutFont_;
     std::string fileName_;
     std::vector<TframeTWChar*> tiles_;
     std::string notes_;

@@ -25,14 +25,15 @@ const TTWBlockDesignItem& TTWBlockDesignUndoList::Push(const TTWBlockDesignItem&
 {
     // Made first: the item may be one of the entries about to go.
     std::unique_ptr<TTWBlockDesignItem> copy = CopyOf(item);
-    // The oldest entry goes first and the tail is cut after it, at the position counted
-    // before the drop: a full list therefore keeps the state shown, as it always has. The
-    // loop (not a single drop) brings the one extra entry of a first Undo back to the limit.
-    while (Count() >= MaxSteps) {
-        items_.erase(items_.begin());
-    }
+    // The redo tail goes first: the state shown and the design kept by the first Undo are
+    // what this push replaces, so they must not survive it, nor count against the limit and
+    // cost an old entry. Only then is the oldest dropped; the loop (not a single drop) brings
+    // the one extra entry of a first Undo, when idle again, back to the limit.
     if (index_ >= 0 && index_ < Count()) {
         items_.erase(items_.begin() + index_, items_.end());
+    }
+    while (Count() >= MaxSteps) {
+        items_.erase(items_.begin());
     }
     items_.push_back(std::move(copy));
     index_ = -1;

@@ -11,9 +11,8 @@
 // Idle (Index -1) every Push appends. Undo steps back through the entries, the first Undo
 // also keeping the design as it is now so that Redo can come back to it; Redo steps forward
 // and, past the last entry, returns to idle. A Push while undoing drops the entry shown and
-// everything after it. At most MaxSteps entries are kept by Push: the oldest goes first, and
-// on a full list the cut then falls one entry later, so the state shown stays. The copy kept
-// by the first Undo may make one more.
+// everything after it, before the limit is applied. At most MaxSteps entries are kept by
+// Push, the oldest going first. The copy kept by the first Undo may make one more.
 class TTWBlockDesignUndoList {
 public:
     static constexpr int MaxSteps = 30;

@@ -181,6 +181,8 @@ public:
     void ExtractXML(const TILXMLNode* element, double& version) override;
 
 private:
+    // Refuses a pick that holds a card beyond the width (read from the element named).
+    void CheckPicksWithinWidth(std::string_view picksTag) const;
     void ReadGroundWeave(const TILXMLNode* element);
 
     int width_ = 0;

@@ -24,6 +24,38 @@ int ChildNumber(const TILXMLNode* element, std::string_view tag, int defaultValu
     return child != nullptr ? fw::StrToIntDef(child->Value(), defaultValue) : defaultValue;
 }
 
+bool IsSetCell(char c)
+{
+    return c == 'X' || c == 'F';
+}
+
+bool SetsACell(std::string_view text)
+{
+    return std::any_of(text.begin(), text.end(), IsSetCell);
+}
+
+// A set cell that the grid has no place for is refused rather than dropped: the pattern
+// would open without it and the next save would lose it. Clear cells outside the grid hold
+// nothing and are passed over.
+[[noreturn]] void RaiseCellOutsideRows(const TILXMLNode& rows, const TILXMLNode& row, std::int64_t length)
+{
+    const std::string held = length > 0 ? "The design's rows are P1 to P" + fw::IntToStr(length)
+                                        : std::string("The design has no rows");
+    throw TGenericException("Invalid row " + std::string(row.Tag()) + " of " + std::string(rows.Tag()) + ".\r\n"
+                                + held + ": a cell set in another row would be lost.",
+                            nullptr, "", "ExtractXML");
+}
+
+[[noreturn]] void RaiseCellOutsideColumns(const TILXMLNode& rows, const TILXMLNode& row, int width)
+{
+    const std::string held = width > 0 ? "The design's cards are 1 to " + fw::IntToStr(width)
+                                       : std::string("The design has no cards");
+    throw TGenericException("Invalid row " + std::string(row.Tag()) + " of " + std::string(rows.Tag()) + " ("
+                                + fw::IntToStr(static_cast<std::int64_t>(row.Value().size())) + " cells).\r\n"
+                                + held + ": a cell set beyond them would be lost.",
+                            nullptr, "", "ExtractXML");
+}
+
 std::unique_ptr<TTWPatternBase> MakeDoubleFacePattern()
 {
     return std::make_unique<TTWDFPattern>();
@@ -170,14 +202,19 @@ void TTWDFPattern::ReadGridRows(const TILXMLNode* element, fw::Bitmap& grid, boo
         if (mirrored) {
             row = length - row - 1;
         }
+        const std::string_view text = child->Value();
         if (row < 0 || row >= length) {
+            if (SetsACell(text)) {
+                RaiseCellOutsideRows(*element, *child, length);
+            }
             continue;
         }
-        const std::string_view text = child->Value();
+        if (text.size() > static_cast<size_t>(width) && SetsACell(text.substr(static_cast<size_t>(width)))) {
+            RaiseCellOutsideColumns(*element, *child, width);
+        }
         const int columns = static_cast<int>(std::min(text.size(), static_cast<size_t>(width)));
         for (int x = 0; x < columns; ++x) {
-            const char c = text[static_cast<size_t>(x)];
-            SetGridCell(grid, x, static_cast<int>(row), c == 'X' || c == 'F');
+            SetGridCell(grid, x, static_cast<int>(row), IsSetCell(text[static_cast<size_t>(x)]));
         }
     }
 }

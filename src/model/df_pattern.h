@@ -105,7 +105,8 @@ protected:
     static void WriteGridRows(TILXMLNode* element, const fw::Bitmap& grid);
     // Reads such rows in document order: the row is the number after the tag's first letter
     // less one, counted from the top when rows are stored mirrored; "X" and "F" set a cell,
-    // any other character clears it. Rows and characters outside the grid are ignored.
+    // any other character clears it. Rows and characters outside the grid are passed over
+    // while they set no cell; one that does is refused, naming the row and the element.
     static void ReadGridRows(const TILXMLNode* element, fw::Bitmap& grid, bool mirrored);
 
 private:

@@ -53,6 +53,19 @@ PatternData FindPatternData(const TILXMLTree& tree, const std::string& fileName,
     return PatternData{pattern, kind, std::move(typeName)};
 }
 
+// The model refuses what it cannot hold without loss, but does not know the file: the user
+// is told which file it was, as for a file without pattern data.
+void ReadPatternOfFile(TTWPatternBase& pattern, const TILXMLNode* element, const std::string& fileName,
+                       const TfrmTWMain& main)
+{
+    try {
+        double version = 0;
+        pattern.ExtractXML(element, version);
+    } catch (const TGenericException& error) {
+        RaiseLoadError(error.Message() + "\r\nFilename: " + fileName, main);
+    }
+}
+
 // The registered editor of the kind; none, after telling the user, when it is not there.
 const TTWPatternEditorClass* AvailableEditor(int kind)
 {
@@ -105,8 +118,7 @@ fw::Form* LoadPatternFile(TfrmTWMain& main, const std::string& givenName)
         // A kind the model has no class for cannot be read either.
         RaiseLoadError(UnknownPatternTypeText(data.TypeName), main);
     }
-    double version = 0;
-    pattern->ExtractXML(data.Element, version);
+    ReadPatternOfFile(*pattern, data.Element, fileName, main);
     return OpenInEditor(main, *editorClass, std::move(pattern), fileName);
 }
 

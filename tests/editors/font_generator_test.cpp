@@ -3,13 +3,17 @@
 // properties dialog, the twining marks, the woven letter and its turning sequence, and the
 // tool states it reports.
 
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "controls/tabbed_pages.h"
+#include "editors/double_face_frame.h"
 #include "editors/font_glyph_design.h"
 #include "editors/font_properties_dialog.h"
+#include "editors/lettered_band_editor.h"
 #include "editors/picture_image.h"
 #include "editors/turning_actions_display.h"
 #include "editors/weaving_image_frame.h"
@@ -28,6 +32,9 @@
 namespace {
 
 using font_editor_test::AddLetter;
+using font_editor_test::Choose;
+using font_editor_test::FileScript;
+using font_editor_test::ScriptedFileDialogs;
 using font_editor_test::ClickCell;
 using font_editor_test::FontEditorTest;
 using font_editor_test::Glyph;
@@ -457,6 +464,59 @@ TEST_F(FontEditorTest, ThePropertiesDialogShowsTheFontAsItIs)
     dialog.cbThreading->SetItemIndex(-1);
     dialog.btnAcceptClick();
     EXPECT_EQ(font.Threading(), FontThreadingAllS);
+}
+
+TEST_F(FontEditorTest, ALetterOfAnotherHeightThanItsFontIsSavedAsItCame)
+{
+    // A font 4 cards high holding a letter 40 long and 30 high: edited and left, and saved,
+    // the letter is written back as the file held it.
+    TTWFont font;
+    font.SetName("Small");
+    font.SetHeight(4);
+    TTWFontChar* tall = font.AddChar("T", "tall");
+    tall->SetHeight(30);
+    tall->SetWidth(40);
+    for (const auto& [x, y] : {std::pair{0, 0}, std::pair{39, 29}, std::pair{17, 3}, std::pair{5, 25}}) {
+        tall->Glyph().SetPixel(x, y, fw::Bitmap::Black);
+    }
+    AddLetter(font, "L", {"#..", "#..", "#..", "###"});
+    const std::filesystem::path file = Folder() / "tall.tvf";
+    font.SaveToFile(file.string());
+
+    Main().LoadFile(file.string());
+    TfrmTWFontGenerator* editor = ActiveFontGenerator();
+    ASSERT_NE(editor, nullptr);
+    Select(*editor, "T");
+    Select(*editor, "L");
+    const std::filesystem::path saved = Folder() / "tall_saved.tvf";
+    FileScript script = Choose(saved);
+    {
+        const ScriptedFileDialogs dialogs(script);
+        editor->PerformAction(TWAction::Save, false, nullptr);
+    }
+    EXPECT_EQ(font_editor_test::ReadBytes(saved), font_editor_test::ReadBytes(file));
+
+    // Carried in a band, it comes back the same from the lettered-band editor.
+    TTWLetteredBand band;
+    band.SetName("Small");
+    band.SetEncapsulated(true);
+    band.Font()->Assign(&font);
+    band.SetTextFrom("TLT");
+    const std::filesystem::path bandFile = Folder() / "tall_band.tvl";
+    band.SaveToFile(bandFile.string());
+    Main().LoadFile(bandFile.string());
+    auto* bandEditor = dynamic_cast<TfrmTWLetteredBand*>(Main().ActiveMDIChild());
+    ASSERT_NE(bandEditor, nullptr);
+    EXPECT_EQ(bandEditor->TileCount(), 3);
+    bandEditor->GeneratePattern();
+    EXPECT_EQ(bandEditor->frameDoubleFace->framePattern->GridWidth(), 4);
+    const std::filesystem::path bandSaved = Folder() / "tall_band_saved.tvl";
+    FileScript bandScript = Choose(bandSaved);
+    {
+        const ScriptedFileDialogs dialogs(bandScript);
+        bandEditor->PerformAction(TWAction::Save, false, nullptr);
+    }
+    EXPECT_EQ(font_editor_test::ReadBytes(bandSaved), font_editor_test::ReadBytes(bandFile));
 }
 
 } // namespace

@@ -216,6 +216,54 @@ TEST_F(FontEditorTest, ABandWithoutAFontSaysSoAndOneWithAMissingLetterShowsTheOt
     EXPECT_EQ(Spelled(missing), "abc");
 }
 
+TEST_F(FontEditorTest, ABandOpenedWithoutItsFontKeepsItsTextForTheNextSave)
+{
+    // A band file that names its font but does not carry it.
+    TTWLetteredBand stored;
+    stored.SetName("Steps");
+    stored.SetNotes("Kept.");
+    stored.SetTextFrom("cab");
+    const std::filesystem::path file = Folder() / "fontless.tvl";
+    stored.SaveToFile(file.string());
+    const std::string before = ReadBytes(file);
+
+    auto* editor = dynamic_cast<TfrmTWLetteredBand*>(Load(file));
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Unable to display band - no font data is available."});
+    EXPECT_EQ(editor->TileCount(), 0);
+
+    const std::filesystem::path saved = Folder() / "saved.tvl";
+    FileScript script = Choose(saved);
+    {
+        const ScriptedFileDialogs dialogs(script);
+        editor->PerformAction(TWAction::Save, false, nullptr);
+    }
+    EXPECT_EQ(script.Proposed, file.string());
+    EXPECT_EQ(ReadBytes(saved), before);
+
+    // Once a font is chosen, the kept text is spelled in its letters.
+    const std::unique_ptr<TTWFont> font = StepFont();
+    const std::filesystem::path fontFile = Folder() / "steps.tvf";
+    font->SaveToFile(fontFile.string());
+    FileScript chosen = Choose(fontFile);
+    {
+        const ScriptedFileDialogs dialogs(chosen);
+        editor->btnSelectFont->Click();
+    }
+    EXPECT_EQ(Spelled(*editor), "cab");
+    const std::unique_ptr<TTWLetteredBand> band = editor->MakeBand();
+    EXPECT_TRUE(band->GetEncapsulated());
+    ASSERT_EQ(band->Text().Count(), 3);
+    EXPECT_EQ(band->Text().Strings(2), "b");
+
+    // Clearing a fontless band's text clears what it kept.
+    boxes.clear();
+    auto* cleared = dynamic_cast<TfrmTWLetteredBand*>(Load(file));
+    ASSERT_NE(cleared, nullptr);
+    cleared->PerformAction(TWAction::ClearDesign, false, nullptr);
+    EXPECT_EQ(cleared->MakeBand()->Text().Count(), 0);
+}
+
 TEST_F(FontEditorTest, TheDesignIsSavedAsADoubleFacePatternInTheDefaultPaletteAndPrinted)
 {
     const std::unique_ptr<TTWFont> font = StepFont();

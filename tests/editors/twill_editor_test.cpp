@@ -2,12 +2,14 @@
 // conversion of the design into turning actions column by column, realigning and importing,
 // the cards in and out, and a twill file from the command line edited, saved and woven.
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "controls/brush_panel.h"
@@ -736,6 +738,50 @@ TEST_F(TwillEditorStartTest, ACellClickedIsSavedReadBackAlikeAndWovenAsTheModelW
             ASSERT_EQ(got.Hole, want.Hole) << column << "," << pick;
             ASSERT_EQ(got.TurnDir, want.TurnDir) << column << "," << pick;
         }
+    }
+}
+
+
+TEST_F(TwillEditorTest, ALongFloatLayerSmallerThanItsDesignKeepsEveryMarkThroughTheEditor)
+{
+    // An 8 x 10 twill whose long-float layer holds only 3 x 2 cells, and one whose layer is
+    // 16 x 14 but marks nothing outside the design.
+    const std::vector<std::pair<int, int>> marks{{0, 0}, {2, 1}, {1, 0}};
+    for (const auto& [width, rows] : {std::pair{3, 2}, std::pair{16, 14}}) {
+        SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(rows));
+        std::string layer;
+        for (int y = rows - 1; y >= 0; --y) {
+            std::string row(static_cast<std::size_t>(width), '.');
+            for (const auto& [x, markRow] : marks) {
+                if (markRow == y) {
+                    row[static_cast<std::size_t>(x)] = 'X';
+                }
+            }
+            layer += "<P" + std::to_string(y + 1) + ">" + row + "</P" + std::to_string(y + 1) + ">";
+        }
+        const std::filesystem::path file = Folder() / "layer.tvl";
+        std::ofstream(file) << "<TWData><Version>1.17</Version><Pattern Type=\"BrokenTwill\"><Name>Layer</Name>"
+                               "<Width>8</Width><Length>10</Length><Data><P3>.X......</P3></Data><LongFloats>"
+                            << layer << "</LongFloats></Pattern></TWData>";
+        TwillEditor& editor = OpenTwill(file);
+        const std::filesystem::path saved = Folder() / "layer_saved.tvl";
+        SaveAs(editor, saved);
+        const std::unique_ptr<TTW31TwillPattern> read = ReadTwill(saved);
+        ASSERT_NE(read, nullptr);
+        ASSERT_EQ(read->Width(), 8);
+        ASSERT_EQ(read->Length(), 10);
+        EXPECT_TRUE(read->GetCell(1, 2));
+        for (int y = 0; y < 10; ++y) {
+            for (int x = 0; x < 8; ++x) {
+                const bool marked = std::find(marks.begin(), marks.end(), std::pair{x, y}) != marks.end();
+                EXPECT_EQ(read->GetLongFloat(x, y), marked) << x << "," << y;
+            }
+        }
+        // Saved again from the file it wrote, the same bytes.
+        TwillEditor& again = OpenTwill(saved);
+        const std::filesystem::path resaved = Folder() / "layer_resaved.tvl";
+        SaveAs(again, resaved);
+        EXPECT_EQ(ReadBytes(resaved), ReadBytes(saved));
     }
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -43,6 +44,23 @@ struct Recorder {
     std::vector<int> undone;
     std::vector<int> redone;
 };
+
+// Widths 1..count, pushed in that order.
+void PushWidths(TTWBlockDesignUndoList& list, int count)
+{
+    for (int width = 1; width <= count; ++width) {
+        list.Push(*Design(width));
+    }
+}
+
+std::vector<int> Range(int first, int last)
+{
+    std::vector<int> widths;
+    for (int width = first; width <= last; ++width) {
+        widths.push_back(width);
+    }
+    return widths;
+}
 
 } // namespace
 
@@ -115,21 +133,55 @@ TEST(BlockDesignUndoList, PushWhileUndoingCutsAtTheShownEntry)
     EXPECT_EQ(list.Index(), 0);
     list.Push(*Design(7));
     EXPECT_EQ(Widths(list), (std::vector<int>{7}));
+}
 
-    // A full list drops its oldest entry before the cut, which then falls one entry later:
-    // the state shown stays.
-    list.Clear();
-    for (int width = 1; width <= TTWBlockDesignUndoList::MaxSteps; ++width) {
-        list.Push(*Design(width));
+TEST(BlockDesignUndoList, PushWhileUndoingAFullListDropsTheShownAndUndoneStates)
+{
+    // Undo with the current design brings a full list to 31; the Push cuts the entry shown
+    // and the kept current design before it counts for the limit, so nothing old is lost.
+    TTWBlockDesignUndoList list;
+    PushWidths(list, TTWBlockDesignUndoList::MaxSteps);
+    list.Undo(Design(99).get());
+    EXPECT_EQ(list.Index(), 29);
+    list.Push(*Design(50));
+    std::vector<int> expected = Range(1, 29);
+    expected.push_back(50);
+    EXPECT_EQ(Widths(list), expected);
+    EXPECT_EQ(list.Index(), -1);
+
+    // The next Undos pass back through the kept entries only: never the dropped 30 or 99.
+    Recorder recorder(list);
+    list.Undo(Design(77).get());
+    for (int step = 0; step < 40; ++step) {
+        list.Undo(nullptr);
     }
+    std::vector<int> undone = Range(1, 29);
+    undone.push_back(50);
+    std::reverse(undone.begin(), undone.end());
+    EXPECT_EQ(recorder.undone, undone);
+
+    // Shown two steps back on a full list (no current kept): the Push drops 29 and 30 and
+    // keeps the oldest.
+    list.Clear();
+    PushWidths(list, TTWBlockDesignUndoList::MaxSteps);
     list.Undo(nullptr);
     list.Undo(nullptr);
     EXPECT_EQ(list.Index(), 28);
     list.Push(*Design(50));
-    EXPECT_EQ(list.Count(), 29);
-    EXPECT_EQ(list.GetItem(0)->Width(), 2);
-    EXPECT_EQ(list.GetItem(27)->Width(), 29);
-    EXPECT_EQ(list.GetItem(28)->Width(), 50);
+    expected = Range(1, 28);
+    expected.push_back(50);
+    EXPECT_EQ(Widths(list), expected);
+
+    // Shown at the last entry of a full list without a kept current design: only that entry
+    // goes, and the list is back at its limit with the new push.
+    list.Clear();
+    PushWidths(list, TTWBlockDesignUndoList::MaxSteps);
+    list.Undo(nullptr);
+    EXPECT_EQ(list.Index(), 29);
+    list.Push(*Design(50));
+    expected = Range(1, 29);
+    expected.push_back(50);
+    EXPECT_EQ(Widths(list), expected);
 }
 
 TEST(BlockDesignUndoList, UndoAndRedoStopAtTheEnds)

@@ -362,14 +362,42 @@ TEST_F(BrocadePatternTest, ReadingRepairsMissingWeftsAndPadsTheCards)
     EXPECT_EQ(4, brocade->Cards().GetCard(3)->HoleColour(0));
 
     // "BrocadePicks" wins over "Picks", wherever it stands; the weft list is read.
-    brocade = ReadBrocade("<Pattern Type=\"Brocade\"><Picks><Pick/></Picks><Wefts><Thread><Colour>255</Colour>"
+    brocade = ReadBrocade("<Pattern Type=\"Brocade\"><Width>1</Width><Picks><Pick/></Picks><Wefts><Thread><Colour>255</Colour>"
                           "</Thread></Wefts><Extra><BrocadePicks><Pick><Wefts>2</Wefts></Pick>"
                           "<Pick><Wefts>3</Wefts></Pick></BrocadePicks></Extra></Pattern>");
     ASSERT_EQ(2, brocade->GetPickCount());
     EXPECT_EQ("3", brocade->BrocadePicks().Items(1)->Wefts());
     ASSERT_EQ(1, brocade->Wefts().Count());
     EXPECT_EQ(255u, brocade->Wefts().Items(0)->Colour);
-    EXPECT_EQ(0, brocade->Width());
+    EXPECT_EQ(1, brocade->Width());
+}
+
+TEST_F(BrocadePatternTest, APickReachingBeyondTheWidthIsRefused)
+{
+    // The editor holds the width's cards of every pick: a card beyond them would be lost.
+    EXPECT_EQ("Invalid Wefts of pick 2 in BrocadePicks (5 cards).\r\nThe brocade is 4 cards wide: a card beyond "
+              "them would be lost.",
+              ErrorOf([] {
+                  ReadBrocade("<Pattern Type=\"Brocade\"><Width>4</Width><BrocadePicks><Pick><Wefts>1111</Wefts>"
+                              "</Pick><Pick><Wefts>11110</Wefts></Pick></BrocadePicks></Pattern>");
+              }).Message());
+    EXPECT_EQ("Invalid TieDowns of pick 1 in Picks (card 4).\r\nThe brocade's cards are 0 to 3: a card beyond them "
+              "would be lost.",
+              ErrorOf([] {
+                  ReadBrocade("<Pattern Type=\"Brocade\"><Width>4</Width><Picks><Pick><TieDowns>1,4</TieDowns>"
+                              "<Wefts>1011</Wefts></Pick></Picks></Pattern>");
+              }).Message());
+    EXPECT_EQ("Invalid Wefts of pick 1 in BrocadePicks (1 cards).\r\nThe brocade has no cards: a card beyond them "
+              "would be lost.",
+              ErrorOf([] {
+                  ReadBrocade("<Pattern Type=\"Brocade\"><BrocadePicks><Pick><Wefts>2</Wefts></Pick></BrocadePicks>"
+                              "</Pattern>");
+              }).Message());
+    // Shorter picks, and entries that name no card, lose nothing the editor would keep.
+    std::unique_ptr<TTWBrocadePattern> brocade =
+        ReadBrocade("<Pattern Type=\"Brocade\"><Width>4</Width><BrocadePicks><Pick><TieDowns>x,-1,3</TieDowns>"
+                    "<Wefts>120</Wefts></Pick></BrocadePicks></Pattern>");
+    EXPECT_EQ("120", brocade->BrocadePicks().Items(0)->Wefts());
 }
 
 TEST_F(BrocadePatternTest, AbsurdSizesInAFileAreRefusedBeforeAnythingIsMade)
@@ -596,7 +624,7 @@ TEST_F(BrocadePatternTest, AGroundWeaveInAFileMustBeThereAndOfAGroundKind)
     // weave stands before or after the element that holds them, or the brocade has none.
     const std::string ground = "<GroundWeave><Pattern Type=\"Threaded\"><Picks Count=\"3\"><Pick/><Pick/><Pick/>"
                                "</Picks></Pattern></GroundWeave>";
-    const std::string own = "<Design><Picks><Pick><Wefts>2</Wefts></Pick></Picks></Design>";
+    const std::string own = "<Width>1</Width><Design><Picks><Pick><Wefts>2</Wefts></Pick></Picks></Design>";
     const std::pair<std::string, std::vector<std::string>> cases[] = {
         {ground, {}}, {ground + own, {"2"}}, {own + ground, {"2"}}};
     for (const auto& [inside, wefts] : cases) {

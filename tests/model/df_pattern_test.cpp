@@ -220,9 +220,10 @@ TEST_F(DFPatternTest, ReadsRowsByTheirNumberAndSkipsWhatLiesOutside)
     AddCards(pattern.Cards(), 2);
     pattern.Palette().SetColour(0, 0x123456);
     // P0 and Px name no row; P9 lies beyond the length; the long P1 sets nothing beyond the
-    // last column. P3 is missing: the top row keeps the old top row's cell.
+    // last column (none of them sets a cell there). P3 is missing: the top row keeps the old
+    // top row's cell.
     ReadInto(pattern, DFDocument("<Width>3</Width><Length>3</Length><ColourCount>3</ColourCount><Data>"
-                                 "<P0>XXX</P0><Px>XXX</Px><P9>XXX</P9><P2>F.x</P2><P1>.XXXXXXXX</P1></Data>"));
+                                 "<P0>...</P0><Px>.x.</Px><P9>...</P9><P2>F.x</P2><P1>.XX......</P1></Data>"));
     EXPECT_EQ(3, pattern.Width());
     EXPECT_EQ(3, pattern.Length());
     EXPECT_EQ(2, pattern.ColourCount());
@@ -254,9 +255,30 @@ TEST_F(DFPatternTest, ReadsRowsByTheirNumberAndSkipsWhatLiesOutside)
                                           "<P-2147483648>X</P-2147483648></Data>");
     EXPECT_EQ("Invalid pattern length (2147483647).\r\nA pattern has at most 1000000 rows.",
               ErrorOf([&] { ReadInto(pattern, absurd); }).Message());
-    ReadInto(pattern, DFDocument("<Width>1</Width><Length>1</Length><Data><P-2147483648>X</P-2147483648>"
-                                 "<P2147483647>X</P2147483647></Data>"));
+    ReadInto(pattern, DFDocument("<Width>1</Width><Length>1</Length><Data><P-2147483648>.</P-2147483648>"
+                                 "<P2147483647>.</P2147483647></Data>"));
     EXPECT_FALSE(pattern.GetCell(0, 0));
+}
+
+TEST_F(DFPatternTest, RowsThatSetCellsOutsideTheGridAreRefused)
+{
+    // Such a cell could not be shown, and the next save would drop it.
+    TTWDFPattern pattern;
+    EXPECT_EQ("Invalid row P9 of Data.\r\nThe design's rows are P1 to P3: a cell set in another row would be lost.",
+              ErrorOf([&] {
+                  ReadInto(pattern, DFDocument("<Width>3</Width><Length>3</Length><Data><P9>..X</P9></Data>"));
+              }).Message());
+    EXPECT_EQ("Invalid row P1 of Data (9 cells).\r\nThe design's cards are 1 to 3: a cell set beyond them would be lost.",
+              ErrorOf([&] {
+                  ReadInto(pattern, DFDocument("<Width>3</Width><Length>3</Length><Data><P1>.XX.....F</P1></Data>"));
+              }).Message());
+    for (const char* row : {"<P0>X</P0>", "<Px>X</Px>", "<P>F</P>", "<P-2147483648>X</P-2147483648>",
+                            "<P2147483647>X</P2147483647>", "<P2>X</P2>"}) {
+        EXPECT_THROW(ReadInto(pattern, DFDocument("<Width>1</Width><Length>1</Length><Data>" + std::string(row)
+                                                  + "</Data>")),
+                     TGenericException)
+            << row;
+    }
 }
 
 TEST_F(DFPatternTest, ConvertsEachRowIntoTwoOrThreeEqualPicks)

@@ -272,3 +272,27 @@ TEST_F(FontTest, HeightAssignAndConversionBehaveAsAFontShould)
     EXPECT_EQ(1, target.GetPickCount());
     EXPECT_EQ(0, target.GetCardCount());
 }
+
+TEST_F(FontTest, ALetterOfAnotherHeightThanItsFontIsKeptAsTheFileHoldsIt)
+{
+    // A letter 40 long and 30 high in a font 4 high: the letter keeps its own size, and the
+    // font writes it back as it read it.
+    TTWFont font;
+    font.SetName("Small");
+    font.SetHeight(4);
+    TTWFontChar* tall = font.AddChar("T", "tall");
+    tall->SetHeight(30);
+    tall->SetWidth(40);
+    Draw(tall->Glyph(), {{0, 0}, {39, 29}, {17, 3}, {5, 25}});
+    const std::string written = FontXML(font);
+
+    font.SaveToFile(File("small.tvf"));
+    TTWFont read;
+    read.LoadFromFile(File("small.tvf"));
+    EXPECT_EQ(read.Height(), 4);
+    ASSERT_EQ(read.GetCharCount(), 1);
+    EXPECT_EQ(read.GetChar(0)->Width(), 40);
+    EXPECT_EQ(read.GetChar(0)->Height(), 30);
+    EXPECT_TRUE(read.GetChar(0)->Glyph().SamePixels(tall->Glyph()));
+    EXPECT_EQ(FontXML(read), written);
+}

@@ -3,10 +3,12 @@
 #include "support/pick_texts.h"
 #include "support/scratch_folder.h"
 
+#include <algorithm>
 #include <clocale>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "foundation/generic_exception.h"
@@ -275,4 +277,82 @@ TEST_F(TwillPatternTest, AssignAndResizeKeepBothGridsTogether)
     EXPECT_FALSE(copy.GetLongFloat(5, 0));
     EXPECT_THROW(copy.SetWidth(TTWDFPattern::MaxWidth + 1), TGenericException);
     EXPECT_EQ(5, copy.LongFloats().Width());
+}
+
+namespace {
+
+// Rows "P<n>" from the top row n = rows down to 1, each of the given width, with marks at the
+// (column, row) cells listed (row counted from the bottom, from 0).
+std::string Rows(int width, int rows, const std::vector<std::pair<int, int>>& marks)
+{
+    std::string text;
+    for (int y = rows - 1; y >= 0; --y) {
+        std::string row(static_cast<std::size_t>(width), '.');
+        for (const auto& [x, markRow] : marks) {
+            if (markRow == y) {
+                row[static_cast<std::size_t>(x)] = 'X';
+            }
+        }
+        text += "<P" + std::to_string(y + 1) + ">" + row + "</P" + std::to_string(y + 1) + ">";
+    }
+    return text;
+}
+
+// A twill of 8 cards and 10 rows whose long-float layer is the given rows.
+std::string TwillWithLayer(std::string_view version, const std::string& layerRows)
+{
+    return TwillDocument(version, "<Width>8</Width><Length>10</Length><Data>" + Rows(8, 10, {{0, 0}, {7, 9}})
+                                      + "</Data><LongFloats>" + layerRows + "</LongFloats>");
+}
+
+} // namespace
+
+TEST_F(TwillPatternTest, ALongFloatLayerMarkingCellsOutsideTheDesignIsRefused)
+{
+    TTW31TwillPattern twill;
+    // 16 x 14 against 8 x 10: a mark to the right of the design, one above it.
+    EXPECT_THROW(ReadInto(twill, TwillWithLayer("1.17", Rows(16, 14, {{12, 3}}))), TGenericException);
+    try {
+        ReadInto(twill, TwillWithLayer("1.17", Rows(16, 14, {{12, 3}})));
+    } catch (const TGenericException& error) {
+        EXPECT_EQ(error.Message(), "Invalid row P4 of LongFloats (16 cells).\r\nThe design's cards are 1 to 8: a "
+                                   "cell set beyond them would be lost.");
+    }
+    try {
+        ReadInto(twill, TwillWithLayer("1.17", Rows(8, 14, {{2, 13}})));
+        ADD_FAILURE() << "a mark above the design was read";
+    } catch (const TGenericException& error) {
+        EXPECT_EQ(error.Message(), "Invalid row P14 of LongFloats.\r\nThe design's rows are P1 to P10: a cell "
+                                   "set in another row would be lost.");
+    }
+    // The old layer names rows from the top: its P11 lies above the design as well.
+    EXPECT_THROW(ReadInto(twill, TwillWithLayer("1.15", Rows(8, 11, {{2, 10}}))), TGenericException);
+    // So does the design's own grid: a set cell beyond the width, or in a row not there.
+    EXPECT_THROW(ReadInto(twill, TwillDocument("1.17", "<Width>2</Width><Length>1</Length><Data><P1>..F</P1></Data>")),
+                 TGenericException);
+    EXPECT_THROW(ReadInto(twill, TwillDocument("1.17", "<Width>2</Width><Length>1</Length><Data><P0>X.</P0></Data>")),
+                 TGenericException);
+    EXPECT_THROW(ReadInto(twill, TwillDocument("1.17", "<Width>2</Width><Length>1</Length><Data><Px>X</Px></Data>")),
+                 TGenericException);
+}
+
+TEST_F(TwillPatternTest, ALongFloatLayerOfAnotherSizeMarkingOnlyDesignCellsKeepsEveryMark)
+{
+    // 3 x 2 and 16 x 14 layers whose marks all lie within the 8 x 10 design: every mark is
+    // read into its cell and written back there; what lay outside held nothing.
+    const std::vector<std::pair<int, int>> marks{{0, 0}, {2, 1}, {1, 0}};
+    for (const auto& [width, rows] : {std::pair{3, 2}, std::pair{16, 14}}) {
+        SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(rows));
+        TTW31TwillPattern twill;
+        ReadInto(twill, TwillWithLayer("1.17", Rows(width, rows, marks)));
+        twill.SaveToFile(File("layer.tvl"));
+        TTW31TwillPattern again;
+        again.LoadFromFile(File("layer.tvl"));
+        for (int y = 0; y < 10; ++y) {
+            for (int x = 0; x < 8; ++x) {
+                const bool marked = std::find(marks.begin(), marks.end(), std::pair{x, y}) != marks.end();
+                EXPECT_EQ(again.GetLongFloat(x, y), marked) << x << "," << y;
+            }
+        }
+    }
 }

@@ -577,3 +577,34 @@ TEST_F(DataModuleTest, TheSaveDialogsProposeTheNameAsItIsAndReportTheFilter)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(FileLoadingTest, APatternWhoseRowsSetCellsOutsideItsDesignIsRefusedNamingTheFile)
+{
+    RegisterEditors();
+    // An 8 x 10 twill whose long-float layer is 16 x 14, marked beyond the design's cards.
+    std::string layer;
+    for (int row = 14; row >= 1; --row) {
+        layer += "<P" + std::to_string(row) + ">" + (row == 4 ? "............X..." : "................") + "</P"
+                 + std::to_string(row) + ">";
+    }
+    const std::string path = WriteEnvelope("twill.tvl", "<Pattern Type=\"BrokenTwill\"><Width>8</Width><Length>10</Length>"
+                                                        "<LongFloats>"
+                                                            + layer + "</LongFloats></Pattern>");
+    ExpectLoaderError(path, "Invalid row P4 of LongFloats (16 cells).\r\nThe design's cards are 1 to 8: a cell set "
+                            "beyond them would be lost.\r\nFilename: "
+                                + path);
+    // A font whose letter sets a cell above the letter's own rows.
+    const std::string font = WriteEnvelope("font.tvf", "<Font Type=\"Font\"><Height>2</Height><Data><Character "
+                                                       "Letter=\"A\"><Pattern Type=\"DoubleFace\"><Width>2</Width>"
+                                                       "<Length>1</Length><Data><P2>.X</P2></Data></Pattern>"
+                                                       "</Character></Data></Font>");
+    ExpectLoaderError(font, "Invalid row P2 of Data.\r\nThe design's rows are P1 to P1: a cell set in another row "
+                            "would be lost.\r\nFilename: "
+                                + font);
+    EXPECT_TRUE(made.empty()) << "nothing opens";
+    EXPECT_EQ(Main().MDIChildCount(), 0);
+}
+
+} // namespace
