@@ -11,6 +11,7 @@
 #include "framework/gui/dialogs.h"
 #include "framework/gui/form.h"
 #include "model/pattern_base.h"
+#include "model/pattern_limits.h"
 #include "shell/data_module.h"
 #include "shell/file_loader_editors.h"
 #include "shell/main_window.h"
@@ -94,7 +95,7 @@ fw::Form* LoadPatternFile(TfrmTWMain& main, const std::string& givenName)
 {
     const std::string fileName = fw::ExpandFileName(givenName);
     TILXMLTree tree;
-    tree.LoadFromFile(fileName);
+    ReadNamingFile(fileName, [&] { tree.LoadFromFile(fileName); });
     const PatternData data = FindPatternData(tree, fileName, main);
     const TTWPatternEditorClass* editorClass = AvailableEditor(data.Kind);
     if (editorClass == nullptr) {
@@ -106,7 +107,7 @@ fw::Form* LoadPatternFile(TfrmTWMain& main, const std::string& givenName)
         RaiseLoadError(UnknownPatternTypeText(data.TypeName), main);
     }
     double version = 0;
-    pattern->ExtractXML(data.Element, version);
+    ReadNamingFile(fileName, [&] { pattern->ExtractXML(data.Element, version); });
     return OpenInEditor(main, *editorClass, std::move(pattern), fileName);
 }
 
