@@ -13,6 +13,7 @@
 #include "framework/gui/std_edit.h"
 #include "framework/gui/std_label.h"
 #include "model/card_list.h"
+#include "model/pattern_limits.h"
 #include "model/palette.h"
 #include "shell/palette_colour_select_dialog.h"
 #include "shell/size_dialog_placing.h"
@@ -224,6 +225,10 @@ void TfrmCardSetup2::btnSetCardCountClick()
     const int count = fw::StrToInt(fw::Trim(edCards->Text()));
     if (count < 1) {
         return;
+    }
+    // A frame for every card: no more than a pattern may have.
+    if (count > MaxPatternCards) {
+        throw fw::Exception(PatternWidthText(count));
     }
     const fw::ScopedCursor busy;
     frameCards->SetCardCount(count);

@@ -60,7 +60,8 @@ public:
     std::vector<fw::Button*> HoleButtons(const TILBrushPanel& panel) const;
 
     // "Set number of cards": the edit's integer (a text that is no integer raises the
-    // standard conversion error); from 1 up it becomes the row's card count.
+    // standard conversion error); from 1 up it becomes the row's card count, and past
+    // MaxPatternCards it raises the plain error of PatternWidthText.
     void btnSetCardCountClick();
     // A hole button: that hole of the target frames takes the primary colour, if any.
     void HoleButtonClick(fw::Object* sender);

@@ -9,6 +9,7 @@
 #include "framework/gui/std_edit.h"
 #include "model/card.h"
 #include "model/card_list.h"
+#include "model/pattern_limits.h"
 #include "model/turning_codes.h"
 #include "shell/size_dialog_placing.h"
 #include "treegrid/tree_columns.h"
@@ -98,7 +99,9 @@ void TfrmWarpTwinedSize::AddRow(int number, const std::string& threading)
 void TfrmWarpTwinedSize::edWidthExit()
 {
     const int width = fw::StrToIntDef(edWidth->Text(), -1);
-    if (width <= 0) {
+    // A width past the card limit is refused on accepting; a row for each of its cards would
+    // hold the dialog up long before.
+    if (width <= 0 || width > MaxPatternCards) {
         return;
     }
     TILTreeUpdateBracket bracket(lstCards);

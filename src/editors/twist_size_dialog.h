@@ -30,7 +30,7 @@ public:
 
     // The rows for cards 1..width, from the list.
     void FillRows(int width, const TTWCardList& cards);
-    // What leaving the width edit does.
+    // What leaving the width edit does: the rows follow a width from 1 to MaxPatternCards.
     void edWidthExit();
     // Turns the row's threading over.
     void ToggleRow(TILTreeNode* row);

@@ -7,6 +7,7 @@
 #include "foundation/xml_node.h"
 #include "framework/core/strings.h"
 #include "model/pack.h"
+#include "model/pattern_limits.h"
 #include "model/range_text.h"
 
 namespace {
@@ -344,7 +345,7 @@ void TTWActionList::ReadFromXML(const TILXMLNode* element)
     if (element == nullptr) {
         return;
     }
-    const int listed = std::clamp(fw::StrToIntDef(element->AttributeValue("Count"), 0), 0, element->ChildCount());
+    const int listed = std::min(ReadFileCount(*element, "Count", this, "ReadFromXML"), element->ChildCount());
     for (int i = 0; i < listed; ++i) {
         auto action = std::make_unique<TTWAction>();
         action->ReadFromXML(element->GetChild(i));

@@ -11,6 +11,7 @@
 #include "framework/core/list.h"
 #include "framework/core/strings.h"
 #include "model/df_pattern.h"
+#include "model/pattern_limits.h"
 
 namespace {
 
@@ -304,12 +305,13 @@ void TTWBrocadePattern::Assign(const fw::Persistent* source)
 
 void TTWBrocadePattern::SetWidth(int width)
 {
-    if (width < 0 || width > MaxWidth) {
+    if (width < 0) {
         throw TGenericException::CreateFromSender("Invalid brocade width " + fw::IntToStr(width)
                                                       + ".\r\nA brocade is 0 to " + fw::IntToStr(MaxWidth)
                                                       + " cards wide.",
                                                   nullptr, this, "SetWidth");
     }
+    CheckPatternWidth(width, this, "SetWidth");
     width_ = width;
 }
 
@@ -498,8 +500,7 @@ void TTWBrocadePattern::ExtractXML(const TILXMLNode* element, double& version)
     if (const TILXMLNode* notes = element->FindChild("Notes")) {
         SetNotes(ReadNotes(*notes));
     }
-    const TILXMLNode* width = element->FindChild("Width");
-    SetWidth(fw::StrToIntDef(width != nullptr ? width->Value() : std::string(), 0));
+    SetWidth(ReadChildCount(*element, "Width", 0, this, "ExtractXML"));
 
     brocadePicks_.Clear();
     const TILXMLNode* picks = FindOutsideGroundWeave(element, "BrocadePicks");

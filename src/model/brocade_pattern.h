@@ -7,6 +7,7 @@
 
 #include "framework/core/string_list.h"
 #include "model/palette.h"
+#include "model/pattern_limits.h"
 #include "model/thread.h"
 #include "model/indexed_collection.h"
 #include "model/threaded_pattern.h"
@@ -118,8 +119,8 @@ private:
 // threads, and optionally a copy of the pattern that supplies the ground weave.
 class TTWBrocadePattern : public TTWPattern {
 public:
-    // Far above any real brocade; a damaged file or a runaway caller asks for more.
-    static constexpr int MaxWidth = 100'000;
+    // As many cards as any pattern may have: the editor makes a frame for every card.
+    static constexpr int MaxWidth = MaxPatternCards;
     // The cells (cards x picks) one brocade may hold.
     static constexpr int MaxCells = 4'000'000;
 

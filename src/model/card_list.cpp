@@ -6,6 +6,7 @@
 #include "foundation/xml_exception.h"
 #include "foundation/xml_node.h"
 #include "framework/core/strings.h"
+#include "model/pattern_limits.h"
 
 fw::Object* TTWCardList::CreateItemLike(const fw::Object* item) const
 {
@@ -68,9 +69,11 @@ void TTWCardList::ReadFromXML(const TILXMLNode* element)
     if (element == nullptr) {
         return;
     }
-    // The cards are the first "Count" children; a count beyond the children present (or a
-    // negative one) reads only the cards that are there.
-    const int listed = std::clamp(fw::StrToIntDef(element->AttributeValue("Count"), 0), 0, element->ChildCount());
+    // The cards are the first "Count" children; a count beyond the children present reads
+    // only the cards that are there, but no list is ever wider than a pattern may be.
+    const int count = ReadFileCount(*element, "Count", this, "ReadFromXML");
+    CheckPatternWidth(count, this, "ReadFromXML");
+    const int listed = std::min(count, element->ChildCount());
     for (int i = 0; i < listed; ++i) {
         const TILXMLNode* child = element->GetChild(i);
         const int holes = fw::StrToIntDef(child->AttributeValue("Holes"), 0);

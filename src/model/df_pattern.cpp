@@ -8,6 +8,7 @@
 #include "foundation/xml_node.h"
 #include "framework/core/strings.h"
 #include "model/model_state.h"
+#include "model/pattern_limits.h"
 #include "model/threaded_pattern.h"
 
 namespace {
@@ -90,12 +91,7 @@ void TTWDFPattern::SetSize(int width, int length)
 {
     width = std::max(width, 0);
     length = std::max(length, 0);
-    if (width > MaxWidth) {
-        throw TGenericException::CreateFromSender("Invalid pattern width (" + fw::IntToStr(width)
-                                                      + ").\r\nA pattern has at most " + fw::IntToStr(MaxWidth)
-                                                      + " cards.",
-                                                  nullptr, this, "SetWidth");
-    }
+    CheckPatternWidth(width, this, "SetWidth");
     if (length > MaxLength) {
         throw TGenericException::CreateFromSender("Invalid pattern length (" + fw::IntToStr(length)
                                                       + ").\r\nA pattern has at most " + fw::IntToStr(MaxLength)
@@ -242,7 +238,8 @@ void TTWDFPattern::ExtractXML(const TILXMLNode* element, double& version)
     if (const TILXMLNode* palette = element->FindChild("Palette")) {
         palette_.ReadFromXML(palette);
     }
-    SetSize(ChildNumber(element, "Width", 0), ChildNumber(element, "Length", 0));
+    SetSize(ReadChildCount(*element, "Width", 0, this, "ExtractXML"),
+            ReadChildCount(*element, "Length", 0, this, "ExtractXML"));
     SetColourCount(ChildNumber(element, "ColourCount", 2));
     ReadGridRows(element->FindChild("Data"), grid_, false);
 }

@@ -7,6 +7,7 @@
 #include "model/card_list.h"
 #include "model/palette.h"
 #include "model/pattern_base.h"
+#include "model/pattern_limits.h"
 
 // The double-face pattern: a two-state grid of card columns and design rows, the cards that
 // weave it, a palette and the number of colours (2, 4 or 6). Each design row is woven as two
@@ -18,9 +19,10 @@
 // woven: the cell is the pixel at column x, picture row Length - 1 - y, black when set.
 class TTWDFPattern : public TTWPatternBase {
 public:
-    // Far beyond any band that can be woven; larger sizes come from damaged files or runaway
+    // The width is the card count, held to what every pattern may have; the length is far
+    // beyond any band that can be woven. Larger sizes come from damaged files or runaway
     // callers and are refused before anything is allocated.
-    static constexpr int MaxWidth = 10'000;
+    static constexpr int MaxWidth = MaxPatternCards;
     static constexpr int MaxLength = 1'000'000;
     static constexpr std::int64_t MaxCells = 20'000'000;
 

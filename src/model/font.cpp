@@ -253,8 +253,8 @@ void TTWFont::ExtractXML(const TILXMLNode* element, double& version)
 {
     chars_.Clear();
     TTWPatternBase::ExtractXML(element, version);
-    SetHeight(ChildInt(element, "Height", HeightWhenAbsent));
-    defCharWidth_ = ChildInt(element, "DefCharWidth", DefCharWidthWhenAbsent);
+    SetHeight(ReadChildCount(*element, "Height", HeightWhenAbsent, this, "ExtractXML"));
+    defCharWidth_ = ReadChildCount(*element, "DefCharWidth", DefCharWidthWhenAbsent, this, "ExtractXML");
     kerning_ = ChildInt(element, "Kerning", KerningWhenAbsent);
     if (const TILXMLNode* threading = element->FindChild("Threading")) {
         threading_ = FontThreadingFromText(threading->Value(), threading_);

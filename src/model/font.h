@@ -7,6 +7,7 @@
 #include "foundation/enhanced_list.h"
 #include "framework/core/bitmap.h"
 #include "model/pattern_base.h"
+#include "model/pattern_limits.h"
 
 class TILXMLNode;
 
@@ -26,9 +27,10 @@ std::uint8_t FontThreadingFromText(std::string_view text, std::uint8_t current);
 // letter's width in rows), its y across the band (its height is one pixel per card).
 class TTWFontChar : public fw::Persistent {
 public:
-    // Far above any real letter; more is a damaged file or a runaway caller.
+    // Far above any real letter; more is a damaged file or a runaway caller. A letter is
+    // as many cards high as the band woven from it, which no pattern passes.
     static constexpr int MaxWidth = 10'000;
-    static constexpr int MaxHeight = 1'000;
+    static constexpr int MaxHeight = MaxPatternCards;
 
     // The character it stands for.
     std::string Letter;

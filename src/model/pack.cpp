@@ -9,6 +9,7 @@
 #include "framework/core/string_list.h"
 #include "framework/core/strings.h"
 #include "model/card_list.h"
+#include "model/pattern_limits.h"
 #include "model/range_text.h"
 
 void TTWPack::Assign(const fw::Persistent* source)
@@ -105,8 +106,7 @@ void TTWPack::ReadFromXML(const TILXMLNode* element)
     Name = element->GetAttribute("Name");
     const TILXMLNode* comment = element->FindChild("Comment");
     Comment = comment != nullptr ? comment->Text() : std::string();
-    const TILXMLNode* size = element->FindChild("Size");
-    SetSize(size != nullptr ? fw::StrToIntDef(size->Value(), 0) : 0);
+    SetSize(ReadChildCount(*element, "Size", 0, this, "ReadFromXML"));
     const TILXMLNode* cards = element->FindChild("Cards");
     fw::StringList pieces;
     pieces.SetCommaText(cards != nullptr ? cards->Value() : std::string());
@@ -157,7 +157,7 @@ void TTWPackList::ReadFromXML(const TILXMLNode* element, TTWCardList* cardList)
     if (element == nullptr) {
         return;
     }
-    const int listed = std::clamp(fw::StrToIntDef(element->AttributeValue("Count"), 0), 0, element->ChildCount());
+    const int listed = std::min(ReadFileCount(*element, "Count", this, "ReadFromXML"), element->ChildCount());
     std::int64_t members = 0;
     for (int i = 0; i < listed; ++i) {
         auto pack = std::make_unique<TTWPack>();

@@ -9,6 +9,7 @@
 #include "framework/core/file_io.h"
 #include "framework/core/strings.h"
 #include "model/damaged_file.h"
+#include "model/pattern_limits.h"
 
 namespace {
 
@@ -111,7 +112,7 @@ void TTWPalette::ReadFromXML(const TILXMLNode* node)
         return;
     }
     name_ = node->GetAttribute("Name");
-    SetSize(fw::StrToIntDef(node->AttributeValue("Size"), 0));
+    SetSize(ReadFileCount(*node, "Size", this, "ReadFromXML"));
     for (int i = 0; i < node->ChildCount(); ++i) {
         const TILXMLNode* child = node->GetChild(i);
         if (!fw::SameText(child->Tag(), "Colour")) {

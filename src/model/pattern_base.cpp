@@ -10,6 +10,7 @@
 #include "framework/core/strings.h"
 #include "model/model_hooks.h"
 #include "model/model_state.h"
+#include "model/pattern_limits.h"
 #include "model/user_settings.h"
 
 namespace {
@@ -261,20 +262,20 @@ std::unique_ptr<TTWPatternBase> CreatePatternFromXML(const TILXMLTree& tree)
 
 std::string NoPatternDataMessage(const std::string& fileName)
 {
-    return "No pattern or font data found in this file.\r\nFilename: " + fileName;
+    return "No pattern or font data found in this file." + FileNameLine(fileName);
 }
 
 std::unique_ptr<TTWPatternBase> LoadAndCreatePattern(const std::string& fileName)
 {
     const std::string method = "LoadAndCreatePattern";
     TILXMLTree tree;
-    tree.LoadFromFile(fileName);
+    ReadNamingFile(fileName, [&] { tree.LoadFromFile(fileName); });
     if (const TILXMLNode* font = tree.FindTag(FontPath, false)) {
         std::unique_ptr<TTWPatternBase> pattern = CreatePatternOfType(PatternTypeFont);
         if (pattern == nullptr) {
             RaiseUnknownType(PatternTypeName(PatternTypeFont), method);
         }
-        return ReadPattern(std::move(pattern), font);
+        return ReadNamingFile(fileName, [&] { return ReadPattern(std::move(pattern), font); });
     }
     const TILXMLNode* element = tree.FindTag(PatternPath, false);
     if (element == nullptr) {
@@ -285,7 +286,7 @@ std::unique_ptr<TTWPatternBase> LoadAndCreatePattern(const std::string& fileName
     if (pattern == nullptr) {
         RaiseUnknownType(typeName, method);
     }
-    return ReadPattern(std::move(pattern), element);
+    return ReadNamingFile(fileName, [&] { return ReadPattern(std::move(pattern), element); });
 }
 
 void NotifyMainForm(int actionId, bool enabled, bool enabled2, bool pressed)

@@ -130,7 +130,8 @@ double VersionFromText(std::string_view text);
 // create pattern." naming the type.
 std::unique_ptr<TTWPatternBase> CreatePatternFromXML(const TILXMLTree& tree);
 // Reads the file and makes the pattern (or font) it holds. A file without pattern data or of
-// a type without a class raises.
+// a type without a class raises; so does a document or a pattern's data that cannot be read,
+// the file named in the error (NameFileInError).
 std::unique_ptr<TTWPatternBase> LoadAndCreatePattern(const std::string& fileName);
 // "No pattern or font data found in this file." with the file's name on a line of its own.
 std::string NoPatternDataMessage(const std::string& fileName);

@@ -6,6 +6,7 @@
 #include "foundation/xml_node.h"
 #include "framework/core/list.h"
 #include "framework/core/strings.h"
+#include "model/pattern_limits.h"
 
 void TTWPick::Assign(const fw::Persistent* source)
 {
@@ -121,7 +122,7 @@ void TTWPickList::ReadFromXML(const TILXMLNode* element)
     if (element == nullptr) {
         return;
     }
-    const int listed = std::clamp(fw::StrToIntDef(element->AttributeValue("Count"), 0), 0, element->ChildCount());
+    const int listed = std::min(ReadFileCount(*element, "Count", this, "ReadFromXML"), element->ChildCount());
     for (int i = 0; i < listed; ++i) {
         Add()->ReadFromXML(element->GetChild(i));
     }

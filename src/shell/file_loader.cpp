@@ -11,6 +11,7 @@
 #include "framework/gui/dialogs.h"
 #include "framework/gui/form.h"
 #include "model/pattern_base.h"
+#include "model/pattern_limits.h"
 #include "shell/data_module.h"
 #include "shell/file_loader_editors.h"
 #include "shell/main_window.h"
@@ -51,19 +52,6 @@ PatternData FindPatternData(const TILXMLTree& tree, const std::string& fileName,
         RaiseLoadError(UnknownPatternTypeText(typeName), main);
     }
     return PatternData{pattern, kind, std::move(typeName)};
-}
-
-// The model refuses what it cannot hold without loss, but does not know the file: the user
-// is told which file it was, as for a file without pattern data.
-void ReadPatternOfFile(TTWPatternBase& pattern, const TILXMLNode* element, const std::string& fileName,
-                       const TfrmTWMain& main)
-{
-    try {
-        double version = 0;
-        pattern.ExtractXML(element, version);
-    } catch (const TGenericException& error) {
-        RaiseLoadError(error.Message() + "\r\nFilename: " + fileName, main);
-    }
 }
 
 // The registered editor of the kind; none, after telling the user, when it is not there.
@@ -107,7 +95,7 @@ fw::Form* LoadPatternFile(TfrmTWMain& main, const std::string& givenName)
 {
     const std::string fileName = fw::ExpandFileName(givenName);
     TILXMLTree tree;
-    tree.LoadFromFile(fileName);
+    ReadNamingFile(fileName, [&] { tree.LoadFromFile(fileName); });
     const PatternData data = FindPatternData(tree, fileName, main);
     const TTWPatternEditorClass* editorClass = AvailableEditor(data.Kind);
     if (editorClass == nullptr) {
@@ -118,7 +106,8 @@ fw::Form* LoadPatternFile(TfrmTWMain& main, const std::string& givenName)
         // A kind the model has no class for cannot be read either.
         RaiseLoadError(UnknownPatternTypeText(data.TypeName), main);
     }
-    ReadPatternOfFile(*pattern, data.Element, fileName, main);
+    double version = 0;
+    ReadNamingFile(fileName, [&] { pattern->ExtractXML(data.Element, version); });
     return OpenInEditor(main, *editorClass, std::move(pattern), fileName);
 }
 

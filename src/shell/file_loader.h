@@ -20,8 +20,10 @@ class TTWPatternBase;
 // window as sender and "mnuLoadClick" as the operation:
 //   "No pattern or font data found in this file.\r\nFilename: <file>"
 //   "Unable to create pattern.\r\nThe type <T> is unknown." (any other type, "Font" too)
-// Errors of the document or of the pattern's data pass on as they are. When the kind's
-// editor is not available the user is told so, nothing opens and the answer is none.
+// Errors of the document or of the pattern's data (a count or size that is negative, a
+// pattern wider than MaxPatternCards cards) pass on with the file named after the text of
+// their first record: "<text>\r\nFilename: <file>". When the kind's editor is not available
+// the user is told so, nothing opens and the answer is none.
 fw::Form* LoadPatternFile(TfrmTWMain& main, const std::string& fileName);
 
 // Opens a copy of the pattern in a new editor window of its kind, under the file name;

@@ -9,6 +9,7 @@
 #include "model/card.h"
 #include "model/card_list.h"
 #include "model/df_pattern.h"
+#include "model/pattern_limits.h"
 #include "model/pick.h"
 #include "model/threaded_pattern.h"
 #include "model/turning_codes.h"
@@ -189,6 +190,8 @@ void JoinThreaded(TTWJoinDirection direction, const TTWJoinPatterns& patterns, T
         return;
     }
     const int joinedPicks = JoinedPickCount(direction, patterns);
+    // The other kinds' joins are held to the card limit by the size of their grids.
+    CheckPatternWidth(JoinedCardCount(direction, patterns), &result, "JoinThreaded");
     TTWPattern::CheckConversionSize(JoinedCardCount(direction, patterns), joinedPicks, &result);
     result.Clear();
     for (const TTWPatternBase* pattern : patterns) {

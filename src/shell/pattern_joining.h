@@ -27,7 +27,8 @@ int JoinedPickCount(TTWJoinDirection direction, const TTWJoinPatterns& patterns)
 // picks with its card numbers moved along by the cards before it (pack actions replaced by
 // card actions first, in the pattern itself); a pattern with fewer picks than the longest
 // turns its cards forwards by one in the picks it lacks. Packs and selvedges are not joined.
-// End to end nothing is joined (the dialog refuses threaded-in patterns).
+// End to end nothing is joined (the dialog refuses threaded-in patterns). A join wider than
+// MaxPatternCards raises the width error and joins nothing.
 void JoinThreaded(TTWJoinDirection direction, const TTWJoinPatterns& patterns, TTWPattern& result);
 
 // Double-face and twist-patterned: side by side the designs next to each other from row 0

@@ -8,6 +8,7 @@
 #include "framework/gui/std_button.h"
 #include "framework/gui/std_edit.h"
 #include "framework/gui/std_label.h"
+#include "model/pattern_limits.h"
 #include "shell/size_dialog_controls.h"
 #include "shell/size_dialog_placing.h"
 
@@ -51,8 +52,13 @@ bool TfrmSize::Execute(int width, int length)
 
 void TfrmSize::btnAcceptClick()
 {
-    if (fw::StrToInt(edWidth->Text()) <= 0) {
+    const int width = fw::StrToInt(edWidth->Text());
+    if (width <= 0) {
         throw fw::Exception("Invalid Width.");
+    }
+    // The width is the number of cards, which no pattern passes.
+    if (width > MaxPatternCards) {
+        throw fw::Exception(PatternWidthText(width));
     }
     if (fw::StrToInt(edLength->Text()) <= 0) {
         throw fw::Exception("Invalid Length.");

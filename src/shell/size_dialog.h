@@ -37,8 +37,8 @@ public:
     bool Execute(int width, int length);
 
     // Raises the framework's conversion error for a text that is no integer, and the plain
-    // errors "Invalid Width." and "Invalid Length." for a number of 0 or less; closes with OK
-    // when both are above 0.
+    // errors "Invalid Width." and "Invalid Length." for a number of 0 or less, and the plain
+    // error of PatternWidthText for a width past MaxPatternCards; closes with OK otherwise.
     void btnAcceptClick();
 
     // The edit's number; 1 when its text is no integer.

@@ -149,10 +149,19 @@ TEST_F(BrocadeEditorTest, RenamingSizingAndClosing)
     EXPECT_EQ(editor.framePattern->GetWeft(1, 1 + 16), 1);
     EXPECT_TRUE(editor.framePattern->IsCellSet(1, 1 + 16));
 
-    // A size no brocade can hold is refused before the grid is touched.
+    // A size no brocade can hold is refused before the grid is touched: more cards than a
+    // pattern may have by the dialog, more cells than a brocade holds by the editor.
     modalScript = [](fw::Form& form) {
         auto& size = dynamic_cast<TfrmSize&>(form);
         size.edWidth->SetText("90000");
+        size.edLength->SetText("90000");
+        size.btnAcceptClick();
+    };
+    EXPECT_THROW(editor.PerformAction(TWAction::PatternSize, false, nullptr), fw::Exception);
+    EXPECT_EQ(editor.framePattern->GridWidth(), 30);
+    modalScript = [](fw::Form& form) {
+        auto& size = dynamic_cast<TfrmSize&>(form);
+        size.edWidth->SetText("900");
         size.edLength->SetText("90000");
         size.btnAcceptClick();
     };

@@ -20,6 +20,7 @@
 #include "framework/gui/std_edit.h"
 #include "framework/gui/std_label.h"
 #include "framework/gui/test_driver.h"
+#include "model/pattern_limits.h"
 #include "shell/palette_colour_select_dialog.h"
 #include "shell/palette_frame.h"
 #include "shell/palette_select_frame.h"
@@ -456,6 +457,15 @@ TEST_F(CardSetupDialogTest, TheNumberOfCardsChangesFromTheEdit)
         EXPECT_EQ(dialog.frameCards->CardCount(), 6) << "fewer than one card is ignored";
         dialog.edCards->SetText("six");
         EXPECT_THROW(dialog.btnSetCardCountClick(), fw::EConvertError);
+        // No more cards than a pattern may have: the width error, and the row stays.
+        dialog.edCards->SetText(std::to_string(MaxPatternCards + 1));
+        try {
+            dialog.btnSetCardCountClick();
+            ADD_FAILURE() << "a card past the limit was taken";
+        } catch (const fw::Exception& error) {
+            EXPECT_EQ(error.Message(), PatternWidthText(MaxPatternCards + 1));
+        }
+        EXPECT_EQ(dialog.frameCards->CardCount(), 6);
         dialog.SetModalResult(fw::mrOk);
     }));
     EXPECT_EQ(cards.Count(), 6);

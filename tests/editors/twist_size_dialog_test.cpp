@@ -17,6 +17,7 @@
 #include "framework/gui/test_driver.h"
 #include "model/card.h"
 #include "model/card_list.h"
+#include "model/pattern_limits.h"
 #include "shell/tool_actions.h"
 #include "treegrid/tree_grid.h"
 #include "treegrid/tree_node.h"
@@ -79,8 +80,10 @@ TEST_F(TwistSizeDialogTest, RowsFollowTheWidthLeftWithANumberAboveZeroAndClicksT
     dialog.FillRows(4, cards);
     EXPECT_EQ(Rows(dialog), (std::vector<std::string>{"Card 1:S", "Card 2:Z", "Card 3:S", "Card 4:S"}));
 
-    // Neither 0, nor a negative number, nor a text that is no number touches the rows.
-    for (const char* bad : {"0", "-2", "abc", ""}) {
+    // Neither 0, nor a negative number, nor a text that is no number, nor a width past the
+    // card limit (which the dialog refuses on accepting) touches the rows.
+    const std::string pastTheLimit = std::to_string(MaxPatternCards + 1);
+    for (const char* bad : {"0", "-2", "abc", "", pastTheLimit.c_str(), "2000000000"}) {
         dialog.edWidth->SetText(bad);
         dialog.edWidthExit();
         EXPECT_EQ(dialog.RowCount(), 4) << '"' << bad << '"';

@@ -204,7 +204,9 @@ TEST_F(BrocadePatternTest, SetSizeTiesEveryCardDownAndCountsTheWeftsUsed)
     EXPECT_EQ(4, brocade.Width());
     EXPECT_EQ(1, brocade.GetPickCount());
 
-    EXPECT_THROW(brocade.SetSize(TTWBrocadePattern::MaxWidth, 1000), TGenericException);
+    EXPECT_THROW(brocade.SetSize(TTWBrocadePattern::MaxWidth + 1, 1), TGenericException);
+    EXPECT_THROW(brocade.SetSize(TTWBrocadePattern::MaxWidth, TTWBrocadePattern::MaxCells / TTWBrocadePattern::MaxWidth + 1),
+                 TGenericException);
     EXPECT_THROW(brocade.SetWidth(-1), TGenericException);
     EXPECT_THROW(brocade.SetWidth(TTWBrocadePattern::MaxWidth + 1), TGenericException);
     EXPECT_EQ(1, brocade.GetPickCount());
@@ -404,19 +406,19 @@ TEST_F(BrocadePatternTest, AbsurdSizesInAFileAreRefusedBeforeAnythingIsMade)
 {
     const TGenericException wide =
         ErrorOf([] { ReadBrocade("<Pattern Type=\"Brocade\"><Width>2000000000</Width></Pattern>"); });
-    EXPECT_EQ("Invalid brocade width 2000000000.\r\nA brocade is 0 to 100000 cards wide.", wide.Message());
+    EXPECT_EQ("Invalid pattern width (2000000000).\r\nA pattern has at most 1000 cards.", wide.Message());
     EXPECT_THROW(ReadBrocade("<Pattern Type=\"Brocade\"><Width>-3</Width></Pattern>"), TGenericException);
 
     const TGenericException farTieDown = ErrorOf([] {
         ReadBrocade("<Pattern Type=\"Brocade\"><BrocadePicks><Pick><TieDowns>1,999999999</TieDowns></Pick>"
                     "</BrocadePicks></Pattern>");
     });
-    EXPECT_EQ("Tie-down card 999999999 lies beyond the largest brocade of 100000 cards.", farTieDown.Message());
+    EXPECT_EQ("Tie-down card 999999999 lies beyond the largest brocade of 1000 cards.", farTieDown.Message());
 
     // Every pick may unfold to a full row of digits: together they must stay within a brocade.
     std::string picks;
-    for (int i = 0; i < 41; ++i) {
-        picks += "<Pick><TieDowns>99999</TieDowns></Pick>";
+    for (int i = 0; i < 4005; ++i) {
+        picks += "<Pick><TieDowns>999</TieDowns></Pick>";
     }
     const TGenericException tooMany =
         ErrorOf([&] { ReadBrocade("<Pattern Type=\"Brocade\"><BrocadePicks>" + picks + "</BrocadePicks></Pattern>"); });
@@ -425,13 +427,13 @@ TEST_F(BrocadePatternTest, AbsurdSizesInAFileAreRefusedBeforeAnythingIsMade)
     // A wide brocade of many short picks is as large as its width says, not its digits.
     const TGenericException wideAndLong = ErrorOf([&] {
         std::string shortPicks;
-        for (int i = 0; i < 41; ++i) {
+        for (int i = 0; i < 4001; ++i) {
             shortPicks += "<Pick/>";
         }
-        ReadBrocade("<Pattern Type=\"Brocade\"><Width>100000</Width><BrocadePicks>" + shortPicks
+        ReadBrocade("<Pattern Type=\"Brocade\"><Width>1000</Width><BrocadePicks>" + shortPicks
                     + "</BrocadePicks></Pattern>");
     });
-    EXPECT_NE(std::string::npos, wideAndLong.Message().find("Brocade size 100000 x 41 is too large."));
+    EXPECT_NE(std::string::npos, wideAndLong.Message().find("Brocade size 1000 x 4001 is too large."));
 }
 
 namespace {

@@ -428,14 +428,15 @@ TEST(CardListXML, CountsBeyondTheChildrenReadOnlyWhatIsThere)
 {
     TTWCardList list;
     const std::string card = "<Card Holes=\"3\"><Holes Count=\"3\"><Colour>5</Colour></Holes></Card>";
-    ReadList(list, "<Cards Count=\"999999999\">" + card + card + "</Cards>");
+    ReadList(list, "<Cards Count=\"40\">" + card + card + "</Cards>");
     ASSERT_EQ(list.Count(), 2);
     // Holes not listed keep colour 0.
     EXPECT_EQ(list.Items(0)->HoleColour(0), 5);
     EXPECT_EQ(list.Items(0)->HoleColour(2), 0);
 
-    ReadList(list, "<Cards Count=\"-3\">" + card + "</Cards>");
-    EXPECT_EQ(list.Count(), 0);
+    // A negative count, or one wider than any pattern, is refused.
+    EXPECT_THROW(ReadList(list, "<Cards Count=\"-3\">" + card + "</Cards>"), TGenericException);
+    EXPECT_THROW(ReadList(list, "<Cards Count=\"999999999\">" + card + "</Cards>"), TGenericException);
     ReadList(list, "<Cards>" + card + "</Cards>");
     EXPECT_EQ(list.Count(), 0);
     ReadList(list, "<Cards Count=\"1\">" + card + card + "</Cards>");

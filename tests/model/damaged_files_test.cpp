@@ -75,14 +75,14 @@ TEST_F(DamagedFiles, DesignsTooLargeToWeaveAreRefusedBeforeAnythingIsConverted)
               "A woven design holds at most 4000000 card turns.",
               ErrorOf([] { TTWPattern::CheckConversionSize(4000, 1001, nullptr); }));
 
-    // A double-face design of 2000 x 1001 cells is woven in two picks a row; with six
-    // colours 2000 x 667 cells take three.
+    // A double-face design of 1000 x 2001 cells is woven in two picks a row; with six
+    // colours 1000 x 1334 cells take three.
     for (const std::string& design :
-         {std::string("<Pattern Type=\"DoubleFace\"><Width>2000</Width><Length>1001</Length></Pattern>"),
-          std::string("<Pattern Type=\"DoubleFace\"><Width>2000</Width><Length>667</Length>"
+         {std::string("<Pattern Type=\"DoubleFace\"><Width>1000</Width><Length>2001</Length></Pattern>"),
+          std::string("<Pattern Type=\"DoubleFace\"><Width>1000</Width><Length>1334</Length>"
                       "<ColourCount>6</ColourCount></Pattern>"),
-          std::string("<Pattern Type=\"BrokenTwill\"><Width>2000</Width><Length>1001</Length></Pattern>"),
-          std::string("<Pattern Type=\"TwistPatterned\"><Width>4001</Width><Length>1000</Length></Pattern>")}) {
+          std::string("<Pattern Type=\"BrokenTwill\"><Width>1000</Width><Length>2001</Length></Pattern>"),
+          std::string("<Pattern Type=\"TwistPatterned\"><Width>1000</Width><Length>4001</Length></Pattern>")}) {
         SCOPED_TRACE(design);
         std::unique_ptr<TTWPatternBase> pattern = Load(design);
         TTWPattern target;
@@ -106,7 +106,7 @@ TEST_F(DamagedFiles, DesignsTooLargeToWeaveAreRefusedBeforeAnythingIsConverted)
               ErrorOf([&] { brocade.BuildThreadedPicks(); }));
     EXPECT_EQ(0, brocade.Picks().Count());
     TTWDFPattern ground;
-    ground.SetSize(2000, 1001);
+    ground.SetSize(1000, 2001);
     brocade.SetGroundWeave(&ground);
     EXPECT_NE(std::string::npos, ErrorOf([&] { brocade.BuildThreadedPicks(); }).find("too large to weave"));
 

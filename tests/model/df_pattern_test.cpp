@@ -108,14 +108,14 @@ TEST_F(DFPatternTest, SizesBeyondAnyBandAreRefusedBeforeAllocating)
     pattern.SetSize(4, 5);
     pattern.SetCell(1, 4, true);
 
-    TGenericException wide = ErrorOf([&] { pattern.SetWidth(10'001); });
-    EXPECT_EQ("Invalid pattern width (10001).\r\nA pattern has at most 10000 cards.", wide.Message());
+    TGenericException wide = ErrorOf([&] { pattern.SetWidth(1'001); });
+    EXPECT_EQ("Invalid pattern width (1001).\r\nA pattern has at most 1000 cards.", wide.Message());
     EXPECT_EQ("TTWDFPattern", wide.GetInfo(0)->SenderName);
     EXPECT_EQ("SetWidth", wide.GetInfo(0)->MethodName);
     EXPECT_EQ("Invalid pattern length (1000001).\r\nA pattern has at most 1000000 rows.",
               ErrorOf([&] { pattern.SetLength(1'000'001); }).Message());
-    EXPECT_EQ("Pattern too large (10000 x 1000000 cells).\r\nA pattern has at most 20000000 cells.",
-              ErrorOf([&] { pattern.SetSize(10'000, 1'000'000); }).Message());
+    EXPECT_EQ("Pattern too large (1000 x 1000000 cells).\r\nA pattern has at most 20000000 cells.",
+              ErrorOf([&] { pattern.SetSize(1'000, 1'000'000); }).Message());
     // A refused size leaves the pattern as it was.
     EXPECT_EQ(4, pattern.Width());
     EXPECT_EQ(5, pattern.Length());
@@ -242,7 +242,11 @@ TEST_F(DFPatternTest, ReadsRowsByTheirNumberAndSkipsWhatLiesOutside)
     EXPECT_EQ(2, pattern.Cards().Count());
     EXPECT_EQ(0x123456u, pattern.Palette().GetColour(0));
 
-    ReadInto(pattern, DFDocument("<Width>x</Width><Length>-4</Length><ColourCount>6</ColourCount>"));
+    // A size that is no number reads as 0; a negative one would lose the file's cells and is
+    // refused.
+    EXPECT_EQ("Invalid count or size (-4) in <Length>.\r\nA count or size is never negative.",
+              ErrorOf([&] { ReadInto(pattern, DFDocument("<Width>x</Width><Length>-4</Length>")); }).Message());
+    ReadInto(pattern, DFDocument("<Width>x</Width><Length></Length><ColourCount>6</ColourCount>"));
     EXPECT_EQ(0, pattern.Width());
     EXPECT_EQ(0, pattern.Length());
     EXPECT_EQ(6, pattern.ColourCount());
@@ -384,6 +388,6 @@ TEST_F(DFPatternTest, LoaderMakesDoubleFaceFromEitherSpelling)
     const std::string huge = File("huge.tvl");
     std::ofstream(huge, std::ios::binary)
         << "<TWData><Pattern Type=\"Doubleface\"><Width>99999</Width></Pattern></TWData>";
-    EXPECT_EQ("Invalid pattern width (99999).\r\nA pattern has at most 10000 cards.",
+    EXPECT_EQ("Invalid pattern width (99999).\r\nA pattern has at most 1000 cards.\r\nFilename: " + huge,
               ErrorOf([&] { LoadAndCreatePattern(huge); }).Message());
 }

@@ -93,9 +93,11 @@ TEST_F(FontTest, NewFontAndAFileWithoutSettingsHaveTheirOwnDefaults)
 
     EXPECT_EQ(FontThreadingAltSZ, ReadFont("<Font><Threading>altsz</Threading></Font>")->Threading());
     EXPECT_EQ(FontThreadingAllS, ReadFont("<Font><Threading>Plaid</Threading></Font>")->Threading());
-    // A height that is no number reads as 24; one of 0 or less leaves the height.
+    // A height that is no number reads as 24; one of 0 leaves the height; a negative one is
+    // refused.
     EXPECT_EQ(24, ReadFont("<Font><Height>tall</Height></Font>")->Height());
-    EXPECT_EQ(30, ReadFont("<Font><Height>-4</Height><Kerning>0</Kerning></Font>")->Height());
+    EXPECT_EQ(30, ReadFont("<Font><Height>0</Height><Kerning>0</Kerning></Font>")->Height());
+    EXPECT_THROW(ReadFont("<Font><Height>-4</Height></Font>"), TGenericException);
     EXPECT_EQ(0, ReadFont("<Font><Kerning>0</Kerning></Font>")->Kerning());
     EXPECT_THROW(ReadFont("<Font><Height>2000000</Height></Font>"), TGenericException);
 }

@@ -145,7 +145,7 @@ TEST(PackXML, TheSizeDecidesHowManyMembersAreRead)
     EXPECT_EQ(ReadPack("<Pack><Size>2</Size><Cards>3, 4,7</Cards></Pack>")->Members(), (std::vector<int>{3, 4}));
     EXPECT_EQ(ReadPack("<Pack><Size>4</Size><Cards>3,x</Cards></Pack>")->Members(),
               (std::vector<int>{3, 0, 0, 0}));
-    EXPECT_EQ(ReadPack("<Pack><Size>-3</Size><Cards>3</Cards></Pack>")->Size(), 0);
+    EXPECT_THROW(ReadPack("<Pack><Size>-3</Size><Cards>3</Cards></Pack>"), TGenericException);
     const auto bare = ReadPack("<Pack Name=\"N\"/>");
     EXPECT_EQ(bare->Name, "N");
     EXPECT_EQ(bare->Comment, "");
@@ -194,8 +194,7 @@ TEST(PackList, CountsBeyondTheChildrenReadOnlyWhatIsThere)
     read("<Packs Count=\"999999999\"><Pack Name=\"A\"/><X Name=\"B\"/></Packs>");
     ASSERT_EQ(packs.Count(), 2);
     EXPECT_EQ(packs.Items(1)->Name, "B");
-    read("<Packs Count=\"-3\"><Pack Name=\"A\"/></Packs>");
-    EXPECT_EQ(packs.Count(), 0);
+    EXPECT_THROW(read("<Packs Count=\"-3\"><Pack Name=\"A\"/></Packs>"), TGenericException);
     read("<Packs Count=\"1\"><Pack Name=\"A\"/><Pack Name=\"B\"/></Packs>");
     EXPECT_EQ(packs.Count(), 1);
     packs.ReadFromXML(nullptr, nullptr);

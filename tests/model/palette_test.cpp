@@ -163,7 +163,7 @@ TEST(Palette, ReadingKeepsColoursNotGivenAndIgnoresStrangersAndStrayIndices)
     const auto grown = ReadPalette("<Palette Size=\"18\"/>");
     EXPECT_EQ(grown->GetColour(15), 0xFFFFFFu);
     EXPECT_EQ(grown->GetColour(17), 0u);
-    EXPECT_EQ(ReadPalette("<Palette Size=\"-3\"/>")->Size(), 0);
+    EXPECT_THROW(ReadPalette("<Palette Size=\"-3\"/>"), TGenericException);
     EXPECT_EQ(ReadPalette("<Palette/>")->Size(), 0);
     EXPECT_THROW(ReadPalette("<Palette Size=\"999999999\"/>"), TGenericException);
 }

@@ -263,7 +263,8 @@ TEST_F(PatternBaseTest, ReadingFailuresFreeTheNewPatternAndPassTheErrorOn)
         "bad.tvl", PatternFile("Threaded", "<Cards Count=\"2\"><Card Holes=\"4\"><Holes Count=\"4\"/></Card>"
                                            "<Card Holes=\"9\"><Holes Count=\"9\"/></Card></Cards>"));
     TGenericException error = ErrorOf([&] { LoadAndCreatePattern(file); });
-    EXPECT_EQ("No class for 9-hole cards has been defined.", error.Message());
+    // The error names the file it was read from.
+    EXPECT_EQ("No class for 9-hole cards has been defined.\r\nFilename: " + file, error.Message());
 
     TILXMLTree tree;
     tree.LoadFromFile(file);

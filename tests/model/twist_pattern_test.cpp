@@ -76,7 +76,7 @@ TEST_F(TwistPatternTest, ThreadingMakesTheCardsAndStoredCardsAreDropped)
     } catch (const TGenericException& raised) {
         error = raised;
     }
-    EXPECT_EQ("Invalid threading (10001 cards).\r\nA pattern has at most 10000 cards.", error.Message());
+    EXPECT_EQ("Invalid threading (1001 cards).\r\nA pattern has at most 1000 cards.", error.Message());
 }
 
 TEST_F(TwistPatternTest, ConvertsEachRowIntoOnePickTurnedByThreadingAndCell)

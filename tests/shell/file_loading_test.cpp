@@ -16,6 +16,7 @@
 #include "model/lettered_band.h"
 #include "model/model_state.h"
 #include "model/pattern_base.h"
+#include "model/pattern_limits.h"
 #include "model/user_settings.h"
 #include "shell/data_module.h"
 #include "shell/file_loader.h"
@@ -271,6 +272,118 @@ TEST_F(FileLoadingTest, AFileThatFailsWhileBeingReadLeavesNoWindowAndNoObjects)
     EXPECT_TRUE(made.empty()) << "reading fails before any editor is made";
     EXPECT_EQ(PatternEditor::alive, 0);
     EXPECT_EQ(Main().MDIChildCount(), 0);
+}
+
+namespace {
+
+std::string FourHoleCards(int count)
+{
+    std::string cards = "<Cards Count=\"" + std::to_string(count) + "\">";
+    for (int i = 0; i < count; ++i) {
+        cards += "<Card Holes=\"4\"><Holes Count=\"4\"><Colour>1</Colour><Colour>2</Colour><Colour>3</Colour>"
+                 "<Colour>4</Colour></Holes></Card>";
+    }
+    return cards + "</Cards>";
+}
+
+// A font element of that many cards high whose one letter, "A", is as high.
+std::string FontOfHeight(const std::string& height)
+{
+    const std::string glyph = height.starts_with('-') ? "1" : height;
+    return "<Font Type=\"Font\"><Name>f</Name><Height>" + height
+           + "</Height><Data><Character Letter=\"A\"><Pattern Type=\"Doubleface\"><Width>" + glyph
+           + "</Width><Length>2</Length></Pattern></Character></Data></Font>";
+}
+
+// The pattern (or font) element of each kind, so many cards wide (or high); the count is
+// written as given, so that it may be negative.
+std::vector<std::pair<std::string, std::string>> ElementsOfEveryKind(const std::string& cards)
+{
+    const bool negative = cards.starts_with('-');
+    return {
+        {"threaded", "<Pattern Type=\"Threaded\">"
+                         + (negative ? "<Cards Count=\"" + cards + "\"/>" : FourHoleCards(std::stoi(cards)))
+                         + "</Pattern>"},
+        {"double-face", "<Pattern Type=\"DoubleFace\"><Width>" + cards + "</Width><Length>2</Length></Pattern>"},
+        {"twill", "<Pattern Type=\"BrokenTwill\"><Width>" + cards + "</Width><Length>2</Length></Pattern>"},
+        {"twist", "<Pattern Type=\"TwistPatterned\"><Width>" + cards + "</Width><Length>2</Length></Pattern>"},
+        {"brocade", "<Pattern Type=\"Brocade\"><Width>" + cards + "</Width></Pattern>"},
+        {"font", FontOfHeight(cards)},
+        {"lettered band", "<Pattern Type=\"LetteredBand\"><Text><Char>A</Char></Text><Font Name=\"f\" "
+                          "Encapsulated=\"Yes\">"
+                              + FontOfHeight(cards) + "</Font></Pattern>"},
+    };
+}
+
+// How many cards wide the pattern an editor was given is, or how high its font.
+int CardsOf(const TTWPatternBase& pattern)
+{
+    if (const auto* font = dynamic_cast<const TTWFont*>(&pattern)) {
+        return font->Height();
+    }
+    if (const auto* band = dynamic_cast<const TTWLetteredBand*>(&pattern)) {
+        return band->Font() != nullptr ? band->Font()->Height() : -1;
+    }
+    return pattern.GetCardCount();
+}
+
+} // namespace
+
+TEST_F(FileLoadingTest, EveryKindOpensAtTheCardLimit)
+{
+    RegisterEditors();
+    for (const auto& [kind, element] : ElementsOfEveryKind(std::to_string(MaxPatternCards))) {
+        PatternEditor* editor = Load(WriteEnvelope("limit.tvl", element));
+        ASSERT_NE(editor, nullptr) << kind;
+        ASSERT_NE(editor->pattern, nullptr) << kind;
+        EXPECT_EQ(CardsOf(*editor->pattern), MaxPatternCards) << kind;
+    }
+    EXPECT_EQ(made.size(), 7u);
+}
+
+TEST_F(FileLoadingTest, ACardPastTheLimitOrANegativeSizeIsRefusedNamingTheFileAndNothingOpens)
+{
+    RegisterEditors();
+    const std::string limit = std::to_string(MaxPatternCards);
+    const std::string past = std::to_string(MaxPatternCards + 1);
+    const std::string tooWide = "Invalid pattern width (" + past + ").\r\nA pattern has at most " + limit + " cards.";
+    const std::string tooHigh = "Invalid letter height " + past + ".\r\nLetters are at most " + limit + " cards high.";
+    const auto expectRefused = [&](const std::string& kind, const std::string& path, const std::string& message) {
+        const std::optional<TGenericException> error = LoadError(path);
+        ASSERT_TRUE(error.has_value()) << kind;
+        const std::string named = message + "\r\nFilename: " + path;
+        EXPECT_EQ(error->Message(), named) << kind;
+        ASSERT_GE(error->InfoCount(), 1) << kind;
+        EXPECT_EQ(error->GetInfo(0)->Message, named) << kind;
+    };
+    for (const auto& [kind, element] : ElementsOfEveryKind(past)) {
+        const bool font = kind == "font" || kind == "lettered band";
+        expectRefused(kind, WriteEnvelope("wide.tvl", element), font ? tooHigh : tooWide);
+    }
+    const std::vector<std::string> negative{"<Cards Count>", "<Width>", "<Width>", "<Width>",
+                                            "<Width>",       "<Height>", "<Height>"};
+    const auto elements = ElementsOfEveryKind("-5");
+    for (std::size_t i = 0; i < elements.size(); ++i) {
+        expectRefused(elements[i].first, WriteEnvelope("negative.tvl", elements[i].second),
+                      "Invalid count or size (-5) in " + negative[i] + ".\r\nA count or size is never negative.");
+    }
+    EXPECT_TRUE(made.empty()) << "nothing opens for a refused file";
+    EXPECT_EQ(Main().MDIChildCount(), 0);
+}
+
+TEST_F(FileLoadingTest, AnErrorInTheDocumentNamesTheFile)
+{
+    RegisterEditors();
+    const std::string path = WriteFile("cut.tvl", "<TWData>\r\n<Pattern Type=\"Brocade\">\r\n</TWData>");
+    const std::optional<TGenericException> error = LoadError(path);
+    ASSERT_TRUE(error.has_value());
+    // The place, the file, then the cause, as the document's reader chains it.
+    const std::string message = error->Message();
+    EXPECT_EQ(message.rfind("Error in XML structure.\r\nLine 3\r\nPosition ", 0), 0u) << message;
+    EXPECT_NE(message.find("\r\nFilename: " + path + "\r\n\r\n"), std::string::npos) << message;
+    ASSERT_GE(error->InfoCount(), 1);
+    EXPECT_TRUE(error->GetInfo(0)->Message.ends_with("\r\nFilename: " + path)) << error->GetInfo(0)->Message;
+    EXPECT_TRUE(made.empty());
 }
 
 TEST_F(FileLoadingTest, AnEditorThatFailsToOpenItsPatternIsFreed)

@@ -6,12 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "foundation/generic_exception.h"
 #include "model/action.h"
 #include "model/brocade_pattern.h"
 #include "model/card.h"
 #include "model/df_pattern.h"
 #include "model/model_state.h"
 #include "model/pack.h"
+#include "model/pattern_limits.h"
 #include "model/pick.h"
 #include "model/threaded_pattern.h"
 #include "model/turning_codes.h"
@@ -174,6 +176,33 @@ TEST_F(PatternJoiningTest, ThreadedSideBySideTurnsTheShorterPatternsCardsForward
     TTWPattern none;
     JoinThreaded(EndToEnd, patterns, none);
     EXPECT_EQ(none.Picks().Count(), 0);
+}
+
+TEST_F(PatternJoiningTest, NoJoinIsWiderThanAPatternMayBe)
+{
+    const std::string tooWide = "Invalid pattern width (" + std::to_string(MaxPatternCards + 2)
+                                + ").\r\nA pattern has at most " + std::to_string(MaxPatternCards) + " cards.";
+    const auto errorOf = [](auto join) -> std::string {
+        try {
+            join();
+        } catch (const TGenericException& error) {
+            return error.Message();
+        }
+        return "";
+    };
+    auto left = Threaded(MaxPatternCards / 2 + 1, 1, 0);
+    auto right = Threaded(MaxPatternCards / 2 + 1, 1, 4);
+    TTWPattern threaded;
+    EXPECT_EQ(errorOf([&] { JoinThreaded(SideBySide, {left.get(), right.get()}, threaded); }), tooWide);
+    EXPECT_EQ(threaded.Cards().Count(), 0) << "nothing is joined";
+    // At the limit the join is made.
+    auto narrower = Threaded(MaxPatternCards / 2 - 1, 1, 4);
+    JoinThreaded(SideBySide, {left.get(), narrower.get()}, threaded);
+    EXPECT_EQ(threaded.Cards().Count(), MaxPatternCards);
+
+    auto wide = MakeDesign(MaxPatternCards / 2 + 1, 1, 2, All);
+    TTWDFPattern doubleFace;
+    EXPECT_EQ(errorOf([&] { JoinDoubleFace(SideBySide, {wide.get(), wide.get()}, doubleFace); }), tooWide);
 }
 
 TEST_F(PatternJoiningTest, DoubleFaceSideBySideTakesFourColoursWhenAnyHasMoreThanTwo)

@@ -9,6 +9,7 @@
 #include "framework/gui/std_button.h"
 #include "framework/gui/std_edit.h"
 #include "framework/gui/std_label.h"
+#include "model/pattern_limits.h"
 #include "shell/numbering_dialog.h"
 #include "shell/size_dialog.h"
 #include "shell/size_ratio_dialog.h"
@@ -79,6 +80,30 @@ TEST_F(SizeDialogsTest, SizeRefusesWidthAndLengthOfZeroOrLessAndStaysOpen)
     EXPECT_EQ(length, 7);
     // The dialog was freed by the routine that made it.
     EXPECT_EQ(main.FindComponent("frmSize"), nullptr);
+}
+
+TEST_F(SizeDialogsTest, SizeRefusesAWidthPastTheCardLimitAndStaysOpen)
+{
+    int width = 12;
+    int length = 30;
+    std::vector<fw::ModalResult> resultsAfterRefusal;
+    const fw::ScopedHandler script(&fw::Form::SetModalRunner, [&](fw::Form& form) {
+        auto& dialog = dynamic_cast<TfrmSize&>(form);
+        dialog.edWidth->SetText(std::to_string(MaxPatternCards + 1));
+        EXPECT_FALSE(ClickAsTheLoopDoes(*dialog.btnAccept));
+        resultsAfterRefusal.push_back(dialog.GetModalResult());
+        // The length is no card count: any positive one is taken.
+        dialog.edWidth->SetText(std::to_string(MaxPatternCards));
+        dialog.edLength->SetText("5000");
+        EXPECT_TRUE(ClickAsTheLoopDoes(*dialog.btnAccept));
+    });
+    EXPECT_TRUE(TfrmSize::Execute(&Main(), width, length));
+    EXPECT_EQ(resultsAfterRefusal, (std::vector<fw::ModalResult>{fw::mrNone}));
+    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Invalid pattern width (" + std::to_string(MaxPatternCards + 1)
+                                                    + ").\r\nA pattern has at most "
+                                                    + std::to_string(MaxPatternCards) + " cards."}));
+    EXPECT_EQ(width, MaxPatternCards);
+    EXPECT_EQ(length, 5000);
 }
 
 TEST_F(SizeDialogsTest, SizeReportsTextThatIsNoNumberAndKeepsTheNumbersOnCancel)

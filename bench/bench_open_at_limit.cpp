@@ -1,0 +1,275 @@
+// Opening a pattern at the card limit (MaxPatternCards cards wide, or a font and a lettered
+// band that many cards high) in its own editor, for every kind, as the program opens a file:
+// the file read by the loader, the editor made and shown, and everything it posted and
+// painted done. The files are made first, each of a modest length:
+//   - threaded-in: four-hole cards, 200 picks turning every card forwards;
+//   - double-face, 3/1 broken twill and twist-patterned: 100 design rows, cells at random;
+//   - brocade: 200 picks over a double-face ground of 100 rows, wefts and tie-downs at random;
+//   - font: three letters of 20 rows; lettered band: those letters as its text.
+// After the run a summary gives each kind's slowest open against the target of two seconds.
+//
+// The program is started as it starts itself, on Qt's offscreen platform, with a folder of
+// its own for the settings; each editor is freed again between the runs.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "bench_report.h"
+#include "editors/editors_registration.h"
+#include "framework/gui/application.h"
+#include "framework/gui/control.h"
+#include "framework/gui/dialogs.h"
+#include "framework/gui/form.h"
+#include "framework/gui/message.h"
+#include "framework/gui/qt_paint_backend.h"
+#include "framework/gui/qt_peer.h"
+#include "model/action.h"
+#include "model/brocade_pattern.h"
+#include "model/card.h"
+#include "model/df_pattern.h"
+#include "model/font.h"
+#include "model/lettered_band.h"
+#include "model/model_state.h"
+#include "model/pattern_limits.h"
+#include "model/pick.h"
+#include "model/threaded_pattern.h"
+#include "model/turning_codes.h"
+#include "model/twill_pattern.h"
+#include "model/twist_pattern.h"
+#include "model/user_settings.h"
+#include "shell/file_loader.h"
+#include "shell/main_window.h"
+#include "shell/program_start.h"
+
+namespace {
+
+using bench::Fixed;
+using bench::PadLeft;
+using bench::PadRight;
+
+constexpr double TargetOpenMs = 2000;
+constexpr int ThreadedPicks = 200;
+constexpr int DesignRows = 100;
+constexpr int BrocadePicks = 2 * DesignRows;
+constexpr int LetterRows = 20;
+constexpr unsigned Seed = 20261210;
+
+std::filesystem::path ScratchFolder()
+{
+    static const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("tavelin_bench_open_at_limit_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    return folder;
+}
+
+// What the screen shows once the editor is open: the posted work, the pending paints, the peers.
+void Show()
+{
+    fw::ProcessPostedMessages();
+    fw::PaintPendingControls();
+    fw::SyncQtPeers();
+    QApplication::processEvents();
+}
+
+void AddCards(TTWCardList& cards, int count)
+{
+    for (int x = 0; x < count; ++x) {
+        std::unique_ptr<TTWCardBase> card = CreateCard(4);
+        for (int hole = 0; hole < 4; ++hole) {
+            card->SetHoleColour(hole, hole < 2 ? 1 : 2);
+        }
+        card->SetThreading(x % 2 == 0 ? ThreadingS : ThreadingZ);
+        card->Reset();
+        cards.Add(card.release());
+    }
+}
+
+void FillAtRandom(TTWDFPattern& pattern, std::mt19937& random)
+{
+    pattern.SetSize(MaxPatternCards, DesignRows);
+    std::bernoulli_distribution set(0.5);
+    for (int y = 0; y < DesignRows; ++y) {
+        for (int x = 0; x < MaxPatternCards; ++x) {
+            pattern.SetCell(x, y, set(random));
+        }
+    }
+}
+
+std::string Save(const TTWPatternBase& pattern, const std::string& name)
+{
+    const std::string file = (ScratchFolder() / name).string();
+    const_cast<TTWPatternBase&>(pattern).SaveToFile(file);
+    return file;
+}
+
+void MakeFont(TTWFont& font)
+{
+    font.SetName("Tall");
+    font.SetHeight(MaxPatternCards);
+    font.SetDefCharWidth(LetterRows);
+    std::mt19937 random(Seed);
+    std::bernoulli_distribution set(0.3);
+    for (const char* letter : {"A", "B", "C"}) {
+        TTWFontChar* added = font.AddChar(letter, letter);
+        for (int x = 0; x < LetterRows; ++x) {
+            for (int y = 0; y < MaxPatternCards; ++y) {
+                if (set(random)) {
+                    added->Glyph().SetPixel(x, y, fw::Bitmap::Black);
+                }
+            }
+        }
+    }
+}
+
+// The file of each kind, made once.
+std::map<std::string, std::string> MakeFiles()
+{
+    std::map<std::string, std::string> files;
+    std::mt19937 random(Seed);
+
+    TTWPattern threaded;
+    threaded.SetName("Threaded at the limit");
+    AddCards(threaded.Cards(), MaxPatternCards);
+    for (int i = 0; i < ThreadedPicks; ++i) {
+        TTWPick* pick = threaded.Picks().Add();
+        for (int card = 1; card <= MaxPatternCards; ++card) {
+            pick->Actions().Add(TTWAction::CreateCardTurn(card, i % 8 < 4 ? TurnForwards : TurnBackwards,
+                                                          DistanceOneHole)
+                                    .release());
+        }
+    }
+    files["1 threaded-in"] = Save(threaded, "threaded.tvl");
+
+    TTWDFPattern doubleFace;
+    doubleFace.SetName("Double-face at the limit");
+    AddCards(doubleFace.Cards(), MaxPatternCards);
+    FillAtRandom(doubleFace, random);
+    files["2 double-face"] = Save(doubleFace, "doubleface.tvl");
+
+    TTW31TwillPattern twill;
+    twill.SetName("Twill at the limit");
+    AddCards(twill.Cards(), MaxPatternCards);
+    FillAtRandom(twill, random);
+    files["3 twill"] = Save(twill, "twill.tvl");
+
+    TTWWarpTwinedPattern twist;
+    twist.SetName("Twist at the limit");
+    FillAtRandom(twist, random);
+    files["4 twist-patterned"] = Save(twist, "twist.tvl");
+
+    TTWBrocadePattern brocade;
+    brocade.SetName("Brocade at the limit");
+    brocade.SetWidth(MaxPatternCards);
+    brocade.SetSize(MaxPatternCards, BrocadePicks);
+    std::uniform_int_distribution<int> weft(0, 3);
+    for (auto& pick : brocade.BrocadePicks()) {
+        for (int card = 0; card < MaxPatternCards; ++card) {
+            const int digit = weft(random);
+            pick->SetTieDown(card, digit == 0);
+            pick->SetWeft(card, digit);
+        }
+    }
+    AddCards(brocade.Cards(), MaxPatternCards);
+    brocade.SetGroundWeave(&doubleFace);
+    files["5 brocade"] = Save(brocade, "brocade.tvl");
+
+    TTWFont font;
+    MakeFont(font);
+    files["6 font"] = Save(font, "font.tvf");
+
+    TTWLetteredBand band;
+    band.SetName("Tall");
+    band.SetEncapsulated(true);
+    band.Font()->Assign(&font);
+    band.SetTextFrom("ABCABC");
+    files["7 lettered band"] = Save(band, "band.tvl");
+    return files;
+}
+
+TfrmTWMain* mainWindow = nullptr;
+
+void BM_OpenAtTheLimit(benchmark::State& state, const std::string& file)
+{
+    for (auto _ : state) {
+        fw::Form* editor = LoadPatternFile(*mainWindow, file);
+        Show();
+        state.PauseTiming();
+        if (editor == nullptr) {
+            state.SkipWithError("the file did not open");
+            break;
+        }
+        delete editor;
+        Show();
+        state.ResumeTiming();
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    int qtArgc = 1;
+    char name[] = "bench_open_at_limit";
+    char* qtArgv[] = {name, nullptr};
+    QApplication application(qtArgc, qtArgv);
+    fw::QtPaintBackend backend;
+    fw::SetDefaultPaintBackend(&backend);
+
+    auto libraries = std::make_unique<TTWProgramLibraries>(ScratchFolder());
+    UserSettings().System.CheckTVLReg = false;
+    RegisterShellModules();
+    RegisterEditors();
+    fw::SetMessageBoxHandler([](const fw::MessageBoxRequest&) { return fw::mrYes; });
+    TfrmTWMain& main = CreateProgramWindows(&fw::App());
+    main.SetBounds(0, 0, 1280, 900);
+    main.Show();
+    Show();
+    mainWindow = &main;
+
+    const std::map<std::string, std::string> files = MakeFiles();
+    for (const auto& [kind, file] : files) {
+        benchmark::RegisterBenchmark(("Open/" + kind.substr(2)).c_str(), BM_OpenAtTheLimit, file)
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(1)
+            ->Repetitions(3)
+            ->ComputeStatistics("max", [](const std::vector<double>& times) {
+                return *std::max_element(times.begin(), times.end());
+            });
+    }
+    bench::CapturingReporter reporter("max");
+    const bool ran = bench::RunBenchmarks(argc, argv, reporter);
+
+    if (ran) {
+        std::cout << "\nOpening a pattern at the limit of " << MaxPatternCards
+                  << " cards in its editor (slowest of three runs):\n";
+        for (const auto& [kind, file] : files) {
+            const double ms = reporter.Time("Open/" + kind.substr(2));
+            if (ms < 0) {
+                continue;
+            }
+            std::cout << "  " << PadRight(kind.substr(2), 20) << PadLeft(Fixed(ms, 1), 10) << " ms"
+                      << bench::Verdict("below " + Fixed(TargetOpenMs, 0) + " ms", ms < TargetOpenMs) << '\n';
+        }
+    }
+
+    fw::App().FreeComponents();
+    fw::ProcessPostedMessages();
+    libraries.reset();
+    std::error_code ignored;
+    std::filesystem::remove_all(ScratchFolder(), ignored);
+    return ran ? 0 : 1;
+}

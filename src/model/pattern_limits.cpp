@@ -1,0 +1,73 @@
+#include "model/pattern_limits.h"
+
+#include "foundation/generic_exception.h"
+#include "foundation/xml_node.h"
+#include "framework/core/strings.h"
+
+namespace {
+
+[[noreturn]] void RaiseNegative(int value, const std::string& place, const fw::Object* sender,
+                                const std::string& method)
+{
+    throw TGenericException::CreateFromSender("Invalid count or size (" + fw::IntToStr(value) + ") in <" + place
+                                                  + ">.\r\nA count or size is never negative.",
+                                              nullptr, sender, method);
+}
+
+} // namespace
+
+std::string PatternWidthText(std::int64_t cards)
+{
+    return "Invalid pattern width (" + std::to_string(cards) + ").\r\nA pattern has at most "
+           + fw::IntToStr(MaxPatternCards) + " cards.";
+}
+
+void CheckPatternWidth(std::int64_t cards, const fw::Object* sender, const std::string& method)
+{
+    if (cards > MaxPatternCards) {
+        throw TGenericException::CreateFromSender(PatternWidthText(cards), nullptr, sender, method);
+    }
+}
+
+int ReadFileCount(const TILXMLNode& element, std::string_view attribute, const fw::Object* sender,
+                  const std::string& method)
+{
+    const int value = fw::StrToIntDef(element.AttributeValue(attribute), 0);
+    if (value < 0) {
+        RaiseNegative(value, std::string(element.Tag()) + " " + std::string(attribute), sender, method);
+    }
+    return value;
+}
+
+int ReadChildCount(const TILXMLNode& element, std::string_view tag, int defaultValue, const fw::Object* sender,
+                   const std::string& method)
+{
+    const TILXMLNode* child = element.FindChild(tag);
+    if (child == nullptr) {
+        return defaultValue;
+    }
+    const int value = fw::StrToIntDef(child->Value(), defaultValue);
+    if (value < 0) {
+        RaiseNegative(value, std::string(tag), sender, method);
+    }
+    return value;
+}
+
+std::string FileNameLine(const std::string& fileName)
+{
+    return "\r\nFilename: " + fileName;
+}
+
+void NameFileInError(TGenericException& error, const std::string& fileName)
+{
+    const std::string line = FileNameLine(fileName);
+    std::string message = error.Message();
+    TGenericExceptionInfo* first = error.GetInfo(0);
+    if (first != nullptr && message.starts_with(first->Message)) {
+        message.insert(first->Message.size(), line);
+        first->Message += line;
+    } else {
+        message += line;
+    }
+    error.SetMessage(std::move(message));
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "foundation/generic_exception.h"
+
+class TILXMLNode;
+
+// How wide a pattern may be, and the counts and sizes that pattern and font files give.
+
+// The most cards any pattern may have across the band (selvedges not counted), and so the
+// most cards high a font's letters, and the lettered band woven from them, may be. Real
+// bands rarely pass a few hundred cards. Every editor opens a pattern of this many cards
+// within a second or two; the dearest is the brocade editor, which makes a frame for every
+// card, and ten times as many cards hold it for tens of seconds and gigabytes. A file that
+// asks for more is damaged or made by hand and is refused before anything is made; the
+// editors and dialogs that set a width keep within it too.
+inline constexpr int MaxPatternCards = 1'000;
+
+// "Invalid pattern width (<cards>).\r\nA pattern has at most <MaxPatternCards> cards."
+std::string PatternWidthText(std::int64_t cards);
+
+// Raises the width error above, from the sender, when cards is beyond MaxPatternCards.
+void CheckPatternWidth(std::int64_t cards, const fw::Object* sender, const std::string& method);
+
+// A count or size that a file gives in the element's attribute, read as the files' other
+// numbers are (0 when absent or no number). A negative one would read as nothing at all,
+// and a save would then drop what the file held, so it raises:
+//   "Invalid count or size (<value>) in <Tag Attribute>.\r\nA count or size is never negative."
+int ReadFileCount(const TILXMLNode& element, std::string_view attribute, const fw::Object* sender,
+                  const std::string& method);
+
+// The same for the number held by the element's direct child; the default when the child is
+// absent. The message names the child: "… in <Tag>."
+int ReadChildCount(const TILXMLNode& element, std::string_view tag, int defaultValue, const fw::Object* sender,
+                   const std::string& method);
+
+// "\r\nFilename: <file>": what a message about a file's content ends with, so that the user
+// knows which of several files it was.
+std::string FileNameLine(const std::string& fileName);
+
+// Names the file in an error raised while it was read: the file line follows the text of
+// the error's first record, in that record and in the whole message, so that any causes
+// chained after it still come last.
+void NameFileInError(TGenericException& error, const std::string& fileName);
+
+// Runs one step of reading the file (its document, or a pattern from it) and answers what
+// the step answers; an error the step raises names the file as above.
+template <class Step>
+decltype(auto) ReadNamingFile(const std::string& fileName, Step&& step)
+{
+    try {
+        return step();
+    } catch (TGenericException& error) {
+        NameFileInError(error, fileName);
+        throw;
+    }
+}
