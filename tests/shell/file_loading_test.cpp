@@ -136,6 +136,15 @@ protected:
         EXPECT_EQ(error->GetInfo(0)->SenderName.rfind("TfrmTWMain", 0), 0u) << error->GetInfo(0)->SenderName;
         EXPECT_EQ(error->GetInfo(0)->MethodName, "mnuLoadClick");
     }
+    // A refusal of the model's reader: its own sender, the file named after its text.
+    void ExpectReaderError(const std::string& path, const std::string& message)
+    {
+        const std::optional<TGenericException> error = LoadError(path);
+        ASSERT_TRUE(error.has_value()) << path;
+        EXPECT_EQ(error->Message(), message);
+        ASSERT_GE(error->InfoCount(), 1);
+        EXPECT_EQ(error->GetInfo(0)->Message, message);
+    }
 
     std::vector<int> made;
     bool failOpen = false;
@@ -705,7 +714,7 @@ TEST_F(FileLoadingTest, APatternWhoseRowsSetCellsOutsideItsDesignIsRefusedNaming
     const std::string path = WriteEnvelope("twill.tvl", "<Pattern Type=\"BrokenTwill\"><Width>8</Width><Length>10</Length>"
                                                         "<LongFloats>"
                                                             + layer + "</LongFloats></Pattern>");
-    ExpectLoaderError(path, "Invalid row P4 of LongFloats (16 cells).\r\nThe design's cards are 1 to 8: a cell set "
+    ExpectReaderError(path, "Invalid row P4 of LongFloats (16 cells).\r\nThe design's cards are 1 to 8: a cell set "
                             "beyond them would be lost.\r\nFilename: "
                                 + path);
     // A font whose letter sets a cell above the letter's own rows.
@@ -713,7 +722,7 @@ TEST_F(FileLoadingTest, APatternWhoseRowsSetCellsOutsideItsDesignIsRefusedNaming
                                                        "Letter=\"A\"><Pattern Type=\"DoubleFace\"><Width>2</Width>"
                                                        "<Length>1</Length><Data><P2>.X</P2></Data></Pattern>"
                                                        "</Character></Data></Font>");
-    ExpectLoaderError(font, "Invalid row P2 of Data.\r\nThe design's rows are P1 to P1: a cell set in another row "
+    ExpectReaderError(font, "Invalid row P2 of Data.\r\nThe design's rows are P1 to P1: a cell set in another row "
                             "would be lost.\r\nFilename: "
                                 + font);
     EXPECT_TRUE(made.empty()) << "nothing opens";
