@@ -1,5 +1,6 @@
 #include "shell/file_type_registration.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "framework/core/file_io.h"
@@ -8,6 +9,8 @@
 #include "framework/core/programs.h"
 #include "framework/core/strings.h"
 #include "framework/gui/desktop_mime.h"
+#include "framework/gui/png_codec.h"
+#include "shell/program_icon.h"
 
 namespace {
 
@@ -100,6 +103,20 @@ std::string TTWDesktopFileTypes::DesktopFilePath() const
     return fw::IncludeTrailingPathDelimiter(dataFolder_) + "applications/" + DesktopFileName;
 }
 
+std::string TTWDesktopFileTypes::IconPath(int size, std::string_view context, std::string_view name) const
+{
+    const std::string side = fw::IntToStr(size);
+    return fw::IncludeTrailingPathDelimiter(dataFolder_) + "icons/hicolor/" + side + "x" + side + "/"
+           + std::string(context) + "/" + std::string(name) + ".png";
+}
+
+std::string TTWDesktopFileTypes::MimeTypeIconName(std::string_view mimeType)
+{
+    std::string name(mimeType);
+    std::replace(name.begin(), name.end(), '/', '-');
+    return name;
+}
+
 std::string TTWDesktopFileTypes::MimeTypeOf(std::string_view typeKey)
 {
     if (typeKey == "TVLPattern") {
@@ -115,6 +132,11 @@ std::string TTWDesktopFileTypes::Value(const std::string& key) const
 {
     const auto found = written_.find(key);
     return found != written_.end() ? found->second : std::string();
+}
+
+bool TTWDesktopFileTypes::HasIcon(const std::string& typeKey) const
+{
+    return written_.contains(typeKey + "\\DefaultIcon");
 }
 
 bool TTWDesktopFileTypes::KeyExists(const std::string& key)
@@ -146,6 +168,9 @@ std::string TTWDesktopFileTypes::MimePackageText() const
         text += "    <comment>" + EscapeXML(Value(typeKey)) + "</comment>\n";
         text += "    <sub-class-of type=\"application/xml\"/>\n";
         text += "    <glob pattern=\"*" + EscapeXML(extension) + "\"/>\n";
+        if (HasIcon(typeKey)) {
+            text += "    <icon name=\"" + EscapeXML(MimeTypeIconName(MimeTypeOf(typeKey))) + "\"/>\n";
+        }
         text += "  </mime-type>\n";
     }
     text += "</mime-info>\n";
@@ -174,6 +199,9 @@ std::string TTWDesktopFileTypes::DesktopEntryText() const
            "Exec="
            + DesktopExecArgument(program)
            + " %F\n"
+             "Icon="
+           + ProgramIconName
+           + "\n"
              "MimeType="
            + types
            + "\n"
@@ -190,6 +218,9 @@ void TTWDesktopFileTypes::Commit()
             throw fw::EFileError("Cannot create the folder \"" + folder + "\".");
         }
     }
+    // The icons first: the desktop reads the entry and the types as they appear, and finds
+    // the icons they name already there.
+    WriteIcons();
     fw::WriteFileAtomically(MimePackagePath(), MimePackageText());
     fw::WriteFileAtomically(DesktopFilePath(), DesktopEntryText());
 
@@ -204,6 +235,28 @@ void TTWDesktopFileTypes::Commit()
         }
     }
     runner_(defaults);
+}
+
+void TTWDesktopFileTypes::WriteIcons() const
+{
+    std::vector<std::string> names{ProgramIconName};
+    for (const char* extension : Extensions) {
+        if (const std::string typeKey = Value(extension); !typeKey.empty() && HasIcon(typeKey)) {
+            names.push_back(MimeTypeIconName(MimeTypeOf(typeKey)));
+        }
+    }
+    for (const fw::ArgbImage& icon : ProgramIconImages()) {
+        const int size = icon.Width();
+        const std::string png = fw::EncodePng(icon);
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            const std::string path = IconPath(size, i == 0 ? "apps" : "mimetypes", names[i]);
+            const std::string folder = fw::ExtractFilePath(path);
+            if (!fw::ForceDirectories(folder)) {
+                throw fw::EFileError("Cannot create the folder \"" + folder + "\".");
+            }
+            fw::WriteFileAtomically(path, png);
+        }
+    }
 }
 
 void SetFileTypeRegistryFactory(TTWFileTypeRegistryFactory factory)

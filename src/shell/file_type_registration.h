@@ -56,6 +56,11 @@ public:
 //                               with the descriptions as their comments and "*.tvl" and
 //                               "*.tvf" as their names),
 //   applications/tavelin.desktop  the program, opening such files (Exec "<program>" %F),
+//                               with the program's icon (Icon=tavelin),
+//   icons/hicolor/<n>x<n>/apps/tavelin.png  the program's icon at each of its sizes, and
+//   icons/hicolor/<n>x<n>/mimetypes/<type with '-' for '/'>.png  the same icon for each type
+//                               given a "\DefaultIcon" (the program's file: its icon), which
+//                               the type's entry in the MIME package names,
 // then lets update-mime-database, update-desktop-database and xdg-mime (the program as the
 // types' default) bring the desktop's caches up to date, as far as they are installed.
 // ".tvl" and ".tvf" exist when the desktop's MIME database maps a file of that extension to
@@ -80,6 +85,10 @@ public:
     const std::string& DataFolder() const { return dataFolder_; }
     std::string MimePackagePath() const;
     std::string DesktopFilePath() const;
+    // Where the icon of that name goes at that size: "icons/hicolor/<n>x<n>/<context>/<name>.png".
+    std::string IconPath(int size, std::string_view context, std::string_view name) const;
+    // The icon name of a MIME type, as the desktop looks it up: "application-x-tavelin-font".
+    static std::string MimeTypeIconName(std::string_view mimeType);
 
     // $XDG_DATA_HOME when it is an absolute path, else ~/.local/share.
     static std::string UserDataFolder();
@@ -91,6 +100,9 @@ private:
     // The MIME type a file type's key ("TVLPattern") stands for.
     static std::string MimeTypeOf(std::string_view typeKey);
     std::string Value(const std::string& key) const;
+    // Whether the type of that key ("TVLPattern") was given its icon.
+    bool HasIcon(const std::string& typeKey) const;
+    void WriteIcons() const;
 
     std::string dataFolder_;
     ProgramRunner runner_;

@@ -23,6 +23,7 @@
 #include "shell/data_module_base.h"
 #include "shell/main_editor_host.h"
 #include "shell/main_window_messages.h"
+#include "shell/program_icon.h"
 #include "shell/window_factory.h"
 
 TfrmTWMain* frmTWMain = nullptr;
@@ -60,6 +61,7 @@ TfrmTWMain::TfrmTWMain(fw::Component* owner)
     frmTWMain = this;
     editorHost_ = std::make_unique<TTWMainEditorHost>(*this);
     SetCaption("Tavelin");
+    SetIcon(ProgramIconImages());
     // The window system places the window; these bounds keep its menu bar and caption on the
     // screen where it does not.
     SetBounds(40, 60, 720, 557);

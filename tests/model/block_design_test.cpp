@@ -518,6 +518,23 @@ TEST(BlockDesignItem, ShiftWithoutDataOrOutsideTheDesign)
     EXPECT_FALSE(design->HasData());
 }
 
+// Fresh rows and cells fill their lists to the last slot: a look one past the end would
+// read beyond what the lists hold, not a slot left empty by an earlier shrink.
+TEST(Design, NothingIsFoundOnePastTheLastRowOrCell)
+{
+    for (const int size : {1, 3, 8}) {
+        TTWDesign design;
+        design.SetSize(size, size);
+        EXPECT_EQ(design.GetPick(size), nullptr);
+        ASSERT_NE(design.GetPick(size - 1), nullptr);
+        TTWDesignPick pick;
+        pick.SetCount(size);
+        EXPECT_EQ(pick.GetCell(size), nullptr);
+        EXPECT_NE(pick.GetCell(size - 1), nullptr);
+        EXPECT_EQ(design.GetPick(size - 1)->GetCell(size), nullptr);
+    }
+}
+
 TEST(Design, SetSizeKeepsRowsAndCells)
 {
     TTWDesign design;

@@ -239,6 +239,61 @@ TEST_F(IncrementalWeavingTest, WeavesWholeWhatItCannotGoOnFromAndNeverKeepsRowsB
     ExpectSameBand(expected, band);
 }
 
+// Picks appended across a written state, and then a pick changed between that state and the
+// old end: the weave goes on from the state written while appending, which must be the one a
+// whole weave passes through, whatever the old and new lengths.
+TEST_F(IncrementalWeavingTest, AnEditAfterPicksAppendedAcrossAWrittenStateGoesOnFromIt)
+{
+    constexpr int I = TTWLoomRecord::Interval;
+    struct Case {
+        int woven;
+        int appended;
+        int edited; // counted from 1
+    };
+    for (const Case& c : {Case{200, 100, 151}, Case{I + 1, I, I + 1}, Case{2 * I - 1, 2, 2 * I - 1},
+                          Case{I, 3 * I, 2 * I + 5}, Case{2 * I + 3, I, 2 * I + 1}}) {
+        SCOPED_TRACE("woven " + std::to_string(c.woven) + ", appended " + std::to_string(c.appended) + ", pick "
+                     + std::to_string(c.edited) + " edited");
+        TTWPattern pattern;
+        MakeRandomPattern(pattern, 31);
+        pattern.Packs().Clear();
+        pattern.Cards().Clear();
+        for (int card = 1; card <= 4; ++card) {
+            pattern.Cards().Add(CreateCard(4).release());
+        }
+        pattern.Picks().Clear();
+        // Each card turns its own way, so that the state after every pick differs from the
+        // cards' first one.
+        const auto addPick = [&pattern](int pick) {
+            TTWPick* added = pattern.Picks().Add();
+            for (int card = 1; card <= 4; ++card) {
+                added->Actions().Add(TTWAction::CreateCardTurn(card, (pick / (card + 2)) % 2 == 0 ? TurnForwards
+                                                                                                 : TurnBackwards,
+                                                               DistanceOneHole)
+                                         .release());
+            }
+        };
+        for (int pick = 0; pick < c.woven; ++pick) {
+            addPick(pick);
+        }
+        TTWWeaving band;
+        pattern.BuildWeaving(band, nullptr, false, 0);
+
+        for (int pick = c.woven; pick < c.woven + c.appended; ++pick) {
+            addPick(pick);
+        }
+        pattern.UpdateWeaving(band, nullptr, false, c.woven + 1);
+        TTWWeaving whole;
+        pattern.BuildWeaving(whole, nullptr, false, 0);
+        ExpectSameBand(whole, band);
+
+        pattern.Picks().Items(c.edited - 1)->Actions().Items(2)->SetTurnDir(TurnIdle);
+        pattern.UpdateWeaving(band, nullptr, false, c.edited);
+        pattern.BuildWeaving(whole, nullptr, false, 0);
+        ExpectSameBand(whole, band);
+    }
+}
+
 // An editor that makes its threaded-in pattern anew for every change: new card objects with
 // the same values, and picks compared with the old ones for the first change. The band goes
 // on from there (told a later pick than the real change, it would keep stale rows, which shows

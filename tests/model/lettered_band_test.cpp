@@ -96,6 +96,38 @@ TEST_F(LetteredBandTest, TheGridLinesTheLettersUpAlongTheBand)
     EXPECT_THROW(BuildLetteredBandGrid(font, letters), TGenericException);
 }
 
+// A band as long as a double-face pattern can be, and as many cells as a band design may
+// hold, is drawn; a row or a card more is refused.
+TEST_F(LetteredBandTest, ABandAtTheLimitsIsDrawnAndOneBeyondIsRefused)
+{
+    static_assert(MaxLetteredBandCells % TTWDFPattern::MaxLength == 0);
+    constexpr int HeightAtBothLimits = static_cast<int>(MaxLetteredBandCells / TTWDFPattern::MaxLength);
+    TTWFont font;
+    font.SetHeight(HeightAtBothLimits);
+    TTWFontChar* letter = AddLetter(font, "I", 1, {{0, 0}, {0, HeightAtBothLimits - 1}});
+    const std::vector<const TTWFontChar*> letters{letter};
+
+    letter->SpaceAfter = TTWDFPattern::MaxLength - 1;
+    {
+        const fw::Bitmap grid = BuildLetteredBandGrid(font, letters);
+        EXPECT_EQ(grid.Width(), HeightAtBothLimits);
+        EXPECT_EQ(grid.Height(), TTWDFPattern::MaxLength);
+        EXPECT_EQ(grid.Pixel(HeightAtBothLimits - 1, 0), fw::Bitmap::Black);
+        EXPECT_EQ(grid.Pixel(0, 0), fw::Bitmap::Black);
+        EXPECT_EQ(grid.Pixel(0, TTWDFPattern::MaxLength - 1), fw::Bitmap::White);
+    }
+    letter->SpaceAfter = TTWDFPattern::MaxLength;
+    EXPECT_THROW(BuildLetteredBandGrid(font, letters), TGenericException) << "one row too long";
+
+    // One card more: the rows that still fit the cells are drawn, one row more is refused.
+    font.SetHeight(HeightAtBothLimits + 1);
+    const int rowsThatFit = static_cast<int>(MaxLetteredBandCells / (HeightAtBothLimits + 1));
+    letter->SpaceAfter = rowsThatFit - 1;
+    EXPECT_EQ(BuildLetteredBandGrid(font, letters).Height(), rowsThatFit);
+    letter->SpaceAfter = rowsThatFit;
+    EXPECT_THROW(BuildLetteredBandGrid(font, letters), TGenericException) << "one cell row too many";
+}
+
 TEST_F(LetteredBandTest, TheGridBecomesADoubleFacePatternAndAThreadedOneOfItsSize)
 {
     TTWFont font;

@@ -356,6 +356,22 @@ TEST_F(BrowserCacheTest, DamageOfEveryKindIsRefusedAndLeavesTheListEmpty)
     EXPECT_NE(Complaint(good.substr(0, good.size() - 1)), "");
 }
 
+TEST_F(BrowserCacheTest, AnItemOfTheSevenPatternKindsReadsAndNoOtherKind)
+{
+    const std::string good = TwoItems();
+    const std::size_t firstKind = 16 + 8 + 8;
+    for (int kind = 1; kind <= 7; ++kind) {
+        std::string bytes = good;
+        PutInt32(bytes, firstKind, kind);
+        EXPECT_EQ(Complaint(bytes), "") << "kind " << kind;
+    }
+    for (const int kind : {0, 8, -1, 0x7FFFFFFF}) {
+        std::string bytes = good;
+        PutInt32(bytes, firstKind, kind);
+        EXPECT_NE(Complaint(bytes).find("kind"), std::string::npos) << "kind " << kind;
+    }
+}
+
 TEST_F(BrowserCacheTest, APictureLargerThanAThumbnailIsDamage)
 {
     TTWBrowserItemList items;

@@ -20,11 +20,13 @@
 #include "framework/gui/application.h"
 #include "framework/gui/std_label.h"
 #include "framework/gui/desktop_mime.h"
+#include "framework/gui/png_codec.h"
 #include "model/model_state.h"
 #include "model/user_settings.h"
 #include "shell/file_type_dialog.h"
 #include "shell/file_type_registration.h"
 #include "shell/main_window_messages.h"
+#include "shell/program_icon.h"
 #include "shell_fixture.h"
 #include "support/scoped_environment.h"
 #include "support/scratch_folder.h"
@@ -199,6 +201,59 @@ TEST(DesktopFileTypesTest, ExecArgumentsAreQuotedAndEscapedTwice)
     EXPECT_EQ(DesktopExecArgument("/x\\y"), "\"/x\\\\\\\\y\"");
     EXPECT_EQ(DesktopExecArgument("/$HOME/`x`"), "\"/\\\\$HOME/\\\\`x\\\\`\"");
     EXPECT_EQ(DesktopExecArgument("/100%"), "\"/100%%\"");
+}
+
+TEST(DesktopFileTypesTest, TheProgramAndBothTypesGetTheProgramsIconAndTheFilesNameIt)
+{
+    const fs::path data = UniqueScratchFolder("desktop_icons");
+    fs::remove_all(data);
+    const ScopedEnvironment home("XDG_DATA_HOME", data.string());
+    TTWDesktopFileTypes registry(TTWDesktopFileTypes::UserDataFolder(), [](const std::vector<std::string>&) {});
+    TfrmTWWinReg::WriteRegistration(registry, "/opt/tavelin/tavelin");
+
+    const std::string entry = ReadText(data / "applications/tavelin.desktop");
+    EXPECT_NE(entry.find("\nIcon=tavelin\n"), std::string::npos) << entry;
+    const std::string package = ReadText(data / "mime/packages/tavelin.xml");
+    for (const std::string type : {"application-x-tavelin-pattern", "application-x-tavelin-font"}) {
+        EXPECT_NE(package.find("<icon name=\"" + type + "\"/>"), std::string::npos) << package;
+    }
+    // Each type's icon inside its own entry.
+    EXPECT_LT(package.find("<icon name=\"application-x-tavelin-pattern\"/>"), package.find("x-tavelin-font\">"));
+
+    // The icon theme's folders, at every size: the program under "apps", the types under
+    // "mimetypes", each the program's icon drawn for that size.
+    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+        const std::string side = std::to_string(size) + "x" + std::to_string(size);
+        const fw::ArgbImage expected = DrawProgramIcon(size);
+        for (const fs::path& file : {data / "icons/hicolor" / side / "apps/tavelin.png",
+                                     data / "icons/hicolor" / side / "mimetypes/application-x-tavelin-pattern.png",
+                                     data / "icons/hicolor" / side / "mimetypes/application-x-tavelin-font.png"}) {
+            SCOPED_TRACE(file.string());
+            const fw::ArgbImage read = fw::DecodePng(ReadText(file));
+            ASSERT_EQ(read.Width(), size);
+            ASSERT_EQ(read.Height(), size);
+            EXPECT_EQ(read, expected);
+        }
+    }
+    std::error_code ignored;
+    fs::remove_all(data, ignored);
+}
+
+TEST(DesktopFileTypesTest, ATypeWithoutAnIconKeyGetsNoIconButTheProgramDoes)
+{
+    const fs::path data = UniqueScratchFolder("desktop_no_type_icon");
+    fs::remove_all(data);
+    TTWDesktopFileTypes registry(data.string(), [](const std::vector<std::string>&) {});
+    registry.WriteKey(".tvl", "TVLPattern");
+    registry.WriteKey("TVLPattern", "TVL Pattern");
+    registry.WriteKey("TVLPattern\\Shell\\open\\command", "\"/opt/tavelin/tavelin\" \"%1\"");
+    registry.Commit();
+    EXPECT_EQ(ReadText(data / "mime/packages/tavelin.xml").find("<icon"), std::string::npos);
+    EXPECT_NE(ReadText(data / "applications/tavelin.desktop").find("\nIcon=tavelin\n"), std::string::npos);
+    EXPECT_TRUE(fs::exists(data / "icons/hicolor/48x48/apps/tavelin.png"));
+    EXPECT_FALSE(fs::exists(data / "icons/hicolor/48x48/mimetypes"));
+    std::error_code ignored;
+    fs::remove_all(data, ignored);
 }
 
 TEST(DesktopFileTypesTest, RegisteredForRealTheDesktopMapsPatternAndFontFiles)

@@ -5,12 +5,15 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
 #include <QWidget>
 
+#include <cstdint>
 #include <filesystem>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -25,6 +28,7 @@
 #include "model/pattern_base.h"
 #include "model/user_settings.h"
 #include "shell/main_window_messages.h"
+#include "shell/program_icon.h"
 #include "shell_fixture.h"
 
 using namespace shell_test;
@@ -92,6 +96,22 @@ TEST_F(OffscreenMainWindowTest, TheRealMainWindowStartsTakesCommandsAndCloses)
     ASSERT_NE(peer->WindowWidget(), nullptr);
     EXPECT_TRUE(peer->WindowWidget()->isWindow());
     EXPECT_EQ(peer->WindowWidget()->windowTitle(), "Tavelin (1.17)");
+    // The program's own icon on the window, at each of its sizes.
+    EXPECT_EQ(main.Icon(), ProgramIconImages());
+    const QIcon icon = peer->WindowWidget()->windowIcon();
+    EXPECT_EQ(icon.availableSizes().size(), static_cast<qsizetype>(std::size(ProgramIconSizes)));
+    // Qt keeps a window icon with its alpha multiplied in, which rounds the colours of soft
+    // pixels: opaque ones must be exact, the alpha everywhere.
+    const fw::ArgbImage shown = fw::QImageToArgbImage(icon.pixmap(QSize(48, 48)).toImage());
+    const fw::ArgbImage drawn = DrawProgramIcon(48);
+    ASSERT_EQ(shown.Width(), 48);
+    int mismatches = 0;
+    for (std::size_t i = 0; i < drawn.Pixels().size(); ++i) {
+        const std::uint32_t expected = drawn.Pixels()[i];
+        const std::uint32_t actual = shown.Pixels()[i];
+        mismatches += (expected >> 24) != (actual >> 24) || ((expected >> 24) == 0xFF && expected != actual);
+    }
+    EXPECT_EQ(mismatches, 0);
     auto* bar = dynamic_cast<QMenuBar*>(peer->MenuBar());
     ASSERT_NE(bar, nullptr);
     ASSERT_EQ(bar->actions().size(), 7);

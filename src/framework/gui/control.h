@@ -146,6 +146,8 @@ public:
     virtual void CursorChanged(Cursor cursor) { (void)cursor; }
     // The caption (a form's window title).
     virtual void TextChanged(const std::string& text) { (void)text; }
+    // A form's window icon.
+    virtual void IconChanged() {}
     // Moved in its parent's child list (BringToFront, SendToBack) or to another parent.
     virtual void ZOrderChanged() {}
     virtual void ParentChanged() {}

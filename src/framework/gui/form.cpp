@@ -47,6 +47,14 @@ Form::Form(Component* owner) : WinControl(owner)
     Screen::Instance().AddForm(this);
 }
 
+void Form::SetIcon(std::vector<ArgbImage> sizes)
+{
+    icon_ = std::move(sizes);
+    if (Peer() != nullptr) {
+        Peer()->IconChanged();
+    }
+}
+
 Form::~Form()
 {
     if (onDestroy_) {

@@ -3,7 +3,9 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "framework/core/argb_image.h"
 #include "framework/gui/control.h"
 #include "framework/gui/dialogs.h"
 #include "framework/gui/message.h"
@@ -100,6 +102,11 @@ public:
     void SetPosition(FormPosition position) { position_ = position; }
     FormBorderStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(FormBorderStyle style) { borderStyle_ = style; }
+    // The picture the desktop shows for the form's window (title bar, task bar, window
+    // switcher), drawn at several sizes for the desktop to choose from; none leaves the
+    // desktop's own.
+    const std::vector<ArgbImage>& Icon() const { return icon_; }
+    void SetIcon(std::vector<ArgbImage> sizes);
 
     // --- Showing and closing -----------------------------------------------------------
     // Showing places the form as Position says, runs OnShow and makes it the active form;
@@ -295,6 +302,7 @@ private:
 
     FormPosition position_ = FormPosition::Designed;
     FormBorderStyle borderStyle_ = FormBorderStyle::Sizeable;
+    std::vector<ArgbImage> icon_;
     ModalResult modalResult_ = mrNone;
     bool modal_ = false;
     bool modalClosed_ = false;

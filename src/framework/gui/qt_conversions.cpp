@@ -50,6 +50,37 @@ Bitmap QImageToBitmap(const QImage& image)
     return bitmap;
 }
 
+QImage ArgbImageToQImage(const ArgbImage& image)
+{
+    if (image.Empty()) {
+        return QImage();
+    }
+    QImage qImage(image.Width(), image.Height(), QImage::Format_ARGB32);
+    for (int y = 0; y < image.Height(); ++y) {
+        auto* out = reinterpret_cast<std::uint32_t*>(qImage.scanLine(y));
+        for (int x = 0; x < image.Width(); ++x) {
+            out[x] = image.Pixel(x, y);
+        }
+    }
+    return qImage;
+}
+
+ArgbImage QImageToArgbImage(const QImage& image)
+{
+    if (image.isNull()) {
+        return ArgbImage();
+    }
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    ArgbImage result(argb.width(), argb.height());
+    for (int y = 0; y < argb.height(); ++y) {
+        const auto* in = reinterpret_cast<const std::uint32_t*>(argb.constScanLine(y));
+        for (int x = 0; x < argb.width(); ++x) {
+            result.SetPixel(x, y, in[x]);
+        }
+    }
+    return result;
+}
+
 QImage ViewOfBitmap(const Bitmap& bitmap)
 {
     if (bitmap.Empty()) {

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QRegion>
 
+#include "framework/core/argb_image.h"
 #include "framework/core/bitmap.h"
 #include "framework/core/region.h"
 #include "framework/core/system_colours.h"
@@ -25,6 +26,11 @@ QImage BitmapToQImage(const Bitmap& bitmap);
 // Format_RGB32; one-bit images give a monochrome bitmap. A null image gives an empty
 // bitmap.
 Bitmap QImageToBitmap(const QImage& image);
+
+// Pictures with alpha: ours are 0xAARRGGBB, Qt's Format_ARGB32 exactly. An empty picture
+// gives a null image; any other image is converted to Format_ARGB32 first.
+QImage ArgbImageToQImage(const ArgbImage& image);
+ArgbImage QImageToArgbImage(const QImage& image);
 
 // The bitmap's own pixels seen as a read-only Format_RGBX8888 image, without a copy: for
 // drawing a backing store with QPainter::drawImage. Qt reads the unused fourth byte as

@@ -2,7 +2,9 @@
 
 #include <QAbstractEventDispatcher>
 #include <QCursor>
+#include <QIcon>
 #include <QMenuBar>
+#include <QPixmap>
 #include <QWindow>
 
 #include <algorithm>
@@ -13,6 +15,7 @@
 #include "framework/gui/input.h"
 #include "framework/gui/menu.h"
 #include "framework/gui/qt_application.h"
+#include "framework/gui/qt_conversions.h"
 #include "framework/gui/qt_menu.h"
 #include "framework/gui/qt_peer_widget.h"
 
@@ -167,6 +170,7 @@ QtPeer::QtPeer(Control& control) : control_(control)
         QWidget* window = WindowWidget();
         window->setWindowFlags(WindowFlagsFor(control));
         window->setWindowTitle(QString::fromStdString(control.Text()));
+        ApplyIcon();
         if (dynamic_cast<const HintWindow*>(&control) != nullptr) {
             window->setAttribute(Qt::WA_ShowWithoutActivating);
             window->setFocusPolicy(Qt::NoFocus);
@@ -323,6 +327,26 @@ void QtPeer::TextChanged(const std::string& text)
     if (!widget_.isNull() && window_) {
         WindowWidget()->setWindowTitle(QString::fromStdString(text));
     }
+}
+
+void QtPeer::IconChanged()
+{
+    if (!widget_.isNull() && window_) {
+        ApplyIcon();
+    }
+}
+
+void QtPeer::ApplyIcon()
+{
+    const auto* form = dynamic_cast<const Form*>(&control_);
+    if (form == nullptr) {
+        return;
+    }
+    QIcon icon;
+    for (const ArgbImage& size : form->Icon()) {
+        icon.addPixmap(QPixmap::fromImage(ArgbImageToQImage(size)));
+    }
+    WindowWidget()->setWindowIcon(icon);
 }
 
 void QtPeer::RestackSiblings()

@@ -50,11 +50,14 @@ public:
     void BoundsChanged(const Rect& bounds) override;
     void CursorChanged(Cursor cursor) override;
     void TextChanged(const std::string& text) override;
+    void IconChanged() override;
     void ZOrderChanged() override;
     void ParentChanged() override;
     void FocusRequested() override;
 
 private:
+    // The form's icon on its window; the desktop's own when the form has none.
+    void ApplyIcon();
     // Window flags, modality and transient parent for a top-level control, then shows it.
     void ShowWindow();
     void ApplyBounds(const Rect& bounds);

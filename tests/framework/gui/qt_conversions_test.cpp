@@ -4,7 +4,9 @@
 
 #include <array>
 #include <random>
+#include <string>
 
+#include "framework/gui/png_codec.h"
 #include "framework/gui/qt_conversions.h"
 
 using fw::Bitmap;
@@ -104,4 +106,30 @@ TEST(QtConversions, RegionsCrossBothWaysExactly)
     }
     EXPECT_EQ(fw::FromQRegion(qt), region);
     EXPECT_TRUE(fw::ToQRegion(fw::Region()).isEmpty());
+}
+
+TEST(QtConversions, PicturesWithAlphaCrossBothWaysAndThroughPng)
+{
+    fw::ArgbImage picture(19, 7);
+    std::mt19937 random(11);
+    for (int y = 0; y < picture.Height(); ++y) {
+        for (int x = 0; x < picture.Width(); ++x) {
+            // Soft edges: every alpha, and clear pixels as the drawing leaves them.
+            const std::uint32_t alpha = (x + y) % 5 == 0 ? 0 : 1 + random() % 255;
+            picture.SetPixel(x, y, alpha == 0 ? 0 : alpha << 24 | (random() & 0xFFFFFF));
+        }
+    }
+    const QImage image = fw::ArgbImageToQImage(picture);
+    ASSERT_EQ(image.format(), QImage::Format_ARGB32);
+    EXPECT_EQ(image.pixel(3, 2), picture.Pixel(3, 2));
+    EXPECT_EQ(fw::QImageToArgbImage(image), picture);
+
+    const std::string png = fw::EncodePng(picture);
+    ASSERT_GT(png.size(), 8u);
+    EXPECT_EQ(png.substr(1, 3), "PNG");
+    EXPECT_EQ(fw::DecodePng(png), picture);
+
+    EXPECT_TRUE(fw::ArgbImageToQImage(fw::ArgbImage()).isNull());
+    EXPECT_TRUE(fw::EncodePng(fw::ArgbImage()).empty());
+    EXPECT_TRUE(fw::DecodePng("no picture").Empty());
 }

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialogButtonBox>
+#include <QIcon>
+#include <QImage>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
@@ -303,6 +305,42 @@ TEST(QtPeer, ControlsAddedOrMovedLaterGetWidgetsInTheirParents)
     SyncQtPeers();
     EXPECT_EQ(late->Peer(), nullptr);
     delete late;
+}
+
+// A two-colour picture with a transparent half, told apart from another by its colour.
+ArgbImage HalfClearPicture(int size, std::uint32_t argb)
+{
+    ArgbImage picture(size, size);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size / 2; ++x) {
+            picture.SetPixel(x, y, argb);
+        }
+    }
+    return picture;
+}
+
+TEST(QtPeer, AFormsIconIsItsWindowsIconAtEverySizeAndFollowsAChange)
+{
+    Log log;
+    Scene scene(log);
+    TestDriver driver(scene.form);
+    scene.form.SetIcon({HalfClearPicture(16, 0xFFCC2211u), HalfClearPicture(32, 0xFFCC2211u)});
+    AttachQtPeers(scene.form);
+    QWidget* window = QtWidgetOf(scene.form);
+    ASSERT_NE(window, nullptr);
+    const QIcon shown = window->windowIcon();
+    ASSERT_EQ(shown.availableSizes().size(), 2);
+    const QImage small = shown.pixmap(QSize(16, 16)).toImage().convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(small.size(), QSize(16, 16));
+    EXPECT_EQ(small.pixel(2, 8), 0xFFCC2211u);
+    EXPECT_EQ(qAlpha(small.pixel(12, 8)), 0) << "the clear half stays clear";
+
+    // Changed while the window is shown.
+    scene.form.SetIcon({HalfClearPicture(24, 0xFF1122CCu)});
+    const QIcon changed = window->windowIcon();
+    ASSERT_EQ(changed.availableSizes().size(), 1);
+    EXPECT_EQ(changed.pixmap(QSize(24, 24)).toImage().convertToFormat(QImage::Format_ARGB32).pixel(2, 8),
+              0xFF1122CCu);
 }
 
 TEST(QtPeer, AModalFormShowsAsAModalWindowInsideTheNestedLoop)
