@@ -34,6 +34,7 @@
 #include "shell/main_window.h"
 #include "shell/program_start.h"
 #include "shell/tool_actions.h"
+#include "shell/window_factory.h"
 
 // The system's font configuration keeps what it reads as it first lists the fonts, for the
 // process's life, beyond the reach of any pointer the leak checker sees: not ours to free.
@@ -62,6 +63,9 @@ struct Program {
     std::unique_ptr<fw::QtPeerKeeper> keeper;
     std::unique_ptr<TTWProgramLibraries> libraries;
     TfrmTWMain* main = nullptr;
+    // The Qt widgets alive with no editor open, once every kind of editor has been opened
+    // and closed (a first opening may make things that stay, a hint window say).
+    qsizetype widgetsWithoutEditors = 0;
 };
 
 Program* running = nullptr;
@@ -197,6 +201,18 @@ void Start()
         }
     });
     Settle();
+    for (const TTWWindowKind kind :
+         {TTWWindowKind::ThreadedEditor, TTWWindowKind::SimpleDoubleFaceEditor,
+          TTWWindowKind::MultiColourDoubleFaceEditor, TTWWindowKind::SixHoleDoubleFaceEditor,
+          TTWWindowKind::BrokenTwillEditor, TTWWindowKind::FontGenerator, TTWWindowKind::LetteredBandEditor,
+          TTWWindowKind::BrocadeEditor, TTWWindowKind::TwistPatternedEditor}) {
+        if (!OpenWindowOfKind(main, kind, kind == TTWWindowKind::ThreadedEditor ? 4 : 0)) {
+            Fail("An editor of the Create menu did not open.");
+        }
+        DrawEditors();
+        CloseEditors();
+    }
+    running->widgetsWithoutEditors = QApplication::allWidgets().size();
     // Taken down before the statics of Qt that were made on the way.
     std::atexit(Stop);
 }
@@ -253,6 +269,12 @@ void CloseEditors()
         if (editor) {
             Fail("An editor stayed open after Yes to losing its changes.");
         }
+    }
+    // Widgets that outlive their editor pile up for the program's life, out of the leak
+    // checker's sight: Qt still holds them.
+    if (running->widgetsWithoutEditors != 0 && QApplication::allWidgets().size() > running->widgetsWithoutEditors) {
+        Fail("Qt widgets were left behind: " + std::to_string(QApplication::allWidgets().size()) +
+             " with every editor closed, " + std::to_string(running->widgetsWithoutEditors) + " before.");
     }
 }
 

@@ -25,8 +25,9 @@ class ITWActions;
 
 namespace offscreen_program {
 
-// Starts the program once for the life of the process (later calls do nothing). Call it
-// from LLVMFuzzerInitialize.
+// Starts the program once for the life of the process (later calls do nothing), and opens,
+// draws and closes an editor of every kind from the Create menu. Call it from
+// LLVMFuzzerInitialize.
 void Start();
 
 TfrmTWMain& Main();
@@ -44,7 +45,8 @@ void Settle();
 void DrawEditors();
 
 // Closes every editor as the user does, answering Yes to losing the changes, and makes sure
-// each is gone: an editor that stays open ends the run as a fault.
+// each is gone: an editor that stays open, or Qt widgets beyond those the program had before
+// any editor was opened, end the run as a fault.
 void CloseEditors();
 
 // The active editor and its command interface; none.
