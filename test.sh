@@ -47,13 +47,16 @@ run_logged "$fuzz/build.log" cmake --build "$fuzz" -j "$(nproc)"
 
 # One run per file reader: its writer's seed files checked against the writer, every seed
 # once, then a minute of fuzzing (scripts/run-fuzz.sh); logs and the inputs of failures stay
-# in $fuzz. The four run side by side (each fuzzer is single-threaded); each prints one
-# summary line, kept for the end, and a failure stops the script once all have ended.
+# in $fuzz. The last two open pattern files in their editors and import pictures into a
+# design, on Qt's offscreen platform, from the seeds of the pattern and picture readers.
+# All run side by side (each fuzzer is single-threaded); each prints one summary line, kept
+# for the end, and a failure stops the script once all have ended.
 echo "Fuzzing"
 export FUZZ_OUT="$fuzz"
-fuzz_names=(xml_reader pattern_file bmp_reader browser_cache)
-fuzz_seeds=(xml patterns bmp browser-cache)
-fuzz_generators=(make_xml_corpus make_pattern_corpus make_bmp_corpus make_browser_cache_corpus)
+fuzz_names=(xml_reader pattern_file bmp_reader browser_cache editor_file picture_import)
+fuzz_seeds=(xml patterns bmp browser-cache patterns bmp)
+fuzz_generators=(make_xml_corpus make_pattern_corpus make_bmp_corpus make_browser_cache_corpus make_pattern_corpus
+  make_bmp_corpus)
 fuzz_pids=()
 for i in "${!fuzz_names[@]}"; do
   name=${fuzz_names[$i]}

@@ -4,17 +4,24 @@
 // headers) are kept by hand, as our writer makes none of them.
 //
 //   make_bmp_corpus <folder>           the small gen-*.bmp files kept with the sources
-//   make_bmp_corpus --large <folder>   the large-*.bmp files made afresh for each run
+//   make_bmp_corpus --large <folder>   the large-*.bmp files made afresh for each run: a
+//                                      picture of the program's, and a one-bit design as
+//                                      other programs write them (the kind a design imports)
 //
 // The output depends on nothing but this program and the writer, so the kept files can be
 // checked against a fresh run.
 
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "framework/core/bitmap.h"
 #include "framework/core/bmp_codec.h"
 #include "corpus_maker.h"
+#include "support/one_bit_bmp.h"
 
 namespace {
 
@@ -66,10 +73,31 @@ void WriteSmall(const fs::path& folder)
     Save(folder, "gen-shades.bmp", shades);
 }
 
+// A one-bit design as other programs write it, the kind of picture a design imports: as
+// wide as large real work has cards.
+void SaveOneBitDesign(const fs::path& folder, const char* name, int width, int height)
+{
+    std::vector<std::string> rows(static_cast<std::size_t>(height), std::string(static_cast<std::size_t>(width), '.'));
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if ((x + y) % 9 < 3 || x * y % 7 == 0) {
+                rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] = '#';
+            }
+        }
+    }
+    const std::vector<std::uint8_t> bytes = test_bmp::OneBitBmp(rows, 0xFFFFFF, 0x000000, false);
+    std::ofstream out(folder / name, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!out) {
+        throw std::runtime_error("cannot write " + (folder / name).string());
+    }
+}
+
 // Too large to keep with the sources.
 void WriteLarge(const fs::path& folder)
 {
     Save(folder, "large-band.bmp", Stripes(1200, 900));
+    SaveOneBitDesign(folder, "large-one-bit-design.bmp", 300, 200);
 }
 
 } // namespace

@@ -46,6 +46,11 @@ inline void FillAligned(std::uint32_t* pixels, int count, std::uint32_t colour)
     while (i < count && (reinterpret_cast<std::uintptr_t>(pixels + i) & (Alignment - 1)) != 0) {
         pixels[i++] = colour;
     }
+    // A run that ends before the boundary is done, and the place it ends is no aligned one:
+    // promising the compiler alignment there would be undefined behaviour.
+    if (i == count) {
+        return;
+    }
     auto* aligned = static_cast<std::uint32_t*>(__builtin_assume_aligned(pixels + i, Alignment));
     const int rest = count - i;
     for (int j = 0; j < rest; ++j) {

@@ -20,6 +20,22 @@ QString QtCaption(const std::string& caption)
     return QString::fromStdString(caption);
 }
 
+// Empties a menu or menu bar. clear() takes the actions away but leaves the submenus that
+// addMenu made as the menu's children; they go too, or every rebuild would keep them for the
+// window's life. A menu may be emptied from a click on one of its own items, so they go once
+// Qt has finished with the event.
+template <class Menu>
+void EmptyMenu(Menu& menu)
+{
+    for (QAction* action : menu.actions()) {
+        QMenu* sub = action->menu();
+        if (sub != nullptr && sub->parent() == &menu) {
+            sub->deleteLater();
+        }
+    }
+    menu.clear();
+}
+
 void RunClick(MenuItem& item)
 {
     GuardedCall([&item] { item.Click(); });
@@ -36,7 +52,7 @@ QAction* ActionFor(QMenu& menu, MenuItem& item)
         MenuItem* source = &item;
         QObject::connect(sub, &QMenu::aboutToShow, sub, [sub, source] {
             GuardedCall([source] { source->InitiateAction(); });
-            sub->clear();
+            EmptyMenu(*sub);
             FillQtMenu(*sub, *source);
         });
         return sub->menuAction();
@@ -77,7 +93,7 @@ private:
         if (bar_.isNull()) {
             return;
         }
-        bar_->clear();
+        EmptyMenu(*bar_);
         MenuItem* root = menu_->Items();
         for (int i = 0; i < root->Count(); ++i) {
             MenuItem* top = root->Items(i);
@@ -88,7 +104,7 @@ private:
             sub->setEnabled(top->Enabled());
             QObject::connect(sub, &QMenu::aboutToShow, sub, [sub, top] {
                 GuardedCall([top] { top->InitiateAction(); });
-                sub->clear();
+                EmptyMenu(*sub);
                 FillQtMenu(*sub, *top);
             });
         }

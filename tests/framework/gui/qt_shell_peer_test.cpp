@@ -136,6 +136,60 @@ TEST_F(QtShellPeerTest, AFormWithAMenuShowsTheBarAboveItsClientArea)
     SyncQtPeers();
 }
 
+TEST_F(QtShellPeerTest, TheMenuBarKeepsOnlyTheMenusItShowsHoweverOftenItIsRebuilt)
+{
+    // The main window changes its menu with every tool state an editor reports: each change
+    // rebuilds the bar, and each opening of a menu fills it afresh. The menus they replace
+    // must go, or a long session piles up thousands of hidden menus.
+    ShellWindow shell;
+    auto* recent = new MenuItem(&shell);
+    recent->SetCaption("&Recent");
+    shell.file->Add(recent);
+    auto* first = new MenuItem(&shell);
+    first->SetCaption("band.tvl");
+    recent->Add(first);
+    // An item whose click changes the menu, as many commands do.
+    auto* toggle = new MenuItem(&shell);
+    toggle->SetCaption("&Toggle");
+    toggle->SetOnClick([&](Object*) { shell.exit->SetEnabled(!shell.exit->Enabled()); });
+    shell.file->Add(toggle);
+    shell.Show();
+    TestDriver driver(shell);
+    AttachQtPeers(shell);
+    auto* bar = dynamic_cast<QMenuBar*>(dynamic_cast<QtPeer*>(shell.Peer())->MenuBar());
+    ASSERT_NE(bar, nullptr);
+
+    for (int round = 0; round < 40; ++round) {
+        shell.exit->SetCaption(round % 2 == 0 ? "E&xit" : "&Quit");
+        QMenu* fileMenu = bar->actions().front()->menu();
+        ASSERT_NE(fileMenu, nullptr);
+        emit fileMenu->aboutToShow();
+        emit fileMenu->aboutToShow();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    // One menu for File, one for Recent inside it.
+    EXPECT_EQ(bar->findChildren<QMenu*>().size(), 2);
+
+    // A click that rebuilds the bar under the menu it came from.
+    QMenu* fileMenu = bar->actions().front()->menu();
+    emit fileMenu->aboutToShow();
+    ASSERT_EQ(fileMenu->actions().size(), 3);
+    fileMenu->actions().back()->trigger();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(shell.exit->Enabled());
+    EXPECT_EQ(bar->findChildren<QMenu*>().size(), 1);
+    ASSERT_EQ(bar->actions().size(), 1);
+    fileMenu = bar->actions().front()->menu();
+    ASSERT_NE(fileMenu, nullptr);
+    emit fileMenu->aboutToShow();
+    ASSERT_EQ(fileMenu->actions().size(), 3);
+    EXPECT_FALSE(fileMenu->actions().front()->isEnabled());
+    fileMenu->actions().front()->trigger();
+    EXPECT_EQ(shell.exits, 0) << "a disabled item's action does not click it";
+    shell.Hide();
+    SyncQtPeers();
+}
+
 TEST_F(QtShellPeerTest, MdiChildrenAndDockedFormsAreWidgetsInsideTheMainWindow)
 {
     ShellWindow shell;
