@@ -132,7 +132,7 @@ void TfrmTWRevisions::FormCreate()
         }
     });
     for (TILTree* list : {lstNotes, lstBugs}) {
-        list->SetOnResize([this, list](fw::Object*) { FitToList(*list); });
+        list->SetOnResize([list](fw::Object*) { FitToList(*list); });
     }
 }
 
