@@ -15,6 +15,7 @@
 #include "framework/gui/std_panel.h"
 #include "model/bitmap_ops.h"
 #include "model/model_state.h"
+#include "model/pattern_limits.h"
 #include "model/user_settings.h"
 #include "shell/editor_host.h"
 
@@ -157,10 +158,6 @@ bool TfrmBlockPattern::ImportPicture(fw::Bitmap bitmap)
         ShowError(InvalidSizeText);
         return false;
     }
-    BeginUpdate();
-    PushUndo();
-    HideSelection();
-    area_ = TBlockArea{};
     {
         const fw::ScopedCursor busy;
         if (importFollowsOrientation_ && orientation_ == TTWOrientation::Horizontal) {
@@ -171,6 +168,21 @@ bool TfrmBlockPattern::ImportPicture(fw::Bitmap bitmap)
         if (OnImportBitmap) {
             OnImportBitmap(bitmap);
         }
+    }
+    // The columns are the cards. Only the width that reaches the design counts: the editor
+    // may have cut the picture to its own (a letter is as high as its font). A picture of
+    // more columns than a pattern may have cards would make the editors a frame for each and
+    // hold the program for minutes.
+    if (bitmap.Width() > MaxPatternCards) {
+        ShowError(PatternWidthText(bitmap.Width()).c_str());
+        return false;
+    }
+    BeginUpdate();
+    PushUndo();
+    HideSelection();
+    area_ = TBlockArea{};
+    {
+        const fw::ScopedCursor busy;
         if (OnImportSize) {
             OnImportSize(bitmap.Width(), bitmap.Height());
         }

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "block_frame_test_support.h"
@@ -14,6 +15,7 @@
 #include "framework/gui/std_speed_button.h"
 #include "framework/gui/std_splitter.h"
 #include "model/display_profile.h"
+#include "model/pattern_limits.h"
 #include "model/user_settings.h"
 
 namespace {
@@ -217,6 +219,62 @@ TEST_F(BlockFrameTest, AColourPictureIsRefusedAndLeavesDesignAndStepsAlone)
     EXPECT_FALSE(frame->ImportPicture(fw::Bitmap(0, 0, true)));
     EXPECT_EQ(boxes.back().Text, "Invalid image size.");
     EXPECT_EQ(frame->UndoList().Count(), 1);
+}
+
+// A design's columns are its cards: a picture that would give more than a pattern may have
+// is refused before anything changes, whichever side of it becomes the columns.
+TEST_F(BlockFrameTest, APictureWiderThanAPatternMayBeIsRefusedAndLeavesDesignAndStepsAlone)
+{
+    const std::string tooWide = "Invalid pattern width (" + std::to_string(MaxPatternCards + 1)
+                                + ").\r\nA pattern has at most " + std::to_string(MaxPatternCards) + " cards.";
+    frame->SetPattern(Picture({"#.", ".#"}));
+    ClickCell(0, 0);
+    std::vector<std::pair<int, int>> sizes;
+    frame->OnImportSize = [&](int width, int height) { sizes.emplace_back(width, height); };
+
+    EXPECT_FALSE(frame->ImportPicture(Picture({std::string(MaxPatternCards + 1, '#'), std::string(MaxPatternCards + 1, '.')})));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].Text, tooWide);
+    EXPECT_EQ(boxes[0].Icon, fw::MessageBoxIcon::Stop);
+    EXPECT_EQ(frame->GridWidth(), 2);
+    EXPECT_EQ(Rows(*frame), (Strings{"#.", "##"}));
+    EXPECT_EQ(frame->UndoList().Count(), 1);
+    EXPECT_TRUE(sizes.empty());
+
+    // Turned with the screen, the picture's rows become the columns: a tall picture is as
+    // wide as it is high, and a wide one as narrow as it is low.
+    frame->SetOrientation(TTWOrientation::Horizontal);
+    frame->SetImportFollowsOrientation(true);
+    EXPECT_FALSE(frame->ImportPicture(Picture(std::vector<std::string>(MaxPatternCards + 1, "#."))));
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].Text, tooWide);
+    EXPECT_EQ(frame->GridWidth(), 2);
+    EXPECT_EQ(frame->UndoList().Count(), 1);
+
+    ASSERT_TRUE(frame->ImportPicture(Picture({std::string(MaxPatternCards + 1, '#'), std::string(MaxPatternCards + 1, '.')})));
+    EXPECT_EQ(frame->GridWidth(), 2);
+    EXPECT_EQ(frame->GridHeight(), MaxPatternCards + 1);
+    EXPECT_EQ(boxes.size(), 2u);
+}
+
+TEST_F(BlockFrameTest, APictureAsWideAsAPatternMayBeIsImported)
+{
+    ASSERT_TRUE(frame->ImportPicture(Picture({std::string(MaxPatternCards, '#'), std::string(MaxPatternCards, '.')})));
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(frame->GridWidth(), MaxPatternCards);
+    EXPECT_EQ(frame->GridHeight(), 2);
+    EXPECT_TRUE(frame->IsCellSet(MaxPatternCards - 1, 1));
+    EXPECT_FALSE(frame->IsCellSet(MaxPatternCards - 1, 0));
+}
+
+// An editor may cut the picture to the width it takes (a letter is as high as its font):
+// only the width that reaches the design counts.
+TEST_F(BlockFrameTest, APictureCutToWidthByTheEditorIsNotRefused)
+{
+    frame->OnImportBitmap = [](fw::Bitmap& bitmap) { bitmap.SetWidth(3); };
+    ASSERT_TRUE(frame->ImportPicture(Picture({std::string(MaxPatternCards + 1, '#')})));
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(frame->GridWidth(), 3);
 }
 
 TEST_F(BlockFrameTest, AnImportInHorizontalOrientationCanFollowTheScreen)

@@ -16,6 +16,7 @@
 #include "framework/gui/dialogs.h"
 #include "framework/gui/std_edit.h"
 #include "model/palette.h"
+#include "model/pattern_limits.h"
 #include "model/pattern_base.h"
 #include "model/pick.h"
 #include "model/threaded_pattern.h"
@@ -291,6 +292,50 @@ TEST_F(DFEditorCommandsTest, AnUndoAfterAnImportBringsBackTheCardsOfTheOldSize)
     EXPECT_EQ(editor.framePattern->GridWidth(), 8);
     EXPECT_EQ(editor.framePattern->GridHeight(), 12);
     EXPECT_EQ(editor.frameCards->CardCount(), 8) << "the card row follows the design the undo brought back";
+}
+
+// A card a column: a picture that would give more cards than a pattern may have is refused
+// with the width error before a single card frame is made, the design and its steps as
+// they were.
+TEST_F(DFEditorCommandsTest, APictureOfMoreColumnsThanAPatternMayHaveCardsIsRefused)
+{
+    TfrmTWDoublefaceNonMDI& editor = NewDF();
+    const std::string tooWide = "Invalid pattern width (" + std::to_string(MaxPatternCards + 1)
+                                + ").\r\nA pattern has at most " + std::to_string(MaxPatternCards) + " cards.";
+    const auto write = [&](const std::string& name, const std::vector<std::string>& rows) {
+        const std::filesystem::path picture = Folder() / name;
+        const std::vector<std::uint8_t> bytes = test_bmp::OneBitBmp(rows, 0xFFFFFF, 0x000000, false);
+        std::ofstream out(picture, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        return picture;
+    };
+    const std::filesystem::path wide =
+        write("wide.bmp", {std::string(MaxPatternCards + 1, '#'), std::string(MaxPatternCards + 1, '.')});
+    std::filesystem::path chosen;
+    const fw::ScopedHandler script(&fw::OpenDialog::SetHandler, [&](fw::FileDialog& dialog) {
+        dialog.SetFileName(chosen.string());
+        return true;
+    });
+    ASSERT_EQ(editor.frameCards->CardCount(), 8);
+    const int steps = editor.framePattern->UndoList().Count();
+    const std::size_t shown = boxes.size();
+
+    chosen = wide;
+    editor.PerformAction(TWAction::ImportBitmap, false, nullptr);
+    ASSERT_EQ(boxes.size(), shown + 1);
+    EXPECT_EQ(boxes.back().Text, tooWide);
+    EXPECT_EQ(boxes.back().Icon, fw::MessageBoxIcon::Stop);
+    EXPECT_EQ(editor.framePattern->GridWidth(), 8);
+    EXPECT_EQ(editor.framePattern->GridHeight(), 12);
+    EXPECT_EQ(editor.frameCards->CardCount(), 8);
+    EXPECT_EQ(editor.framePattern->UndoList().Count(), steps);
+
+    // At the limit the picture is taken, a card a column.
+    chosen = write("at_limit.bmp", {std::string(MaxPatternCards, '#'), std::string(MaxPatternCards, '.')});
+    editor.PerformAction(TWAction::ImportBitmap, false, nullptr);
+    EXPECT_EQ(boxes.size(), shown + 1);
+    EXPECT_EQ(editor.framePattern->GridWidth(), MaxPatternCards);
+    EXPECT_EQ(editor.frameCards->CardCount(), MaxPatternCards);
 }
 
 TEST_F(DFEditorCommandsTest, ClosingAsksAndOnlyYesCloses)

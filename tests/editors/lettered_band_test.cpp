@@ -2,6 +2,9 @@
 // them, the design generated from them, clearing, the band and its design saved and
 // printed, bands without a font or with letters the font lacks, and closing.
 
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +17,7 @@
 #include "editors/turning_actions_display.h"
 #include "editors/weaving_image_frame.h"
 #include "font_editor_test_support.h"
+#include "framework/gui/dialogs.h"
 #include "framework/gui/message.h"
 #include "framework/gui/std_button.h"
 #include "framework/gui/std_edit.h"
@@ -24,10 +28,12 @@
 #include "model/card_list.h"
 #include "model/df_pattern.h"
 #include "model/palette.h"
+#include "model/pattern_limits.h"
 #include "model/threaded_pattern.h"
 #include "model/turning_codes.h"
 #include "model/weaving.h"
 #include "recording_host.h"
+#include "support/one_bit_bmp.h"
 #include "shell/main_window_messages.h"
 #include "shell/tool_actions.h"
 #include "treegrid/tree_node.h"
@@ -499,6 +505,54 @@ TEST_F(FontEditorTest, MovingALetterScrollsTheBandSoThatItStaysInView)
     for (int i = 1; i < editor.TileCount(); ++i) {
         EXPECT_EQ(editor.Tile(i)->Left(), editor.Tile(i - 1)->Left() + editor.Tile(i - 1)->Width()) << i;
     }
+}
+
+} // namespace
+
+namespace {
+
+// The band's design is shown turned with the screen, and a picture imported into it is read
+// as it shows: its rows become the cards. A picture whose rows would give more cards than a
+// pattern may have is refused with the width error and leaves the band as it was.
+TEST_F(FontEditorTest, APictureTurnedIntoMoreCardsThanAPatternMayHaveIsRefused)
+{
+    const std::unique_ptr<TTWFont> font = StepFont();
+    TfrmTWLetteredBand& editor = ShowBand(*font, "ab");
+    TfrmBlockPattern& grid = *editor.frameDoubleFace->framePattern;
+    if (grid.GetOrientation() != TTWOrientation::Horizontal) {
+        editor.PerformAction(TWAction::Rotate, false, nullptr);
+    }
+    ASSERT_EQ(grid.GetOrientation(), TTWOrientation::Horizontal);
+    const int width = grid.GridWidth();
+    const int height = grid.GridHeight();
+    const auto write = [&](const std::string& name, const std::vector<std::string>& rows) {
+        const std::filesystem::path picture = Folder() / name;
+        const std::vector<std::uint8_t> bytes = test_bmp::OneBitBmp(rows, 0xFFFFFF, 0x000000, false);
+        std::ofstream out(picture, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        return picture;
+    };
+    std::filesystem::path chosen = write("tall.bmp", std::vector<std::string>(MaxPatternCards + 1, "#."));
+    const fw::ScopedHandler script(&fw::OpenDialog::SetHandler, [&](fw::FileDialog& dialog) {
+        dialog.SetFileName(chosen.string());
+        return true;
+    });
+    boxes.clear();
+
+    editor.PerformAction(TWAction::ImportBitmap, false, nullptr);
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Invalid pattern width (" + std::to_string(MaxPatternCards + 1)
+                                                   + ").\r\nA pattern has at most "
+                                                   + std::to_string(MaxPatternCards) + " cards."});
+    EXPECT_EQ(grid.GridWidth(), width);
+    EXPECT_EQ(grid.GridHeight(), height);
+
+    // A picture as wide turned is as many picks long, and only two cards wide.
+    boxes.clear();
+    chosen = write("wide.bmp", {std::string(MaxPatternCards + 1, '#'), std::string(MaxPatternCards + 1, '.')});
+    editor.PerformAction(TWAction::ImportBitmap, false, nullptr);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(grid.GridWidth(), 2);
+    EXPECT_EQ(grid.GridHeight(), MaxPatternCards + 1);
 }
 
 } // namespace
