@@ -177,6 +177,11 @@ bool TfrmBlockPattern::ImportPicture(fw::Bitmap bitmap)
         ShowError(PatternWidthText(bitmap.Width()).c_str());
         return false;
     }
+    // Nor may it hold more cells than a design read from a file: it would not open again.
+    if (static_cast<std::int64_t>(bitmap.Width()) * bitmap.Height() > MaxDesignCells) {
+        ShowError(PatternCellsText(bitmap.Width(), bitmap.Height(), MaxDesignCells).c_str());
+        return false;
+    }
     BeginUpdate();
     PushUndo();
     HideSelection();

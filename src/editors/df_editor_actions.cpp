@@ -25,6 +25,7 @@
 #include "model/model_state.h"
 #include "model/palette.h"
 #include "model/pattern_base.h"
+#include "model/pattern_limits.h"
 #include "model/threaded_pattern.h"
 #include "shell/editor_host.h"
 #include "shell/main_window_messages.h"
@@ -163,6 +164,8 @@ void TfrmTWDoublefaceNonMDI::EditSize()
     int width = framePattern->GridWidth();
     int length = framePattern->GridHeight();
     if (TfrmSize::Execute(DialogOwner(), width, length)) {
+        // A design larger than a file may hold would not open again once saved.
+        CheckDesignCells(width, length, this, "EditSize");
         const fw::ScopedCursor busy;
         SetPatternSize(width, length);
     }

@@ -99,10 +99,8 @@ void TTWDFPattern::SetSize(int width, int length)
                                                   nullptr, this, "SetLength");
     }
     if (static_cast<std::int64_t>(width) * length > MaxCells) {
-        throw TGenericException::CreateFromSender("Pattern too large (" + fw::IntToStr(width) + " x "
-                                                      + fw::IntToStr(length) + " cells).\r\nA pattern has at most "
-                                                      + fw::IntToStr(MaxCells) + " cells.",
-                                                  nullptr, this, "SetSize");
+        throw TGenericException::CreateFromSender(PatternCellsText(width, length, MaxCells), nullptr, this,
+                                                  "SetSize");
     }
     ResizeGrids(width, length);
     width_ = width;
@@ -238,8 +236,15 @@ void TTWDFPattern::ExtractXML(const TILXMLNode* element, double& version)
     if (const TILXMLNode* palette = element->FindChild("Palette")) {
         palette_.ReadFromXML(palette);
     }
-    SetSize(ReadChildCount(*element, "Width", 0, this, "ExtractXML"),
-            ReadChildCount(*element, "Length", 0, this, "ExtractXML"));
+    const int width = ReadChildCount(*element, "Width", 0, this, "ExtractXML");
+    const int length = ReadChildCount(*element, "Length", 0, this, "ExtractXML");
+    // A file names its size in two numbers: a design larger than the editors can show is
+    // refused before anything is made for it (a width or length beyond any pattern's with
+    // its own message, by SetSize).
+    if (width <= MaxWidth && length <= MaxLength) {
+        CheckDesignCells(width, length, this, "ExtractXML");
+    }
+    SetSize(width, length);
     SetColourCount(ChildNumber(element, "ColourCount", 2));
     ReadGridRows(element->FindChild("Data"), grid_, false);
 }

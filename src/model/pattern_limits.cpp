@@ -29,6 +29,20 @@ void CheckPatternWidth(std::int64_t cards, const fw::Object* sender, const std::
     }
 }
 
+std::string PatternCellsText(std::int64_t width, std::int64_t length, std::int64_t limit)
+{
+    return "Pattern too large (" + std::to_string(width) + " x " + std::to_string(length)
+           + " cells).\r\nA pattern has at most " + std::to_string(limit) + " cells.";
+}
+
+void CheckDesignCells(std::int64_t width, std::int64_t length, const fw::Object* sender, const std::string& method)
+{
+    if (width * length > MaxDesignCells) {
+        throw TGenericException::CreateFromSender(PatternCellsText(width, length, MaxDesignCells), nullptr, sender,
+                                                  method);
+    }
+}
+
 int ReadFileCount(const TILXMLNode& element, std::string_view attribute, const fw::Object* sender,
                   const std::string& method)
 {

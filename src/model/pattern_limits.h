@@ -19,6 +19,20 @@ class TILXMLNode;
 // editors and dialogs that set a width keep within it too.
 inline constexpr int MaxPatternCards = 1'000;
 
+// The most cells a design drawn on a grid may have: a double-face, twill or twist-patterned
+// design, or a letter of a font. The design view keeps a picture of the whole design at its
+// cells' size, about a kilobyte a cell, and weaves it whole: a design at this size opens
+// within a second, while the 20 million cells a grid could hold asked gigabytes of a file
+// that named only its width and length. Lettered bands, woven from their letters, have a
+// limit of their own.
+inline constexpr std::int64_t MaxDesignCells = 250'000;
+
+// "Pattern too large (<width> x <length> cells).\r\nA pattern has at most <limit> cells."
+std::string PatternCellsText(std::int64_t width, std::int64_t length, std::int64_t limit);
+
+// Raises the text above with MaxDesignCells, from the sender, when the design is larger.
+void CheckDesignCells(std::int64_t width, std::int64_t length, const fw::Object* sender, const std::string& method);
+
 // "Invalid pattern width (<cards>).\r\nA pattern has at most <MaxPatternCards> cards."
 std::string PatternWidthText(std::int64_t cards);
 

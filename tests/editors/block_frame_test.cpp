@@ -257,6 +257,28 @@ TEST_F(BlockFrameTest, APictureWiderThanAPatternMayBeIsRefusedAndLeavesDesignAnd
     EXPECT_EQ(boxes.size(), 2u);
 }
 
+TEST_F(BlockFrameTest, APictureOfMoreCellsThanADesignMayHaveIsRefused)
+{
+    // 10 columns by one row more than a design read from a file may hold: saved, it would not
+    // open again.
+    const int columns = 10;
+    const int rows = static_cast<int>(MaxDesignCells / columns);
+    frame->SetPattern(Picture({"#.", ".#"}));
+    EXPECT_FALSE(frame->ImportPicture(Picture(std::vector<std::string>(static_cast<std::size_t>(rows + 1),
+                                                                       std::string(columns, '#')))));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].Text, "Pattern too large (10 x " + std::to_string(rows + 1)
+                                 + " cells).\r\nA pattern has at most " + std::to_string(MaxDesignCells) + " cells.");
+    EXPECT_EQ(frame->GridWidth(), 2);
+    EXPECT_EQ(frame->GridHeight(), 2);
+    EXPECT_EQ(frame->UndoList().Count(), 0);
+
+    ASSERT_TRUE(frame->ImportPicture(Picture(std::vector<std::string>(static_cast<std::size_t>(rows),
+                                                                      std::string(columns, '#')))));
+    EXPECT_EQ(frame->GridHeight(), rows);
+    EXPECT_EQ(boxes.size(), 1u);
+}
+
 TEST_F(BlockFrameTest, APictureAsWideAsAPatternMayBeIsImported)
 {
     ASSERT_TRUE(frame->ImportPicture(Picture({std::string(MaxPatternCards, '#'), std::string(MaxPatternCards, '.')})));

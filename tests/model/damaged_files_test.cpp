@@ -16,6 +16,7 @@
 #include "model/palette.h"
 #include "model/threaded_pattern.h"
 #include "model/twill_pattern.h"
+#include "model/twist_pattern.h"
 #include "model/user_settings.h"
 #include "model/weaving.h"
 
@@ -76,15 +77,20 @@ TEST_F(DamagedFiles, DesignsTooLargeToWeaveAreRefusedBeforeAnythingIsConverted)
               ErrorOf([] { TTWPattern::CheckConversionSize(4000, 1001, nullptr); }));
 
     // A double-face design of 1000 x 2001 cells is woven in two picks a row; with six
-    // colours 1000 x 1334 cells take three.
-    for (const std::string& design :
-         {std::string("<Pattern Type=\"DoubleFace\"><Width>1000</Width><Length>2001</Length></Pattern>"),
-          std::string("<Pattern Type=\"DoubleFace\"><Width>1000</Width><Length>1334</Length>"
-                      "<ColourCount>6</ColourCount></Pattern>"),
-          std::string("<Pattern Type=\"BrokenTwill\"><Width>1000</Width><Length>2001</Length></Pattern>"),
-          std::string("<Pattern Type=\"TwistPatterned\"><Width>1000</Width><Length>4001</Length></Pattern>")}) {
-        SCOPED_TRACE(design);
-        std::unique_ptr<TTWPatternBase> pattern = Load(design);
+    // colours 1000 x 1334 cells take three. No file holds such a design (it is refused as it
+    // is read), but an editor's own design may grow so far.
+    const auto sized = [](std::unique_ptr<TTWDFPattern> pattern, int width, int length, int colours) {
+        pattern->SetSize(width, length);
+        pattern->SetColourCount(colours);
+        return pattern;
+    };
+    std::vector<std::unique_ptr<TTWDFPattern>> designs;
+    designs.push_back(sized(std::make_unique<TTWDFPattern>(), 1000, 2001, 2));
+    designs.push_back(sized(std::make_unique<TTWDFPattern>(), 1000, 1334, 6));
+    designs.push_back(sized(std::make_unique<TTW31TwillPattern>(), 1000, 2001, 2));
+    designs.push_back(sized(std::make_unique<TTWWarpTwinedPattern>(), 1000, 4001, 2));
+    for (const auto& pattern : designs) {
+        SCOPED_TRACE(std::string(pattern->className()) + " " + std::to_string(pattern->Length()));
         TTWPattern target;
         Prefill(target);
         const std::string error = ErrorOf([&] { pattern->ConvertToThreaded(target); });

@@ -3,8 +3,10 @@
 #include "support/model_file_test.h"
 #include "support/pick_texts.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,7 +15,10 @@
 #include "framework/core/file_io.h"
 #include "model/df_pattern.h"
 #include "model/model_state.h"
+#include "model/pattern_limits.h"
 #include "model/threaded_pattern.h"
+#include "model/twill_pattern.h"
+#include "model/twist_pattern.h"
 #include "model/user_settings.h"
 #include "model/weaving.h"
 
@@ -282,6 +287,36 @@ TEST_F(DFPatternTest, RowsThatSetCellsOutsideTheGridAreRefused)
                                                   + "</Data>")),
                      TGenericException)
             << row;
+    }
+}
+
+TEST_F(DFPatternTest, AFileDesignLargerThanTheEditorsShowIsRefusedBeforeAnythingIsMade)
+{
+    // A file gives its size in two numbers: 1,000 cards by 2,001 rows asked the design view
+    // for gigabytes before the band was found too large to weave. Every kind that reads its
+    // grid this way (and a font's letters) holds at the same limit.
+    const auto document = [](int width, std::int64_t length) {
+        return DFDocument("<Width>" + std::to_string(width) + "</Width><Length>" + std::to_string(length)
+                          + "</Length><ColourCount>6</ColourCount>");
+    };
+    const std::int64_t longest = MaxDesignCells / MaxPatternCards;
+    std::vector<std::unique_ptr<TTWDFPattern>> kinds;
+    kinds.push_back(std::make_unique<TTWDFPattern>());
+    kinds.push_back(std::make_unique<TTW31TwillPattern>());
+    kinds.push_back(std::make_unique<TTWWarpTwinedPattern>());
+    for (const auto& pattern : kinds) {
+        ReadInto(*pattern, document(MaxPatternCards, longest));
+        EXPECT_EQ(pattern->Width(), MaxPatternCards);
+        EXPECT_EQ(pattern->Length(), longest);
+        const TGenericException large = ErrorOf([&] { ReadInto(*pattern, document(MaxPatternCards, longest + 1)); });
+        EXPECT_EQ("Pattern too large (1000 x " + std::to_string(longest + 1) + " cells).\r\nA pattern has at most "
+                      + std::to_string(MaxDesignCells) + " cells.",
+                  large.Message());
+        EXPECT_EQ("ExtractXML", large.GetInfo(0)->MethodName);
+        // One card, one row beyond: the product counts, not either side alone.
+        EXPECT_THROW(ReadInto(*pattern, document(1, MaxDesignCells + 1)), TGenericException);
+        ReadInto(*pattern, document(1, MaxDesignCells));
+        EXPECT_EQ(pattern->Length(), MaxDesignCells);
     }
 }
 
