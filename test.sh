@@ -72,7 +72,14 @@ done
 fuzz_summaries=$(for name in "${fuzz_names[@]}"; do cat "$fuzz/$name.summary"; done)
 
 echo
-skipped_tests "$build"
+skipped=$(skipped_tests "$build")
+echo "$skipped"
+# Every test that can skip names a package this script installs (as root, which CI is): on
+# CI a skip means an install step failed, and the run must not pass without those tests.
+if [ -n "${CI:-}" ] && [ "$skipped" != "Skipped tests: none" ]; then
+  echo "FAILED: tests were skipped on CI; the packages they need were not installed" >&2
+  exit 1
+fi
 echo "$fuzz_summaries"
 # ctest's closing lines come last, where a reader of the output looks for them.
 ctest_closing_lines "$build"
