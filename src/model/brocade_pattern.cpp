@@ -463,30 +463,25 @@ void TTWBrocadePattern::CheckPicksWithinWidth(std::string_view picksTag) const
 {
     // The editor shows and stores the width's cards of every pick: a weft digit or a tie-down
     // beyond them would open unseen and go with the next save.
-    const auto raise = [&](int index, const std::string& part, const std::string& value) {
-        const std::string held = width_ > 0 ? "The brocade's cards are 0 to " + fw::IntToStr(width_ - 1)
-                                            : std::string("The brocade has no cards");
+    const auto raise = [&](int index, const std::string& part, const std::string& value, const std::string& held) {
         throw TGenericException::CreateFromSender("Invalid " + part + " of pick " + fw::IntToStr(index + 1) + " in "
-                                                      + std::string(picksTag) + " (" + value + ").\r\n" + held
+                                                      + std::string(picksTag) + " (" + value + ").\r\n"
+                                                      + (width_ > 0 ? held : std::string("The brocade has no cards"))
                                                       + ": a card beyond them would be lost.",
                                                   nullptr, this, "ExtractXML");
     };
     for (int i = 0; i < brocadePicks_.Count(); ++i) {
         const TTWBrocadePick& pick = *brocadePicks_.Items(i);
         if (pick.Wefts().size() > static_cast<std::size_t>(width_)) {
-            const std::string held = width_ > 0 ? "The brocade is " + fw::IntToStr(width_) + " cards wide"
-                                                : std::string("The brocade has no cards");
-            throw TGenericException::CreateFromSender(
-                "Invalid Wefts of pick " + fw::IntToStr(i + 1) + " in " + std::string(picksTag) + " ("
-                    + fw::IntToStr(static_cast<std::int64_t>(pick.Wefts().size())) + " cards).\r\n" + held
-                    + ": a card beyond them would be lost.",
-                nullptr, this, "ExtractXML");
+            raise(i, "Wefts", fw::IntToStr(static_cast<std::int64_t>(pick.Wefts().size())) + " cards",
+                  "The brocade is " + fw::IntToStr(width_) + " cards wide");
         }
         for (const std::string& text : pick.TieDowns()) {
             int card = 0;
             // Entries that name no card mean nothing to the design, in the file or out of it.
             if (fw::TryStrToInt(text, card) && card >= width_) {
-                raise(i, "TieDowns", "card " + fw::IntToStr(card));
+                raise(i, "TieDowns", "card " + fw::IntToStr(card),
+                      "The brocade's cards are 0 to " + fw::IntToStr(width_ - 1));
             }
         }
     }

@@ -143,5 +143,6 @@ int FirstDifferentPick(const TTWPickList& woven, const TTWPickList& picks)
             }
         }
     }
-    return woven.Count() == picks.Count() ? picks.Count() + 1 : common + 1;
+    // Lists alike up to the shorter one differ just after it; lists alike throughout, one past the end.
+    return common + 1;
 }

@@ -189,10 +189,11 @@ void JoinThreaded(TTWJoinDirection direction, const TTWJoinPatterns& patterns, T
     if (!SideBySide(direction) || patterns.empty()) {
         return;
     }
+    const int joinedCards = JoinedCardCount(direction, patterns);
     const int joinedPicks = JoinedPickCount(direction, patterns);
     // The other kinds' joins are held to the card limit by the size of their grids.
-    CheckPatternWidth(JoinedCardCount(direction, patterns), &result, "JoinThreaded");
-    TTWPattern::CheckConversionSize(JoinedCardCount(direction, patterns), joinedPicks, &result);
+    CheckPatternWidth(joinedCards, &result, "JoinThreaded");
+    TTWPattern::CheckConversionSize(joinedCards, joinedPicks, &result);
     result.Clear();
     for (const TTWPatternBase* pattern : patterns) {
         const auto& threaded = *static_cast<const TTWPattern*>(pattern);
