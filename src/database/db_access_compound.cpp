@@ -510,6 +510,9 @@ int TDBGenericHandlerCompound::SetRecordLockS(bool lock, const std::string& user
                 answer = result;
             }
         });
+        if (locked) {
+            Finish(query, true, true);
+        }
     } catch (...) {
         restore();
         throw;
@@ -517,12 +520,6 @@ int TDBGenericHandlerCompound::SetRecordLockS(bool lock, const std::string& user
     if (!locked) {
         restore();
         return lock ? 0 : answer;
-    }
-    try {
-        Finish(query, true, true);
-    } catch (...) {
-        restore();
-        throw;
     }
     locked_ = lock;
     lockUser_ = lock ? user : std::string();
