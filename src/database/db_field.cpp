@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "foundation/string_utils.h"
+#include "framework/core/encoding.h"
 #include "framework/core/exceptions.h"
 #include "framework/core/strings.h"
 #include "framework/db/db_field_value.h"
@@ -46,21 +47,6 @@ bool StartsTrue(std::string_view text)
     }
     const char c = text.front();
     return c == '1' || c == 'T' || c == 't' || c == 'Y' || c == 'y';
-}
-
-// The byte length of the first `count` characters of a UTF-8 text (all of it when it has
-// fewer). A column's size counts characters, and a cut inside one would store a broken
-// character.
-std::size_t CharactersEnd(std::string_view text, std::size_t count)
-{
-    std::size_t characters = 0;
-    for (std::size_t pos = 0; pos < text.size(); ++pos) {
-        // Every byte but a continuation byte (10xxxxxx) begins a character.
-        if ((static_cast<unsigned char>(text[pos]) & 0xC0) != 0x80 && characters++ == count) {
-            return pos;
-        }
-    }
-    return text.size();
 }
 
 } // namespace
@@ -360,7 +346,8 @@ void TDBGenericField::SetAsString(std::string_view text)
     case dbfString:
         value.Text = trimmed;
         if (Size() > 0 && value.Text.size() > static_cast<std::size_t>(Size())) {
-            value.Text.resize(CharactersEnd(value.Text, static_cast<std::size_t>(Size())));
+            // The column's size counts characters; a cut by bytes would store a broken one.
+            value.Text.resize(fw::Utf8PrefixBytes(value.Text, static_cast<std::size_t>(Size())));
             // A cut that ends on a blank keeps none, as the text reads back trimmed.
             value.Text = fw::TrimRight(value.Text);
         }

@@ -1,11 +1,13 @@
 #include "shell/report_threading_dialog.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "controls/brush_panel.h"
 #include "forms/form_kit.h"
 #include "forms/forms_default_style.h"
 #include "controls/radio_button.h"
+#include "framework/core/encoding.h"
 #include "framework/core/strings.h"
 #include "framework/gui/std_button.h"
 #include "framework/gui/std_edit.h"
@@ -77,15 +79,7 @@ void PaintHoleCell(fw::Canvas& canvas, const fw::Rect& extents, fw::Color colour
 
 std::string FirstCharacters(const std::string& text, int count)
 {
-    std::size_t end = 0;
-    for (int taken = 0; end < text.size() && taken < count; ++taken) {
-        ++end;
-        // Continuation bytes belong to the character before them.
-        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
-            ++end;
-        }
-    }
-    return text.substr(0, end);
+    return text.substr(0, fw::Utf8PrefixBytes(text, static_cast<std::size_t>(std::max(count, 0))));
 }
 
 TfrmTWPrintCards::TfrmTWPrintCards(fw::Component* owner)

@@ -67,6 +67,19 @@ bool UnicodeToWindows1252(char32_t codePoint, unsigned char& byte)
     return false;
 }
 
+std::size_t Utf8PrefixBytes(std::string_view text, std::size_t count)
+{
+    std::size_t end = 0;
+    for (std::size_t taken = 0; end < text.size() && taken < count; ++taken) {
+        ++end;
+        // Continuation bytes belong to the character before them.
+        while (end < text.size() && IsContinuation(static_cast<unsigned char>(text[end]))) {
+            ++end;
+        }
+    }
+    return end;
+}
+
 std::string Windows1252ToUtf8(std::string_view bytes)
 {
     std::string result;

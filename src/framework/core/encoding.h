@@ -34,6 +34,9 @@ inline constexpr char32_t ReplacementCharacter = U'\uFFFD';
 // sequence cut short, an overlong form, a surrogate, a value beyond U+10FFFF) decodes as
 // U+FFFD and moves pos by that one byte only.
 char32_t DecodeUtf8(std::string_view text, std::size_t& pos);
+// The byte length of the text's first `count` characters (the whole text when it has fewer):
+// a cut there never splits a character.
+std::size_t Utf8PrefixBytes(std::string_view text, std::size_t count);
 // Appends the UTF-8 form of the code point; surrogates and values beyond U+10FFFF are
 // appended as U+FFFD.
 void AppendUtf8(std::string& text, char32_t codePoint);
