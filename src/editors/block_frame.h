@@ -243,7 +243,8 @@ public:
     // Takes a loaded picture as an import does (the undo step, the size, the events);
     // answers false after telling the user why it was refused. A picture that, turned with
     // the screen and adjusted by OnImportBitmap, has more columns than MaxPatternCards is
-    // refused with the pattern width error; a refused picture changes nothing.
+    // refused with the pattern width error, one of more cells than MaxDesignCells with the
+    // pattern size error; a refused picture changes nothing.
     bool ImportPicture(fw::Bitmap bitmap);
     // dx, dy in screen directions: -1 left / up, +1 right / down.
     void ShiftOnScreen(int dx, int dy);

@@ -13,8 +13,8 @@
 #include "framework/gui/std_edit.h"
 #include "framework/gui/std_label.h"
 #include "model/card_list.h"
-#include "model/pattern_limits.h"
 #include "model/palette.h"
+#include "model/pattern_limits.h"
 #include "shell/palette_colour_select_dialog.h"
 #include "shell/size_dialog_placing.h"
 

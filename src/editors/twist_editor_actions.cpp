@@ -9,7 +9,6 @@
 #include "editors/weaving_image_frame.h"
 #include "framework/gui/dialogs.h"
 #include "model/pattern_base.h"
-#include "model/pattern_limits.h"
 #include "model/threaded_pattern.h"
 #include "model/twist_pattern.h"
 #include "shell/editor_host.h"
@@ -101,8 +100,6 @@ void TfrmTWWarpTwinedPatternNonMDI::EditSize()
     if (!TfrmWarpTwinedSize::Execute(DialogOwner(), width, length, pattern_->Cards())) {
         return;
     }
-    // A design larger than a file may hold would not open again once saved.
-    CheckDesignCells(width, length, this, "EditSize");
     framePattern->SetGridWidth(width);
     framePattern->SetGridHeight(length);
     // The threading may have changed too: a band in view is woven again.

@@ -73,9 +73,12 @@ bool TfrmWarpTwinedSize::Execute(fw::Component* owner, int& width, int& length, 
     if (!dialog->TfrmSize::Execute(width, length)) {
         return false;
     }
-    dialog->ApplyToCards(cards);
     width = dialog->GetWidth();
     length = dialog->GetLength();
+    // A design larger than a file may hold would not open again once saved: refused before
+    // the cards change, so that the design stays as it was.
+    CheckDesignCells(width, length, dialog.get(), "Execute");
+    dialog->ApplyToCards(cards);
     return true;
 }
 

@@ -25,7 +25,8 @@ public:
     // Made by the owner, centred over it, shown with the numbers and one row per card up to
     // the width (S where the list has no such card), freed again. When the user accepts, the
     // card list is cut to the rows or given new four-hole cards for the missing ones, each
-    // card threaded as its row shows, and width and length hold the numbers chosen; true.
+    // card threaded as its row shows, and width and length hold the numbers chosen; true. A
+    // size of more cells than a design may have raises before anything changes.
     static bool Execute(fw::Component* owner, int& width, int& length, TTWCardList& cards);
 
     // The rows for cards 1..width, from the list.

@@ -11,8 +11,10 @@
 
 #include "df_editor_test_support.h"
 #include "editors/weaving_image_frame.h"
+#include "foundation/generic_exception.h"
 #include "framework/gui/dialogs.h"
 #include "framework/gui/std_edit.h"
+#include "model/pattern_limits.h"
 #include "model/threaded_pattern.h"
 #include "model/weaving.h"
 #include "shell/size_dialog.h"
@@ -24,6 +26,7 @@ namespace {
 
 using df_editor_test::DFEditorTest;
 using df_editor_test::MakeDesign;
+using threaded_editor_test::GridRows;
 
 using DFEditorResizeTest = DFEditorTest;
 
@@ -134,6 +137,34 @@ TEST_F(DFEditorResizeTest, APictureImportedOfTheSameHeightIsWovenOnTheImagePage)
             ExpectImagePageShowsTheDesign(editor, width);
         }
     }
+}
+
+TEST_F(DFEditorResizeTest, ASizeOfMoreCellsThanADesignMayHaveIsRefusedAndTheDesignKept)
+{
+    // As many cards as a pattern may have, and one row more than a design of that width may
+    // hold: saved, it would not open again.
+    const int width = MaxPatternCards;
+    const int length = static_cast<int>(MaxDesignCells / width) + 1;
+    TfrmTWDoublefaceNonMDI& editor = ShownDesign(NewDF(), 2);
+    const std::vector<std::string> cells = GridRows(*editor.framePattern);
+    modalScript = [&](fw::Form& form) {
+        auto& size = dynamic_cast<TfrmSize&>(form);
+        size.edWidth->SetText(std::to_string(width));
+        size.edLength->SetText(std::to_string(length));
+        size.btnAcceptClick();
+    };
+    try {
+        editor.PerformAction(TWAction::PatternSize, false, nullptr);
+        ADD_FAILURE() << "a design of " << width << " x " << length << " cells was made";
+    } catch (const TGenericException& error) {
+        EXPECT_EQ(error.Message(), "Pattern too large (" + std::to_string(width) + " x " + std::to_string(length)
+                                       + " cells).\r\nA pattern has at most " + std::to_string(MaxDesignCells)
+                                       + " cells.");
+    }
+    modalScript = nullptr;
+    EXPECT_EQ(editor.framePattern->GridWidth(), 7);
+    EXPECT_EQ(editor.framePattern->GridHeight(), DesignLength);
+    EXPECT_EQ(GridRows(*editor.framePattern), cells);
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 #pragma once
 
-// An editor's host that stands for the main window in tests: it remembers the messages, menu
-// captions and profile menus an editor asks for and the notes binding, and runs no dialog.
+// An editor's host that stands for the main window in tests: it remembers what an editor tells
+// the program (messages, window menu entries, profile menus, the notes binding, save dialogs
+// asked for) and runs no dialog.
 
 #include <algorithm>
 #include <cstdint>
@@ -14,7 +15,7 @@
 
 namespace editor_test {
 
-// A host that remembers the messages and profile menus asked for, and runs no dialog.
+// A host that remembers every call and runs no dialog.
 class RecordingHost final : public ITWEditorHost {
 public:
     struct Notice {
@@ -25,10 +26,10 @@ public:
 
     fw::Component* DialogOwner() override { return nullptr; }
     void NotifyMainForm(int message, std::intptr_t wParam) override { notices.push_back(Notice{message, wParam}); }
-    void EditorDestroyed(fw::Form&) override {}
-    void AddWindowMenuEntry(fw::Form&) override {}
+    void EditorDestroyed(fw::Form& editor) override { destroyed.push_back(&editor); }
+    void AddWindowMenuEntry(fw::Form& editor) override { menuAdded.push_back(&editor); }
     void UpdateWindowMenuCaption(fw::Form& editor) override { menuCaptions.push_back(editor.Caption()); }
-    void RemoveWindowMenuEntry(fw::Form&) override {}
+    void RemoveWindowMenuEntry(fw::Form& editor) override { menuRemoved.push_back(&editor); }
     void BuildProfileMenu(int kind) override { profileMenus.push_back(kind); }
     void RefillProfilePopup(const ProfileItemsFill&) override {}
     const fw::Control* ProfileButton() override { return nullptr; }
@@ -38,11 +39,16 @@ public:
         if (notesBound == &editor) {
             notesBound = nullptr;
         }
+        ++notesUnbinds;
     }
-    void RefreshNotes(ITWFormActions&) override {}
+    void RefreshNotes(ITWFormActions& editor) override { notesRefreshed.push_back(&editor); }
     void ShowNotesAsConfigured() override {}
-    void ToggleNotes() override {}
-    bool ExecuteSavePatternDialog(std::string&, bool) override { return false; }
+    void ToggleNotes() override { ++notesToggled; }
+    bool ExecuteSavePatternDialog(std::string&, bool withText) override
+    {
+        saveDialogs.push_back(withText);
+        return false;
+    }
     std::optional<bool> PickColour(fw::Color&) override { return false; }
     std::optional<bool> SavePicture(const fw::Bitmap&) override { return false; }
     std::optional<bool> EditSizeRatios(double&, double&, double&) override { return false; }
@@ -57,9 +63,16 @@ public:
     }
 
     std::vector<Notice> notices;
+    std::vector<fw::Form*> destroyed;
+    std::vector<fw::Form*> menuAdded;
     std::vector<std::string> menuCaptions;
+    std::vector<fw::Form*> menuRemoved;
     std::vector<int> profileMenus;
+    std::vector<ITWFormActions*> notesRefreshed;
+    std::vector<bool> saveDialogs;
     ITWFormActions* notesBound = nullptr;
+    int notesUnbinds = 0;
+    int notesToggled = 0;
 };
 
 } // namespace editor_test

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "editors/block_frame.h"
 #include "editors/card_frame.h"
 #include "editors/card_frame_list.h"
 #include "editors/editors_registration.h"
@@ -217,6 +218,20 @@ private:
     fw::ModalRunner previousRunner_;
     TfrmTWMain* main_ = nullptr;
 };
+
+// A design grid as rows, top row first: '#' a set cell.
+inline std::vector<std::string> GridRows(const TfrmBlockPattern& grid)
+{
+    std::vector<std::string> rows;
+    for (int y = grid.GridHeight() - 1; y >= 0; --y) {
+        std::string row;
+        for (int x = 0; x < grid.GridWidth(); ++x) {
+            row += grid.IsCellSet(x, y) ? '#' : '.';
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
 
 // The cells of a row of a pick list by column.
 inline std::vector<std::string> RowTexts(const TILTree& tree, int row)

@@ -81,19 +81,7 @@ inline std::filesystem::path SmallPath()
     return sample_patterns::SamplePath(SmallFile);
 }
 
-// The grid as rows, top row first.
-inline std::vector<std::string> GridRows(const TfrmBlockPattern& grid)
-{
-    std::vector<std::string> rows;
-    for (int y = grid.GridHeight() - 1; y >= 0; --y) {
-        std::string row;
-        for (int x = 0; x < grid.GridWidth(); ++x) {
-            row += grid.IsCellSet(x, y) ? '#' : '.';
-        }
-        rows.push_back(row);
-    }
-    return rows;
-}
+using threaded_editor_test::GridRows;
 
 class TwistEditorTest : public threaded_editor_test::EditorProgramTest {
 protected:

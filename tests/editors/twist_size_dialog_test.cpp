@@ -12,6 +12,7 @@
 #include "editors/block_frame.h"
 #include "editors/twist_editor.h"
 #include "editors/twist_size_dialog.h"
+#include "foundation/generic_exception.h"
 #include "framework/gui/std_button.h"
 #include "framework/gui/std_edit.h"
 #include "framework/gui/test_driver.h"
@@ -189,6 +190,35 @@ TEST_F(TwistSizeDialogTest, AcceptingFewerRowsCutsTheCardsAndCancellingChangesNo
     editor.PerformAction(TWAction::PatternSize, false, nullptr);
     EXPECT_EQ(Threadings(editor.Pattern().Cards()), "SZ");
     EXPECT_EQ(editor.framePattern->GridWidth(), 2);
+}
+
+TEST_F(TwistSizeDialogTest, ASizeOfMoreCellsThanADesignMayHaveIsRefusedAndTheDesignKept)
+{
+    auto design = Design({"#.", ".#"}, "SZ");
+    TfrmTWWarpTwinedPattern& editor = OpenDesign(*design);
+    // As many cards as a pattern may have, and one row more than a design of that width may
+    // hold: saved, it would not open again.
+    const int width = MaxPatternCards;
+    const int length = static_cast<int>(MaxDesignCells / width) + 1;
+    modalScript = [&](fw::Form& form) {
+        auto& dialog = dynamic_cast<TfrmWarpTwinedSize&>(form);
+        dialog.edWidth->SetText(std::to_string(width));
+        dialog.edLength->SetText(std::to_string(length));
+        dialog.btnAccept->Click();
+    };
+    try {
+        editor.PerformAction(TWAction::PatternSize, false, nullptr);
+        ADD_FAILURE() << "a design of " << width << " x " << length << " cells was made";
+    } catch (const TGenericException& error) {
+        EXPECT_EQ(error.Message(), "Pattern too large (" + std::to_string(width) + " x " + std::to_string(length)
+                                       + " cells).\r\nA pattern has at most " + std::to_string(MaxDesignCells)
+                                       + " cells.");
+    }
+    modalScript = nullptr;
+    EXPECT_EQ(editor.framePattern->GridWidth(), 2);
+    EXPECT_EQ(editor.framePattern->GridHeight(), 2);
+    EXPECT_EQ(GridRows(*editor.framePattern), (std::vector<std::string>{"#.", ".#"}));
+    EXPECT_EQ(Threadings(editor.Pattern().Cards()), "SZ");
 }
 
 } // namespace
