@@ -254,6 +254,15 @@ void TDBGenericAccessBase::CopyValues(const TDBGenericAccessBase& source, bool w
     }
 }
 
+TDBGRecordState TDBGenericAccessBase::KeptState()
+{
+    return TDBGRecordState([this, key = KeyValue(), loaded = LoadedKey(), date = Handler().LoadedDate()] {
+        SetKeyValue(key);
+        SetLoadedKey(loaded);
+        Handler().SetLoadedDate(date);
+    });
+}
+
 void TDBGenericAccessBase::CopyRecord(const TDBGenericAccessBase& source)
 {
     if (source.className() != className()) {

@@ -25,6 +25,18 @@ class TILTreeNode;
 class TVisualHierarchyNode;
 class TVisualHierarchyRoot;
 
+// What a load changes in a record, kept before the load so that it can be put back: the
+// record's values, its key and loaded key, and the date its handler last loaded it for. It
+// refers to its record and must not outlive it.
+class TDBGRecordState {
+public:
+    explicit TDBGRecordState(std::function<void()> putBack) : putBack_(std::move(putBack)) {}
+    void PutBack() const { putBack_(); }
+
+private:
+    std::function<void()> putBack_;
+};
+
 // The object that holds a record for its user interface (a list of rows, a cache): told
 // when the record joins and leaves it and when the record's last user has let go.
 class IDBGRecordContainer {
@@ -201,6 +213,9 @@ public:
     // put back when it is.
     virtual std::vector<int> ModifiedMarks() const { return {}; }
     virtual void RestoreModifiedMarks(const std::vector<int>&) {}
+    // What a load may change, to be put back when a load of several records together must
+    // not be kept in part; here the key, the loaded key and the handler's loaded date.
+    virtual TDBGRecordState KeptState();
     // Whether a history save on a date not after the latest period start is refused (code
     // 74); True here.
     virtual bool ChecksHistoryDate() const { return true; }

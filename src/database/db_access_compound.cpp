@@ -264,6 +264,20 @@ void TDBGenericAccessCompound::RestoreModifiedMarks(const std::vector<int>& mark
     }
 }
 
+TDBGRecordState TDBGenericAccessCompound::KeptState()
+{
+    std::vector<TDBGRecordState> parts;
+    for (auto& part : parts_) {
+        parts.push_back(part->KeptState());
+    }
+    return TDBGRecordState([base = TDBGenericAccessBase::KeptState(), parts = std::move(parts)] {
+        base.PutBack();
+        for (const TDBGRecordState& part : parts) {
+            part.PutBack();
+        }
+    });
+}
+
 // --- Its handler -------------------------------------------------------------------------------
 
 namespace {
@@ -371,16 +385,24 @@ bool TDBGenericHandlerCompound::LoadFromHistoryS(const fw::Variant& key, TDBGQue
 {
     const StateScope state(*this, dbhsHistoryLoad);
     owner_.BeforeHistoryLoad(date);
+    // The compound is one record: it read its period when every part read its own. A
+    // record that finds no period keeps its values; so does the compound, all of them, so
+    // that it never holds parts of two dates.
+    const TDBGRecordState before = owner_.KeptState();
+    bool found = true;
     const bool loaded = EachPart(query, commit, true, false, [&](TDBGenericAccessBase& part, int index) {
         owner_.BeforePartLoad(part, index);
-        part.Handler().LoadFromHistory(key, query, date, false);
+        found = part.Handler().LoadFromHistory(key, query, date, false) && found;
     });
     if (!loaded) {
         return false;
     }
+    if (!found) {
+        before.PutBack();
+    }
     owner_.AfterHistoryLoad(date);
     Finish(query, commit, true);
-    return true;
+    return found;
 }
 
 bool TDBGenericHandlerCompound::SaveWithQueryS(TDBGQueryRef& query, bool commit)

@@ -63,6 +63,8 @@ public:
     void SetData(const fw::Variant& data) override;
     std::vector<int> ModifiedMarks() const override;
     void RestoreModifiedMarks(const std::vector<int>& marks) override;
+    // Also every part's.
+    TDBGRecordState KeptState() override;
 
     // --- Hooks for descendants; nothing here ----------------------------------------------
     virtual void BeforePartLoad(TDBGenericAccessBase& /*part*/, int /*index*/) {}

@@ -1,7 +1,9 @@
 #include "database/db_access_internal.h"
 
 #include <cmath>
+#include <memory>
 #include <new>
+#include <vector>
 
 #include "database/db_generic_info.h"
 #include "database/db_session_pool.h"
@@ -601,6 +603,33 @@ void TDBGenericAccessInternal::RestoreModifiedMarks(const std::vector<int>& mark
     for (int i = 0; i < fields_.Count() && i < static_cast<int>(marks.size()); ++i) {
         fields_.Items(i)->SetModified(marks[static_cast<std::size_t>(i)] != 0);
     }
+}
+
+TDBGRecordState TDBGenericAccessInternal::KeptState()
+{
+    const auto copies = [](const TDBGenericFieldList* list) {
+        auto kept = std::make_shared<std::vector<std::unique_ptr<TDBGenericField>>>();
+        for (int i = 0; list != nullptr && i < list->Count(); ++i) {
+            auto copy = std::make_unique<TDBGenericField>();
+            copy->Assign(list->Items(i));
+            kept->push_back(std::move(copy));
+        }
+        return kept;
+    };
+    // Assigned back, without telling anyone of a change: the record is as it was.
+    const auto putBack = [](TDBGenericFieldList* list, const std::vector<std::unique_ptr<TDBGenericField>>& kept) {
+        for (int i = 0; list != nullptr && i < list->Count() && i < static_cast<int>(kept.size()); ++i) {
+            list->Items(i)->Assign(kept[static_cast<std::size_t>(i)].get());
+        }
+    };
+    return TDBGRecordState([this, base = TDBGenericAccessBase::KeptState(), fields = copies(&fields_),
+                            extra = copies(extra_.get()), start = periodStart_, end = periodEnd_, putBack] {
+        base.PutBack();
+        putBack(&fields_, *fields);
+        putBack(extra_.get(), *extra);
+        periodStart_ = start;
+        periodEnd_ = end;
+    });
 }
 
 // --- Variant transfers ----------------------------------------------------------------------------

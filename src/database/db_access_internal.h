@@ -108,6 +108,8 @@ public:
     void MarkAllModified() override;
     std::vector<int> ModifiedMarks() const override;
     void RestoreModifiedMarks(const std::vector<int>& marks) override;
+    // Also every field as it is (value, flags, value before the change) and the period.
+    TDBGRecordState KeptState() override;
 
     // Every field as (value, flag set), two elements a field, in field order. A read-only
     // record takes nothing (reported with the strict flag: "Attempt to set a ReadOnly record

@@ -391,101 +391,121 @@ bool TDBGenericListHandlerDirect::LoadForDate(const std::string& condition, cons
         list.Clear();
     }
     list.SetDateText(date);
-    const TDBGErrorWatch watch;
-    const int placed = DateCheck(condition, date);
-    if (watch.Reported()) {
+    const TDBGListDateSQL sql = Statements(condition, date);
+    if (date.empty()) {
+        return ReadRows(sql.CurrentRows(), date, false);
+    }
+    // The date is placed as each record's own load places it: first against today, then
+    // against the record's own periods.
+    const std::string today = info.DateToDBStr(info.GetSystemDate());
+    if (date > today && !info.Options().Contains(dbfLoadNoDateLimit)) {
+        Report("Failed to load records from table " + list.TableName() + ":\r\n"
+                   + "This date lies after the current date.\r\n" + "Date = " + date,
+               79, {}, nullptr);
         return false;
     }
-    std::string refusal;
-    int code = 78;
-    switch (placed) {
-    case 0:
-        return ReadRows(condition, date, false);
-    case 1:
-        return ReadRows(condition, date, true);
-    case 2:
-        if (!table->hasHistory() || table->Options().Contains(dbgLoadCurrentIfNoHistory)) {
-            return ReadRows(condition, date, false);
-        }
-        refusal = "No history records exist for this date.\r\n";
-        break;
-    case 3:
-        if (info.Options().Contains(dbfLoadNoDateLimit)) {
-            return ReadRows(condition, date, false);
-        }
-        refusal = "This date lies after the current date.\r\n";
-        code = 79;
-        break;
-    default:
-        if (!table->hasHistory()) {
-            return ReadRows(condition, date, false);
-        }
-        if (table->NoLowHistoryBounds()) {
-            return ReadRows(condition, date, true);
-        }
-        refusal = "The requested date lies before the first history record.\r\n";
-        break;
+    // A table without key columns has no record to follow through its periods.
+    if (date >= today || !table->hasHistory() || sql.KeyColumns.empty()) {
+        return ReadRows(sql.CurrentRows(), date, false);
     }
-    std::string message =
-        "Failed to load records from table " + list.TableName() + ":\r\n" + refusal + "Date = " + date;
-    if (placed == 2) {
-        message += "\r\nCriteria = " + condition;
+    const int refused = Refused(sql);
+    if (refused < 0) {
+        return false;
     }
-    Report(message, code, {}, nullptr);
-    return false;
+    if (refused > 0) {
+        std::string message = "Failed to load records from table " + list.TableName() + ":\r\n"
+            + (refused == 2 ? "No history records exist for this date.\r\n"
+                            : "The requested date lies before the first history record.\r\n")
+            + "Date = " + date;
+        if (refused == 2) {
+            message += "\r\nCriteria = " + condition;
+        }
+        Report(message, 78, {}, nullptr);
+        return false;
+    }
+    return ReadRows(sql.Records(), date, true);
 }
 
-bool TDBGenericListHandlerDirect::ReadRows(const std::string& condition, const std::string& date, bool history)
+TDBGListDateSQL TDBGenericListHandlerDirect::Statements(const std::string& condition, const std::string& date)
 {
     TDBGenericListBase& list = List();
     TDBGenericInfo& info = list.Info();
     const TDBGenericTableInfo& table = *list.TableInfo();
-    std::string sql;
+    TDBGListDateSQL sql;
+    sql.Table = list.TableName();
+    sql.HistoryTable = table.HistoryTable();
+    // The columns a record's key condition names.
+    if (table.UseMultiKeys() && !table.MultiKeyFields().Empty()) {
+        for (const std::string& column : table.MultiKeyFields()) {
+            sql.KeyColumns.push_back(column);
+        }
+    } else if (!table.KeyField().empty()) {
+        sql.KeyColumns.push_back(table.KeyField());
+    }
+    sql.StartColumn = list.HistoryStartField();
+    sql.EndColumn = list.HistoryEndField();
+    for (int i = 0; i < table.Fields().Count(); ++i) {
+        sql.TableColumns += (i > 0 ? ", " : "") + table.Fields().Items(i)->FieldName;
+    }
+    if (sql.TableColumns.empty()) {
+        sql.TableColumns = "*";
+    }
+    sql.ListColumns = list.SelectedColumns();
+    sql.Condition = condition;
+    sql.Order = list.OrderText();
+    sql.Date = info.QuoteValue(date);
+    sql.Empty = info.QuoteValue("");
+    // Without a date the list reads the table's rows as they stand, deleted ones among them.
+    if (table.CanDelete() && !date.empty()) {
+        sql.DeleteColumn = info.DeleteFlagField();
+    }
+    sql.CurrentWithoutHistory = table.Options().Contains(dbgLoadCurrentIfNoHistory);
+    sql.FirstPeriodBeforeHistory = table.NoLowHistoryBounds();
+    return sql;
+}
+
+int TDBGenericListHandlerDirect::Refused(const TDBGListDateSQL& sql)
+{
+    const std::string statement = sql.Refusals();
+    if (statement.empty()) {
+        return 0;
+    }
+    TDBGenericListBase& list = List();
     try {
         TDBGenericQuery query(list.Session(), &list, false);
-        std::string columns = list.SelectedColumns();
-        std::string from = list.TableName();
-        std::string where = condition;
-        if (history) {
-            std::string effective = date;
-            if (table.NoLowHistoryBounds()) {
-                query.SQL().Add("SELECT MIN(" + list.HistoryStartField() + ") FROM " + table.HistoryTable()
-                                + (condition.empty() ? std::string() : " WHERE " + condition));
-                sql = query.Text();
-                query.Open();
-                if (!query.Eof() && !query.Fields(0).IsNull() && date < query.Fields(0).AsString()) {
-                    effective = query.Fields(0).AsString();
-                }
-                query.Close();
-                query.SQL().Clear();
-            }
-            if (columns != "*") {
-                columns += ", " + list.HistoryStartField() + ", " + list.HistoryEndField();
-            }
-            from = table.HistoryTable();
-            where = (condition.empty() ? std::string() : "(" + condition + ")   AND ") + list.HistoryStartField()
-                + " <= " + info.QuoteValue(effective) + "   AND " + list.HistoryEndField()
-                + " >= " + info.QuoteValue(effective);
-        }
-        query.SQL().Add("SELECT " + columns + " FROM " + from + (where.empty() ? std::string() : " WHERE " + where));
-        if (!list.OrderText().empty()) {
-            query.SQL().Add("ORDER BY " + list.OrderText());
-        }
-        sql = query.Text();
+        query.SQL().Add(statement);
+        query.Open();
+        return query.Eof() || query.Fields(0).IsNull() ? 0 : static_cast<int>(query.Fields(0).AsInteger());
+    } catch (const std::exception& error) {
+        Report("Unable to access history table " + sql.HistoryTable + "." + "Session = " + list.Session().SessionName()
+                   + "\r\n",
+               70, statement, &error);
+        return -1;
+    }
+}
+
+bool TDBGenericListHandlerDirect::ReadRows(const std::string& statement, const std::string& date, bool periods)
+{
+    TDBGenericListBase& list = List();
+    try {
+        TDBGenericQuery query(list.Session(), &list, false);
+        query.SQL().Add(statement);
         query.Open();
         TDBGColumnMap map;
+        // Each row tells by its period's start whether it is a period or a current row.
+        const int start = query.FieldCount() - 2;
         for (; !query.Eof(); query.Next()) {
             TDBGenericAccessBase* record = list.NewItem(true);
             if (record == nullptr) {
                 return false;
             }
-            record->Handler().ReadListRow(query, map, history, date);
+            record->Handler().ReadListRow(query, map, periods && !query.Fields(start).IsNull(), date);
         }
         return true;
     } catch (const std::exception& error) {
         Report("Failed to load records from table " + list.TableName() + ".\r\n" + "Session = "
                    + list.Session().SessionName() + "\r\n",
-               21, sql, &error);
+               21, statement, &error);
         return false;
     }
 }

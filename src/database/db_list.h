@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "database/db_generic_exception.h"
+#include "database/db_list_date_sql.h"
 #include "foundation/enhanced_list.h"
 #include "framework/core/string_list.h"
 
@@ -52,11 +53,15 @@ private:
 //   SELECT <columns> FROM <table>[ WHERE <condition>]
 //   ORDER BY <order>                                   (on a line of its own, when there is one)
 // each row read into a new record of the list's type through one column map. For a date the
-// rows come from the history table (the periods that cover it); a date after the current
-// date reports "Failed to load records from table <table>:\r\nThis date lies after the
-// current date.\r\nDate = <date>" (79, "Load") unless dbfLoadNoDateLimit, and a date the
-// history cannot serve "... The requested date lies before the first history record." or
-// "... No history records exist for this date." with "\r\nCriteria = <condition>" (78).
+// list holds exactly the records that loading each of them alone for that date gives, each
+// once, with the same values, in the list's order (db_list_date_sql.h tells how): a row
+// deleted by then is left out, and in the past each record reads its current row or its
+// period as its own history places the date. A date after the current date reports "Failed
+// to load records from table <table>:\r\nThis date lies after the current date.\r\nDate =
+// <date>" (79, "Load") unless dbfLoadNoDateLimit; a record of the condition whose own load
+// would be refused refuses the list with "... The requested date lies before the first
+// history record." or "... No history records exist for this date." with "\r\nCriteria =
+// <condition>" (78).
 class TDBGenericListHandlerDirect : public TDBGenericListHandler {
 public:
     using TDBGenericListHandler::TDBGenericListHandler;
@@ -69,7 +74,13 @@ public:
     bool LoadForDate(const std::string& condition, const std::string& date, bool clear) override;
 
 private:
-    bool ReadRows(const std::string& condition, const std::string& date, bool history);
+    TDBGListDateSQL Statements(const std::string& condition, const std::string& date);
+    // The smallest refusal among the records (2 or 4, as DateCheck), 0 for none, -1 after
+    // reporting a failed statement.
+    int Refused(const TDBGListDateSQL& sql);
+    // Each row into a new record; with periods, a row whose period start is not NULL is a
+    // period, the others current rows.
+    bool ReadRows(const std::string& statement, const std::string& date, bool periods);
     int Report(const std::string& message, int code, const std::string& sql, const std::exception* previous);
 };
 
