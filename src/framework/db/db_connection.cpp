@@ -11,6 +11,7 @@
 
 #include "framework/core/strings.h"
 #include "framework/db/db_error.h"
+#include "framework/db/db_postgres_text.h"
 #include "framework/db/db_session.h"
 #include "framework/db/qt_sql_backend.h"
 
@@ -206,14 +207,25 @@ ResultData Connection::Impl::Execute(std::string_view sent)
     if (result.IsSelect) {
         const QSqlRecord record = query.record();
         result.Columns.reserve(static_cast<std::size_t>(record.count()));
+        // Every text comes from the driver here. PostgreSQL's are read as the server sent
+        // them (db_postgres_text.h): Qt's decoding would drop a leading byte-order mark.
+        std::vector<bool> serverTexts;
         for (int i = 0; i < record.count(); ++i) {
             result.Columns.push_back(Utf8(record.fieldName(i)));
+            serverTexts.push_back(EngineKind == Engine::Postgres
+                                  && record.field(i).metaType().id() == QMetaType::QString);
         }
         while (query.next()) {
             std::vector<CellValue> row;
             row.reserve(result.Columns.size());
+            const PostgresRowTexts texts =
+                EngineKind == Engine::Postgres ? PostgresRowTexts(query) : PostgresRowTexts();
             for (int i = 0; i < record.count(); ++i) {
-                row.push_back(CellOf(query.value(i)));
+                CellValue cell;
+                if (!serverTexts[static_cast<std::size_t>(i)] || !texts.Read(i, cell)) {
+                    cell = CellOf(query.value(i));
+                }
+                row.push_back(std::move(cell));
             }
             result.Rows.push_back(std::move(row));
         }
