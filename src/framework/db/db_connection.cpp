@@ -145,6 +145,26 @@ std::string QuotedText(std::string_view text)
     return quoted + "'";
 }
 
+// Runs the undo work of a transaction that was rolled back, the latest first. It only
+// changes memory; a failure of one step keeps none of the others from running.
+void RunUndo(std::vector<std::function<void()>>& undo)
+{
+    for (auto step = undo.rbegin(); step != undo.rend(); ++step) {
+        try {
+            (*step)();
+        } catch (...) {
+            // The roll-back happened; what memory keeps is the caller's to check.
+        }
+    }
+    undo.clear();
+}
+
+// Runs the undo work when it goes out of scope: after the connection's lock is left.
+struct UndoAfterwards {
+    std::vector<std::function<void()>>& Undo;
+    ~UndoAfterwards() { RunUndo(Undo); }
+};
+
 } // namespace
 
 std::string ParamValue(const StringList& params, std::string_view name)
@@ -354,22 +374,27 @@ void Connection::Open()
 
 void Connection::Close()
 {
-    const std::lock_guard lock(impl_->Mutex);
-    if (!impl_->Database.isValid()) {
-        return;
-    }
-    if (impl_->InTransaction && impl_->Database.isOpen()) {
-        try {
-            impl_->Execute("ROLLBACK");
-        } catch (const EDatabaseError&) {
-            // Closing ends the transaction anyway.
+    std::vector<std::function<void()>> undo;
+    {
+        const std::lock_guard lock(impl_->Mutex);
+        if (!impl_->Database.isValid()) {
+            return;
         }
+        if (impl_->InTransaction && impl_->Database.isOpen()) {
+            try {
+                impl_->Execute("ROLLBACK");
+            } catch (const EDatabaseError&) {
+                // Closing ends the transaction anyway.
+            }
+        }
+        undo.swap(impl_->Undo);
+        impl_->InTransaction = false;
+        impl_->TransactionFailed = false;
+        impl_->Database.close();
+        impl_->Database = QSqlDatabase();
+        QSqlDatabase::removeDatabase(impl_->QtName);
     }
-    impl_->InTransaction = false;
-    impl_->TransactionFailed = false;
-    impl_->Database.close();
-    impl_->Database = QSqlDatabase();
-    QSqlDatabase::removeDatabase(impl_->QtName);
+    RunUndo(undo);
 }
 
 void Connection::StartTransaction()
@@ -383,16 +408,20 @@ void Connection::StartTransaction()
     impl_->Execute(begin);
     impl_->InTransaction = true;
     impl_->TransactionFailed = false;
+    impl_->Undo.clear();
 }
 
 void Connection::Commit()
 {
     impl_->Notify("COMMIT", "COMMIT", StatementKind::Transaction);
+    std::vector<std::function<void()>> undo;
+    // What a failed commit rolled back is undone once the connection's lock is left.
+    const UndoAfterwards afterwards{undo};
     const std::lock_guard lock(impl_->Mutex);
     if (!impl_->InTransaction) {
         throw EDatabaseError("No transaction is running on this connection.", ErrorKind::Refused);
     }
-    const auto rollBack = [this] {
+    const auto rollBack = [this, &undo] {
         try {
             impl_->Execute("ROLLBACK");
         } catch (const EDatabaseError&) {
@@ -400,6 +429,7 @@ void Connection::Commit()
         }
         impl_->InTransaction = false;
         impl_->TransactionFailed = false;
+        undo.swap(impl_->Undo);
     };
     if (impl_->TransactionFailed) {
         rollBack();
@@ -412,18 +442,30 @@ void Connection::Commit()
         throw;
     }
     impl_->InTransaction = false;
+    impl_->Undo.clear();
 }
 
 void Connection::Rollback()
 {
     impl_->Notify("ROLLBACK", "ROLLBACK", StatementKind::Transaction);
+    std::vector<std::function<void()>> undo;
+    const UndoAfterwards afterwards{undo};
     const std::lock_guard lock(impl_->Mutex);
     if (!impl_->InTransaction) {
         return;
     }
     impl_->InTransaction = false;
     impl_->TransactionFailed = false;
+    undo.swap(impl_->Undo);
     impl_->Execute("ROLLBACK");
+}
+
+void Connection::UndoOnRollback(std::function<void()> undo)
+{
+    const std::lock_guard lock(impl_->Mutex);
+    if (impl_->InTransaction && undo) {
+        impl_->Undo.push_back(std::move(undo));
+    }
 }
 
 bool Connection::InTransaction() const
