@@ -5,7 +5,7 @@ cd "$(dirname "$0")"
 . scripts/ensure-packages.sh
 
 # pugixml and libxml2 are only the yardsticks of the XML benchmark; the program never uses them.
-ensure_packages cmake ninja-build g++ libbenchmark-dev libpugixml-dev libxml2-dev libgif-dev qt6-base-dev \
+ensure_packages cmake ninja-build g++ libpq-dev libbenchmark-dev libpugixml-dev libxml2-dev libgif-dev qt6-base-dev \
   libqt6sql6-sqlite libqt6sql6-psql postgresql postgresql-common
 
 build=build/release

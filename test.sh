@@ -13,8 +13,9 @@ cd "$(dirname "$0")"
 . scripts/quiet-run.sh
 
 # imagemagick and poppler-utils check our image and PDF files with other programs' readers.
-# The database tests run on SQLite and on PostgreSQL, through Qt's drivers for both.
-ensure_packages cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev locales clang libclang-rt-14-dev \
+# The database tests run on SQLite and on PostgreSQL, through Qt's drivers for both; our database
+# interface reads the texts of PostgreSQL's results through libpq (libpq-dev).
+ensure_packages cmake ninja-build g++ libpq-dev libgtest-dev libgmock-dev libbenchmark-dev locales clang libclang-rt-14-dev \
   libgif-dev libjpeg62-turbo-dev qt6-base-dev fonts-liberation2 fonts-dejavu-core poppler-utils imagemagick \
   libqt6sql6-sqlite libqt6sql6-psql postgresql postgresql-common
 ensure_comma_locale

@@ -162,6 +162,14 @@ std::string TDBGenericAccessBase::KeyDescription() const
     return TableInfo().KeyField() + " = " + fw::IntToStr(KeyValue());
 }
 
+std::weak_ptr<const bool> TDBGenericAccessBase::Lifetime()
+{
+    if (!lifetime_) {
+        lifetime_ = std::make_shared<const bool>(true);
+    }
+    return lifetime_;
+}
+
 void TDBGenericAccessBase::ClearKey(bool clear)
 {
     if (!clear) {

@@ -127,6 +127,10 @@ public:
 
     std::string_view className() const override { return "TDBGenericAccessBase"; }
 
+    // Lives as long as the record: work kept elsewhere for the record (the undo of a save
+    // in a transaction that has not ended yet) asks it first whether the record is still there.
+    std::weak_ptr<const bool> Lifetime();
+
     // --- The table the statements name --------------------------------------------------------
 
     // The record's own alternate-table choice: none follows its owner (a list or a
@@ -277,4 +281,5 @@ protected:
 private:
     friend class TDBGenericAccessHandlerBase;
     AlternateChoice alternate_ = AlternateChoice::FollowOwner;
+    std::shared_ptr<const bool> lifetime_;
 };

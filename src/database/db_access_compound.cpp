@@ -419,8 +419,10 @@ bool TDBGenericHandlerCompound::SaveWithQueryS(TDBGQueryRef& query, bool commit)
     }
     // The parts' new keys are kept only when the whole save is.
     TDBGKeysGivenBack keys;
+    std::vector<TDBGSaveUndoneOnRollback> undo;
     for (int i = 0; i < owner_.PartCount(); ++i) {
         keys.Watch(*owner_.Part(i));
+        undo.emplace_back(*owner_.Part(i));
     }
     // Keys first, before the transaction: the key registry works on a connection of its own.
     {
@@ -434,6 +436,7 @@ bool TDBGenericHandlerCompound::SaveWithQueryS(TDBGQueryRef& query, bool commit)
     // A roll-back undoes what the parts wrote, so they must still count as changed after it.
     const std::vector<int> marks = owner_.ModifiedMarks();
     bool saved = false;
+    fw::db::Connection* connection = nullptr;
     try {
         saved = EachPart(query, commit, false, false, [&](TDBGenericAccessBase& part, int index) {
             if (!owner_.TakesPart(part, TDBGenericAccessCompound::Transfer::Save)) {
@@ -444,6 +447,7 @@ bool TDBGenericHandlerCompound::SaveWithQueryS(TDBGQueryRef& query, bool commit)
         });
         if (saved) {
             owner_.AfterSave();
+            connection = query ? query->GetConnection() : nullptr;
             Finish(query, commit, true);
         }
     } catch (...) {
@@ -455,6 +459,11 @@ bool TDBGenericHandlerCompound::SaveWithQueryS(TDBGQueryRef& query, bool commit)
         return false;
     }
     keys.Keep();
+    // The parts' keys were drawn above, before their own saves: a roll-back of a
+    // transaction this save only joined takes them back here.
+    for (TDBGSaveUndoneOnRollback& part : undo) {
+        part.Remember(connection);
+    }
     ClearNewRecordMarker();
     return true;
 }

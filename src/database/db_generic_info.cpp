@@ -180,21 +180,20 @@ std::string TDBGenericInfo::QuoteValue(std::string_view value) const
 
 std::string TDBGenericInfo::DateTimeToSQL(fw::DateTime value) const
 {
-    // SQLite keeps a date-time as the text it was given, compares and sorts it as text, and
-    // reads back only the standard form: there every literal takes that form, which runs
-    // from year to second.
-    const std::string format = DateTimesAreText() ? std::string("YYYY-MM-DD hh:nn:ss")
-                                                  : dbDateFormat_ + " " + dbTimeFormat_;
+    // On the engines this layer reaches, every literal runs from year to second, whatever
+    // DBDateFormat says. SQLite keeps a date-time as the text it was given, compares and
+    // sorts it as text, and reads back only that form. PostgreSQL reads a literal's day and
+    // month by the session's DateStyle, never by our format: "04/07/2150" would be 7 April
+    // under MDY, and "25/03/2150" no date at all; the ISO form means one moment under every
+    // DateStyle. Only without a known engine does the literal follow the format.
+    const std::string format =
+        KnowsEngine() ? std::string("YYYY-MM-DD hh:nn:ss") : dbDateFormat_ + " " + dbTimeFormat_;
     return ::DateTimeToSQL(dbType_, dbStrDelim_, format, value);
 }
 
-bool TDBGenericInfo::DateTimesAreText() const
+bool TDBGenericInfo::KnowsEngine() const
 {
-    if (database_ != nullptr) {
-        return database_->GetEngine() == fw::db::Engine::Sqlite;
-    }
-    const auto alias = fw::db::FindAlias(dbAlias_);
-    return alias && alias->Kind == fw::db::Engine::Sqlite;
+    return database_ != nullptr || fw::db::FindAlias(dbAlias_).has_value();
 }
 
 TDBGenericTableInfo* TDBGenericInfo::GetTableByID(int id)

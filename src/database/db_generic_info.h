@@ -167,12 +167,13 @@ public:
 
     // DBStrDelim + the encoded text + DBStrDelim (QuoteText).
     std::string QuoteValue(std::string_view value) const;
-    // DateTimeToSQL with DBType, DBStrDelim and DBDateFormat + " " + DBTimeFormat; on an
-    // engine that keeps date-times as text (SQLite) with "YYYY-MM-DD hh:nn:ss" instead,
-    // the one form that reads back and sorts by time there.
+    // DateTimeToSQL with DBType, DBStrDelim and DBDateFormat + " " + DBTimeFormat; on a
+    // known engine (a Database, or an alias DBAlias) with "YYYY-MM-DD hh:nn:ss" instead:
+    // the one form that SQLite reads back and sorts by time, and that PostgreSQL reads as
+    // the same moment under every DateStyle.
     std::string DateTimeToSQL(fw::DateTime value) const;
-    // Whether the database (Database, else the alias DBAlias) keeps date-times as text.
-    bool DateTimesAreText() const;
+    // Whether the engine is known: a Database is set, or DBAlias names a registered alias.
+    bool KnowsEngine() const;
 
     // OnGetTableByID, or the table of the type register's name for the ID; none after a
     // report when neither knows one.

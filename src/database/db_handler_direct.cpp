@@ -156,6 +156,7 @@ bool TDBGenericAccessHandlerBase::SaveWithQueryS(TDBGQueryRef& query, bool commi
         return false;
     }
     TDBGKeysGivenBack keys(record);
+    TDBGSaveUndoneOnRollback undo(record);
     // Keys are drawn before the save's own transaction begins: the registry works on a
     // connection of its own, which SQLite would keep waiting behind this one's writes.
     bool keyDrawn = false;
@@ -179,8 +180,10 @@ bool TDBGenericAccessHandlerBase::SaveWithQueryS(TDBGQueryRef& query, bool commi
     std::string failure = "Failed to save information to table " + tableName + ".\r\n" + "Session = "
         + Session().SessionName() + "\r\n";
     std::string method = "SaveWithQueryS";
+    fw::db::Connection* connection = nullptr;
     try {
         EnsureQuery(query);
+        connection = query->GetConnection();
         // A key drawn just now is no row's yet: such a record is inserted, so that a registry
         // behind its table makes the insert fail instead of overwriting another record.
         const bool isNew = keyDrawn || IsNewOn(*query, sql);
@@ -246,6 +249,7 @@ bool TDBGenericAccessHandlerBase::SaveWithQueryS(TDBGQueryRef& query, bool commi
         return false;
     }
     keys.Keep();
+    undo.Remember(connection);
     record.SetLoadedKey(record.KeyAsVariant());
     record.AfterSave();
     return true;

@@ -6,6 +6,7 @@
 
 #include "database/db_access_base.h"
 #include "database/db_generic_info.h"
+#include "framework/db/db_connection.h"
 
 // For the handlers' own files: a nested step that reported its failure to a host handler
 // which chose to go on. The operation that ran it ends there (rolling back what it owns)
@@ -76,4 +77,48 @@ private:
     };
     std::vector<Keyless> keyless_;
     bool kept_ = false;
+};
+
+// A save that joined a transaction it does not end (the host's, or a compound's) and went
+// through. Should that transaction be rolled back, the row the save wrote is gone while
+// the record would still hold what the save gave it: the key it took, which the registry
+// (on SQLite, drawn inside that transaction) hands out again to the next record, and its
+// changes marked as written. The record then gives them back, so that its next save
+// inserts it under a new key and writes every change again: a key never reaches two rows.
+class TDBGSaveUndoneOnRollback {
+public:
+    explicit TDBGSaveUndoneOnRollback(TDBGenericAccessBase& record)
+        : record_(record), keyless_(!record.HasKey()), marks_(record.ModifiedMarks()), loaded_(record.LoadedKey())
+    {
+    }
+
+    // The save went through on the connection: kept there while its transaction runs.
+    void Remember(fw::db::Connection* connection)
+    {
+        if (connection == nullptr || !connection->InTransaction()) {
+            return;
+        }
+        connection->UndoOnRollback([record = &record_, alive = record_.Lifetime(), keyless = keyless_,
+                                    marks = marks_, loaded = loaded_] {
+            if (alive.expired()) {
+                return;
+            }
+            if (keyless && record->HasKey()) {
+                record->ClearKey(true);
+            }
+            record->SetLoadedKey(loaded);
+            // Marked again what was marked before the save, keeping what was marked since.
+            std::vector<int> merged = record->ModifiedMarks();
+            for (std::size_t i = 0; i < merged.size() && i < marks.size(); ++i) {
+                merged[i] = merged[i] != 0 || marks[i] != 0 ? 1 : 0;
+            }
+            record->RestoreModifiedMarks(merged);
+        });
+    }
+
+private:
+    TDBGenericAccessBase& record_;
+    bool keyless_;
+    std::vector<int> marks_;
+    fw::Variant loaded_;
 };

@@ -73,10 +73,15 @@ int TDBGenericRecordKey::Draw(const std::string& name)
             sql = query->Text();
             query->Open();
             int key = 1;
+            std::string stored;
             if (!query->Eof()) {
                 key = query->Fields(0).AsInteger() + 1;
                 query->SQL().Clear();
                 query->SQL().Add("UPDATE " + keyTable_ + " SET " + valueField_ + " = " + fw::IntToStr(key) + condition);
+            } else if (FindOtherSpelling(*query, name, stored, key, sql)) {
+                query->SQL().Clear();
+                query->SQL().Add("UPDATE " + keyTable_ + " SET " + valueField_ + " = " + fw::IntToStr(key) + " WHERE "
+                                 + keyNameField_ + " = " + info_.QuoteValue(stored));
             } else {
                 query->SQL().Clear();
                 query->SQL().Add("INSERT INTO " + keyTable_ + " (" + keyNameField_ + ", " + valueField_ + ")"
@@ -99,4 +104,31 @@ int TDBGenericRecordKey::Draw(const std::string& name)
             throw TDBGenericException("Error during key generation.", sql, "_GetKey", this, {}, &error, nullptr);
         }
     }
+}
+
+bool TDBGenericRecordKey::FindOtherSpelling(TDBGenericQuery& query, const std::string& name, std::string& stored,
+                                            int& key, std::string& sql)
+{
+    // The engine's Upper() misses a row whose name has letters beyond ASCII in another case
+    // than ours: SQLite upper-cases ASCII only, PostgreSQL none beyond it under the C locale
+    // and "ß" to itself everywhere. Such rows were stored by the host or by builds that
+    // upper-cased ASCII only; each name is upper-cased here as the layer does it.
+    // The rows are read locked (the query still asks for it), as the first statement's row
+    // would have been, so that no other draw counts on from the same value meanwhile.
+    query.Close();
+    query.SQL().Clear();
+    query.SQL().Add("SELECT " + keyNameField_ + ", " + valueField_ + " FROM " + keyTable_);
+    sql = query.Text();
+    query.Open();
+    for (; !query.Eof(); query.Next()) {
+        const std::string spelling = query.Fields(0).AsString();
+        if (fw::db::UpperCaseText(fw::Trim(spelling)) == name) {
+            stored = spelling;
+            key = query.Fields(1).AsInteger() + 1;
+            query.Close();
+            return true;
+        }
+    }
+    query.Close();
+    return false;
 }

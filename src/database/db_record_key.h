@@ -6,17 +6,25 @@
 
 class TDBGenericInfo;
 class TDBGSessionRef;
+class TDBGenericQuery;
 
 // Draws new integer keys from a key table that holds, per key name, the last value handed
 // out. It works on a session of its own (the settings component reserves one), so that a
 // key is committed whatever becomes of the caller's transaction. Not so on SQLite while the
 // calling thread owns a transaction: SQLite lets one writer in at a time, so the draw joins
-// that transaction (db_generic_query.h) and lives or dies with it.
+// that transaction (db_generic_query.h) and lives or dies with it: a record saved there
+// gives its key back when that transaction is rolled back (TDBGSaveUndoneOnRollback), so
+// that the number, handed out again, never reaches two rows.
 //
 // Statements (N = the upper-cased, trimmed name, quoted):
 //   SELECT LastValue FROM Key_Registry WHERE Upper(KeyName) = N
 //   UPDATE Key_Registry SET LastValue = <key> WHERE Upper(KeyName) = N
 //   INSERT INTO Key_Registry (KeyName, LastValue) VALUES (N, 1)
+// Names are upper-cased beyond ASCII ("öse" gives ÖSE), which the engines' Upper() do not
+// all do alike. So when the first statement finds no row, every row's name is upper-cased
+// here before a new row is made, and a row found so is counted on under its stored name:
+//   SELECT KeyName, LastValue FROM Key_Registry
+//   UPDATE Key_Registry SET LastValue = <key> WHERE KeyName = <the stored name>
 //
 // Two callers never get the same key: the draw is one transaction whose read locks the
 // row (PostgreSQL: FOR UPDATE; SQLite: the write transaction from its start), the key
@@ -51,6 +59,10 @@ public:
 
 private:
     int Draw(const std::string& name);
+    // When the engine's Upper() found no row: the row whose name, upper-cased as the layer
+    // does it, is the name; its name as stored and the key that follows its value.
+    bool FindOtherSpelling(TDBGenericQuery& query, const std::string& name, std::string& stored, int& key,
+                           std::string& sql);
 
     TDBGenericInfo& info_;
     std::string keyTable_;

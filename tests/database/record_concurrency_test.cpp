@@ -306,7 +306,11 @@ TEST_P(RecordConcurrencyTest, TwoUsersSavingHistoryForOneRecordLeaveOneOpenPerio
                   "INSERT INTO H_Looms (ID, Name, HistoryPeriodStart, HistoryPeriodEnd) VALUES (3, 'Open', "
                   "'20240301', '99991231')"});
     // Bob has loaded the record and waits; Alice is held right after she read where the
-    // latest period starts, and Bob saves meanwhile.
+    // latest period starts, and Bob saves meanwhile. Alice goes on only once Bob has reached
+    // the statement that queues him behind her (SQLite: the start of his write transaction;
+    // PostgreSQL: the lock named after the record), so that he is known to wait for her.
+    StatementGate queued(IsPostgres() ? "SELECT pg_advisory_xact_lock" : "BEGIN IMMEDIATE");
+    queued.Release();
     std::promise<void> ready;
     std::promise<void> go;
     auto second = std::async(std::launch::async, [&] {
@@ -314,6 +318,7 @@ TEST_P(RecordConcurrencyTest, TwoUsersSavingHistoryForOneRecordLeaveOneOpenPerio
         auto loom = user.Loom();
         loom->Load(3);
         loom->SetText("Name", "June");
+        queued.Watch(user.connection);
         ready.set_value();
         go.get_future().wait();
         return loom->SaveToHistory("20240601");
@@ -328,11 +333,12 @@ TEST_P(RecordConcurrencyTest, TwoUsersSavingHistoryForOneRecordLeaveOneOpenPerio
         gate.Watch(user.connection);
         return loom->SaveToHistory("20240501");
     });
-    const bool held = gate.WaitUntilHeld();
+    const bool aliceHeld = gate.WaitUntilHeld();
     go.set_value();
-    second.wait_for(300ms);
+    const bool bobQueued = aliceHeld && queued.WaitUntilHeld();
     gate.Release();
-    ASSERT_TRUE(held);
+    ASSERT_TRUE(aliceHeld);
+    ASSERT_TRUE(bobQueued);
     EXPECT_TRUE(first.get());
     EXPECT_TRUE(second.get());
     EXPECT_EQ(Rows("SELECT Name, HistoryPeriodStart, HistoryPeriodEnd FROM H_Looms WHERE ID = 3 "

@@ -59,6 +59,7 @@ TEST_P(RecordKeyTest, TheStatementsAreTheLayersOwnAndRunOnTheRegistrysConnection
     user->info.RecordKey().GetKey("Order");
     EXPECT_EQ(keyLog.Texts(), (std::vector<std::string>{
                                   "SELECT LastValue FROM Key_Registry WHERE Upper(KeyName) = 'ORDER'",
+                                  "SELECT KeyName, LastValue FROM Key_Registry",
                                   "INSERT INTO Key_Registry (KeyName, LastValue) VALUES ('ORDER', 1)",
                                   "SELECT LastValue FROM Key_Registry WHERE Upper(KeyName) = 'ORDER'",
                                   "UPDATE Key_Registry SET LastValue = 2 WHERE Upper(KeyName) = 'ORDER'",
@@ -143,6 +144,29 @@ TEST_P(RecordKeyTest, AKeyIsDrawnWhileTheThreadWritesInATransactionOfAnotherSess
     EXPECT_EQ(Db().Scalar("SELECT LastValue FROM Key_Registry WHERE KeyName = 'PACK'"), "4");
     EXPECT_EQ(Db().Scalar("SELECT COUNT(*) FROM Packs"), "2");
     EXPECT_EQ(Db().Scalar("SELECT COUNT(*) FROM Data_Locks"), "0");
+}
+
+TEST_P(RecordKeyTest, EverySpellingOfANameBeyondAsciiFindsItsOneRowWhateverFormItWasStoredIn)
+{
+    // Rows left by an earlier build, which upper-cased ASCII letters only, and by the host.
+    Db().Execute({"INSERT INTO Key_Registry (KeyName, LastValue) VALUES ('\xC3\xB6SE', 4)",
+                  "INSERT INTO Key_Registry (KeyName, LastValue) VALUES ('stra\xC3\x9F" "e', 7)",
+                  "INSERT INTO Key_Registry (KeyName, LastValue) VALUES ('\xC3\x84RGER', 2)"});
+    TDBGenericRecordKey& keys = user->info.RecordKey();
+    EXPECT_EQ(keys.GetKey("\xC3\xB6se"), 5);
+    EXPECT_EQ(keys.GetKey("\xC3\x96SE"), 6);
+    EXPECT_EQ(keys.GetKey(" \xC3\xB6Se "), 7);
+    EXPECT_EQ(keys.GetKey("Stra\xC3\x9F" "e"), 8);
+    EXPECT_EQ(keys.GetKey("STRASSE"), 9);
+    EXPECT_EQ(keys.GetKey("\xC3\xA4rger"), 3);
+    EXPECT_EQ(Db().Scalar("SELECT COUNT(*) FROM Key_Registry"), "3");
+    EXPECT_EQ(Db().Scalar("SELECT LastValue FROM Key_Registry WHERE KeyName = '\xC3\xB6SE'"), "7");
+    EXPECT_EQ(Db().Scalar("SELECT LastValue FROM Key_Registry WHERE KeyName = 'stra\xC3\x9F" "e'"), "9");
+    // A name first drawn now is stored upper-cased, and found by every spelling after.
+    EXPECT_EQ(keys.GetKey("\xC3\xBC" "ber"), 1);
+    EXPECT_EQ(keys.GetKey("\xC3\x9C" "BER"), 2);
+    EXPECT_EQ(Db().Scalar("SELECT KeyName FROM Key_Registry WHERE LastValue = 2"), "\xC3\x9C" "BER");
+    EXPECT_EQ(Db().Scalar("SELECT COUNT(*) FROM Key_Registry"), "4");
 }
 
 TAVELIN_ON_BOTH_ENGINES(RecordKeyTest);

@@ -11,6 +11,7 @@
 
 #include "framework/core/strings.h"
 #include "framework/db/db_error.h"
+#include "framework/db/db_postgres_text.h"
 #include "framework/db/db_session.h"
 #include "framework/db/qt_sql_backend.h"
 
@@ -144,6 +145,26 @@ std::string QuotedText(std::string_view text)
     return quoted + "'";
 }
 
+// Runs the undo work of a transaction that was rolled back, the latest first. It only
+// changes memory; a failure of one step keeps none of the others from running.
+void RunUndo(std::vector<std::function<void()>>& undo)
+{
+    for (auto step = undo.rbegin(); step != undo.rend(); ++step) {
+        try {
+            (*step)();
+        } catch (...) {
+            // The roll-back happened; what memory keeps is the caller's to check.
+        }
+    }
+    undo.clear();
+}
+
+// Runs the undo work when it goes out of scope: after the connection's lock is left.
+struct UndoAfterwards {
+    std::vector<std::function<void()>>& Undo;
+    ~UndoAfterwards() { RunUndo(Undo); }
+};
+
 } // namespace
 
 std::string ParamValue(const StringList& params, std::string_view name)
@@ -206,14 +227,25 @@ ResultData Connection::Impl::Execute(std::string_view sent)
     if (result.IsSelect) {
         const QSqlRecord record = query.record();
         result.Columns.reserve(static_cast<std::size_t>(record.count()));
+        // Every text comes from the driver here. PostgreSQL's are read as the server sent
+        // them (db_postgres_text.h): Qt's decoding would drop a leading byte-order mark.
+        std::vector<bool> serverTexts;
         for (int i = 0; i < record.count(); ++i) {
             result.Columns.push_back(Utf8(record.fieldName(i)));
+            serverTexts.push_back(EngineKind == Engine::Postgres
+                                  && record.field(i).metaType().id() == QMetaType::QString);
         }
         while (query.next()) {
             std::vector<CellValue> row;
             row.reserve(result.Columns.size());
+            const PostgresRowTexts texts =
+                EngineKind == Engine::Postgres ? PostgresRowTexts(query) : PostgresRowTexts();
             for (int i = 0; i < record.count(); ++i) {
-                row.push_back(CellOf(query.value(i)));
+                CellValue cell;
+                if (!serverTexts[static_cast<std::size_t>(i)] || !texts.Read(i, cell)) {
+                    cell = CellOf(query.value(i));
+                }
+                row.push_back(std::move(cell));
             }
             result.Rows.push_back(std::move(row));
         }
@@ -342,22 +374,27 @@ void Connection::Open()
 
 void Connection::Close()
 {
-    const std::lock_guard lock(impl_->Mutex);
-    if (!impl_->Database.isValid()) {
-        return;
-    }
-    if (impl_->InTransaction && impl_->Database.isOpen()) {
-        try {
-            impl_->Execute("ROLLBACK");
-        } catch (const EDatabaseError&) {
-            // Closing ends the transaction anyway.
+    std::vector<std::function<void()>> undo;
+    {
+        const std::lock_guard lock(impl_->Mutex);
+        if (!impl_->Database.isValid()) {
+            return;
         }
+        if (impl_->InTransaction && impl_->Database.isOpen()) {
+            try {
+                impl_->Execute("ROLLBACK");
+            } catch (const EDatabaseError&) {
+                // Closing ends the transaction anyway.
+            }
+        }
+        undo.swap(impl_->Undo);
+        impl_->InTransaction = false;
+        impl_->TransactionFailed = false;
+        impl_->Database.close();
+        impl_->Database = QSqlDatabase();
+        QSqlDatabase::removeDatabase(impl_->QtName);
     }
-    impl_->InTransaction = false;
-    impl_->TransactionFailed = false;
-    impl_->Database.close();
-    impl_->Database = QSqlDatabase();
-    QSqlDatabase::removeDatabase(impl_->QtName);
+    RunUndo(undo);
 }
 
 void Connection::StartTransaction()
@@ -371,16 +408,20 @@ void Connection::StartTransaction()
     impl_->Execute(begin);
     impl_->InTransaction = true;
     impl_->TransactionFailed = false;
+    impl_->Undo.clear();
 }
 
 void Connection::Commit()
 {
     impl_->Notify("COMMIT", "COMMIT", StatementKind::Transaction);
+    std::vector<std::function<void()>> undo;
+    // What a failed commit rolled back is undone once the connection's lock is left.
+    const UndoAfterwards afterwards{undo};
     const std::lock_guard lock(impl_->Mutex);
     if (!impl_->InTransaction) {
         throw EDatabaseError("No transaction is running on this connection.", ErrorKind::Refused);
     }
-    const auto rollBack = [this] {
+    const auto rollBack = [this, &undo] {
         try {
             impl_->Execute("ROLLBACK");
         } catch (const EDatabaseError&) {
@@ -388,6 +429,7 @@ void Connection::Commit()
         }
         impl_->InTransaction = false;
         impl_->TransactionFailed = false;
+        undo.swap(impl_->Undo);
     };
     if (impl_->TransactionFailed) {
         rollBack();
@@ -400,18 +442,30 @@ void Connection::Commit()
         throw;
     }
     impl_->InTransaction = false;
+    impl_->Undo.clear();
 }
 
 void Connection::Rollback()
 {
     impl_->Notify("ROLLBACK", "ROLLBACK", StatementKind::Transaction);
+    std::vector<std::function<void()>> undo;
+    const UndoAfterwards afterwards{undo};
     const std::lock_guard lock(impl_->Mutex);
     if (!impl_->InTransaction) {
         return;
     }
     impl_->InTransaction = false;
     impl_->TransactionFailed = false;
+    undo.swap(impl_->Undo);
     impl_->Execute("ROLLBACK");
+}
+
+void Connection::UndoOnRollback(std::function<void()> undo)
+{
+    const std::lock_guard lock(impl_->Mutex);
+    if (impl_->InTransaction && undo) {
+        impl_->Undo.push_back(std::move(undo));
+    }
 }
 
 bool Connection::InTransaction() const

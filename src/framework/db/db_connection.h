@@ -83,6 +83,10 @@ public:
     void Commit();
     void Rollback();
     bool InTransaction() const;
+    // Work that undoes, in memory, what the running transaction did, run when that
+    // transaction is rolled back (by Rollback, by a commit that fails, or by Close), the
+    // latest first; a commit forgets it. Outside a transaction it is not kept.
+    void UndoOnRollback(std::function<void()> undo);
     // A statement of the running transaction failed, so that it can only be rolled back
     // (its commit is refused): work that joined the transaction stops early on it.
     bool TransactionFailed() const;

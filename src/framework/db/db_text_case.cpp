@@ -1,6 +1,7 @@
 #include "framework/db/db_text_case.h"
 
 #include <QString>
+#include <QStringDecoder>
 
 #include "framework/core/strings.h"
 
@@ -10,9 +11,10 @@ std::string UpperCaseText(std::string_view text)
 {
     for (const char c : text) {
         if (static_cast<unsigned char>(c) >= 0x80) {
-            const QString upper =
-                QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toUpper();
-            return upper.toStdString();
+            // Decoded with a leading byte-order mark kept: QString::fromUtf8 would drop it.
+            QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+            const QString decoded = decoder(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+            return decoded.toUpper().toStdString();
         }
     }
     return UpperCase(text);

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -37,6 +38,8 @@ struct Connection::Impl {
     // A statement of the running transaction failed: it can only be rolled back.
     bool TransactionFailed = false;
     BeforeStatement Before;
+    // What to undo when the running transaction is rolled back.
+    std::vector<std::function<void()>> Undo;
 
     // Tells the before-statement callback, then runs the statement under the lock.
     ResultData Run(std::string_view text, std::string_view sent, StatementKind kind);

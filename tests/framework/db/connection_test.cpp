@@ -231,4 +231,38 @@ TEST_P(ConnectionOnEngine, ClosingEndsARunningTransactionWithoutKeepingIt)
     EXPECT_TRUE(connection->Connected());
 }
 
+TEST_P(ConnectionOnEngine, TheUndoOfATransactionRunsWhenItIsRolledBackAndIsForgottenAtItsCommit)
+{
+    Db().Execute({"CREATE TABLE Packs (ID INT PRIMARY KEY)"});
+    auto connection = Db().Connect();
+    std::vector<std::string> undone;
+    const auto remember = [&](const std::string& what) {
+        connection->UndoOnRollback([&undone, what] { undone.push_back(what); });
+    };
+    remember("outside");
+    connection->StartTransaction();
+    remember("first");
+    remember("second");
+    connection->Rollback();
+    EXPECT_EQ(undone, (std::vector<std::string>{"second", "first"}));
+
+    undone.clear();
+    connection->StartTransaction();
+    remember("committed");
+    connection->Commit();
+    connection->Rollback();
+    EXPECT_TRUE(undone.empty());
+
+    // A commit that fails rolls back, and so does closing.
+    connection->StartTransaction();
+    RunStatement(*connection, "INSERT INTO Packs (ID) VALUES (1)");
+    remember("failed commit");
+    EXPECT_EQ(KindOfFailure(*connection, "INSERT INTO Packs (ID) VALUES (1)"), ErrorKind::UniqueViolation);
+    EXPECT_THROW(connection->Commit(), EDatabaseError);
+    connection->StartTransaction();
+    remember("closed");
+    connection->Close();
+    EXPECT_EQ(undone, (std::vector<std::string>{"failed commit", "closed"}));
+}
+
 TAVELIN_ON_BOTH_ENGINES(ConnectionOnEngine);
