@@ -8,7 +8,7 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 . "$root/scripts/ensure-packages.sh"
 
-ensure_packages cmake ninja-build g++ qt6-base-dev fonts-liberation2 fonts-dejavu-core
+ensure_packages cmake ninja-build g++ libpq-dev qt6-base-dev fonts-liberation2 fonts-dejavu-core
 
 build="$root/build/run"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVELIN_TESTS=OFF -DTAVELIN_SANITIZE=OFF >/dev/null
