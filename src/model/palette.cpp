@@ -206,7 +206,7 @@ void TTWPaletteList::LoadFromFile(const std::filesystem::path& fileName)
     TILXMLTree tree;
     const std::string bytes = fw::ReadFileBytes(fileName);
     try {
-        tree.ParseText(fw::Windows1252ToUtf8(bytes));
+        tree.ParseFileBytes(bytes);
         // A document without palettes would be written over by the list as it is.
         tree.FindTag("TVL/Palettes", true);
         ReadFromXML(tree);

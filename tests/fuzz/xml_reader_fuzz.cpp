@@ -1,4 +1,5 @@
-// Feeds arbitrary bytes to the XML reader as the contents of a stored (Windows-1252) file.
+// Feeds arbitrary bytes to the XML reader as the contents of a stored file: Windows-1252, or
+// UTF-8 or UTF-16 as the file's first bytes tell.
 // Bad input must end in one of our own errors; anything else (a crash, undefined behaviour,
 // a leak, a standard-library exception) is a fault. Every tree the reader accepts must also
 // survive being saved and loaded again: the second reading writes the same text as the
@@ -68,13 +69,13 @@ bool NamesAreValid(const TILXMLTree& tree)
     return true;
 }
 
-// False when the reader refuses the text.
-bool ReadWriteRead(const std::string& text, bool nameCheck)
+// False when the reader refuses the bytes.
+bool ReadWriteRead(const std::string& bytes, bool nameCheck)
 {
     SetXMLNameCheck(nameCheck);
     TILXMLTree tree;
     try {
-        tree.ParseText(text);
+        tree.ParseFileBytes(bytes);
     } catch (const fw::Exception&) {
         return false; // the expected answer to bad input
     }
@@ -102,9 +103,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     // The whole input is the file, read in both modes of the name check. The check only
     // ever refuses, so a text refused without it is refused with it too.
-    const std::string text = fw::Windows1252ToUtf8(std::string_view(reinterpret_cast<const char*>(data), size));
-    if (ReadWriteRead(text, false)) {
-        ReadWriteRead(text, true);
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    if (ReadWriteRead(bytes, false)) {
+        ReadWriteRead(bytes, true);
     }
     return 0;
 }
