@@ -14,26 +14,28 @@
 
 namespace {
 
-// The largest file is bounded piece by piece from the model's limits, each piece with a
-// generous share of bytes, so that the bound follows the limits when they change:
+// The largest file is bounded piece by piece from the model's limits, as if one file held
+// the most of everything at once, each piece with a generous share of bytes, so that the
+// bound follows the limits when they change:
 //
-// - Lines that hold one element: a pick and its list of actions take a few lines each
-//   (MaxPicks of them, for a brocade's picks as for a threaded pattern's), an action a line
-//   for every card turn (as many as a design converted into turns may have), a design row
-//   a line for its tags (as many as a design may be long, twice for a twill's long floats),
-//   and a card some lines of its own. None of these lines is written longer than about 80
-//   bytes with its indentation; 128 are allowed.
-// - Cells: a design's, a brocade's or a font's glyphs', whichever kind holds the most. The
-//   most any kind writes for one cell is a brocade's: its tie-down number with a comma, its
-//   weft and its picture, up to 7 bytes; 8 are allowed, twice over for a twill's long floats.
+// - Lines that hold one element or its end: a pick takes up to four (its start and end and
+//   those of its actions), in a threaded pattern's picks and again in a brocade's; a card
+//   turn of a converted design one action each; a design row one, twice for a twill's long
+//   floats; a card a dozen or so. None of these lines is written longer than about 80 bytes
+//   with its indentation; 128 are allowed.
+// - Cells: a double-face design's, a brocade's or a font's glyphs', whichever kind may hold
+//   the most. The most any kind writes for one cell is a brocade's: its tie-down number
+//   with a comma, its weft and its picture, up to 7 bytes; 8 are allowed, for two such
+//   grids (a twill's long floats, a brocade's ground weave).
 //
 // A threaded pattern edited by hand could in principle give every card of every pick an
-// action of its own, a file of gigabytes that no band needs and no computer opens; the turns
-// of a converted design stand for what a pattern really holds.
+// action of its own, a file of many gigabytes that no band needs and no computer opens;
+// the turns of a converted design stand for what a pattern really holds.
 constexpr std::int64_t LineBytes = 128;
 constexpr std::int64_t CellBytes = 8;
 
-constexpr std::int64_t MostLines = 4 * std::int64_t{TTWPickList::MaxPicks} + TTWPattern::MaxConvertedTurns
+constexpr std::int64_t MostLines = 4 * std::int64_t{TTWPickList::MaxPicks}
+                                   + 4 * std::int64_t{TTWBrocadePickList::MaxPicks} + TTWPattern::MaxConvertedTurns
                                    + 2 * std::int64_t{TTWDFPattern::MaxLength} + 16 * std::int64_t{MaxPatternCards};
 
 constexpr std::int64_t MostCells = std::max({MaxDesignCells, TTWDFPattern::MaxCells,

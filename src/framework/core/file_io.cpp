@@ -2,11 +2,11 @@
 
 #include <cerrno>
 #include <cstddef>
-#include <string>
 #include <fstream>
 #include <limits>
 #include <optional>
 #include <random>
+#include <string>
 #include <system_error>
 
 #include <fcntl.h>
