@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "foundation/xml_arena.h"
+#include "framework/core/file_io.h"
 #include "framework/core/object.h"
 #include "framework/core/string_list.h"
 
@@ -236,8 +237,13 @@ public:
     // as BuildXML's.
     void SaveToFile(const std::filesystem::path& fileName, bool indent = true) const;
 
-    // Replaces the document with the file's elements (the file is Windows-1252).
-    void LoadFromFile(const std::filesystem::path& fileName);
+    // Replaces the document with the file's elements. Only a regular file within the limit is
+    // read (fw::ReadFileBytes); its bytes are taken as ParseFileBytes takes them.
+    void LoadFromFile(const std::filesystem::path& fileName, const fw::FileSizeLimit& limit = {});
+    // Replaces the document with the elements of a stored file's bytes: Windows-1252, or
+    // UTF-8 or UTF-16 as StoredFileTextToUtf8 tells them (xml_file_text.h), whose errors it
+    // raises as they are.
+    void ParseFileBytes(std::string bytes);
     // Replaces the document with the elements parsed from the lines. An error names the
     // line and position: "Error in XML structure.\r\nLine <n>\r\nPosition <column>".
     void ParseLines(const fw::StringList& lines);

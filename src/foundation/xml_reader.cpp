@@ -4,6 +4,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -12,6 +13,7 @@
 
 #include "foundation/generic_exception.h"
 #include "foundation/xml_attribute_split.h"
+#include "foundation/xml_file_text.h"
 #include "foundation/xml_node.h"
 #include "foundation/xml_text.h"
 #include "framework/core/encoding.h"
@@ -591,13 +593,14 @@ void TILXMLTree::ParseText(std::string_view text)
     ParseInto(*this, SplitLines(arena_->Copy(text)));
 }
 
-void TILXMLTree::LoadFromFile(const std::filesystem::path& fileName)
+void TILXMLTree::LoadFromFile(const std::filesystem::path& fileName, const fw::FileSizeLimit& limit)
 {
-    std::string text = fw::ReadFileBytes(fileName);
-    // A file of ASCII alone, as the program writes them, reads the same in UTF-8.
-    if (fw::AsciiPrefixLength(text) != text.size()) {
-        text = fw::Windows1252ToUtf8(text);
-    }
+    ParseFileBytes(fw::ReadFileBytes(fileName, limit));
+}
+
+void TILXMLTree::ParseFileBytes(std::string bytes)
+{
+    std::string text = StoredFileTextToUtf8(std::move(bytes), this);
     Clear();
     ParseInto(*this, SplitLines(arena_->Adopt(std::move(text))));
 }

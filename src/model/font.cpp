@@ -8,6 +8,7 @@
 #include "foundation/xml_text.h"
 #include "framework/core/strings.h"
 #include "model/df_pattern.h"
+#include "model/pattern_file_read.h"
 
 namespace {
 
@@ -216,7 +217,7 @@ void TTWFont::CheckGlyphPixels(std::int64_t pixels, const char* methodName) cons
 void TTWFont::LoadFromFile(const std::string& fileName)
 {
     TILXMLTree tree;
-    tree.LoadFromFile(fileName);
+    ReadPatternDocument(tree, fileName);
     const TILXMLNode* element = tree.FindTag("TWData/Font", false);
     if (element == nullptr) {
         throw TGenericException::CreateFromSender("No font data found.\r\nFile: " + fileName, nullptr, this,

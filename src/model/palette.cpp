@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 
 #include "foundation/generic_exception.h"
 #include "foundation/xml_node.h"
@@ -204,9 +205,9 @@ void TTWPaletteList::SaveToFile(const std::filesystem::path& fileName) const
 void TTWPaletteList::LoadFromFile(const std::filesystem::path& fileName)
 {
     TILXMLTree tree;
-    const std::string bytes = fw::ReadFileBytes(fileName);
+    std::string bytes = fw::ReadFileBytes(fileName);
     try {
-        tree.ParseText(fw::Windows1252ToUtf8(bytes));
+        tree.ParseFileBytes(std::move(bytes));
         // A document without palettes would be written over by the list as it is.
         tree.FindTag("TVL/Palettes", true);
         ReadFromXML(tree);

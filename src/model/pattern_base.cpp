@@ -10,6 +10,7 @@
 #include "framework/core/strings.h"
 #include "model/model_hooks.h"
 #include "model/model_state.h"
+#include "model/pattern_file_read.h"
 #include "model/pattern_limits.h"
 #include "model/user_settings.h"
 
@@ -57,9 +58,12 @@ bool IsKindCode(int kind)
 constexpr std::string_view PatternPath = "TWData/Pattern";
 constexpr std::string_view FontPath = "TWData/Font";
 
-[[noreturn]] void RaiseUnknownType(std::string_view typeName, const std::string& methodName)
+// With a file name, the file is named, as every error of a file's content names it.
+[[noreturn]] void RaiseUnknownType(std::string_view typeName, const std::string& methodName,
+                                   const std::string& fileName = {})
 {
-    throw TGenericException("Unable to create pattern.\r\nThe type <" + std::string(typeName) + "> is unknown.",
+    throw TGenericException("Unable to create pattern.\r\nThe type <" + std::string(typeName) + "> is unknown."
+                                + (fileName.empty() ? std::string() : FileNameLine(fileName)),
                             nullptr, "", methodName);
 }
 
@@ -110,7 +114,7 @@ void TTWPatternBase::SaveToFile(const std::string& fileName)
 void TTWPatternBase::LoadFromFile(const std::string& fileName)
 {
     TILXMLTree tree;
-    tree.LoadFromFile(fileName);
+    ReadPatternDocument(tree, fileName);
     const TILXMLNode* element = tree.FindTag(PatternPath, false);
     if (element == nullptr) {
         throw TGenericException::CreateFromSender("No pattern data found.\r\nFile: " + fileName, nullptr, this,
@@ -269,11 +273,11 @@ std::unique_ptr<TTWPatternBase> LoadAndCreatePattern(const std::string& fileName
 {
     const std::string method = "LoadAndCreatePattern";
     TILXMLTree tree;
-    ReadNamingFile(fileName, [&] { tree.LoadFromFile(fileName); });
+    ReadPatternDocument(tree, fileName);
     if (const TILXMLNode* font = tree.FindTag(FontPath, false)) {
         std::unique_ptr<TTWPatternBase> pattern = CreatePatternOfType(PatternTypeFont);
         if (pattern == nullptr) {
-            RaiseUnknownType(PatternTypeName(PatternTypeFont), method);
+            RaiseUnknownType(PatternTypeName(PatternTypeFont), method, fileName);
         }
         return ReadNamingFile(fileName, [&] { return ReadPattern(std::move(pattern), font); });
     }
@@ -284,7 +288,7 @@ std::unique_ptr<TTWPatternBase> LoadAndCreatePattern(const std::string& fileName
     const std::string typeName = element->GetAttribute("Type");
     std::unique_ptr<TTWPatternBase> pattern = CreatePatternOfType(PatternTypeFromName(typeName));
     if (pattern == nullptr) {
-        RaiseUnknownType(typeName, method);
+        RaiseUnknownType(typeName, method, fileName);
     }
     return ReadNamingFile(fileName, [&] { return ReadPattern(std::move(pattern), element); });
 }

@@ -11,6 +11,7 @@
 #include "framework/gui/dialogs.h"
 #include "framework/gui/form.h"
 #include "model/pattern_base.h"
+#include "model/pattern_file_read.h"
 #include "model/pattern_limits.h"
 #include "shell/data_module.h"
 #include "shell/file_loader_editors.h"
@@ -49,7 +50,7 @@ PatternData FindPatternData(const TILXMLTree& tree, const std::string& fileName,
     // A font is only ever read from its own element: a "Pattern" of type "Font" is no
     // pattern the loader can make.
     if (kind < PatternTypeThreaded || kind > PatternTypeTwistPatterned) {
-        RaiseLoadError(UnknownPatternTypeText(typeName), main);
+        RaiseLoadError(UnknownPatternTypeText(typeName, fileName), main);
     }
     return PatternData{pattern, kind, std::move(typeName)};
 }
@@ -86,16 +87,16 @@ fw::Form* OpenInEditor(TfrmTWMain& main, const TTWPatternEditorClass& editorClas
 
 } // namespace
 
-std::string UnknownPatternTypeText(const std::string& typeName)
+std::string UnknownPatternTypeText(const std::string& typeName, const std::string& fileName)
 {
-    return "Unable to create pattern.\r\nThe type <" + typeName + "> is unknown.";
+    return "Unable to create pattern.\r\nThe type <" + typeName + "> is unknown." + FileNameLine(fileName);
 }
 
 fw::Form* LoadPatternFile(TfrmTWMain& main, const std::string& givenName)
 {
     const std::string fileName = fw::ExpandFileName(givenName);
     TILXMLTree tree;
-    ReadNamingFile(fileName, [&] { tree.LoadFromFile(fileName); });
+    ReadPatternDocument(tree, fileName);
     const PatternData data = FindPatternData(tree, fileName, main);
     const TTWPatternEditorClass* editorClass = AvailableEditor(data.Kind);
     if (editorClass == nullptr) {
@@ -104,7 +105,7 @@ fw::Form* LoadPatternFile(TfrmTWMain& main, const std::string& givenName)
     std::unique_ptr<TTWPatternBase> pattern = CreatePatternOfType(data.Kind);
     if (pattern == nullptr) {
         // A kind the model has no class for cannot be read either.
-        RaiseLoadError(UnknownPatternTypeText(data.TypeName), main);
+        RaiseLoadError(UnknownPatternTypeText(data.TypeName, fileName), main);
     }
     double version = 0;
     ReadNamingFile(fileName, [&] { pattern->ExtractXML(data.Element, version); });

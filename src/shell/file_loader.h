@@ -14,16 +14,21 @@ class TTWPatternBase;
 
 // Opens the file in a new editor window owned by the main window; answers the window.
 // The editor keeps the file's absolute name, whatever name it was given.
-// The file is read as an XML document: a "TWData/Font" element makes it a font, even
-// beside a "Pattern"; else the "Type" of "TWData/Pattern" names the kind (2 to 7).
-// Failures raise and leave no window behind; those of the file's content name the main
+// The file is read as an XML document (ReadPatternDocument: only a regular file no larger
+// than any pattern file can be, in Windows-1252, UTF-8 with its byte-order mark or UTF-16):
+// a "TWData/Font" element makes it a font, even beside a "Pattern"; else the "Type" of
+// "TWData/Pattern" names the kind (2 to 7).
+// Failures raise and leave no window behind. A file that is no regular file (a named pipe,
+// a device, a folder), one too large, or one that cannot be read raises at once the file
+// error "Cannot open file \"<file>\". <reason>". Those of the file's content name the main
 // window as sender and "mnuLoadClick" as the operation:
 //   "No pattern or font data found in this file.\r\nFilename: <file>"
-//   "Unable to create pattern.\r\nThe type <T> is unknown." (any other type, "Font" too)
+//   "Unable to create pattern.\r\nThe type <T> is unknown.\r\nFilename: <file>" (any other
+//   type, "Font" too)
 // Errors of the document or of the pattern's data (a count or size that is negative, a
-// pattern wider than MaxPatternCards cards) pass on with the file named after the text of
-// their first record: "<text>\r\nFilename: <file>". When the kind's editor is not available
-// the user is told so, nothing opens and the answer is none.
+// pattern wider than MaxPatternCards cards, text damaged in its encoding) pass on with the
+// file named after the text of their first record: "<text>\r\nFilename: <file>". When the
+// kind's editor is not available the user is told so, nothing opens and the answer is none.
 fw::Form* LoadPatternFile(TfrmTWMain& main, const std::string& fileName);
 
 // Opens a copy of the pattern in a new editor window of its kind, under the file name;
@@ -32,7 +37,7 @@ fw::Form* LoadPatternFile(TfrmTWMain& main, const std::string& fileName);
 fw::Form* OpenPatternObject(TfrmTWMain& main, const TTWPatternBase& pattern, const std::string& fileName);
 
 // The text of the unknown type's failure (the other one is the model's NoPatternDataMessage).
-std::string UnknownPatternTypeText(const std::string& typeName);
+std::string UnknownPatternTypeText(const std::string& typeName, const std::string& fileName);
 
 // Makes file loading part of the program: the main window's data module (a TdModMain owned
 // by the application) and its file loader. Called once as the program starts, before the

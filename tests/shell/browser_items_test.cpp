@@ -25,6 +25,7 @@
 #include "shell/browser_items.h"
 #include "shell/browser_thumbnails.h"
 #include "support/scratch_folder.h"
+#include "support/special_files.h"
 
 namespace {
 
@@ -238,6 +239,21 @@ TEST_F(BrowserItemsTest, APatternThatCannotBeReadIsReportedAndTheRestStillShows)
     ReadBrowserCache(ReadBytes(Cache()), cached);
     EXPECT_EQ(cached.Count(), 2);
     EXPECT_EQ(Update().Failures.size(), 1u);
+}
+
+// A named pipe, a link to a device or a folder named like a pattern file is no pattern file:
+// the browser passes over it at once, and the patterns still show.
+TEST_F(BrowserItemsTest, WhatIsNoRegularFileIsPassedOverAtOnce)
+{
+    SaveDesign("good.tvl", "Good", 5, 2);
+    const PipeWithLateWriter pipe(Folder() / "pipe.tvl");
+    fs::create_symlink("/dev/zero", Folder() / "zero.tvl");
+    fs::create_directory(Folder() / "folder.tvl");
+    const auto started = std::chrono::steady_clock::now();
+    const TTWBrowserUpdateResult result = Update();
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
+    EXPECT_EQ(Names(), std::vector<std::string>{"good.tvl"});
+    EXPECT_TRUE(result.Failures.empty());
 }
 
 TEST_F(BrowserItemsTest, FontsAndLetteredBandsHaveNoPictureAndNoCards)

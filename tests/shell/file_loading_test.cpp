@@ -1,14 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "foundation/generic_exception.h"
 #include "foundation/xml_node.h"
+#include "framework/core/encoding.h"
+#include "framework/core/exceptions.h"
 #include "framework/core/file_io.h"
 #include "framework/gui/dialogs.h"
 #include "model/df_pattern.h"
@@ -16,12 +22,14 @@
 #include "model/lettered_band.h"
 #include "model/model_state.h"
 #include "model/pattern_base.h"
+#include "model/pattern_file_read.h"
 #include "model/pattern_limits.h"
 #include "model/user_settings.h"
 #include "shell/data_module.h"
 #include "shell/file_loader.h"
 #include "shell/file_loader_editors.h"
 #include "shell_fixture.h"
+#include "support/special_files.h"
 
 using namespace shell_test;
 
@@ -230,16 +238,16 @@ TEST_F(FileLoadingTest, TheOtherSpellingsOfTheTypesOpenTheirKinds)
     EXPECT_EQ(made.front(), 7);
 }
 
-TEST_F(FileLoadingTest, UnknownTypesAreRefusedNamingTheMainWindow)
+TEST_F(FileLoadingTest, UnknownTypesAreRefusedNamingTheMainWindowAndTheFile)
 {
     RegisterEditors();
-    ExpectLoaderError(WriteEnvelope("unknown.tvl", "<Pattern Type=\"Unknown\"><Name>x</Name></Pattern>"),
-                      "Unable to create pattern.\r\nThe type <Unknown> is unknown.");
+    const auto expectUnknown = [&](const std::string& path, const std::string& type) {
+        ExpectLoaderError(path, "Unable to create pattern.\r\nThe type <" + type + "> is unknown.\r\nFilename: " + path);
+    };
+    expectUnknown(WriteEnvelope("unknown.tvl", "<Pattern Type=\"Unknown\"><Name>x</Name></Pattern>"), "Unknown");
     // A font is only read from its own element.
-    ExpectLoaderError(WriteEnvelope("fontpattern.tvl", "<Pattern Type=\"Font\"/>"),
-                      "Unable to create pattern.\r\nThe type <Font> is unknown.");
-    ExpectLoaderError(WriteEnvelope("untyped.tvl", "<Pattern><Name>x</Name></Pattern>"),
-                      "Unable to create pattern.\r\nThe type <> is unknown.");
+    expectUnknown(WriteEnvelope("fontpattern.tvl", "<Pattern Type=\"Font\"/>"), "Font");
+    expectUnknown(WriteEnvelope("untyped.tvl", "<Pattern><Name>x</Name></Pattern>"), "");
     EXPECT_TRUE(made.empty()) << "no editor was made";
     EXPECT_EQ(Main().MDIChildCount(), 0);
 }
@@ -730,3 +738,162 @@ TEST_F(FileLoadingTest, APatternWhoseRowsSetCellsOutsideItsDesignIsRefusedNaming
 }
 
 } // namespace
+
+// --- What the loader reads from disk ---
+
+namespace {
+
+// The text (UTF-8) as UTF-16 bytes of the byte order, with its mark when asked.
+std::string Utf16Bytes(std::string_view text, bool bigEndian, bool mark)
+{
+    std::string bytes;
+    const auto append = [&](char32_t unit) {
+        const char high = static_cast<char>((unit >> 8) & 0xFF);
+        const char low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    };
+    if (mark) {
+        append(0xFEFF);
+    }
+    for (std::size_t pos = 0; pos < text.size();) {
+        const char32_t codePoint = fw::DecodeUtf8(text, pos);
+        if (codePoint >= 0x10000) {
+            append(0xD800 + ((codePoint - 0x10000) >> 10));
+            append(0xDC00 + ((codePoint - 0x10000) & 0x3FF));
+        } else {
+            append(codePoint);
+        }
+    }
+    return bytes;
+}
+
+// The pattern as the program writes it.
+std::string WrittenText(const TTWPatternBase& pattern)
+{
+    TILXMLTree tree;
+    pattern.BuildXML(CreateTWDataRoot(tree));
+    return tree.BuildXML();
+}
+
+} // namespace
+
+// A file that is no regular file is refused at once, naming it, and nothing opens: a named
+// pipe would keep the program waiting for a writer, a device such as /dev/zero pours out
+// bytes until the memory runs out, whatever the name they are given.
+TEST_F(FileLoadingTest, AnythingButARegularFileIsRefusedAtOnceNamingTheFile)
+{
+    RegisterEditors();
+    const PipeWithLateWriter pipe(Folder() / "x.tvl");
+    const std::filesystem::path zero = Folder() / "zero.tvl";
+    std::filesystem::create_symlink("/dev/zero", zero);
+    const std::filesystem::path folder = Folder() / "folder.tvl";
+    std::filesystem::create_directory(folder);
+    const std::vector<std::pair<std::filesystem::path, std::string>> refused{
+        {pipe.Path(), "It is a named pipe, not a file."},
+        {zero, "It is a device, not a file."},
+        {folder, "It is a folder, not a file."},
+    };
+    for (const auto& [path, reason] : refused) {
+        const auto started = std::chrono::steady_clock::now();
+        try {
+            LoadPatternFile(Main(), path.string());
+            ADD_FAILURE() << "no error for " << path;
+        } catch (const fw::EFileError& error) {
+            EXPECT_EQ(error.Message(), "Cannot open file \"" + path.string() + "\". " + reason);
+        } catch (const std::exception& error) {
+            ADD_FAILURE() << path << ": " << error.what();
+        }
+        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1)) << path;
+    }
+    // A link to a pattern file opens the pattern, under the link's name.
+    TTWDFPattern pattern;
+    pattern.SetName("Linked");
+    const std::filesystem::path link = Folder() / "link.tvl";
+    std::filesystem::create_symlink(SavePattern(pattern, "linked.tvl"), link);
+    PatternEditor* editor = Load(link.string());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->pattern->Name(), "Linked");
+    EXPECT_EQ(editor->fileName, link.string());
+    EXPECT_EQ(made, std::vector<int>{PatternTypeDoubleFace});
+}
+
+// A file larger than any pattern file can be is refused before a byte of it is read; the
+// limit lies far above the file of a pattern at the model's limits.
+TEST_F(FileLoadingTest, AFileLargerThanAnyPatternIsRefusedBeforeItIsRead)
+{
+    RegisterEditors();
+    const std::filesystem::path huge = Folder() / "huge.tvl";
+    const auto limit = static_cast<std::uintmax_t>(MaxPatternFileBytes());
+    MakeSparseFile(huge, limit + 1);
+    const auto started = std::chrono::steady_clock::now();
+    try {
+        LoadPatternFile(Main(), huge.string());
+        ADD_FAILURE() << "no error";
+    } catch (const fw::EFileError& error) {
+        EXPECT_EQ(error.Message(), "Cannot open file \"" + huge.string() + "\". It has " + std::to_string(limit + 1)
+                                       + " bytes; a pattern file has at most " + std::to_string(limit) + ".");
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
+    EXPECT_TRUE(made.empty());
+
+    // A design of the most cells a design may have, as long as the cards allow.
+    TTWDFPattern largest;
+    const int length = static_cast<int>(std::min<std::int64_t>(MaxDesignCells / MaxPatternCards, TTWDFPattern::MaxLength));
+    largest.SetSize(MaxPatternCards, length);
+    for (int y = 0; y < length; y += 3) {
+        largest.SetCell(y % MaxPatternCards, y, true);
+    }
+    const std::string path = SavePattern(largest, "largest.tvl");
+    EXPECT_LT(std::filesystem::file_size(path) * 8, limit);
+    PatternEditor* editor = Load(path);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(WrittenText(*editor->pattern), WrittenText(largest));
+}
+
+// A pattern file opened and saved again by a text editor, as UTF-8 with a byte-order mark
+// or as UTF-16 ("Unicode") of either byte order, opens as the pattern it was.
+TEST_F(FileLoadingTest, APatternSavedAgainAsUtf8WithItsMarkOrAsUtf16OpensAsItWas)
+{
+    RegisterEditors();
+    TTWDFPattern pattern;
+    pattern.SetName("Brücke € 20");
+    pattern.SetNotes("Zoë's band\r\nŁódź ☃");
+    pattern.SetSize(6, 4);
+    pattern.SetCell(1, 0, true);
+    pattern.SetCell(5, 3, true);
+    const std::string original = SavePattern(pattern, "original.tvl");
+    // The text as an editor shows it.
+    const std::string text = fw::Windows1252ToUtf8(fw::ReadFileBytes(original));
+    const std::vector<std::pair<std::string, std::string>> saved{
+        {"utf8-mark.tvl", "\xEF\xBB\xBF" + text},
+        {"utf16le-mark.tvl", Utf16Bytes(text, false, true)},
+        {"utf16be-mark.tvl", Utf16Bytes(text, true, true)},
+        {"utf16le.tvl", Utf16Bytes(text, false, false)},
+    };
+    for (const auto& [name, bytes] : saved) {
+        PatternEditor* editor = Load(WriteFile(name, bytes));
+        ASSERT_NE(editor, nullptr) << name;
+        EXPECT_EQ(editor->pattern->Name(), "Brücke € 20") << name;
+        EXPECT_EQ(editor->pattern->Notes(), "Zoë's band\r\nŁódź ☃") << name;
+        EXPECT_EQ(WrittenText(*editor->pattern), WrittenText(pattern)) << name;
+    }
+    EXPECT_EQ(made.size(), saved.size());
+}
+
+// Text that its first bytes claim for an encoding but is not is refused naming the encoding
+// and the file.
+TEST_F(FileLoadingTest, TextDamagedInItsEncodingIsRefusedNamingTheEncodingAndTheFile)
+{
+    RegisterEditors();
+    TTWDFPattern pattern;
+    const std::string text = fw::ReadFileBytes(SavePattern(pattern, "original.tvl"));
+    const std::string utf16 = Utf16Bytes(text, false, true);
+    const std::string cut = WriteFile("cut.tvl", utf16.substr(0, utf16.size() - 1));
+    ExpectReaderError(cut, "The file's UTF-16 text is damaged at byte " + std::to_string(2 * text.size() + 1)
+                               + ".\r\nFilename: " + cut);
+    const std::string mixed = WriteFile("mixed.tvl", "\xEF\xBB\xBF<TWData><Pattern Type=\"DoubleFace\"><Name>Br\xFC"
+                                                     "cke</Name></Pattern></TWData>");
+    ExpectReaderError(mixed, "The file's UTF-8 text is damaged at byte 47.\r\nFilename: " + mixed);
+    EXPECT_TRUE(made.empty());
+}

@@ -170,7 +170,8 @@ TEST_F(JoinDialogsTest, AFileOfAnUnknownTypeIsRefusedWithTheReadersMessageAndAdd
         dialog->btnAddPattern->Click();
         ADD_FAILURE() << "no error";
     } catch (const TGenericException& error) {
-        EXPECT_EQ(error.GetInfo(0)->Message, "Unable to create pattern.\r\nThe type <Strange> is unknown.");
+        EXPECT_EQ(error.GetInfo(0)->Message,
+                  "Unable to create pattern.\r\nThe type <Strange> is unknown.\r\nFilename: " + path);
     }
     EXPECT_EQ(dialog->PatternCount(), 0);
     EXPECT_EQ(dialogTitles, (std::vector<std::string>{"Load Pattern"}));

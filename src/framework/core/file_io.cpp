@@ -1,10 +1,12 @@
 #include "framework/core/file_io.h"
 
 #include <cerrno>
+#include <cstddef>
 #include <fstream>
 #include <limits>
 #include <optional>
 #include <random>
+#include <string>
 #include <system_error>
 
 #include <fcntl.h>
@@ -80,31 +82,98 @@ std::optional<fs::perms> RightsOfFileToReplace(const fs::path& path)
     return static_cast<fs::perms>(info.st_mode & 07777);
 }
 
+// A descriptor closed when it goes out of scope.
+struct OpenFile {
+    explicit OpenFile(int descriptor) : Descriptor(descriptor) {}
+    ~OpenFile()
+    {
+        if (Descriptor >= 0) {
+            ::close(Descriptor);
+        }
+    }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+
+    int Descriptor;
+};
+
+[[noreturn]] void RaiseTooLarge(const fs::path& path, std::uintmax_t size, const FileSizeLimit& limit)
+{
+    RaiseOpenError(path, "It has " + std::to_string(size) + " bytes; " + std::string(limit.What) + " has at most "
+                             + std::to_string(limit.Bytes) + ".");
+}
+
+// Refuses anything but a regular file within the limit.
+void CheckFileToRead(const fs::path& path, const struct stat& info, const FileSizeLimit& limit)
+{
+    if (S_ISREG(info.st_mode)) {
+        if (info.st_size > 0 && static_cast<std::uintmax_t>(info.st_size) > limit.Bytes) {
+            RaiseTooLarge(path, static_cast<std::uintmax_t>(info.st_size), limit);
+        }
+        return;
+    }
+    if (S_ISDIR(info.st_mode)) {
+        RaiseOpenError(path, "It is a folder, not a file.");
+    }
+    if (S_ISFIFO(info.st_mode)) {
+        RaiseOpenError(path, "It is a named pipe, not a file.");
+    }
+    if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode)) {
+        RaiseOpenError(path, "It is a device, not a file.");
+    }
+    if (S_ISSOCK(info.st_mode)) {
+        RaiseOpenError(path, "It is a socket, not a file.");
+    }
+    RaiseOpenError(path, "It is not a regular file.");
+}
+
 } // namespace
 
-std::string ReadFileBytes(const fs::path& path)
+std::string ReadFileBytes(const fs::path& path, const FileSizeLimit& limit)
 {
-    std::error_code ignored;
-    if (fs::is_directory(path, ignored)) {
-        RaiseOpenError(path, std::make_error_code(std::errc::is_a_directory).message());
-    }
+    // The name is looked at before it is opened: opening a named pipe waits for a writer,
+    // and opening a device may do something of its own.
+    struct stat info{};
     errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    if (::stat(path.c_str(), &info) != 0) {
         RaiseOpenError(path, LastErrorReason());
     }
+    CheckFileToRead(path, info, limit);
+    errno = 0;
+    // Without blocking, should the name stand for something else by now; a regular file
+    // reads the same either way.
+    const OpenFile file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (file.Descriptor < 0) {
+        RaiseOpenError(path, LastErrorReason());
+    }
+    // What was opened is checked again, since the name may have been given to something
+    // else since it was looked at.
+    errno = 0;
+    if (::fstat(file.Descriptor, &info) != 0) {
+        RaiseOpenError(path, LastErrorReason());
+    }
+    CheckFileToRead(path, info, limit);
     std::string bytes;
-    // Sized once for the file as it is now; a file that grows meanwhile is still read whole.
-    const std::uintmax_t size = fs::file_size(path, ignored);
-    if (!ignored && size < std::numeric_limits<std::size_t>::max()) {
-        bytes.reserve(static_cast<std::size_t>(size));
-    }
+    // Sized once for the file as it is now; a file that grows meanwhile is still read whole,
+    // up to the limit.
+    bytes.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[64 * 1024];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-        bytes.append(buffer, static_cast<size_t>(in.gcount()));
-    }
-    if (in.bad()) {
-        RaiseOpenError(path, LastErrorReason());
+    for (;;) {
+        errno = 0;
+        const ssize_t got = ::read(file.Descriptor, buffer, sizeof buffer);
+        if (got == 0) {
+            break;
+        }
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            RaiseOpenError(path, LastErrorReason());
+        }
+        bytes.append(buffer, static_cast<std::size_t>(got));
+        if (bytes.size() > limit.Bytes) {
+            RaiseTooLarge(path, bytes.size(), limit);
+        }
     }
     return bytes;
 }

@@ -1,16 +1,32 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace fw {
 
-// The whole content of a file, byte for byte. Raises EFileError
-// "Cannot open file \"<path>\". <reason>" when it cannot be read.
-std::string ReadFileBytes(const std::filesystem::path& path);
+// How large a file its reader takes, and what the reader calls such a file when it refuses a
+// larger one ("a pattern file").
+struct FileSizeLimit {
+    std::uintmax_t Bytes = std::numeric_limits<std::uintmax_t>::max();
+    std::string_view What = "a file";
+};
+
+// The whole content of a regular file (a link to one is followed), byte for byte. Anything
+// else is refused at once, before a byte is read: a named pipe would keep the program
+// waiting for a writer, and a device such as /dev/zero pours out bytes without end. A file
+// larger than the limit is refused before it is read too. Every failure raises EFileError
+// "Cannot open file \"<path>\". <reason>", the reason being the system's own (no such file,
+// no permission) or one of these:
+//   "It is a folder, not a file." / "It is a named pipe, not a file." /
+//   "It is a device, not a file." / "It is a socket, not a file."
+//   "It has <size> bytes; <What> has at most <Bytes>."
+std::string ReadFileBytes(const std::filesystem::path& path, const FileSizeLimit& limit = {});
 
 // Replaces the content of a file without ever leaving it half written: the bytes go to a
 // temporary file in the same folder, which then takes the file's place in one rename.

@@ -10,6 +10,9 @@ namespace fw {
 QtTimerDriver::QtTimerDriver(SystemClock& clock) : clock_(clock)
 {
     timer_.setSingleShot(true);
+    // Qt's default, coarse timers may fire up to 5 % of their interval early; a precise one
+    // keeps to the millisecond, never firing before its time, which is what the clock's due
+    // times count in.
     timer_.setTimerType(Qt::PreciseTimer);
     QObject::connect(&timer_, &QTimer::timeout, [this] {
         // Each tick is guarded on its own inside the clock; this guards the rest, because

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -10,6 +11,7 @@
 #include "framework/core/exceptions.h"
 #include "framework/core/file_io.h"
 #include "support/scratch_folder.h"
+#include "support/special_files.h"
 
 using namespace fw;
 namespace fs = std::filesystem;
@@ -132,4 +134,64 @@ TEST_F(FileRights, AFileWrittenInPiecesReplacesTheOldOneOnlyWhenCommitted)
     EXPECT_EQ(ReadFileBytes(path), "first second\r\n");
     EXPECT_EQ(RightsOf(path), owner_read | owner_write | group_read);
     EXPECT_EQ(EntriesInFolder(), 1U);
+}
+
+// Only regular files are read, and each refusal comes at once, before a byte is read: a
+// named pipe would wait for a writer, a device would pour out bytes without end. A link is
+// followed to what it names.
+TEST_F(FileRights, ReadingRefusesAnythingButARegularFileAtOnce)
+{
+    const fs::path regular = FileWith("pattern.tvl", "<TWData/>\r\n", fs::perms::owner_read | fs::perms::owner_write);
+    const fs::path linkToRegular = folder_ / "link.tvl";
+    fs::create_symlink(regular, linkToRegular);
+    EXPECT_EQ(ReadFileBytes(linkToRegular), "<TWData/>\r\n");
+
+    const PipeWithLateWriter pipe(folder_ / "pipe.tvl");
+    const fs::path linkToDevice = folder_ / "zero.tvl";
+    fs::create_symlink("/dev/zero", linkToDevice);
+    const fs::path folder = folder_ / "folder.tvl";
+    fs::create_directory(folder);
+    const struct {
+        fs::path Path;
+        std::string Reason;
+    } refused[] = {
+        {pipe.Path(), "It is a named pipe, not a file."},
+        {linkToDevice, "It is a device, not a file."},
+        {"/dev/null", "It is a device, not a file."},
+        {folder, "It is a folder, not a file."},
+        {folder_ / "missing.tvl", "No such file or directory"},
+    };
+    for (const auto& file : refused) {
+        const auto started = std::chrono::steady_clock::now();
+        try {
+            ReadFileBytes(file.Path);
+            ADD_FAILURE() << "no error raised for " << file.Path;
+        } catch (const EFileError& error) {
+            EXPECT_EQ(error.Message(), "Cannot open file \"" + file.Path.string() + "\". " + file.Reason);
+        }
+        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1)) << file.Path;
+    }
+}
+
+// A file larger than its reader takes is refused before it is read, with the kind of file
+// the reader expected; one of exactly the limit is read whole.
+TEST_F(FileRights, AFileLargerThanTheLimitIsRefusedBeforeItIsRead)
+{
+    const FileSizeLimit limit{1000, "a test file"};
+    const fs::path atLimit = folder_ / "at-limit.bin";
+    MakeSparseFile(atLimit, 1000);
+    EXPECT_EQ(ReadFileBytes(atLimit, limit), std::string(1000, '\0'));
+
+    // Gigabytes, which a reader that tried would take seconds and the memory to hold.
+    const fs::path huge = folder_ / "huge.bin";
+    MakeSparseFile(huge, std::uintmax_t{8} << 30);
+    const auto started = std::chrono::steady_clock::now();
+    try {
+        ReadFileBytes(huge, limit);
+        ADD_FAILURE() << "no error raised";
+    } catch (const EFileError& error) {
+        EXPECT_EQ(error.Message(),
+                  "Cannot open file \"" + huge.string() + "\". It has 8589934592 bytes; a test file has at most 1000.");
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
 }

@@ -210,13 +210,16 @@ TEST(QtTimerDriver, QtsEventLoopFiresTheSystemClocksTimers)
     std::vector<std::int64_t> times;
     Timer timer;
     timer.SetInterval(20);
+    // Taken before the timer starts counting (as it gets its handler): read after, on a
+    // loaded machine, the start could fall a millisecond or more past the timer's own, and a
+    // tick on time would look early.
+    const std::int64_t start = clock.Now();
     timer.SetOnTimer([&](fw::Object*) {
         times.push_back(clock.Now());
         if (times.size() == 3) {
             timer.SetEnabled(false);
         }
     });
-    const std::int64_t start = clock.Now();
     QElapsedTimer waited;
     waited.start();
     while (times.size() < 3 && waited.elapsed() < 5000) {
