@@ -31,6 +31,7 @@
 #include "model/model_state.h"
 #include "model/palette.h"
 #include "model/pattern_base.h"
+#include "model/pattern_limits.h"
 #include "model/threaded_pattern.h"
 #include "model/user_settings.h"
 #include "model/weaving.h"
@@ -545,6 +546,14 @@ void TfrmTWFontGenerator::btnSetLetterWidthClick()
     }
     if (width > TTWFontChar::MaxWidth) {
         fw::MessageDlg(LetterWidthTooLargeText(), fw::MsgDlgType::Error, fw::MsgDlgButtons{fw::MsgDlgBtn::OK});
+        edLetterWidth->SetFocus();
+        return;
+    }
+    // The letter is saved as a design of the font's height by its width: the font file
+    // would not open again with a larger one.
+    if (!DesignCellsFit(font_->Height(), width)) {
+        fw::MessageDlg(PatternCellsText(font_->Height(), width, MaxDesignCells), fw::MsgDlgType::Error,
+                       fw::MsgDlgButtons{fw::MsgDlgBtn::OK});
         edLetterWidth->SetFocus();
         return;
     }
