@@ -205,21 +205,29 @@ TEST_F(WrittenFilesOpenTest, TheDoubleFaceAndTwillEditorsSaveAtTheLimitWhatOpens
 
 TEST_F(WrittenFilesOpenTest, TheTwistEditorSavesADesignAtTheLimitThatOpens)
 {
-    // Its Size dialog refuses a design one past the limit (as its own tests show). A narrow,
-    // long design made as wide as a pattern may be and as long as the limit lets it: the
+    // A narrow, long design: its Size command refuses a design one row past the limit and
+    // keeps it; made as wide as a pattern may be and as long as the limit lets it, the
     // pattern takes both sides at once, then saves, and the file opens again.
     constexpr int Narrow = 10;
-    auto* editor = dynamic_cast<TfrmTWWarpTwinedPatternNonMDI*>(OpenPatternObject(
-        Main(), *MakeDesign<TTWWarpTwinedPattern>(Narrow, static_cast<int>(MaxDesignCells / Narrow)), std::string()));
+    const int longest = static_cast<int>(MaxDesignCells / Narrow);
+    auto* editor = dynamic_cast<TfrmTWWarpTwinedPatternNonMDI*>(
+        OpenPatternObject(Main(), *MakeDesign<TTWWarpTwinedPattern>(Narrow, longest), std::string()));
     ASSERT_NE(editor, nullptr);
-    modalScript = [&](fw::Form& form) {
-        auto& dialog = dynamic_cast<TfrmWarpTwinedSize&>(form);
-        dialog.edWidth->SetText(std::to_string(MaxPatternCards));
-        dialog.edLength->SetText(std::to_string(FullWidthRows));
-        dialog.btnAccept->Click();
+    const auto size = [&](int width, int length) {
+        modalScript = [&, width, length](fw::Form& form) {
+            auto& dialog = dynamic_cast<TfrmWarpTwinedSize&>(form);
+            dialog.edWidth->SetText(std::to_string(width));
+            dialog.edLength->SetText(std::to_string(length));
+            dialog.btnAccept->Click();
+        };
+        const std::string error = ErrorOf([&] { editor->PerformAction(TWAction::PatternSize, false, nullptr); });
+        modalScript = nullptr;
+        return error;
     };
-    editor->PerformAction(TWAction::PatternSize, false, nullptr);
-    modalScript = nullptr;
+    EXPECT_EQ(size(MaxPatternCards, FullWidthRows + 1), TooManyCells(MaxPatternCards, FullWidthRows + 1));
+    EXPECT_EQ(editor->framePattern->GridWidth(), Narrow);
+    EXPECT_EQ(editor->framePattern->GridHeight(), longest);
+    EXPECT_EQ(size(MaxPatternCards, FullWidthRows), "");
     ASSERT_EQ(editor->framePattern->GridWidth(), MaxPatternCards);
     const std::filesystem::path file = Folder() / "twist.tvl";
     RunSaving(file, 1, [&] { editor->PerformAction(TWAction::Save, false, nullptr); });
