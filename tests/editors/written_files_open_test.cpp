@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "editors/df_editor.h"
-#include "editors/font_properties_dialog.h"
 #include "editors/double_face_frame.h"
+#include "editors/font_properties_dialog.h"
 #include "editors/twill_editor.h"
 #include "editors/twist_editor.h"
 #include "editors/twist_size_dialog.h"
@@ -154,11 +154,13 @@ protected:
             size.edLength->SetText(std::to_string(length));
             size.btnAcceptClick();
         };
-        const std::string error = ErrorOf([&] { editor.PerformAction(TWAction::PatternSize, false, nullptr); });
-        modalScript = nullptr;
-        if (!error.empty()) {
-            throw TGenericException(error, nullptr, "", "RunSize");
+        try {
+            editor.PerformAction(TWAction::PatternSize, false, nullptr);
+        } catch (...) {
+            modalScript = nullptr;
+            throw;
         }
+        modalScript = nullptr;
     }
 
     // A double-face or twill editor: sized one past the limit it refuses and keeps its
