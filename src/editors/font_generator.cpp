@@ -17,6 +17,7 @@
 #include "editors/letter_glyphs.h"
 #include "editors/weaving_image_frame.h"
 #include "forms/form_kit.h"
+#include "foundation/generic_exception.h"
 #include "framework/core/strings.h"
 #include "framework/gui/application.h"
 #include "framework/gui/dialogs.h"
@@ -270,6 +271,11 @@ void TfrmTWFontGenerator::BindEvents()
     framePattern->OnImportBitmap = [this](fw::Bitmap& bitmap) {
         if (bitmap.Width() != font_->Height()) {
             bitmap.SetWidth(font_->Height());
+        }
+        // A low font lets a long picture through the design's cell limit: a letter longer
+        // than a font file holds is refused here, before the grid changes.
+        if (bitmap.Height() > TTWFontChar::MaxWidth) {
+            throw TGenericException::CreateFromSender(LetterWidthTooLargeText(), nullptr, this, "ImportBitmap");
         }
     };
     framePattern->OnImported = [this](fw::Object*) {

@@ -389,4 +389,27 @@ TEST_F(WrittenFilesOpenTest, PatternsAsWideAsAPatternMayBeAndABandInItsTallestFo
     EXPECT_EQ(reopened->Kind, PatternTypeLetteredBand);
 }
 
+TEST_F(WrittenFilesOpenTest, APictureImportedIntoALetterOfALowFontIsNoLongerThanALetterMayBe)
+{
+    // Five cards high, a picture one row longer than a letter may be holds few enough cells
+    // for a design, but the font file would not open again with it.
+    auto font = std::make_unique<TTWFont>();
+    font->SetHeight(5);
+    font->AddChar("A", "")->SetWidth(2);
+    TfrmTWFontGenerator& editor = ShowFont(std::move(font));
+    editor.lstFont->SelectOnly(editor.lstFont->Root()->GetItem(0));
+    // The letter lies along the band on screen, and a picture is read as it shows there:
+    // its width is the letter's length.
+    TfrmBlockPattern& grid = *editor.framePattern;
+    ASSERT_EQ(grid.GetOrientation(), TTWOrientation::Horizontal);
+    ASSERT_TRUE(grid.ImportFollowsOrientation());
+    ASSERT_TRUE(DesignCellsFit(5, TTWFontChar::MaxWidth + 1));
+    EXPECT_EQ(ErrorOf([&] { grid.ImportPicture(fw::Bitmap(TTWFontChar::MaxWidth + 1, 5, true)); }),
+              TfrmTWFontGenerator::LetterWidthTooLargeText());
+    EXPECT_EQ(grid.GridHeight(), 2);
+    EXPECT_TRUE(grid.ImportPicture(fw::Bitmap(TTWFontChar::MaxWidth, 5, true)));
+    EXPECT_EQ(grid.GridHeight(), TTWFontChar::MaxWidth);
+    EXPECT_EQ(grid.GridWidth(), 5);
+}
+
 } // namespace
