@@ -19,6 +19,7 @@
 
 #include <QApplication>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <iostream>
@@ -47,6 +48,7 @@
 #include "model/card_list.h"
 #include "model/df_pattern.h"
 #include "model/model_state.h"
+#include "model/pattern_limits.h"
 #include "model/pick.h"
 #include "model/threaded_pattern.h"
 #include "model/turning_codes.h"
@@ -60,7 +62,8 @@ using bench::PadLeft;
 using bench::PadRight;
 
 constexpr int Cards = 200;
-constexpr int Rows = 2000;
+// As long as a design of that many cards may be, up to 2,000 rows.
+constexpr int Rows = static_cast<int>(std::min<std::int64_t>(2000, MaxDesignCells / Cards));
 constexpr int PicksPerRow = 2;
 constexpr int Picks = Rows * PicksPerRow;
 constexpr unsigned Seed = 20261209;

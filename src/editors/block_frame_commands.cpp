@@ -178,7 +178,7 @@ bool TfrmBlockPattern::ImportPicture(fw::Bitmap bitmap)
         return false;
     }
     // Nor may it hold more cells than a design read from a file: it would not open again.
-    if (static_cast<std::int64_t>(bitmap.Width()) * bitmap.Height() > MaxDesignCells) {
+    if (!DesignCellsFit(bitmap.Width(), bitmap.Height())) {
         ShowError(PatternCellsText(bitmap.Width(), bitmap.Height(), MaxDesignCells).c_str());
         return false;
     }

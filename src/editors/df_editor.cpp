@@ -521,8 +521,9 @@ void TfrmTWDoublefaceNonMDI::GetDFPattern(TTWDFPattern& pattern)
 {
     pattern.SetName(patternName_);
     pattern.SetNotes(notes_);
-    pattern.SetWidth(framePattern->GridWidth());
-    pattern.SetLength(framePattern->GridHeight());
+    // Both at once, whatever size the pattern had: one side changed before the other could
+    // pass the cell limit on the way.
+    pattern.SetSize(framePattern->GridWidth(), framePattern->GridHeight());
     pattern.SetColourCount(colourCount_);
     BuildCards(pattern.Cards());
     pattern.Palette().Assign(&threaded_->Palette());

@@ -135,18 +135,22 @@ void TfrmTWDoublefaceNonMDI::SaveDesign()
         return;
     }
     if (filterIndex == DoubleFaceFilter) {
-        const std::unique_ptr<TTWDFPattern> pattern = NewPattern();
-        GetDFPattern(*pattern);
-        pattern->SaveToFile(fileName);
+        WriteNamingFile(fileName, [&] {
+            const std::unique_ptr<TTWDFPattern> pattern = NewPattern();
+            GetDFPattern(*pattern);
+            pattern->SaveToFile(fileName);
+        });
         fileName_ = fileName;
     } else {
         // The threaded-in form (or its turning sequence, for a ".txt" name) is an export: the
         // design still lives in the file it came from.
-        TTWPattern pattern;
-        BuildThreadedPattern(pattern);
-        pattern.Palette().Assign(&threaded_->Palette());
-        pattern.SetName(patternName_);
-        pattern.SaveToFile(fileName);
+        WriteNamingFile(fileName, [&] {
+            TTWPattern pattern;
+            BuildThreadedPattern(pattern);
+            pattern.Palette().Assign(&threaded_->Palette());
+            pattern.SetName(patternName_);
+            pattern.SaveToFile(fileName);
+        });
     }
     TellMain(WM_TW_EDITORNAMECHANGED, PatternKind());
 }

@@ -17,6 +17,7 @@
 #include "editors/letter_glyphs.h"
 #include "editors/weaving_image_frame.h"
 #include "forms/form_kit.h"
+#include "foundation/generic_exception.h"
 #include "framework/core/strings.h"
 #include "framework/gui/application.h"
 #include "framework/gui/dialogs.h"
@@ -31,6 +32,7 @@
 #include "model/model_state.h"
 #include "model/palette.h"
 #include "model/pattern_base.h"
+#include "model/pattern_limits.h"
 #include "model/threaded_pattern.h"
 #include "model/user_settings.h"
 #include "model/weaving.h"
@@ -269,6 +271,11 @@ void TfrmTWFontGenerator::BindEvents()
     framePattern->OnImportBitmap = [this](fw::Bitmap& bitmap) {
         if (bitmap.Width() != font_->Height()) {
             bitmap.SetWidth(font_->Height());
+        }
+        // A low font lets a long picture through the design's cell limit: a letter longer
+        // than a font file holds is refused here, before the grid changes.
+        if (bitmap.Height() > TTWFontChar::MaxWidth) {
+            throw TGenericException::CreateFromSender(LetterWidthTooLargeText(), nullptr, this, "ImportBitmap");
         }
     };
     framePattern->OnImported = [this](fw::Object*) {
@@ -545,6 +552,14 @@ void TfrmTWFontGenerator::btnSetLetterWidthClick()
     }
     if (width > TTWFontChar::MaxWidth) {
         fw::MessageDlg(LetterWidthTooLargeText(), fw::MsgDlgType::Error, fw::MsgDlgButtons{fw::MsgDlgBtn::OK});
+        edLetterWidth->SetFocus();
+        return;
+    }
+    // The letter is saved as a design of the font's height by its width: the font file
+    // would not open again with a larger one.
+    if (!DesignCellsFit(font_->Height(), width)) {
+        fw::MessageDlg(PatternCellsText(font_->Height(), width, MaxDesignCells), fw::MsgDlgType::Error,
+                       fw::MsgDlgButtons{fw::MsgDlgBtn::OK});
         edLetterWidth->SetFocus();
         return;
     }

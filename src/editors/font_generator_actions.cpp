@@ -12,6 +12,7 @@
 #include "model/font.h"
 #include "model/palette.h"
 #include "model/pattern_base.h"
+#include "model/pattern_limits.h"
 #include "model/threaded_pattern.h"
 #include "shell/editor_host.h"
 #include "shell/main_window_messages.h"
@@ -100,7 +101,7 @@ void TfrmTWFontGenerator::SaveFont()
     StoreEditedLetter();
     {
         const fw::ScopedCursor busy;
-        font_->SaveToFile(fileName);
+        WriteNamingFile(fileName, [&] { font_->SaveToFile(fileName); });
     }
     fileName_ = fileName;
     TellMain(WM_TW_EDITORNAMECHANGED, PatternTypeFont);

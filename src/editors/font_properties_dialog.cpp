@@ -11,6 +11,7 @@
 #include "framework/gui/std_edit.h"
 #include "framework/gui/std_label.h"
 #include "model/font.h"
+#include "model/pattern_limits.h"
 #include "shell/size_dialog_controls.h"
 #include "shell/size_dialog_placing.h"
 
@@ -137,6 +138,19 @@ void TfrmTWFontProperties::btnAcceptClick()
     }
     if (width > TTWFontChar::MaxWidth) {
         Refuse(WidthTooLargeText(), *edWidth);
+        return;
+    }
+    // Each letter, and each new one, is saved as a design of the height by its width, and
+    // a font file holds no larger design.
+    for (int i = 0; i < font_->GetCharCount(); ++i) {
+        const int letterWidth = font_->GetChar(i)->Width();
+        if (!DesignCellsFit(height, letterWidth)) {
+            Refuse(PatternCellsText(height, letterWidth, MaxDesignCells), *edHeight);
+            return;
+        }
+    }
+    if (!DesignCellsFit(height, width)) {
+        Refuse(PatternCellsText(height, width, MaxDesignCells), *edWidth);
         return;
     }
     std::int64_t pixels = 0;

@@ -12,6 +12,7 @@
 #include "model/df_pattern.h"
 #include "model/lettered_band.h"
 #include "model/pattern_base.h"
+#include "model/pattern_limits.h"
 #include "model/threaded_pattern.h"
 #include "shell/editor_host.h"
 #include "shell/main_window_messages.h"
@@ -79,10 +80,14 @@ void TfrmTWLetteredBand::btnSaveDFPatternClick()
     if (host == nullptr || !host->ExecuteSavePatternDialog(fileName, false)) {
         return;
     }
-    TTWDFPattern pattern;
-    frameDoubleFace->GetDFPattern(pattern);
-    pattern.SetName(std::string(DesignName));
-    pattern.SaveToFile(fileName);
+    // A band may be far longer than a double-face pattern file holds: such a design is
+    // refused, naming the file, before anything is written.
+    WriteNamingFile(fileName, [&] {
+        TTWDFPattern pattern;
+        frameDoubleFace->GetDFPattern(pattern);
+        pattern.SetName(std::string(DesignName));
+        pattern.SaveToFile(fileName);
+    });
 }
 
 void TfrmTWLetteredBand::btnPrintDFPatternClick()

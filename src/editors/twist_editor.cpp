@@ -203,8 +203,9 @@ void TfrmTWWarpTwinedPatternNonMDI::UpdatePatternFromGrid()
 {
     const int width = framePattern->GridWidth();
     const int length = framePattern->GridHeight();
-    pattern_->SetWidth(width);
-    pattern_->SetLength(length);
+    // Both at once: a narrow, long design made wide and short would pass the cell limit
+    // on the way if its width changed first.
+    pattern_->SetSize(width, length);
     for (int y = 0; y < length; ++y) {
         for (int x = 0; x < width; ++x) {
             pattern_->SetCell(x, y, framePattern->IsCellSet(x, y));

@@ -9,6 +9,7 @@
 #include "editors/weaving_image_frame.h"
 #include "framework/gui/dialogs.h"
 #include "model/pattern_base.h"
+#include "model/pattern_limits.h"
 #include "model/threaded_pattern.h"
 #include "model/twist_pattern.h"
 #include "shell/editor_host.h"
@@ -81,7 +82,7 @@ void TfrmTWWarpTwinedPatternNonMDI::SavePattern()
     if (!host->ExecuteSavePatternDialog(fileName, false)) {
         return;
     }
-    pattern_->SaveToFile(fileName);
+    WriteNamingFile(fileName, [&] { pattern_->SaveToFile(fileName); });
     fileName_ = fileName;
     TellMain(WM_TW_EDITORNAMECHANGED, PatternTypeTwistPatterned);
 }
@@ -100,8 +101,13 @@ void TfrmTWWarpTwinedPatternNonMDI::EditSize()
     if (!TfrmWarpTwinedSize::Execute(DialogOwner(), width, length, pattern_->Cards())) {
         return;
     }
-    framePattern->SetGridWidth(width);
-    framePattern->SetGridHeight(length);
+    {
+        // One redraw at the new size: a narrow, long design made wide and short would be
+        // drawn at the new width and the old length on the way, far beyond any design.
+        const TBlockPatternUpdate update(*framePattern);
+        framePattern->SetGridWidth(width);
+        framePattern->SetGridHeight(length);
+    }
     // The threading may have changed too: a band in view is woven again.
     if (ImagePageShown()) {
         RefreshWeavingImage();

@@ -98,10 +98,7 @@ void TTWDFPattern::SetSize(int width, int length)
                                                       + " rows.",
                                                   nullptr, this, "SetLength");
     }
-    if (static_cast<std::int64_t>(width) * length > MaxCells) {
-        throw TGenericException::CreateFromSender(PatternCellsText(width, length, MaxCells), nullptr, this,
-                                                  "SetSize");
-    }
+    CheckDesignCells(width, length, this, "SetSize");
     ResizeGrids(width, length);
     width_ = width;
     length_ = length;
@@ -154,17 +151,26 @@ void TTWDFPattern::ConvertToThreaded(TTWPattern& target)
     target.Cards().Assign(cards_);
     target.Packs().Clear();
     target.Picks().Clear();
-    for (int y = 0; y < length_; ++y) {
-        TTWPick* pick = target.Picks().Add();
+    AppendDoubleFacePicks(grid_, colourCount_, target.Picks());
+}
+
+void AppendDoubleFacePicks(const fw::Bitmap& grid, int colourCount, TTWPickList& picks)
+{
+    const int copies = colourCount == 6 ? 2 : 1;
+    const int width = grid.Width();
+    const int length = grid.Height();
+    for (int y = 0; y < length; ++y) {
+        TTWPick* pick = picks.Add();
         // Every card turns the other way in odd rows, so that a clear cell alternates with
         // the card's own direction and the two faces change places where a cell is set.
         const bool oddRow = y % 2 != 0;
-        for (int x = 0; x < width_; ++x) {
-            const std::uint8_t direction = GetCell(x, y) != oddRow ? TurnBackwards : TurnForwards;
+        for (int x = 0; x < width; ++x) {
+            const bool set = grid.Pixel(x, length - 1 - y) == fw::Bitmap::Black;
+            const std::uint8_t direction = set != oddRow ? TurnBackwards : TurnForwards;
             pick->Actions().Add(TTWAction::CreateCardTurn(x + 1, direction, DistanceOneHole).release());
         }
         for (int copy = 0; copy < copies; ++copy) {
-            target.Picks().Add()->Assign(pick);
+            picks.Add()->Assign(pick);
         }
     }
 }

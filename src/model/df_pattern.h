@@ -9,6 +9,8 @@
 #include "model/pattern_base.h"
 #include "model/pattern_limits.h"
 
+class TTWPickList;
+
 // The double-face pattern: a two-state grid of card columns and design rows, the cards that
 // weave it, a palette and the number of colours (2, 4 or 6). Each design row is woven as two
 // picks (three with six colours). It is also the base of the 3/1 broken twill and of the
@@ -20,11 +22,12 @@
 class TTWDFPattern : public TTWPatternBase {
 public:
     // The width is the card count, held to what every pattern may have; the length is far
-    // beyond any band that can be woven. Larger sizes come from damaged files or runaway
-    // callers and are refused before anything is allocated.
+    // beyond any band that can be woven; the cells are those a file may hold
+    // (MaxDesignCells), so that a design made in any way opens again once it is saved.
+    // Larger sizes come from damaged files or runaway callers and are refused before
+    // anything is allocated.
     static constexpr int MaxWidth = MaxPatternCards;
     static constexpr int MaxLength = 1'000'000;
-    static constexpr std::int64_t MaxCells = 20'000'000;
 
     // An empty grid, no cards, two colours, a copy of the colours of the user's default
     // palette; cards and palette are written to files.
@@ -57,8 +60,9 @@ public:
     int Length() const { return length_; }
     // Resize the grid. The picture keeps its pixels anchored at its top-left corner, so a
     // new length moves the design rows (counted from the bottom); newly exposed cells are
-    // clear. A negative size counts as 0; a size beyond MaxWidth, MaxLength or MaxCells
-    // raises and changes nothing.
+    // clear. A negative size counts as 0; a size beyond MaxWidth or MaxLength raises and
+    // changes nothing, and so does one of more cells than MaxDesignCells, with the text of
+    // PatternCellsText.
     void SetWidth(int width) { SetSize(width, length_); }
     void SetLength(int length) { SetSize(width_, length); }
     void SetSize(int width, int length);
@@ -121,6 +125,13 @@ private:
     int colourCount_ = 2;
     bool saveCardsAndPalette_ = true;
 };
+
+// The picks that weave a double-face design drawn as the pattern's grid is (picture row
+// height - 1 - y is design row y, black set): for each design row from the bottom one pick
+// that turns card x + 1 one hole, backwards where the cell is set in an even row or clear in
+// an odd one, followed by one copy of it (two with six colours). They are appended to the
+// list; the caller checks the size first (TTWPattern::CheckConversionSize).
+void AppendDoubleFacePicks(const fw::Bitmap& grid, int colourCount, TTWPickList& picks);
 
 // Puts the double-face pattern into the kind table; the model's initialisation calls it.
 void RegisterDoubleFacePattern();

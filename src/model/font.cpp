@@ -76,6 +76,9 @@ void TTWFontChar::CheckSize(int width, int height, const char* methodName) const
                                                       + fw::IntToStr(MaxHeight) + " cards high.",
                                                   nullptr, this, methodName);
     }
+    // The letter is written as a double-face design as wide as it is high: one that a file
+    // may not hold would be saved and then refused.
+    CheckDesignCells(height, width, this, methodName);
 }
 
 void TTWFontChar::SetWidth(int width)
@@ -94,6 +97,9 @@ void TTWFontChar::WriteGlyphToXML(TILXMLNode* parent) const
 {
     const int width = Width();
     const int height = Height();
+    // A glyph given a size directly (an editor hands its design over whole) is held to the
+    // size the reader accepts before anything is written.
+    CheckSize(width, height, "WriteGlyphToXML");
     TTWDFPattern pattern;
     // A glyph is a grid, not a pattern of its own: no notes of its own in every letter.
     pattern.SetNotes("");
@@ -196,6 +202,8 @@ void TTWFont::SetHeight(int height)
     }
     std::int64_t pixels = 0;
     for (int i = 0; i < chars_.Count(); ++i) {
+        // Every letter is checked before any of them changes.
+        CheckDesignCells(height, chars_.Items(i)->Width(), this, "SetHeight");
         pixels += static_cast<std::int64_t>(chars_.Items(i)->Width()) * height;
     }
     CheckGlyphPixels(pixels, "SetHeight");

@@ -55,7 +55,8 @@ public:
     int Width() const { return glyph_.Width(); }
     int Height() const { return glyph_.Height(); }
     // Resize the glyph, keeping its pixels at the top left and adding white. Sizes below 0
-    // or above the maximum raise.
+    // or above the maximum raise, and so does a glyph of more than MaxDesignCells pixels,
+    // with the text of PatternCellsText for the design its file holds (height x width).
     void SetWidth(int width);
     void SetHeight(int height);
 
@@ -118,7 +119,8 @@ public:
     void SetKerning(int kerning) { kerning_ = kerning; }
     int Height() const { return height_; }
     // Only for a height above 0: the height and the height of every glyph. A height above
-    // TTWFontChar::MaxHeight, or glyphs that would hold more than MaxGlyphPixels, raise.
+    // TTWFontChar::MaxHeight, a letter that would hold more than MaxDesignCells pixels, or
+    // glyphs that would hold more than MaxGlyphPixels raise before anything changes.
     void SetHeight(int height);
     int DefCharWidth() const { return defCharWidth_; }
     void SetDefCharWidth(int width) { defCharWidth_ = width; }

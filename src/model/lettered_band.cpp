@@ -227,9 +227,12 @@ void BuildLetteredThreadedPattern(const fw::Bitmap& grid, std::uint8_t threading
 {
     // Two picks per row, as the double-face pattern converts: refused before it is built.
     TTWPattern::CheckConversionSize(grid.Width(), 2 * static_cast<std::int64_t>(grid.Height()), nullptr);
-    TTWDFPattern pattern;
-    BuildLetteredDFPattern(grid, threading, pattern);
-    pattern.ConvertToThreaded(target);
+    // Straight from the design, not through a double-face pattern: a band is woven and
+    // shown at its own limit, while a double-face pattern holds only what its file may.
+    BuildLetteredBandCards(target.Cards(), grid.Width(), threading);
+    target.Packs().Clear();
+    target.Picks().Clear();
+    AppendDoubleFacePicks(grid, 2, target.Picks());
 }
 
 void RegisterLetteredBand()

@@ -79,7 +79,9 @@ fw::Bitmap BuildLetteredBandGrid(const TTWFont& font, std::span<const TTWFontCha
 void BuildLetteredBandCards(TTWCardList& cards, int count, std::uint8_t threading);
 
 // The design as a two-colour double-face pattern: its size and cells from the bitmap
-// (picture pixels as they are), its cards from the threading scheme.
+// (picture pixels as they are), its cards from the threading scheme. A design of more cells
+// than a pattern file may hold (MaxDesignCells) raises the size setter's error and leaves
+// the target as it was.
 void BuildLetteredDFPattern(const fw::Bitmap& grid, std::uint8_t threading, TTWDFPattern& target);
 
 // The threaded-in form of the design: the double-face pattern's cards, and two picks per

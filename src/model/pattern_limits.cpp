@@ -35,9 +35,18 @@ std::string PatternCellsText(std::int64_t width, std::int64_t length, std::int64
            + " cells).\r\nA pattern has at most " + std::to_string(limit) + " cells.";
 }
 
+bool DesignCellsFit(std::int64_t width, std::int64_t length)
+{
+    // Divided rather than multiplied, so that no pair of sizes overflows.
+    if (width <= 0 || length <= 0) {
+        return true;
+    }
+    return width <= MaxDesignCells / length;
+}
+
 void CheckDesignCells(std::int64_t width, std::int64_t length, const fw::Object* sender, const std::string& method)
 {
-    if (width * length > MaxDesignCells) {
+    if (!DesignCellsFit(width, length)) {
         throw TGenericException::CreateFromSender(PatternCellsText(width, length, MaxDesignCells), nullptr, sender,
                                                   method);
     }

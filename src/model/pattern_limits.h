@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "foundation/generic_exception.h"
 
@@ -30,7 +31,14 @@ inline constexpr std::int64_t MaxDesignCells = 250'000;
 // "Pattern too large (<width> x <length> cells).\r\nA pattern has at most <limit> cells."
 std::string PatternCellsText(std::int64_t width, std::int64_t length, std::int64_t limit);
 
-// Raises the text above with MaxDesignCells, from the sender, when the design is larger.
+// Whether a design of width card columns by length rows holds at most MaxDesignCells cells:
+// the one rule of the reader and of everything that makes a design (the grids' size setter,
+// the Size commands, picture import, joins, the lettered band's design, a font's letters),
+// so that whatever the program writes it opens again. A letter of a font is the design of
+// the font's height (its cards) by the letter's width (its rows), as its file holds it.
+bool DesignCellsFit(std::int64_t width, std::int64_t length);
+
+// Raises the text above with MaxDesignCells, from the sender, when the design does not fit.
 void CheckDesignCells(std::int64_t width, std::int64_t length, const fw::Object* sender, const std::string& method);
 
 // "Invalid pattern width (<cards>).\r\nA pattern has at most <MaxPatternCards> cards."
@@ -71,4 +79,13 @@ decltype(auto) ReadNamingFile(const std::string& fileName, Step&& step)
         NameFileInError(error, fileName);
         throw;
     }
+}
+
+// Runs the steps that make what is then written to the file (a join, a conversion, the
+// pattern taken from an editor) and the writing itself: a design too large to open again is
+// refused before anything is written, and the refusal names the file as a reader's does.
+template <class Step>
+decltype(auto) WriteNamingFile(const std::string& fileName, Step&& step)
+{
+    return ReadNamingFile(fileName, std::forward<Step>(step));
 }

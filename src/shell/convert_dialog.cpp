@@ -16,6 +16,7 @@
 #include "model/brocade_pattern.h"
 #include "model/df_pattern.h"
 #include "model/pattern_base.h"
+#include "model/pattern_limits.h"
 #include "shell/brocade_conversion.h"
 #include "shell/data_module.h"
 #include "shell/file_loader.h"
@@ -199,11 +200,19 @@ void TfrmTWCvtDFToBrocade::btnConvertClick()
     auto brocade = std::make_unique<TTWBrocadePattern>();
     {
         const fw::ScopedCursor busy;
-        ConvertToBrocade(static_cast<const TTWDFPattern&>(*source), chkCompress->Checked(), *brocade);
+        const auto convert = [&] {
+            ConvertToBrocade(static_cast<const TTWDFPattern&>(*source), chkCompress->Checked(), *brocade);
+        };
+        // A brocade too large to open again is refused before anything is written.
+        if (toFile) {
+            WriteNamingFile(targetName, convert);
+        } else {
+            convert();
+        }
     }
     bool done = false;
     if (toFile) {
-        brocade->SaveToFile(targetName);
+        WriteNamingFile(targetName, [&] { brocade->SaveToFile(targetName); });
         if (chkAutoOpen->Checked()) {
             if (main_ != nullptr) {
                 main_->LoadFile(targetName);

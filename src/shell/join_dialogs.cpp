@@ -16,6 +16,7 @@
 #include "model/card_list.h"
 #include "model/df_pattern.h"
 #include "model/pattern_base.h"
+#include "model/pattern_limits.h"
 #include "model/threaded_pattern.h"
 #include "model/twill_pattern.h"
 #include "model/twist_pattern.h"
@@ -284,13 +285,15 @@ void TfrmTWJoinPatternsBase::btnJoinClick()
         Inform("Please select the file in which to save the combined pattern.");
         return;
     }
-    // Freed however the saving or the opening ends.
-    const std::unique_ptr<TTWPatternBase> result = JoinPatterns();
+    // Freed however the saving or the opening ends. A join too large for its kind is
+    // refused before anything is written, naming the file it was to be saved in.
+    const std::unique_ptr<TTWPatternBase> result =
+        chkSave->Checked() ? WriteNamingFile(OutFileName(), [this] { return JoinPatterns(); }) : JoinPatterns();
     if (result == nullptr) {
         return;
     }
     if (chkSave->Checked()) {
-        result->SaveToFile(OutFileName());
+        WriteNamingFile(OutFileName(), [&] { result->SaveToFile(OutFileName()); });
     }
     if (chkOpen->Checked() && main_ != nullptr) {
         OpenPatternObject(*main_, *result, std::string());

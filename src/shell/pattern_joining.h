@@ -13,7 +13,8 @@ class TTWWarpTwinedPattern;
 // other, one band as wide as all of them) or end to end (one after the other along the band,
 // each centred across the widest). The patterns are the join dialog's rows in their order;
 // the result is a new, empty pattern of their kind. Too large a result raises as the kinds'
-// size setters do.
+// size setters do (a design of more cells than a file may hold among them: DesignCellsFit),
+// before the result is given any size.
 enum class TTWJoinDirection { SideBySide, EndToEnd };
 
 using TTWJoinPatterns = std::vector<TTWPatternBase*>;

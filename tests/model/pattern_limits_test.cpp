@@ -2,6 +2,7 @@
 
 #include "support/model_file_test.h"
 
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -9,13 +10,19 @@
 
 #include "foundation/generic_exception.h"
 #include "foundation/xml_node.h"
+#include "model/action.h"
 #include "model/brocade_pattern.h"
+#include "model/card.h"
 #include "model/df_pattern.h"
 #include "model/font.h"
 #include "model/lettered_band.h"
 #include "model/pattern_base.h"
 #include "model/pattern_limits.h"
+#include "model/pick.h"
 #include "model/threaded_pattern.h"
+#include "model/turning_codes.h"
+#include "model/twill_pattern.h"
+#include "model/twist_pattern.h"
 
 namespace {
 
@@ -204,4 +211,135 @@ TEST_F(PatternLimitsTest, AnErrorWhileLoadingAFileNamesTheFile)
         ASSERT_GE(error.InfoCount(), 1);
         EXPECT_TRUE(error.GetInfo(0)->Message.ends_with("\r\nFilename: " + cut)) << error.GetInfo(0)->Message;
     }
+}
+
+namespace {
+
+// "Pattern too large (<width> x <length> cells).\r\nA pattern has at most <limit> cells."
+std::string TooManyCells(std::int64_t width, std::int64_t length)
+{
+    return "Pattern too large (" + std::to_string(width) + " x " + std::to_string(length)
+           + " cells).\r\nA pattern has at most " + std::to_string(MaxDesignCells) + " cells.";
+}
+
+template <class Step>
+std::string ErrorOf(Step&& step)
+{
+    try {
+        step();
+    } catch (const TGenericException& error) {
+        return error.Message();
+    }
+    return {};
+}
+
+// The most rows a design as wide as a pattern may be holds.
+constexpr int LongestAtFullWidth = static_cast<int>(MaxDesignCells / MaxPatternCards);
+
+} // namespace
+
+TEST_F(PatternLimitsTest, ADesignFitsWhileItsCellsAreAtMostTheLimit)
+{
+    EXPECT_TRUE(DesignCellsFit(MaxPatternCards, LongestAtFullWidth));
+    EXPECT_FALSE(DesignCellsFit(MaxPatternCards, LongestAtFullWidth + 1));
+    EXPECT_TRUE(DesignCellsFit(1, MaxDesignCells));
+    EXPECT_FALSE(DesignCellsFit(1, MaxDesignCells + 1));
+    EXPECT_FALSE(DesignCellsFit(MaxDesignCells + 1, 1));
+    EXPECT_TRUE(DesignCellsFit(0, MaxDesignCells * 4)) << "an empty design holds nothing";
+    // Sizes whose product would overflow are answered, not wrapped round.
+    EXPECT_FALSE(DesignCellsFit(std::int64_t{1} << 40, std::int64_t{1} << 40));
+    EXPECT_EQ(TooManyCells(MaxPatternCards, LongestAtFullWidth + 1),
+              ErrorOf([] { CheckDesignCells(MaxPatternCards, LongestAtFullWidth + 1, nullptr, "Test"); }));
+    EXPECT_EQ("", ErrorOf([] { CheckDesignCells(MaxPatternCards, LongestAtFullWidth, nullptr, "Test"); }));
+}
+
+TEST_F(PatternLimitsTest, AGridKindSizedInMemoryHoldsTheReadersLimit)
+{
+    std::vector<std::unique_ptr<TTWDFPattern>> kinds;
+    kinds.push_back(std::make_unique<TTWDFPattern>());
+    kinds.push_back(std::make_unique<TTW31TwillPattern>());
+    kinds.push_back(std::make_unique<TTWWarpTwinedPattern>());
+    for (const auto& design : kinds) {
+        design->SetSize(MaxPatternCards, LongestAtFullWidth);
+        EXPECT_EQ(LongestAtFullWidth, design->Length());
+        design->SetSize(2, 3);
+        EXPECT_EQ(TooManyCells(MaxPatternCards, LongestAtFullWidth + 1),
+                  ErrorOf([&] { design->SetSize(MaxPatternCards, LongestAtFullWidth + 1); }))
+            << design->className();
+        EXPECT_EQ(TooManyCells(MaxPatternCards, LongestAtFullWidth + 1),
+                  ErrorOf([&] { design->SetLength(LongestAtFullWidth + 1); design->SetWidth(MaxPatternCards); }));
+        EXPECT_EQ(2, design->Width()) << "a refused size changes nothing";
+        EXPECT_EQ(LongestAtFullWidth + 1, design->Length());
+        // Saved at the limit, the design opens again.
+        design->SetSize(MaxPatternCards, LongestAtFullWidth);
+        const std::string file = File("design.tvl");
+        design->SaveToFile(file);
+        const std::unique_ptr<TTWPatternBase> opened = LoadAndCreatePattern(file);
+        EXPECT_EQ(MaxPatternCards, opened->GetCardCount());
+    }
+}
+
+TEST_F(PatternLimitsTest, ALetterHoldsNoMoreCellsThanItsFileMay)
+{
+    // A letter is saved as a design as wide as its font is high and as long as the letter.
+    const int height = MaxPatternCards;
+    const int widest = static_cast<int>(MaxDesignCells / height);
+    ASSERT_LE(widest + 1, TTWFontChar::MaxWidth) << "the letter's own bound would be met first";
+    TTWFont font;
+    font.SetHeight(height);
+    TTWFontChar* letter = font.AddChar("A", "");
+    letter->SetWidth(widest);
+    EXPECT_EQ(TooManyCells(height, widest + 1), ErrorOf([&] { letter->SetWidth(widest + 1); }));
+    EXPECT_EQ(widest, letter->Width());
+
+    // The font's height is checked against every letter before any of them changes.
+    TTWFont narrow;
+    narrow.SetHeight(1);
+    narrow.AddChar("i", "")->SetWidth(1);
+    narrow.AddChar("m", "")->SetWidth(widest + 1);
+    EXPECT_EQ(TooManyCells(height, widest + 1), ErrorOf([&] { narrow.SetHeight(height); }));
+    EXPECT_EQ(1, narrow.Height());
+    EXPECT_EQ(1, narrow.GetChar(0)->Height());
+    EXPECT_EQ(1, narrow.GetChar(1)->Height());
+
+    // A glyph handed over whole (as an editor stores its grid) is refused by the save
+    // before anything is written; at the limit the font is saved and opens again.
+    letter->Glyph() = fw::Bitmap(widest + 1, height, true);
+    const std::string file = File("font.tvf");
+    EXPECT_EQ(TooManyCells(height, widest + 1), ErrorOf([&] { font.SaveToFile(file); }));
+    EXPECT_FALSE(std::filesystem::exists(file));
+    letter->Glyph() = fw::Bitmap(widest, height, true);
+    font.SaveToFile(file);
+    const std::unique_ptr<TTWPatternBase> opened = LoadAndCreatePattern(file);
+    EXPECT_EQ(widest, static_cast<const TTWFont&>(*opened).GetChar(0)->Width());
+}
+
+TEST_F(PatternLimitsTest, ABandLongerThanADesignMayBeWeavesButIsNoDoubleFacePattern)
+{
+    const int rows = LongestAtFullWidth + 1;
+    fw::Bitmap grid(MaxPatternCards, rows, true);
+    grid.SetPixel(0, rows - 1, fw::Bitmap::Black);
+    TTWDFPattern design;
+    EXPECT_EQ(TooManyCells(MaxPatternCards, rows),
+              ErrorOf([&] { BuildLetteredDFPattern(grid, FontThreadingAllS, design); }));
+    EXPECT_EQ(0, design.Width());
+    EXPECT_EQ(0, design.Cards().Count());
+
+    // Its turning sequence, which the band's editor weaves and prints, is made at the band's
+    // own limits, not the double-face pattern's.
+    TTWPattern threaded;
+    if (2 * static_cast<std::int64_t>(MaxPatternCards) * rows > TTWPattern::MaxConvertedTurns) {
+        EXPECT_THROW(BuildLetteredThreadedPattern(grid, FontThreadingAllZ, threaded), TGenericException)
+            << "a band of this size is too large to weave";
+        return;
+    }
+    BuildLetteredThreadedPattern(grid, FontThreadingAllZ, threaded);
+    ASSERT_EQ(2 * rows, threaded.GetPickCount());
+    EXPECT_EQ(MaxPatternCards, threaded.GetCardCount());
+    EXPECT_EQ(ThreadingZ, threaded.Cards().GetCard(0)->Threading());
+    // The bottom row's first cell is set: backwards in its two picks, the next row forwards.
+    EXPECT_EQ(TurnBackwards, threaded.Picks().Items(0)->Actions().FindCardTurn(1)->TurnDir());
+    EXPECT_EQ(TurnBackwards, threaded.Picks().Items(1)->Actions().FindCardTurn(1)->TurnDir());
+    EXPECT_EQ(TurnForwards, threaded.Picks().Items(0)->Actions().FindCardTurn(2)->TurnDir());
+    EXPECT_EQ(TurnBackwards, threaded.Picks().Items(2)->Actions().FindCardTurn(1)->TurnDir());
 }

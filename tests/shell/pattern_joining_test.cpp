@@ -312,3 +312,83 @@ TEST_F(PatternJoiningTest, BrocadeEndToEndTiesDownTheCardsBesideANarrowerPattern
 }
 
 } // namespace
+
+namespace {
+
+bool Nothing(int, int)
+{
+    return false;
+}
+
+std::string TooManyCells(int width, int length)
+{
+    return "Pattern too large (" + std::to_string(width) + " x " + std::to_string(length)
+           + " cells).\r\nA pattern has at most " + std::to_string(MaxDesignCells) + " cells.";
+}
+
+// Joins two designs of the kind, each of which a file may hold, whose join holds exactly
+// as many cells as a design may, and one row more: the first is made, the second refused
+// with the reader's message before the result is given any size.
+template <class Design, class Join>
+void ExpectJoinsHeldToTheCellLimit(Join join, const char* kind)
+{
+    SCOPED_TRACE(kind);
+    const int rows = static_cast<int>(MaxDesignCells / MaxPatternCards);
+    const auto errorOf = [](auto step) -> std::string {
+        try {
+            step();
+        } catch (const TGenericException& error) {
+            return error.Message();
+        }
+        return "";
+    };
+    // End to end, as wide as a pattern may be: the rows add up.
+    auto lower = MakeDesign<Design>(MaxPatternCards, rows / 2, 2, Nothing);
+    auto upper = MakeDesign<Design>(MaxPatternCards, rows - rows / 2, 2, Nothing);
+    auto longer = MakeDesign<Design>(MaxPatternCards, rows - rows / 2 + 1, 2, Nothing);
+    Design result;
+    join(EndToEnd, TTWJoinPatterns{lower.get(), upper.get()}, result);
+    EXPECT_EQ(result.Width(), MaxPatternCards);
+    EXPECT_EQ(result.Length(), rows);
+    Design refused;
+    EXPECT_EQ(errorOf([&] { join(EndToEnd, TTWJoinPatterns{lower.get(), longer.get()}, refused); }),
+              TooManyCells(MaxPatternCards, rows + 1));
+    EXPECT_EQ(refused.Width(), 0);
+    EXPECT_EQ(refused.Length(), 0);
+    EXPECT_EQ(refused.Cards().Count(), 0);
+
+    // Side by side: the cards add up, the longest sets the rows.
+    auto left = MakeDesign<Design>(MaxPatternCards / 2, rows, 2, Nothing);
+    auto right = MakeDesign<Design>(MaxPatternCards - MaxPatternCards / 2, rows, 2, Nothing);
+    auto rightLonger = MakeDesign<Design>(MaxPatternCards - MaxPatternCards / 2, rows + 1, 2, Nothing);
+    Design beside;
+    join(SideBySide, TTWJoinPatterns{left.get(), right.get()}, beside);
+    EXPECT_EQ(beside.Width(), MaxPatternCards);
+    EXPECT_EQ(beside.Length(), rows);
+    Design refusedBeside;
+    EXPECT_EQ(errorOf([&] { join(SideBySide, TTWJoinPatterns{left.get(), rightLonger.get()}, refusedBeside); }),
+              TooManyCells(MaxPatternCards, rows + 1));
+    EXPECT_EQ(refusedBeside.Width(), 0);
+    EXPECT_EQ(refusedBeside.Cards().Count(), 0);
+}
+
+} // namespace
+
+TEST_F(PatternJoiningTest, NoJoinedDesignHoldsMoreCellsThanAFileMay)
+{
+    ExpectJoinsHeldToTheCellLimit<TTWDFPattern>(
+        [](TTWJoinDirection direction, const TTWJoinPatterns& patterns, TTWDFPattern& result) {
+            JoinDoubleFace(direction, patterns, result);
+        },
+        "double-face");
+    ExpectJoinsHeldToTheCellLimit<TTW31TwillPattern>(
+        [](TTWJoinDirection direction, const TTWJoinPatterns& patterns, TTW31TwillPattern& result) {
+            JoinTwill(direction, patterns, result);
+        },
+        "twill");
+    ExpectJoinsHeldToTheCellLimit<TTWWarpTwinedPattern>(
+        [](TTWJoinDirection direction, const TTWJoinPatterns& patterns, TTWWarpTwinedPattern& result) {
+            JoinTwist(direction, patterns, result);
+        },
+        "twist-patterned");
+}
