@@ -271,7 +271,9 @@ void TTWBrocadePickList::Assign(const fw::Persistent* source)
 void TTWBrocadePickList::CheckRoom() const
 {
     if (Count() >= MaxPicks) {
-        throw TGenericException::CreateFromSender("Too many brocade picks.\r\nA brocade holds at most "
+        const std::int64_t picks = static_cast<std::int64_t>(Count()) + 1;
+        throw TGenericException::CreateFromSender("Too many brocade picks (" + fw::IntToStr(picks)
+                                                      + ").\r\nA brocade holds at most "
                                                       + fw::IntToStr(MaxPicks) + " picks.",
                                                   nullptr, this, "Add");
     }
