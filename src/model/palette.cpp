@@ -42,6 +42,17 @@ TTWColour TextToColour(std::string_view text)
     return 0;
 }
 
+TTWColour ReadColourText(std::string_view text, const std::string& place, const fw::Object* sender,
+                         const std::string& method)
+{
+    int signedValue = 0;
+    std::int64_t wide = 0;
+    if (!fw::TryStrToInt(text, signedValue) && !(fw::TryStrToInt64(text, wide) && wide >= 0 && wide <= 0xFFFFFFFFLL)) {
+        RaiseInvalidValue("colour", text, place, "A colour is a whole number.", sender, method);
+    }
+    return TextToColour(text);
+}
+
 TTWPalette::TTWPalette() : colours_(StandardColours.begin(), StandardColours.end()), size_(StandardSize) {}
 
 void TTWPalette::Assign(const fw::Persistent* source)
@@ -127,14 +138,7 @@ void TTWPalette::ReadFromXML(const TILXMLNode* node)
             RaiseInvalidValue("number", child->AttributeValue("Index"), ValuePlace(*child, "Index"),
                               "The palette holds " + fw::IntToStr(size_) + " colours.", this, "ReadFromXML");
         }
-        int signedValue = 0;
-        std::int64_t wide = 0;
-        if (!fw::TryStrToInt(child->Value(), signedValue)
-            && !(fw::TryStrToInt64(child->Value(), wide) && wide >= 0 && wide <= 0xFFFFFFFFLL)) {
-            RaiseInvalidValue("colour", child->Value(), ValuePlace(*child), "A colour is a whole number.", this,
-                              "ReadFromXML");
-        }
-        SetColour(number - 1, TextToColour(child->Value()));
+        SetColour(number - 1, ReadColourText(child->Value(), ValuePlace(*child), this, "ReadFromXML"));
     }
 }
 

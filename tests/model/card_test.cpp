@@ -471,6 +471,22 @@ TEST(CardListXML, ACountThatIsNotTheNumberOfCardsIsRefused)
               "Invalid number (red) in <Colour>.\r\nA whole number is expected.");
 }
 
+TEST(Threads, AColourThatIsNoColourValueIsRefusedAndOneLeftOutIsBlack)
+{
+    // A weft's colour with a stray control character in it would have been saved as black.
+    const auto read = [](const std::string& thread) {
+        TILXMLTree tree;
+        tree.ParseText("<Wefts Count=\"1\">" + thread + "</Wefts>");
+        TTWThreadList threads;
+        threads.ReadFromXML(tree.GetTopNode(0));
+        return threads.Items(0)->Colour;
+    };
+    EXPECT_EQ(MessageOf<TGenericException>([&] { read("<Thread><Colour>167\x16" "11680</Colour></Thread>"); }),
+              "Invalid colour (167\x16" "11680) in <Colour>.\r\nA colour is a whole number.");
+    EXPECT_EQ(read("<Thread><Colour>16711680</Colour></Thread>"), 0xFF0000u);
+    EXPECT_EQ(read("<Thread><Name>Plain</Name></Thread>"), 0u);
+}
+
 TEST(Threads, CopyAndRoundTripThroughXML)
 {
     TTWThreadList threads;
