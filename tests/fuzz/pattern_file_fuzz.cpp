@@ -22,6 +22,7 @@
 #include <exception>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -255,9 +256,14 @@ private:
 
     void CompareAttributes(const TILXMLNode& a, const TILXMLNode& b, const std::string& path)
     {
-        for (const TILXMLAttribute& attribute : a.Attributes()) {
+        const std::span<const TILXMLAttribute> attributes = a.Attributes();
+        for (std::size_t i = 0; i < attributes.size(); ++i) {
+            const TILXMLAttribute& attribute = attributes[i];
             const std::string_view name = attribute.Name;
-            if (name == "Type" || name == "Number" || name == "Index") {
+            // Of an attribute given twice the reader takes the first.
+            const bool again = std::any_of(attributes.begin(), attributes.begin() + static_cast<std::ptrdiff_t>(i),
+                                           [&](const TILXMLAttribute& earlier) { return earlier.Name == name; });
+            if (again || name == "Type" || name == "Number" || name == "Index") {
                 continue;
             }
             bool written = false;
