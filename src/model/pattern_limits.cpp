@@ -3,6 +3,7 @@
 #include "foundation/generic_exception.h"
 #include "foundation/xml_node.h"
 #include "framework/core/strings.h"
+#include "model/file_values.h"
 
 namespace {
 
@@ -73,11 +74,7 @@ void CheckDesignCells(std::int64_t width, std::int64_t length, const fw::Object*
 int ReadFileCount(const TILXMLNode& element, std::string_view attribute, const fw::Object* sender,
                   const std::string& method)
 {
-    bool given = false;
-    for (const TILXMLAttribute& each : element.Attributes()) {
-        given = given || each.Name == attribute;
-    }
-    return ReadCountText(element.AttributeValue(attribute), given,
+    return ReadCountText(element.AttributeValue(attribute), HasAttribute(element, attribute),
                          std::string(element.Tag()) + " " + std::string(attribute), sender, method);
 }
 
