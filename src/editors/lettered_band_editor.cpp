@@ -206,10 +206,7 @@ void TfrmTWLetteredBand::OpenPattern(std::unique_ptr<TTWLetteredBand> band, cons
             textWithoutFont_.reset();
             font_->Assign(band->Font());
             LoadFontList();
-            // Entries the font has no letter for are passed over.
-            for (const TTWFontChar* letter : band->LettersIn(*font_)) {
-                AddTile(letter);
-            }
+            AddTextTiles({band->Text().begin(), band->Text().end()});
         } else {
             textWithoutFont_ = TextWithoutFont{{band->Text().begin(), band->Text().end()}, band->Name()};
             fw::MessageDlg(std::string(NoFontText), fw::MsgDlgType::Error, fw::MsgDlgButtons{fw::MsgDlgBtn::OK});
@@ -252,14 +249,9 @@ void TfrmTWLetteredBand::LoadFont(const std::string& fileName)
     font_ = std::move(font);
     LoadFontList();
     if (textWithoutFont_) {
-        TTWLetteredBand kept;
-        for (const std::string& entry : textWithoutFont_->Text) {
-            kept.Text().Add(entry);
-        }
+        const std::vector<std::string> kept = std::move(textWithoutFont_->Text);
         textWithoutFont_.reset();
-        for (const TTWFontChar* letter : kept.LettersIn(*font_)) {
-            AddTile(letter);
-        }
+        AddTextTiles(kept);
     }
 }
 
@@ -318,6 +310,27 @@ void TfrmTWLetteredBand::AddLetterOfRow(TILTreeNode* row)
     }
 }
 
+void TfrmTWLetteredBand::AddTextTiles(const std::vector<std::string>& text)
+{
+    for (const std::string& entry : text) {
+        const TTWFontChar* letter = font_->FindChar(entry);
+        if (letter == nullptr) {
+            auto standIn = std::make_unique<TTWFontChar>();
+            standIn->Letter = entry;
+            standIn->SetWidth(std::max(font_->DefCharWidth(), 0));
+            standIn->SetHeight(font_->Height());
+            letter = lettersWithoutGlyph_.emplace_back(std::move(standIn)).get();
+        }
+        AddTile(letter);
+    }
+}
+
+bool TfrmTWLetteredBand::IsWithoutGlyph(const TframeTWChar& tile) const
+{
+    return std::any_of(lettersWithoutGlyph_.begin(), lettersWithoutGlyph_.end(),
+                       [&](const std::unique_ptr<TTWFontChar>& standIn) { return standIn.get() == tile.Char(); });
+}
+
 std::vector<std::string> TfrmTWLetteredBand::TileLetters() const
 {
     std::vector<std::string> letters;
@@ -336,6 +349,7 @@ void TfrmTWLetteredBand::RemoveAllTiles()
     for (TframeTWChar* tile : tiles) {
         delete tile;
     }
+    lettersWithoutGlyph_.clear();
     LayoutTiles();
 }
 
@@ -443,7 +457,7 @@ void TfrmTWLetteredBand::GeneratePattern()
     const fw::ScopedCursor busy;
     std::vector<const TTWFontChar*> letters;
     for (const TframeTWChar* tile : tiles_) {
-        if (tile->Char() != nullptr) {
+        if (tile->Char() != nullptr && !IsWithoutGlyph(*tile)) {
             letters.push_back(tile->Char());
         }
     }

@@ -160,7 +160,16 @@ private:
         std::string FontName;
     };
 
+    // A tile for each entry of the text, in order: the font's letter, or a blank stand-in
+    // with the entry's text where the font has no letter for it.
+    void AddTextTiles(const std::vector<std::string>& text);
+    // Whether the tile stands in for a letter the font lacks: it weaves nothing, but stays in
+    // the text and goes with the next save.
+    bool IsWithoutGlyph(const TframeTWChar& tile) const;
+
     std::unique_ptr<TTWFont> font_;
+    // The stand-ins of letters the font lacks, shown by tiles.
+    std::vector<std::unique_ptr<TTWFontChar>> lettersWithoutGlyph_;
     std::optional<TextWithoutFont> textWithoutFont_;
     std::string fileName_;
     std::vector<TframeTWChar*> tiles_;

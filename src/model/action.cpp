@@ -6,6 +6,7 @@
 
 #include "foundation/xml_node.h"
 #include "framework/core/strings.h"
+#include "model/file_values.h"
 #include "model/pack.h"
 #include "model/pattern_limits.h"
 #include "model/range_text.h"
@@ -210,14 +211,24 @@ TILXMLNode* TTWAction::WriteToXML(TILXMLNode* parent) const
 
 void TTWAction::ReadFromXML(const TILXMLNode* element)
 {
-    type_ = ActionTypeFromText(element->AttributeValue("Type"));
-    target_ = ActionTargetFromText(element->AttributeValue("Target"));
+    // Each code is one of the texts written for it: any other text would read as one of them
+    // and be saved as that.
+    // An attribute left out is the first code, as its empty text reads.
+    const auto code = [&](std::string_view attribute, std::initializer_list<std::string_view> texts) {
+        if (!HasAttribute(*element, attribute)) {
+            return std::uint8_t{0};
+        }
+        return static_cast<std::uint8_t>(ReadLetterText(TrimmedView(element->AttributeValue(attribute)), texts,
+                                                        ValuePlace(*element, attribute), this, "ReadFromXML"));
+    };
+    type_ = code("Type", {"Turn", "Twist"});
+    target_ = code("Target", {"Card", "Pack"});
     SetTargetID(std::string(element->AttributeValue("TargetID")));
     if (IsTurn()) {
-        dir_ = TurnDirFromText(element->AttributeValue("Dir"));
-        dist_ = DistFromText(element->AttributeValue("Dist"));
+        dir_ = code("Dir", {TurnDirTexts[0], TurnDirTexts[1], TurnDirTexts[2]});
+        dist_ = code("Dist", {DistTexts[0], DistTexts[1]});
     } else {
-        dir_ = TwistDirFromText(element->AttributeValue("Dir"));
+        dir_ = code("Dir", {TwistDirTexts[0], TwistDirTexts[1], TwistDirTexts[2], TwistDirTexts[3], TwistDirTexts[4]});
         dist_ = DistanceOneHole;
     }
 }
@@ -345,7 +356,7 @@ void TTWActionList::ReadFromXML(const TILXMLNode* element)
     if (element == nullptr) {
         return;
     }
-    const int listed = std::min(ReadFileCount(*element, "Count", this, "ReadFromXML"), element->ChildCount());
+    const int listed = ReadListCount(*element, this, "ReadFromXML");
     for (int i = 0; i < listed; ++i) {
         auto action = std::make_unique<TTWAction>();
         action->ReadFromXML(element->GetChild(i));

@@ -11,6 +11,7 @@
 #include "framework/core/list.h"
 #include "framework/core/strings.h"
 #include "model/df_pattern.h"
+#include "model/file_values.h"
 #include "model/pattern_limits.h"
 
 namespace {
@@ -270,7 +271,9 @@ void TTWBrocadePickList::Assign(const fw::Persistent* source)
 void TTWBrocadePickList::CheckRoom() const
 {
     if (Count() >= MaxPicks) {
-        throw TGenericException::CreateFromSender("Too many brocade picks.\r\nA brocade holds at most "
+        const std::int64_t picks = static_cast<std::int64_t>(Count()) + 1;
+        throw TGenericException::CreateFromSender("Too many brocade picks (" + fw::IntToStr(picks)
+                                                      + ").\r\nA brocade holds at most "
                                                       + fw::IntToStr(MaxPicks) + " picks.",
                                                   nullptr, this, "Add");
     }
@@ -503,6 +506,12 @@ void TTWBrocadePattern::ExtractXML(const TILXMLNode* element, double& version)
         picks = FindOutsideGroundWeave(element, "Picks");
     }
     if (picks != nullptr) {
+        // Every child is a pick, whatever the count says; a count given must agree all the same,
+        // or the save would change it. Older files kept their picks under "Picks", whose count
+        // the save does not write.
+        if (picks->Tag() == "BrocadePicks") {
+            CheckListCount(*picks, this, "ExtractXML");
+        }
         // Each pick may unfold its tie-downs into a row of weft digits: the rows together
         // must stay within what one brocade may hold.
         std::int64_t cells = 0;
@@ -531,9 +540,17 @@ void TTWBrocadePattern::ExtractXML(const TILXMLNode* element, double& version)
     }
 
     if (const TILXMLNode* wefts = element->FindChild("Wefts")) {
+        CheckListCount(*wefts, this, "ExtractXML");
         wefts_.ReadFromXML(wefts);
     }
-    Cards().ReadFromXML(element->FindChild("Cards"));
+    const TILXMLNode* cards = element->FindChild("Cards");
+    Cards().ReadFromXML(cards);
+    // The editor keeps a card for each card of the design: cards beyond it would be lost.
+    if (Cards().Count() > width_) {
+        RaiseInvalidValue("count", fw::IntToStr(Cards().Count()), ValuePlace(*cards, "Count"),
+                          "The brocade is " + fw::IntToStr(width_) + " cards wide: the cards beyond it would be lost.",
+                          this, "ExtractXML");
+    }
     if (const TILXMLNode* palette = element->FindChild("Palette")) {
         Palette().ReadFromXML(palette);
     }
@@ -546,7 +563,13 @@ void TTWBrocadePattern::ExtractXML(const TILXMLNode* element, double& version)
         Cards().Add(card.release());
     }
 
-    if (StrToBoolText(element->GetAttribute("GroundWeave"))) {
+    const bool hasGroundWeave = ReadFlagAttribute(*element, "GroundWeave", false, this, "ExtractXML");
+    const TILXMLNode* groundElement = element->FindChild("GroundWeave");
+    if (!hasGroundWeave && groundElement != nullptr && groundElement->FindChild("Pattern") != nullptr) {
+        RaiseInvalidValue("value", element->AttributeValue("GroundWeave"), ValuePlace(*element, "GroundWeave"),
+                          "The brocade's file holds its ground weave.", this, "ExtractXML");
+    }
+    if (hasGroundWeave) {
         ReadGroundWeave(element);
     } else {
         groundWeave_.reset();

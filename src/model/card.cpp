@@ -7,6 +7,7 @@
 #include "foundation/xml_exception.h"
 #include "foundation/xml_node.h"
 #include "framework/core/strings.h"
+#include "model/file_values.h"
 
 namespace {
 
@@ -426,13 +427,21 @@ void TTWCardBase::ReadFromXML(const TILXMLNode* element)
         throw TXMLException::CreateXML("XML data mismatch.\r\nIncorrect number of holes for card.", nullptr, this,
                                        "ExtractXML", element, element->Tree());
     }
-    // A damaged file may list fewer colours than it counts: the holes it leaves out keep
-    // their colour.
+    // A colour beyond the card's holes would be dropped by the next save; the holes a damaged
+    // file leaves out keep their colour.
+    if (holes->ChildCount() > GetHoleCount()) {
+        ReadListCount(*holes, this, "ExtractXML");
+    }
     const int given = std::min(GetHoleCount(), holes->ChildCount());
     for (int i = 0; i < given; ++i) {
-        holes_.Items(i)->Colour = fw::StrToIntDef(holes->GetChild(i)->Value(), 0);
+        const TILXMLNode* colour = holes->GetChild(i);
+        holes_.Items(i)->Colour =
+            ReadNumberText(colour->Value(), ValuePlace(*colour), LowestNumber, HighestNumber, this, "ExtractXML");
     }
     const TILXMLNode* threading = element->FindChild("Threading");
-    threading_ = threading != nullptr && IsZThreading(threading->Value()) ? ThreadingZ : ThreadingS;
+    threading_ = threading == nullptr
+                     ? ThreadingS
+                     : static_cast<std::uint8_t>(ReadLetterText(threading->Value(), {"S", "Z"}, "Threading", this,
+                                                                "ExtractXML"));
     Reset();
 }

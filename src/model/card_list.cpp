@@ -6,6 +6,7 @@
 #include "foundation/xml_exception.h"
 #include "foundation/xml_node.h"
 #include "framework/core/strings.h"
+#include "model/file_values.h"
 #include "model/pattern_limits.h"
 
 fw::Object* TTWCardList::CreateItemLike(const fw::Object* item) const
@@ -69,17 +70,19 @@ void TTWCardList::ReadFromXML(const TILXMLNode* element)
     if (element == nullptr) {
         return;
     }
-    // The cards are the first "Count" children; a count beyond the children present reads
-    // only the cards that are there, but no list is ever wider than a pattern may be.
+    // The cards are the children, as many as "Count" says, and no list is ever wider than a
+    // pattern may be.
     const int count = ReadFileCount(*element, "Count", this, "ReadFromXML");
     CheckPatternWidth(count, this, "ReadFromXML");
-    const int listed = std::min(count, element->ChildCount());
-    for (int i = 0; i < listed; ++i) {
+    ReadListCount(*element, this, "ReadFromXML");
+    for (int i = 0; i < count; ++i) {
         const TILXMLNode* child = element->GetChild(i);
-        const int holes = fw::StrToIntDef(child->AttributeValue("Holes"), 0);
+        const int holes = ReadAttributeNumber(*child, "Holes", 0, LowestNumber, HighestNumber, this, "ExtractXML");
         std::unique_ptr<TTWCardBase> card = CreateCard(holes);
         if (!card) {
-            throw TXMLException::CreateXML("No class for " + fw::IntToStr(holes) + "-hole cards has been defined.",
+            throw TXMLException::CreateXML("No class for " + fw::IntToStr(holes) + "-hole cards has been defined.\r\n"
+                                               + "A card has " + fw::IntToStr(MinCardHoles) + " to "
+                                               + fw::IntToStr(MaxCardHoles) + " holes.",
                                            nullptr, this, "ExtractXML", element, element->Tree());
         }
         TTWCardBase* added = card.get();

@@ -7,6 +7,7 @@
 #include "foundation/generic_exception.h"
 #include "foundation/xml_node.h"
 #include "framework/core/strings.h"
+#include "model/file_values.h"
 #include "model/model_state.h"
 #include "model/pattern_limits.h"
 #include "model/threaded_pattern.h"
@@ -251,6 +252,13 @@ void TTWDFPattern::ExtractXML(const TILXMLNode* element, double& version)
         CheckDesignCells(width, length, this, "ExtractXML");
     }
     SetSize(width, length);
+    // The editors keep a card for each column of the design: cards beyond the design would
+    // be lost. Fewer are made up to the width with the default threading.
+    if (const TILXMLNode* cards = element->FindChild("Cards"); cards != nullptr && cards_.Count() > width) {
+        RaiseInvalidValue("count", fw::IntToStr(cards_.Count()), ValuePlace(*cards, "Count"),
+                          "The design is " + fw::IntToStr(width) + " cards wide: the cards beyond it would be lost.",
+                          this, "ExtractXML");
+    }
     SetColourCount(ChildNumber(element, "ColourCount", 2));
     ReadGridRows(element->FindChild("Data"), grid_, false);
 }

@@ -8,7 +8,9 @@
 #include "foundation/xml_text.h"
 #include "framework/core/strings.h"
 #include "model/df_pattern.h"
+#include "model/file_values.h"
 #include "model/pattern_file_read.h"
+#include "model/pattern_limits.h"
 
 namespace {
 
@@ -19,12 +21,6 @@ constexpr int DefCharWidthWhenAbsent = 12;
 constexpr int KerningWhenAbsent = 1;
 
 constexpr std::string_view ThreadingTexts[] = {"AllS", "AllZ", "AltSZ"};
-
-int ChildInt(const TILXMLNode* element, std::string_view tag, int defaultValue)
-{
-    const TILXMLNode* child = element->FindChild(tag);
-    return child != nullptr ? fw::StrToIntDef(child->Value(), defaultValue) : defaultValue;
-}
 
 std::unique_ptr<TTWPatternBase> MakeFont()
 {
@@ -262,11 +258,19 @@ void TTWFont::ExtractXML(const TILXMLNode* element, double& version)
 {
     chars_.Clear();
     TTWPatternBase::ExtractXML(element, version);
-    SetHeight(ReadChildCount(*element, "Height", HeightWhenAbsent, this, "ExtractXML"));
+    // A height of 0 would leave the font's own, which the save would write instead.
+    const int height = ReadChildCount(*element, "Height", HeightWhenAbsent, this, "ExtractXML");
+    if (height == 0) {
+        RaiseInvalidValue("number", "0", "Height", "The number is at least 1.", this, "ExtractXML");
+    }
+    SetHeight(height);
     defCharWidth_ = ReadChildCount(*element, "DefCharWidth", DefCharWidthWhenAbsent, this, "ExtractXML");
-    kerning_ = ChildInt(element, "Kerning", KerningWhenAbsent);
+    kerning_ = ReadChildNumber(*element, "Kerning", KerningWhenAbsent, LowestNumber, HighestNumber, this,
+                               "ExtractXML");
     if (const TILXMLNode* threading = element->FindChild("Threading")) {
-        threading_ = FontThreadingFromText(threading->Value(), threading_);
+        threading_ = static_cast<std::uint8_t>(ReadLetterText(
+            threading->Value(), {ThreadingTexts[0], ThreadingTexts[1], ThreadingTexts[2]}, "Threading", this,
+            "ExtractXML"));
     }
 
     const TILXMLNode* data = element->FindTag("Data", true, true, false);
@@ -283,8 +287,10 @@ void TTWFont::ExtractXML(const TILXMLNode* element, double& version)
         letter->Letter = character->GetAttribute("Letter");
         const TILXMLNode* name = character->FindChild("Name");
         letter->Name = name != nullptr ? DecodeXMLText(name->Value()) : std::string();
-        letter->SpaceBefore = ChildInt(character, "SpaceBefore", 0);
-        letter->SpaceAfter = ChildInt(character, "SpaceAfter", 0);
+        letter->SpaceBefore =
+            ReadChildNumber(*character, "SpaceBefore", 0, LowestNumber, HighestNumber, this, "ExtractXML");
+        letter->SpaceAfter =
+            ReadChildNumber(*character, "SpaceAfter", 0, LowestNumber, HighestNumber, this, "ExtractXML");
         if (const TILXMLNode* pattern = character->FindTag("Pattern", false, true, false)) {
             letter->ReadGlyphFromXML(pattern);
             pixels += static_cast<std::int64_t>(letter->Width()) * letter->Height();

@@ -3,13 +3,13 @@
 #include <algorithm>
 
 #include "foundation/generic_exception.h"
-#include "foundation/string_utils.h"
 #include "foundation/xml_node.h"
 #include "foundation/xml_text.h"
 #include "framework/core/encoding.h"
 #include "framework/core/strings.h"
 #include "model/card_list.h"
 #include "model/df_pattern.h"
+#include "model/file_values.h"
 #include "model/threaded_pattern.h"
 
 namespace {
@@ -140,12 +140,18 @@ void TTWLetteredBand::ExtractXML(const TILXMLNode* element, double& version)
         return;
     }
     SetName(font->GetAttribute("Name"));
-    SetEncapsulated(StrToBoolText(font->GetAttribute("Encapsulated")));
-    if (font_ != nullptr) {
-        if (const TILXMLNode* embedded = font->FindTag("Font", false, true, false)) {
-            double fontVersion = 0;
-            font_->ExtractXML(embedded, fontVersion);
-        }
+    const bool encapsulated = ReadFlagAttribute(*font, "Encapsulated", false, this, "ExtractXML");
+    const TILXMLNode* embedded = font->FindTag("Font", false, true, false);
+    // A font held in the file of a band that says it holds none would not be opened, and the
+    // next save would drop it.
+    if (!encapsulated && embedded != nullptr) {
+        RaiseInvalidValue("value", font->AttributeValue("Encapsulated"), ValuePlace(*font, "Encapsulated"),
+                          "The band's file holds its font.", this, "ExtractXML");
+    }
+    SetEncapsulated(encapsulated);
+    if (font_ != nullptr && embedded != nullptr) {
+        double fontVersion = 0;
+        font_->ExtractXML(embedded, fontVersion);
     }
 }
 

@@ -9,6 +9,7 @@
 #include "framework/core/string_list.h"
 #include "framework/core/strings.h"
 #include "model/card_list.h"
+#include "model/file_values.h"
 #include "model/pattern_limits.h"
 #include "model/range_text.h"
 
@@ -110,9 +111,16 @@ void TTWPack::ReadFromXML(const TILXMLNode* element)
     const TILXMLNode* cards = element->FindChild("Cards");
     fw::StringList pieces;
     pieces.SetCommaText(cards != nullptr ? cards->Value() : std::string());
-    const int given = std::min(Size(), pieces.Count());
-    for (int i = 0; i < given; ++i) {
-        members_[static_cast<std::size_t>(i)] = fw::StrToIntDef(pieces.Strings(i), 0);
+    // The size counts the members listed: a member beyond it, or one left out, would be
+    // changed by the next save. A member is any card number, as the pack keeps whatever
+    // number it is given.
+    if (pieces.Count() != Size()) {
+        RaiseInvalidValue("count", fw::IntToStr(Size()), "Size",
+                          "The pack lists " + fw::IntToStr(pieces.Count()) + " cards.", this, "ReadFromXML");
+    }
+    for (int i = 0; i < Size(); ++i) {
+        members_[static_cast<std::size_t>(i)] =
+            ReadNumberText(pieces.Strings(i), "Cards", LowestNumber, HighestNumber, this, "ReadFromXML");
     }
 }
 
@@ -157,7 +165,7 @@ void TTWPackList::ReadFromXML(const TILXMLNode* element, TTWCardList* cardList)
     if (element == nullptr) {
         return;
     }
-    const int listed = std::min(ReadFileCount(*element, "Count", this, "ReadFromXML"), element->ChildCount());
+    const int listed = ReadListCount(*element, this, "ReadFromXML");
     std::int64_t members = 0;
     for (int i = 0; i < listed; ++i) {
         auto pack = std::make_unique<TTWPack>();

@@ -10,6 +10,7 @@
 #include "framework/core/file_io.h"
 #include "framework/core/strings.h"
 #include "model/damaged_file.h"
+#include "model/file_values.h"
 #include "model/pattern_limits.h"
 
 namespace {
@@ -40,6 +41,17 @@ TTWColour TextToColour(std::string_view text)
         return static_cast<TTWColour>(wide);
     }
     return 0;
+}
+
+TTWColour ReadColourText(std::string_view text, const std::string& place, const fw::Object* sender,
+                         const std::string& method)
+{
+    int signedValue = 0;
+    std::int64_t wide = 0;
+    if (!fw::TryStrToInt(text, signedValue) && !(fw::TryStrToInt64(text, wide) && wide >= 0 && wide <= 0xFFFFFFFFLL)) {
+        RaiseInvalidValue("colour", text, place, "A colour is a whole number.", sender, method);
+    }
+    return TextToColour(text);
 }
 
 TTWPalette::TTWPalette() : colours_(StandardColours.begin(), StandardColours.end()), size_(StandardSize) {}
@@ -119,11 +131,15 @@ void TTWPalette::ReadFromXML(const TILXMLNode* node)
         if (!fw::SameText(child->Tag(), "Colour")) {
             continue;
         }
-        // The stored number is 1-based and may be any 32-bit value, the smallest included.
-        const int number = fw::StrToIntDef(child->AttributeValue("Index"), 0);
-        if (number >= 1 && number <= size_) {
-            SetColour(number - 1, TextToColour(child->Value()));
+        // The stored number is 1-based: a colour of no place in the palette, or one that is no
+        // colour value, would be dropped or changed by the next save.
+        const int number = ReadNumberText(child->AttributeValue("Index"), ValuePlace(*child, "Index"), 1,
+                                          HighestNumber, this, "ReadFromXML");
+        if (number > size_) {
+            RaiseInvalidValue("number", child->AttributeValue("Index"), ValuePlace(*child, "Index"),
+                              "The palette holds " + fw::IntToStr(size_) + " colours.", this, "ReadFromXML");
         }
+        SetColour(number - 1, ReadColourText(child->Value(), ValuePlace(*child), this, "ReadFromXML"));
     }
 }
 

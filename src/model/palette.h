@@ -30,6 +30,12 @@ std::string ColourToText(TTWColour colour);
 // text that is no 32-bit number.
 TTWColour TextToColour(std::string_view text);
 
+// The colour value a file gives at the place, as TextToColour reads it; a text that is no
+// colour value would read as 0 and be saved so, and raises
+//   "Invalid colour (<text>) in <place>.\r\nA colour is a whole number."
+TTWColour ReadColourText(std::string_view text, const std::string& place, const fw::Object* sender,
+                         const std::string& method);
+
 // The numbered colours that hole colours index into.
 class TTWPalette : public fw::Persistent {
 public:

@@ -23,7 +23,7 @@ namespace {
 //   turn of a converted design one action each; a design row one, twice for a twill's long
 //   floats; a card a dozen or so. None of these lines is written longer than about 80 bytes
 //   with its indentation; 128 are allowed.
-// - Cells: a double-face design's, a brocade's or a font's glyphs', whichever kind may hold
+// - Cells: a grid design's, a brocade's or a font's glyphs', whichever kind may hold
 //   the most. The most any kind writes for one cell is a brocade's: its tie-down number
 //   with a comma, its weft and its picture, up to 7 bytes; 8 are allowed, for two such
 //   grids (a twill's long floats, a brocade's ground weave).
@@ -38,8 +38,8 @@ constexpr std::int64_t MostLines = 4 * std::int64_t{TTWPickList::MaxPicks}
                                    + 4 * std::int64_t{TTWBrocadePickList::MaxPicks} + TTWPattern::MaxConvertedTurns
                                    + 2 * std::int64_t{TTWDFPattern::MaxLength} + 16 * std::int64_t{MaxPatternCards};
 
-constexpr std::int64_t MostCells = std::max({MaxDesignCells, TTWDFPattern::MaxCells,
-                                             std::int64_t{TTWBrocadePattern::MaxCells}, TTWFont::MaxGlyphPixels});
+constexpr std::int64_t MostCells =
+    std::max({MaxDesignCells, std::int64_t{TTWBrocadePattern::MaxCells}, TTWFont::MaxGlyphPixels});
 
 constexpr std::int64_t MostBytes = LineBytes * MostLines + 2 * CellBytes * MostCells;
 

@@ -3,6 +3,7 @@
 #include "foundation/generic_exception.h"
 #include "foundation/xml_node.h"
 #include "framework/core/strings.h"
+#include "model/file_values.h"
 
 namespace {
 
@@ -12,6 +13,33 @@ namespace {
     throw TGenericException::CreateFromSender("Invalid count or size (" + fw::IntToStr(value) + ") in <" + place
                                                   + ">.\r\nA count or size is never negative.",
                                               nullptr, sender, method);
+}
+
+// A count or size given as a text that is no number would read as 0, and the save would
+// then drop what the count counted.
+[[noreturn]] void RaiseNoNumber(std::string_view text, const std::string& place, const fw::Object* sender,
+                                const std::string& method)
+{
+    throw TGenericException::CreateFromSender("Invalid count or size (" + std::string(text) + ") in <" + place
+                                                  + ">.\r\nA count or size is a whole number.",
+                                              nullptr, sender, method);
+}
+
+// The count given as text at the place: 0 when nothing is given.
+int ReadCountText(std::string_view text, bool given, const std::string& place, const fw::Object* sender,
+                  const std::string& method)
+{
+    if (!given) {
+        return 0;
+    }
+    int value = 0;
+    if (!fw::TryStrToInt(text, value)) {
+        RaiseNoNumber(text, place, sender, method);
+    }
+    if (value < 0) {
+        RaiseNegative(value, place, sender, method);
+    }
+    return value;
 }
 
 } // namespace
@@ -55,11 +83,8 @@ void CheckDesignCells(std::int64_t width, std::int64_t length, const fw::Object*
 int ReadFileCount(const TILXMLNode& element, std::string_view attribute, const fw::Object* sender,
                   const std::string& method)
 {
-    const int value = fw::StrToIntDef(element.AttributeValue(attribute), 0);
-    if (value < 0) {
-        RaiseNegative(value, std::string(element.Tag()) + " " + std::string(attribute), sender, method);
-    }
-    return value;
+    return ReadCountText(element.AttributeValue(attribute), HasAttribute(element, attribute),
+                         std::string(element.Tag()) + " " + std::string(attribute), sender, method);
 }
 
 int ReadChildCount(const TILXMLNode& element, std::string_view tag, int defaultValue, const fw::Object* sender,
@@ -69,11 +94,7 @@ int ReadChildCount(const TILXMLNode& element, std::string_view tag, int defaultV
     if (child == nullptr) {
         return defaultValue;
     }
-    const int value = fw::StrToIntDef(child->Value(), defaultValue);
-    if (value < 0) {
-        RaiseNegative(value, std::string(tag), sender, method);
-    }
-    return value;
+    return ReadCountText(child->Value(), true, std::string(tag), sender, method);
 }
 
 std::string FileNameLine(const std::string& fileName)

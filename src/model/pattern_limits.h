@@ -47,10 +47,11 @@ std::string PatternWidthText(std::int64_t cards);
 // Raises the width error above, from the sender, when cards is beyond MaxPatternCards.
 void CheckPatternWidth(std::int64_t cards, const fw::Object* sender, const std::string& method);
 
-// A count or size that a file gives in the element's attribute, read as the files' other
-// numbers are (0 when absent or no number). A negative one would read as nothing at all,
-// and a save would then drop what the file held, so it raises:
+// A count or size that a file gives in the element's attribute: 0 when absent. One that is
+// no number, or a negative one, would read as nothing at all, and a save would then drop
+// what the file held, so it raises:
 //   "Invalid count or size (<value>) in <Tag Attribute>.\r\nA count or size is never negative."
+//   "Invalid count or size (<text>) in <Tag Attribute>.\r\nA count or size is a whole number."
 int ReadFileCount(const TILXMLNode& element, std::string_view attribute, const fw::Object* sender,
                   const std::string& method);
 

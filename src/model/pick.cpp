@@ -6,6 +6,7 @@
 #include "foundation/xml_node.h"
 #include "framework/core/list.h"
 #include "framework/core/strings.h"
+#include "model/file_values.h"
 #include "model/pattern_limits.h"
 
 void TTWPick::Assign(const fw::Persistent* source)
@@ -51,10 +52,15 @@ void TTWPickList::Assign(const fw::Persistent* source)
 void TTWPickList::CheckRoom() const
 {
     if (Count() >= MaxPicks) {
-        throw TGenericException::CreateFromSender("Too many picks.\r\nA band holds at most "
-                                                      + fw::IntToStr(MaxPicks) + " picks.",
-                                                  nullptr, this, "Add");
+        RaiseTooManyPicks(static_cast<std::int64_t>(Count()) + 1, "Add");
     }
+}
+
+void TTWPickList::RaiseTooManyPicks(std::int64_t picks, const std::string& method) const
+{
+    throw TGenericException::CreateFromSender("Too many picks (" + fw::IntToStr(picks)
+                                                  + ").\r\nA band holds at most " + fw::IntToStr(MaxPicks) + " picks.",
+                                              nullptr, this, method);
 }
 
 TTWPick* TTWPickList::GetOrGrowPick(int index)
@@ -63,7 +69,9 @@ TTWPick* TTWPickList::GetOrGrowPick(int index)
         return nullptr;
     }
     if (index >= MaxPicks) {
-        CheckRoom();
+        if (Count() >= MaxPicks) {
+            RaiseTooManyPicks(static_cast<std::int64_t>(index) + 1, "GetOrGrowPick");
+        }
         throw TGenericException::CreateFromSender("Pick index (" + fw::IntToStr(index)
                                                       + ") is beyond the largest band of " + fw::IntToStr(MaxPicks)
                                                       + " picks.",
@@ -122,7 +130,10 @@ void TTWPickList::ReadFromXML(const TILXMLNode* element)
     if (element == nullptr) {
         return;
     }
-    const int listed = std::min(ReadFileCount(*element, "Count", this, "ReadFromXML"), element->ChildCount());
+    const int listed = ReadListCount(*element, this, "ReadFromXML");
+    if (listed > MaxPicks) {
+        RaiseTooManyPicks(listed, "ReadFromXML");
+    }
     for (int i = 0; i < listed; ++i) {
         Add()->ReadFromXML(element->GetChild(i));
     }

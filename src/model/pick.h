@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -78,6 +80,8 @@ private:
     friend class TIndexedCollection<TTWPick, TTWPickList>;
     // Raises when the list holds MaxPicks already.
     void CheckRoom() const;
+    // "Too many picks (<picks>).\r\nA band holds at most <MaxPicks> picks."
+    [[noreturn]] void RaiseTooManyPicks(std::int64_t picks, const std::string& method) const;
 };
 
 // The first pick (counted from 1) at which the two lists differ: a pick whose actions differ

@@ -29,7 +29,9 @@ TILXMLNode* TTWThread::WriteToXML(TILXMLNode* parent) const
 void TTWThread::ReadFromXML(const TILXMLNode* element)
 {
     Description = DecodeCDataText(element->GetTagValue("Description", false, true, false));
-    Colour = TextToColour(element->GetTagValue("Colour", false, true, false));
+    // A colour that is no colour value would be saved as black.
+    const TILXMLNode* colour = element->FindTag("Colour", false, true, false);
+    Colour = colour != nullptr ? ReadColourText(colour->Value(), "Colour", this, "ReadFromXML") : 0;
     Name = DecodeCDataText(element->GetTagValue("Name", false, true, false));
 }
 

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "foundation/xml_node.h"
+#include "model/file_values.h"
 #include "model/model_state.h"
 #include "model/threaded_pattern.h"
 
@@ -148,6 +149,12 @@ void TTW31TwillPattern::ExtractXML(const TILXMLNode* element, double& version)
 {
     TTWDFPattern::ExtractXML(element, version);
     const TILXMLNode* twill = element->FindChild("BackgroundTwill");
+    // Only a capital "Z" is the Z twill: any other text than the two letters written, a small
+    // "z" too, would open as S and be saved so.
+    if (twill != nullptr && twill->Value() != "S" && twill->Value() != "Z") {
+        RaiseInvalidValue("letter", twill->Value(), "BackgroundTwill", "The letters allowed are S or Z.", this,
+                          "ExtractXML");
+    }
     backgroundTwill_ = twill != nullptr && twill->Value() == "Z" ? TTWTwillDirection::Z : TTWTwillDirection::S;
     const TILXMLNode* rows = element->FindChild("Reversals");
     if (rows == nullptr) {

@@ -6,6 +6,7 @@
 #include "foundation/xml_node.h"
 #include "framework/core/string_list.h"
 #include "framework/core/strings.h"
+#include "model/file_values.h"
 #include "model/threaded_pattern.h"
 
 namespace {
@@ -78,8 +79,16 @@ void TTWWarpTwinedPattern::ExtractXML(const TILXMLNode* element, double& version
                                                           + fw::IntToStr(MaxWidth) + " cards.",
                                                       nullptr, this, "ExtractXML");
         }
+        // Each entry is S or Z: any other would open as Z and be saved so.
         for (const std::string& entry : entries) {
-            AddCard(cards, fw::UpperCase(entry) == "S" ? ThreadingS : ThreadingZ);
+            const int letter = ReadLetterText(entry, {"S", "Z"}, "Threading", this, "ExtractXML");
+            AddCard(cards, letter == 0 ? ThreadingS : ThreadingZ);
+        }
+        if (cards.Count() > Width()) {
+            RaiseInvalidValue("threading", fw::IntToStr(cards.Count()) + " cards", "Threading",
+                              "The design is " + fw::IntToStr(Width())
+                                  + " cards wide: the cards beyond it would be lost.",
+                              this, "ExtractXML");
         }
     }
     while (cards.Count() < Width()) {

@@ -204,7 +204,7 @@ TEST_F(FontEditorTest, ClearOutsideAreaModeRemovesTheTilesButLeavesTheDesign)
     EXPECT_EQ(list.Find(TWAction::PatternDetails), nullptr);
 }
 
-TEST_F(FontEditorTest, ABandWithoutAFontSaysSoAndOneWithAMissingLetterShowsTheOthers)
+TEST_F(FontEditorTest, ABandWithoutAFontSaysSoAndOneWithAMissingLetterKeepsIt)
 {
     TfrmTWLetteredBand& plain = NewBand();
     auto band = std::make_unique<TTWLetteredBand>();
@@ -219,7 +219,43 @@ TEST_F(FontEditorTest, ABandWithoutAFontSaysSoAndOneWithAMissingLetterShowsTheOt
     const std::unique_ptr<TTWFont> font = StepFont();
     TfrmTWLetteredBand& missing = ShowBand(*font, "axbyc");
     EXPECT_TRUE(boxes.empty());
-    EXPECT_EQ(Spelled(missing), "abc");
+    EXPECT_EQ(Spelled(missing), "axbyc");
+}
+
+TEST_F(FontEditorTest, LettersTheFontLacksStayInTheTextAndWeaveNothing)
+{
+    // A band file whose text holds letters its font has no glyph for.
+    TTWLetteredBand stored;
+    stored.SetEncapsulated(true);
+    stored.Font()->Assign(StepFont().get());
+    stored.SetName("Steps");
+    for (const char* entry : {"w", "\xC3\xA4", "a", "1", " ", "b"}) {
+        stored.Text().Add(entry);
+    }
+    const std::filesystem::path file = Folder() / "lacking.tvl";
+    stored.SaveToFile(file.string());
+    const std::string before = ReadBytes(file);
+
+    auto* editor = dynamic_cast<TfrmTWLetteredBand*>(Load(file));
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(editor->TileCount(), 6);
+    EXPECT_EQ(Spelled(*editor), "w\xC3\xA4" "a1 b");
+
+    // The design holds the two letters the font has, as a band of only those would.
+    answers.push_back(fw::mrYes);
+    editor->btnGeneratePattern->Click();
+    TfrmBlockPattern& grid = *editor->frameDoubleFace->framePattern;
+    EXPECT_EQ(grid.GridWidth(), 4);
+    EXPECT_EQ(grid.GridHeight(), 5 + 1 + 6);
+
+    const std::filesystem::path saved = Folder() / "saved.tvl";
+    FileScript script = Choose(saved);
+    {
+        const ScriptedFileDialogs dialogs(script);
+        editor->PerformAction(TWAction::Save, false, nullptr);
+    }
+    EXPECT_EQ(ReadBytes(saved), before);
 }
 
 TEST_F(FontEditorTest, ABandOpenedWithoutItsFontKeepsItsTextForTheNextSave)

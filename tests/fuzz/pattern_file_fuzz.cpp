@@ -9,23 +9,31 @@
 // pattern is converted to threaded-in and woven on both sides, a font or a lettered band
 // sets its letters into a band design. Everything read is also saved to memory, and the
 // saved text must load again and save to the very same text, or the writer and the reader
-// disagree about the file format.
+// disagree about the file format. What the file held must come back in that save, too: every
+// value the reader took from the file is compared with the same value in the saved text (see
+// CompareTaken), so that a value read as something else, or dropped, shows.
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <memory>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "foundation/string_utils.h"
 #include "foundation/xml_node.h"
 #include "framework/core/encoding.h"
 #include "framework/core/exceptions.h"
 #include "framework/core/files.h"
+#include "framework/core/string_list.h"
+#include "framework/core/strings.h"
 #include "model/brocade_pattern.h"
 #include "model/df_pattern.h"
 #include "model/font.h"
@@ -159,8 +167,318 @@ std::int64_t ElementsToSave(const TTWPatternBase& pattern)
     return elements;
 }
 
-// A saved pattern must load as a pattern of the same kind that saves to the same text.
-void CheckPatternRoundTrip(const TTWPatternBase& pattern)
+// --- what the file held comes back in the save ---
+//
+// The file's pattern element (A) and the saved one (B) are walked side by side: the children
+// of an element are matched by tag and by place among the children of that tag, attributes by
+// name. A value of A is compared with its counterpart in B wherever the writer wrote one:
+// what the writer never writes, the reader never takes (or takes under another name, as
+// older files have it), and B may hold more than A where the reader filled in a default.
+// Values are compared as the readers read them: numbers as numbers, codes and letters
+// without regard to case and blanks, lists entry by entry. Left out, as derived from other
+// values or renamed by the reader: the kind's name, card and pick numbers, the brocade's
+// picture of its design and its wefts' names, the colour count (a mode: any other number is
+// 2), notes (lines or one text, both read), the twist-patterned pattern's stored cards (made
+// afresh from its threading), and whatever a letter's glyph pattern holds besides its size
+// and rows.
+
+struct TakenMismatch {
+    std::string Path;
+    std::string InFile;
+    std::string Saved;
+};
+
+// The entries of a value as the readers split lists: at commas and blanks.
+std::vector<std::string> Entries(std::string_view text)
+{
+    fw::StringList list;
+    list.SetCommaText(text);
+    return {list.begin(), list.end()};
+}
+
+bool SameEntry(const std::string& a, const std::string& b)
+{
+    int x = 0;
+    int y = 0;
+    if (fw::TryStrToInt(a, x) && fw::TryStrToInt(b, y)) {
+        return x == y;
+    }
+    return fw::SameText(fw::Trim(a), fw::Trim(b));
+}
+
+// Whether the saved value says what the file's did: the same entries, or for a threading
+// the file's entries first (the reader adds cards up to the width).
+bool SameValue(std::string_view tag, const std::string& inFile, const std::string& saved)
+{
+    if (SameEntry(inFile, saved)) {
+        return true;
+    }
+    const std::vector<std::string> a = Entries(inFile);
+    const std::vector<std::string> b = Entries(saved);
+    if (a.size() > b.size() || (tag != "Threading" && a.size() != b.size())) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (!SameEntry(a[i], b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool IsSetCell(char c)
+{
+    return c == 'X' || c == 'F';
+}
+
+bool IsGridRows(std::string_view tag)
+{
+    return tag == "Data" || tag == "LongFloats" || tag == "Reversals";
+}
+
+class TakenValues {
+public:
+    explicit TakenValues(double version) : version_(version) {}
+
+    std::optional<TakenMismatch> Compare(const TILXMLNode& a, const TILXMLNode& b)
+    {
+        CompareElement(a, b, std::string(a.Tag()));
+        return mismatch_;
+    }
+
+private:
+    void Differ(const std::string& path, std::string inFile, std::string saved)
+    {
+        if (!mismatch_) {
+            mismatch_ = TakenMismatch{path, std::move(inFile), std::move(saved)};
+        }
+    }
+
+    void CompareAttributes(const TILXMLNode& a, const TILXMLNode& b, const std::string& path)
+    {
+        const std::span<const TILXMLAttribute> attributes = a.Attributes();
+        for (std::size_t i = 0; i < attributes.size(); ++i) {
+            const TILXMLAttribute& attribute = attributes[i];
+            const std::string_view name = attribute.Name;
+            // Of an attribute given twice the reader takes the first.
+            const bool again = std::any_of(attributes.begin(), attributes.begin() + static_cast<std::ptrdiff_t>(i),
+                                           [&](const TILXMLAttribute& earlier) { return earlier.Name == name; });
+            if (again || name == "Type" || name == "Number" || name == "Index") {
+                continue;
+            }
+            bool written = false;
+            for (const TILXMLAttribute& saved : b.Attributes()) {
+                written = written || saved.Name == name;
+            }
+            if (!written) {
+                continue;
+            }
+            const std::string inFile(attribute.Value);
+            const std::string saved(b.AttributeValue(name));
+            // A list may gain entries that a reader adds (cards up to a design's width), never
+            // lose any.
+            int given = 0;
+            int kept = 0;
+            const bool same = name == "GroundWeave" || name == "Encapsulated"
+                                  ? StrToBoolText(inFile) == StrToBoolText(saved)
+                              : name == "Count" && fw::TryStrToInt(inFile, given) && fw::TryStrToInt(saved, kept)
+                                  ? kept >= given
+                                  : SameValue(name, inFile, saved);
+            if (!same) {
+                Differ(path + " " + std::string(name), inFile, saved);
+            }
+        }
+    }
+
+    // A design's rows: the row of each number, the last of that number in the file (the
+    // reader sets the cells row by row, a later row over an earlier one), as set or clear cells.
+    void CompareRows(const TILXMLNode& a, const TILXMLNode& b, const std::string& path)
+    {
+        for (int i = 0; i < a.ChildCount(); ++i) {
+            const TILXMLNode& row = *a.GetChild(i);
+            bool later = false;
+            for (int j = i + 1; j < a.ChildCount(); ++j) {
+                later = later || a.GetChild(j)->Tag() == row.Tag();
+            }
+            const TILXMLNode* saved = b.FindChild(row.Tag());
+            if (later || saved == nullptr) {
+                continue;
+            }
+            const std::string_view inFile = row.Value();
+            const std::string_view out = saved->Value();
+            for (std::size_t x = 0; x < inFile.size(); ++x) {
+                const bool set = IsSetCell(inFile[x]);
+                if (x >= out.size() ? set : set != (out[x] == 'X')) {
+                    Differ(path + "/" + std::string(row.Tag()), std::string(inFile), std::string(out));
+                    return;
+                }
+            }
+        }
+    }
+
+    // Elements the writer writes only to hold others (lists, which it counts, besides): a text
+    // of their own in the file is not read.
+    static bool IsContainer(const TILXMLNode& saved)
+    {
+        static constexpr std::array<std::string_view, 14> Containers = {
+            "Pattern", "Font",  "Text",  "Data", "LongFloats", "Reversals", "Selvedges",
+            "Left",    "Right", "Card",  "Pick", "Character",  "Thread",    "GroundWeave"};
+        return HasCount(saved) || std::find(Containers.begin(), Containers.end(), saved.Tag()) != Containers.end();
+    }
+
+    static bool HasCount(const TILXMLNode& saved)
+    {
+        for (const TILXMLAttribute& attribute : saved.Attributes()) {
+            if (attribute.Name == "Count") {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    void CompareElement(const TILXMLNode& a, const TILXMLNode& b, const std::string& path)
+    {
+        CompareAttributes(a, b, path);
+        if (a.ChildCount() == 0 && b.ChildCount() == 0 && !IsContainer(b)) {
+            const std::string inFile = a.Text();
+            const std::string saved = b.Text();
+            // An empty value is one the reader fills in.
+            if (!inFile.empty() && !SameValue(a.Tag(), inFile, saved)) {
+                Differ(path, inFile, saved);
+            }
+            return;
+        }
+        // A list (an element the writer counts) is read by place, whatever its entries' tags.
+        if (HasCount(b)) {
+            if (a.ChildCount() > b.ChildCount()) {
+                Differ(path, std::to_string(a.ChildCount()) + " entries", std::to_string(b.ChildCount()) + " entries");
+                return;
+            }
+            for (int i = 0; i < a.ChildCount(); ++i) {
+                CompareElement(*a.GetChild(i), *b.GetChild(i), path + "/" + std::string(b.GetChild(i)->Tag()));
+            }
+            return;
+        }
+        const bool twist =
+            a.Tag() == "Pattern" && PatternTypeFromName(a.GetAttribute("Type")) == PatternTypeTwistPatterned;
+        const bool glyph = a.Tag() == "Pattern" && a.Parent() != nullptr && a.Parent()->Tag() == "Character";
+        // The long floats of a file before rows were counted from the bottom are mirrored.
+        const bool mirrored = version_ < 1.16;
+        const bool reversals = a.FindChild("Reversals") != nullptr;
+        std::vector<std::string_view> tags;
+        for (int i = 0; i < a.ChildCount(); ++i) {
+            const std::string_view tag = a.GetChild(i)->Tag();
+            if (std::find(tags.begin(), tags.end(), tag) == tags.end()) {
+                tags.push_back(tag);
+            }
+        }
+        for (const std::string_view tag : tags) {
+            if (tag == "Notes" || tag == "VisualPattern" || tag == "ColourCount" || (twist && tag == "Cards")
+                || (glyph && tag != "Width" && tag != "Length" && tag != "Data")
+                || (tag == "LongFloats" && (reversals || mirrored)) || (tag == "Reversals" && mirrored)
+                || (tag == "Name" && a.Tag() == "Thread")) {
+                continue;
+            }
+            std::vector<const TILXMLNode*> inFile;
+            std::vector<const TILXMLNode*> saved;
+            for (int i = 0; i < a.ChildCount(); ++i) {
+                if (a.GetChild(i)->Tag() == tag) {
+                    inFile.push_back(a.GetChild(i));
+                }
+            }
+            for (int i = 0; i < b.ChildCount(); ++i) {
+                if (b.GetChild(i)->Tag() == tag) {
+                    saved.push_back(b.GetChild(i));
+                }
+            }
+            if (saved.empty()) {
+                continue; // never written: not taken, or taken under another name
+            }
+            const std::string childPath = path + "/" + std::string(tag);
+            if (inFile.size() > saved.size() && saved.size() > 1) {
+                Differ(childPath, std::to_string(inFile.size()) + " elements",
+                       std::to_string(saved.size()) + " elements");
+                return;
+            }
+            // An element the writer writes once is read once: the first of the file's.
+            const std::size_t compared = std::min(inFile.size(), saved.size());
+            for (std::size_t i = 0; i < compared; ++i) {
+                if (IsGridRows(tag)) {
+                    CompareRows(*inFile[i], *saved[i], childPath);
+                } else if (tag == "Palette") {
+                    ComparePalette(*inFile[i], *saved[i], childPath);
+                } else {
+                    CompareElement(*inFile[i], *saved[i], childPath);
+                }
+            }
+        }
+    }
+
+    // A palette's colours are placed by their index, in whatever order the file lists them.
+    void ComparePalette(const TILXMLNode& a, const TILXMLNode& b, const std::string& path)
+    {
+        CompareAttributes(a, b, path);
+        for (int i = 0; i < a.ChildCount(); ++i) {
+            const TILXMLNode& colour = *a.GetChild(i);
+            if (!fw::SameText(colour.Tag(), "Colour")) {
+                continue;
+            }
+            const std::string_view index = colour.AttributeValue("Index");
+            bool later = false;
+            for (int j = i + 1; j < a.ChildCount(); ++j) {
+                const TILXMLNode& other = *a.GetChild(j);
+                later = later
+                        || (fw::SameText(other.Tag(), "Colour")
+                            && SameEntry(std::string(other.AttributeValue("Index")), std::string(index)));
+            }
+            if (later) {
+                continue;
+            }
+            const TILXMLNode* saved = nullptr;
+            for (int j = 0; j < b.ChildCount(); ++j) {
+                if (SameEntry(std::string(b.GetChild(j)->AttributeValue("Index")), std::string(index))) {
+                    saved = b.GetChild(j);
+                }
+            }
+            if (saved == nullptr || TextToColour(colour.Value()) != TextToColour(saved->Value())) {
+                Differ(path + "/Colour " + std::string(index), std::string(colour.Value()),
+                       saved != nullptr ? std::string(saved->Value()) : std::string("none"));
+                return;
+            }
+        }
+    }
+
+    double version_;
+    std::optional<TakenMismatch> mismatch_;
+};
+
+// The element a pattern or font was read from, as CreatePatternFromXML finds it.
+const TILXMLNode* PatternElement(const TILXMLTree& document)
+{
+    if (const TILXMLNode* font = document.FindTag("TWData/Font", false)) {
+        return font;
+    }
+    return document.FindTag("TWData/Pattern", false);
+}
+
+void CheckTakenValues(const TILXMLTree& document, const TILXMLTree& saved, std::string_view savedText)
+{
+    const TILXMLNode* a = PatternElement(document);
+    const TILXMLNode* b = PatternElement(saved);
+    if (a == nullptr || b == nullptr) {
+        return;
+    }
+    if (const std::optional<TakenMismatch> mismatch = TakenValues(ReadTWDataVersion(a)).Compare(*a, *b)) {
+        RoundTripFailed("pattern",
+                        "a value the file held comes back changed in the save: <" + mismatch->Path + "> was \""
+                            + mismatch->InFile + "\" and is saved as \"" + mismatch->Saved + "\"",
+                        savedText);
+    }
+}
+
+// A saved pattern must load as a pattern of the same kind that saves to the same text, and
+// every value the reader took from the document must come back in it.
+void CheckPatternRoundTrip(const TTWPatternBase& pattern, const TILXMLTree& document)
 {
     if (ElementsToSave(pattern) > SaveBudget) {
         return;
@@ -170,8 +488,8 @@ void CheckPatternRoundTrip(const TTWPatternBase& pattern)
         return;
     }
     std::unique_ptr<TTWPatternBase> again;
+    TILXMLTree tree;
     try {
-        TILXMLTree tree;
         tree.ParseText(Stored(saved));
         again = CreatePatternFromXML(tree);
     } catch (const fw::Exception& error) {
@@ -184,6 +502,7 @@ void CheckPatternRoundTrip(const TTWPatternBase& pattern)
     if (savedAgain != saved) {
         RoundTripFailed("pattern", SavedTextChanges, saved, savedAgain);
     }
+    CheckTakenValues(document, tree, saved);
 }
 
 // Whether a step that turns that many cards in that many picks is run: within the budget,
@@ -275,7 +594,7 @@ void ReadPatternFile(const TILXMLTree& document)
     if (pattern == nullptr) {
         return; // a kind without a class
     }
-    CheckPatternRoundTrip(*pattern);
+    CheckPatternRoundTrip(*pattern, document);
     try {
         UsePattern(*pattern);
     } catch (const fw::Exception&) {

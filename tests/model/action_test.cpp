@@ -100,19 +100,38 @@ TEST(Action, ConstructorsAndSettersKeepTurnAndTwistApart)
     EXPECT_THROW(copy.Assign(&notAnAction), fw::EConvertError);
 }
 
-TEST(Action, ReadingToleratesCaseSpacesAndUnknownTexts)
+TEST(Action, ReadingToleratesCaseAndSpacesAndRefusesUnknownTexts)
 {
-    EXPECT_EQ(Describe(*ReadAction("Type=\"twist\" Target=\"pack  \" TargetID=\"P\" Dir=\"XY\"")), "Twist Pack P V");
+    EXPECT_EQ(Describe(*ReadAction("Type=\"twist\" Target=\"pack  \" TargetID=\"P\" Dir=\"V\"")), "Twist Pack P V");
     EXPECT_EQ(ActionTargetFromText("\t pack "), TargetPack);
     EXPECT_EQ(ActionTypeFromText(" Twist\r\n"), ActionTwist);
     EXPECT_EQ(ActionTypeFromText("Twisted"), ActionTurn);
     EXPECT_EQ(Describe(*ReadAction("Type=\"TWIST\" Target=\"Card\" TargetID=\"2\" Dir=\"bd\"")), "Twist Card 2 BD");
     EXPECT_EQ(ReadAction("Type=\"Twist\" Dir=\"\"")->Dir(), TwistNone);
     EXPECT_EQ(ReadAction("Type=\"Twist\"")->Dir(), TwistNone);
-    EXPECT_EQ(Describe(*ReadAction("Type=\"Roll\" Target=\"Tablet\" TargetID=\"4\" Dir=\"b\" Dist=\"2\"")),
-              "Turn Card 4 B2");
-    EXPECT_EQ(Describe(*ReadAction("Type=\" Turn \" TargetID=\"4\" Dir=\"Q\" Dist=\"3\"")), "Turn Card 4 I1");
+    EXPECT_EQ(Describe(*ReadAction("Type=\" Turn \" TargetID=\"4\" Dir=\"b\" Dist=\"2\"")), "Turn Card 4 B2");
+    // What is left out is the first code.
     EXPECT_EQ(Describe(*ReadAction("")), "Turn Card  I1");
+
+    // Any other text would read as one of the codes, and the next save would write that.
+    const auto refusal = [](std::string_view attributes) {
+        try {
+            ReadAction(attributes);
+        } catch (const TGenericException& error) {
+            return error.Message();
+        }
+        return std::string("read");
+    };
+    EXPECT_EQ(refusal("Type=\"Twist\" Dir=\"XY\""),
+              "Invalid letter (XY) in <Action Dir>.\r\nThe letters allowed are nothing, V, H, AC or BD.");
+    EXPECT_EQ(refusal("Type=\"Roll\""), "Invalid letter (Roll) in <Action Type>.\r\nThe letters allowed are Turn or Twist.");
+    EXPECT_EQ(refusal("Target=\"Tablet\""),
+              "Invalid letter (Tablet) in <Action Target>.\r\nThe letters allowed are Card or Pack.");
+    EXPECT_EQ(refusal("Dir=\"Q\""), "Invalid letter (Q) in <Action Dir>.\r\nThe letters allowed are I, F or B.");
+    for (const char* distance : {"3", "0", "2147483647", "-2147483648", ""}) {
+        EXPECT_EQ(refusal("Dir=\"F\" Dist=\"" + std::string(distance) + "\""),
+                  "Invalid letter (" + std::string(distance) + ") in <Action Dist>.\r\nThe letters allowed are 1 or 2.");
+    }
 }
 
 TEST(Action, TargetIDReadsAsACardNumberByTheGeneralConversion)
@@ -233,7 +252,7 @@ TEST(ActionList, ExpandingPackActionsLeavesOnlyCardActions)
     EXPECT_EQ(alone.Count(), 0);
 }
 
-TEST(ActionList, RoundTripsThroughXMLAndReadsOnlyTheChildrenPresent)
+TEST(ActionList, RoundTripsThroughXMLAndRefusesACountThatDisagrees)
 {
     TTWActionList actions;
     actions.Add(TTWAction::CreateCardTurn(3, TurnBackwards, DistanceTwoHoles).release());
@@ -253,12 +272,24 @@ TEST(ActionList, RoundTripsThroughXMLAndReadsOnlyTheChildrenPresent)
         read.ReadFromXML(document.GetTopNode(0));
     };
     const std::string action = "<Action Type=\"Turn\" Target=\"Card\" TargetID=\"1\" Dir=\"F\" Dist=\"1\"/>";
-    readText("<Actions Count=\"999999999\">" + action + action + "</Actions>");
-    EXPECT_EQ(read.Count(), 2);
-    // A negative count would drop what the file holds: it is refused.
+    // A count that is not the number of actions would change, or drop actions, with the next
+    // save: it is refused, as a negative one is.
+    const auto refusal = [&](const std::string& text) {
+        try {
+            readText(text);
+        } catch (const TGenericException& error) {
+            return error.Message();
+        }
+        return std::string("read");
+    };
+    EXPECT_EQ(refusal("<Actions Count=\"999999999\">" + action + action + "</Actions>"),
+              "Invalid count (999999999) in <Actions Count>.\r\nThe list holds 2 entries.");
+    EXPECT_EQ(refusal("<Actions Count=\"1\">" + action + action + "</Actions>"),
+              "Invalid count (1) in <Actions Count>.\r\nThe list holds 2 entries.");
+    EXPECT_EQ(refusal("<Actions>" + action + "</Actions>"), "Invalid count (0) in <Actions Count>.\r\nThe list holds 1 entries.");
     EXPECT_THROW(readText("<Actions Count=\"-3\">" + action + "</Actions>"), TGenericException);
-    readText("<Actions Count=\"1\">" + action + action + "</Actions>");
-    EXPECT_EQ(read.Count(), 1);
+    readText("<Actions Count=\"2\">" + action + action + "</Actions>");
+    EXPECT_EQ(read.Count(), 2);
 }
 
 TEST(PickList, PicksKnowTheirPlaceAsTheListChanges)
@@ -316,7 +347,7 @@ TEST(PickList, HoldsExactlyTheLargestBandAndNoMore)
         }
         return std::string("no error raised");
     };
-    const std::string full = "Too many picks.\r\nA band holds at most 1000000 picks.";
+    const std::string full = "Too many picks (1000001).\r\nA band holds at most 1000000 picks.";
     EXPECT_EQ(tooMany([&] { picks.Add(); }), full);
     EXPECT_EQ(tooMany([&] { picks.Insert(0); }), full);
     EXPECT_EQ(tooMany([&] { picks.GetOrGrowPick(TTWPickList::MaxPicks); }), full);
@@ -388,13 +419,19 @@ TEST(PickListXML, WritesPicksByteForByteAndReadsThemInDocumentOrder)
     EXPECT_EQ(Describe(read.Items(1)->Actions()), (std::vector<std::string>{"Twist Pack E AC"}));
 
     // The Index attribute is not read; a pick without actions reads as an empty pick;
-    // the count never reaches past the children.
+    // a count that is not the number of picks is refused.
     const auto readText = [&](const std::string& document) {
         TILXMLTree source;
         source.ParseText(document);
         read.ReadFromXML(source.GetTopNode(0));
     };
-    readText("<Picks Count=\"999999999\"><Pick Index=\"7\"/><Other Index=\"0\"><Actions Count=\"1\">"
+    try {
+        readText("<Picks Count=\"999999999\"><Pick/><Pick/></Picks>");
+        ADD_FAILURE() << "read";
+    } catch (const TGenericException& error) {
+        EXPECT_EQ(error.Message(), "Invalid count (999999999) in <Picks Count>.\r\nThe list holds 2 entries.");
+    }
+    readText("<Picks Count=\"2\"><Pick Index=\"7\"/><Other Index=\"0\"><Actions Count=\"1\">"
              "<Action Type=\"Twist\" TargetID=\"1\" Dir=\"H\"/></Actions></Other></Picks>");
     ASSERT_EQ(read.Count(), 2);
     EXPECT_EQ(read.Items(0)->Actions().Count(), 0);

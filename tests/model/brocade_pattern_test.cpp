@@ -499,12 +499,16 @@ TEST_F(BrocadePatternTest, EveryGroundWeaveKindIsCopiedAndTravelsThroughTheFile)
         EXPECT_EQ(3, read.Cards().Count());
         EXPECT_EQ(PatternXML(brocade), PatternXML(read));
 
-        // "No" takes the ground weave away from a brocade that holds one.
+        // "No" takes the ground weave away from a brocade that holds one; a file that says "No"
+        // but holds a ground weave is refused, for the save would drop it.
         TILXMLTree tree;
         tree.LoadFromFile(file);
-        tree.FindTag("TWData/Pattern", true)->SetAttribute("GroundWeave", "No");
+        TILXMLNode* element = tree.FindTag("TWData/Pattern", true);
+        element->SetAttribute("GroundWeave", "No");
         double version = 0;
-        read.ExtractXML(tree.FindTag("TWData/Pattern", true), version);
+        EXPECT_THROW(read.ExtractXML(element, version), TGenericException);
+        element->FindChild("GroundWeave")->SetTag("Dropped");
+        read.ExtractXML(element, version);
         EXPECT_FALSE(read.HasGroundWeave());
         EXPECT_EQ(nullptr, read.GroundWeave());
     }
@@ -618,9 +622,14 @@ TEST_F(BrocadePatternTest, AGroundWeaveInAFileMustBeThereAndOfAGroundKind)
     EXPECT_EQ(PatternTypeDoubleFace, brocade.GroundWeave()->GetPatternType());
     EXPECT_EQ(2, brocade.GroundWeave()->GetCardCount());
 
-    // Anything but a true text means no ground weave, whatever the file holds.
-    read("Maybe", "<GroundWeave><Pattern Type=\"Threaded\"/></GroundWeave>");
+    // A false text means no ground weave; a ground weave in the file all the same, or a text
+    // that is neither, is refused: the next save would drop it.
+    read("No", "");
     EXPECT_FALSE(brocade.HasGroundWeave());
+    EXPECT_EQ("Invalid value (Maybe) in <Pattern GroundWeave>.\r\nThe values allowed are Yes or No.",
+              ErrorOf([&] { read("Maybe", "<GroundWeave><Pattern Type=\"Threaded\"/></GroundWeave>"); }).Message());
+    EXPECT_EQ("Invalid value (No) in <Pattern GroundWeave>.\r\nThe brocade's file holds its ground weave.",
+              ErrorOf([&] { read("No", "<GroundWeave><Pattern Type=\"Threaded\"/></GroundWeave>"); }).Message());
 
     // The ground weave's own picks are never taken for the brocade's, whether the ground
     // weave stands before or after the element that holds them, or the brocade has none.

@@ -396,26 +396,35 @@ TEST(CardListXML, RoundTripsMixedCardsAndStartsThemFromTheThreading)
     }
     EXPECT_EQ(ListXML(read), ListXML(list));
 
-    // No element leaves the list empty; absent threading reads as S; lower-case z is Z.
+    // No element leaves the list empty; absent threading reads as S; lower-case z is Z; any
+    // other threading is refused.
     read.ReadFromXML(nullptr);
     EXPECT_EQ(read.Count(), 0);
     ReadList(read, "<Cards Count=\"2\"><Card Holes=\"4\"><Holes Count=\"4\"/></Card>"
-                   "<X Holes=\"3\"><Holes Count=\"3\"/><Threading>zed</Threading></X></Cards>");
+                   "<X Holes=\"3\"><Holes Count=\"3\"/><Threading>z</Threading></X></Cards>");
     ASSERT_EQ(read.Count(), 2);
     EXPECT_EQ(read.Items(0)->Threading(), ThreadingS);
     EXPECT_EQ(read.Items(1)->Threading(), ThreadingZ);
+    EXPECT_EQ(MessageOf<TGenericException>([&] {
+                  ReadList(read, "<Cards Count=\"1\"><Card Holes=\"3\"><Holes Count=\"3\"/><Threading>zed</Threading>"
+                                 "</Card></Cards>");
+              }),
+              "Invalid letter (zed) in <Threading>.\r\nThe letters allowed are S or Z.");
 }
 
 TEST(CardListXML, RefusesHoleCountsWithoutAClassOrThatDoNotMatch)
 {
     TTWCardList list;
-    for (const char* holes : {"2", "9", "four"}) {
+    for (const char* holes : {"2", "9", "0"}) {
         const std::string text = std::string("<Cards Count=\"1\"><Card Holes=\"") + holes + "\"/></Cards>";
         const std::string message = MessageOf<TXMLException>([&] { ReadList(list, text); });
-        const std::string expected = std::string("No class for ") + (holes[0] == 'f' ? "0" : holes)
-                                     + "-hole cards has been defined.";
+        const std::string expected =
+            std::string("No class for ") + holes + "-hole cards has been defined.\r\nA card has 3 to 8 holes.";
         EXPECT_EQ(message, expected);
     }
+    EXPECT_EQ(MessageOf<TGenericException>(
+                  [&] { ReadList(list, "<Cards Count=\"1\"><Card Holes=\"four\"/></Cards>"); }),
+              "Invalid number (four) in <Card Holes>.\r\nA whole number is expected.");
     EXPECT_EQ(MessageOf<TXMLException>([&] {
                   ReadList(list, "<Cards Count=\"1\"><Card Holes=\"4\"><Holes Count=\"5\"/></Card></Cards>");
               }),
@@ -424,11 +433,11 @@ TEST(CardListXML, RefusesHoleCountsWithoutAClassOrThatDoNotMatch)
     EXPECT_EQ(MessageOf<TGenericException>([&] { ReadList(list, withoutHoles); }), "Tag <Holes> not found.");
 }
 
-TEST(CardListXML, CountsBeyondTheChildrenReadOnlyWhatIsThere)
+TEST(CardListXML, ACountThatIsNotTheNumberOfCardsIsRefused)
 {
     TTWCardList list;
     const std::string card = "<Card Holes=\"3\"><Holes Count=\"3\"><Colour>5</Colour></Holes></Card>";
-    ReadList(list, "<Cards Count=\"40\">" + card + card + "</Cards>");
+    ReadList(list, "<Cards Count=\"2\">" + card + card + "</Cards>");
     ASSERT_EQ(list.Count(), 2);
     // Holes not listed keep colour 0.
     EXPECT_EQ(list.Items(0)->HoleColour(0), 5);
@@ -437,10 +446,45 @@ TEST(CardListXML, CountsBeyondTheChildrenReadOnlyWhatIsThere)
     // A negative count, or one wider than any pattern, is refused.
     EXPECT_THROW(ReadList(list, "<Cards Count=\"-3\">" + card + "</Cards>"), TGenericException);
     EXPECT_THROW(ReadList(list, "<Cards Count=\"999999999\">" + card + "</Cards>"), TGenericException);
-    ReadList(list, "<Cards>" + card + "</Cards>");
-    EXPECT_EQ(list.Count(), 0);
-    ReadList(list, "<Cards Count=\"1\">" + card + card + "</Cards>");
-    EXPECT_EQ(list.Count(), 1);
+    // Fewer cards or more than counted, or a count that is no number, would be changed by the
+    // next save.
+    EXPECT_EQ(MessageOf<TGenericException>([&] { ReadList(list, "<Cards Count=\"40\">" + card + card + "</Cards>"); }),
+              "Invalid count (40) in <Cards Count>.\r\nThe list holds 2 entries.");
+    EXPECT_EQ(MessageOf<TGenericException>([&] { ReadList(list, "<Cards>" + card + "</Cards>"); }),
+              "Invalid count (0) in <Cards Count>.\r\nThe list holds 1 entries.");
+    const std::string twelve = "<Cards Count=\"2\">" + card + card + card + card + card + card + card + card + card
+                               + card + card + card + "</Cards>";
+    EXPECT_EQ(MessageOf<TGenericException>([&] { ReadList(list, twelve); }),
+              "Invalid count (2) in <Cards Count>.\r\nThe list holds 12 entries.");
+    EXPECT_EQ(MessageOf<TGenericException>([&] { ReadList(list, "<Cards Count=\"abc\">" + card + "</Cards>"); }),
+              "Invalid count or size (abc) in <Cards Count>.\r\nA count or size is a whole number.");
+    // Colours beyond the card's holes, or that are no number, likewise.
+    EXPECT_EQ(MessageOf<TGenericException>([&] {
+                  ReadList(list, "<Cards Count=\"1\"><Card Holes=\"3\"><Holes Count=\"3\"><Colour>1</Colour>"
+                                 "<Colour>2</Colour><Colour>3</Colour><Colour>4</Colour></Holes></Card></Cards>");
+              }),
+              "Invalid count (3) in <Holes Count>.\r\nThe list holds 4 entries.");
+    EXPECT_EQ(MessageOf<TGenericException>([&] {
+                  ReadList(list, "<Cards Count=\"1\"><Card Holes=\"3\"><Holes Count=\"3\"><Colour>red</Colour>"
+                                 "</Holes></Card></Cards>");
+              }),
+              "Invalid number (red) in <Colour>.\r\nA whole number is expected.");
+}
+
+TEST(Threads, AColourThatIsNoColourValueIsRefusedAndOneLeftOutIsBlack)
+{
+    // A weft's colour with a stray control character in it would have been saved as black.
+    const auto read = [](const std::string& thread) {
+        TILXMLTree tree;
+        tree.ParseText("<Wefts Count=\"1\">" + thread + "</Wefts>");
+        TTWThreadList threads;
+        threads.ReadFromXML(tree.GetTopNode(0));
+        return threads.Items(0)->Colour;
+    };
+    EXPECT_EQ(MessageOf<TGenericException>([&] { read("<Thread><Colour>167\x16" "11680</Colour></Thread>"); }),
+              "Invalid colour (167\x16" "11680) in <Colour>.\r\nA colour is a whole number.");
+    EXPECT_EQ(read("<Thread><Colour>16711680</Colour></Thread>"), 0xFF0000u);
+    EXPECT_EQ(read("<Thread><Name>Plain</Name></Thread>"), 0u);
 }
 
 TEST(Threads, CopyAndRoundTripThroughXML)

@@ -151,7 +151,7 @@ TEST_F(DamagedFiles, TwillWithoutRowsConvertsToNoPicks)
             SCOPED_TRACE(direction);
             UserSettings().BrokenTwill.ColourInterchange = interchange;
             std::unique_ptr<TTWPatternBase> twill =
-                Load(std::string("<Pattern Type=\"BrokenTwill\"><Width>5</Width><Length>none</Length>"
+                Load(std::string("<Pattern Type=\"BrokenTwill\"><Width>5</Width>"
                                  "<BackgroundTwill>")
                      + direction + "</BackgroundTwill><Cards Count=\"1\"><Card Holes=\"4\"><Holes Count=\"4\"/>"
                      + "</Card></Cards></Pattern>");
@@ -166,7 +166,8 @@ TEST_F(DamagedFiles, TwillWithoutRowsConvertsToNoPicks)
 
 TEST_F(DamagedFiles, PacksOfAPatternHoldAtMostAMillionMembersTogether)
 {
-    const std::string largestPack = "<Pack><Size>" + fw::IntToStr(TTWPack::MaxSize) + "</Size><Cards>1</Cards></Pack>";
+    const std::string largestPack = "<Pack><Size>" + fw::IntToStr(TTWPack::MaxSize) + "</Size><Cards>"
+                                    + Repeated("1,", TTWPack::MaxSize - 1) + "1</Cards></Pack>";
     const auto packs = [&](int count) {
         return "<Pattern Type=\"Threaded\"><Packs Count=\"" + fw::IntToStr(count) + "\">"
                + Repeated(largestPack, count) + "</Packs></Pattern>";
@@ -201,16 +202,31 @@ TEST_F(DamagedFiles, PalettesFileHoldsAtMostAMillionColoursTogether)
     EXPECT_EQ(TTWPalette::MaxSize, list.Palettes(14)->Size());
 }
 
-TEST_F(DamagedFiles, ColourNumbersOutsideThePaletteAreIgnoredToTheEndsOfTheIntegers)
+TEST_F(DamagedFiles, ColourNumbersOutsideThePaletteAreRefusedToTheEndsOfTheIntegers)
 {
-    TILXMLTree tree;
-    tree.ParseText("<Palette Size=\"3\"><Colour Index=\"-2147483648\">1</Colour><Colour Index=\"0\">2</Colour>"
-                   "<Colour Index=\"1\">3</Colour><Colour Index=\"3\">4</Colour><Colour Index=\"4\">5</Colour>"
-                   "<Colour Index=\"2147483647\">6</Colour><Colour Index=\"99999999999\">7</Colour></Palette>");
+    const auto read = [](const std::string& colours) {
+        TILXMLTree tree;
+        tree.ParseText("<Palette Size=\"3\"><Colour Index=\"1\">3</Colour><Colour Index=\"3\">4</Colour>" + colours
+                       + "</Palette>");
+        TTWPalette palette;
+        palette.ReadFromXML(tree.GetTopNode(0));
+        return palette.Colours();
+    };
     // The colour not given keeps its standard value.
-    TTWPalette palette;
-    palette.ReadFromXML(tree.GetTopNode(0));
-    EXPECT_EQ((std::vector<TTWColour>{3, 0x000080, 4}), palette.Colours());
+    EXPECT_EQ((std::vector<TTWColour>{3, 0x000080, 4}), read(""));
+    // A colour of no place in the palette would be dropped by the next save.
+    for (const char* index : {"-2147483648", "0"}) {
+        EXPECT_EQ("Invalid number (" + std::string(index) + ") in <Colour Index>.\r\nThe number is at least 1.",
+                  ErrorOf([&] { read("<Colour Index=\"" + std::string(index) + "\">1</Colour>"); }));
+    }
+    for (const char* index : {"4", "2147483647"}) {
+        EXPECT_EQ("Invalid number (" + std::string(index) + ") in <Colour Index>.\r\nThe palette holds 3 colours.",
+                  ErrorOf([&] { read("<Colour Index=\"" + std::string(index) + "\">1</Colour>"); }));
+    }
+    EXPECT_EQ("Invalid number (99999999999) in <Colour Index>.\r\nA whole number is expected.",
+              ErrorOf([&] { read("<Colour Index=\"99999999999\">7</Colour>"); }));
+    EXPECT_EQ("Invalid colour (blue) in <Colour>.\r\nA colour is a whole number.",
+              ErrorOf([&] { read("<Colour Index=\"2\">blue</Colour>"); }));
 }
 
 TEST_F(DamagedFiles, PackTurnsPassOverMembersThatNameNoCardAndRepeatTheOthers)

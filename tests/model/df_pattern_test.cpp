@@ -249,15 +249,19 @@ TEST_F(DFPatternTest, ReadsRowsByTheirNumberAndSkipsWhatLiesOutside)
     EXPECT_EQ(2, pattern.Cards().Count());
     EXPECT_EQ(0x123456u, pattern.Palette().GetColour(0));
 
-    // A size that is no number reads as 0; a negative one would lose the file's cells and is
-    // refused.
+    // A size that is no number, or a negative one, would lose the file's cells and is refused;
+    // a size left out is 0.
     EXPECT_EQ("Invalid count or size (-4) in <Length>.\r\nA count or size is never negative.",
-              ErrorOf([&] { ReadInto(pattern, DFDocument("<Width>x</Width><Length>-4</Length>")); }).Message());
-    ReadInto(pattern, DFDocument("<Width>x</Width><Length></Length><ColourCount>6</ColourCount>"));
+              ErrorOf([&] { ReadInto(pattern, DFDocument("<Width>1</Width><Length>-4</Length>")); }).Message());
+    EXPECT_EQ("Invalid count or size (x) in <Width>.\r\nA count or size is a whole number.",
+              ErrorOf([&] { ReadInto(pattern, DFDocument("<Width>x</Width><Length>1</Length>")); }).Message());
+    EXPECT_EQ("Invalid count or size () in <Length>.\r\nA count or size is a whole number.",
+              ErrorOf([&] { ReadInto(pattern, DFDocument("<Length></Length>")); }).Message());
+    ReadInto(pattern, DFDocument("<ColourCount>6</ColourCount>"));
     EXPECT_EQ(0, pattern.Width());
     EXPECT_EQ(0, pattern.Length());
     EXPECT_EQ(6, pattern.ColourCount());
-    ReadInto(pattern, DFDocument("<Cards Count=\"1\"><Card Holes=\"6\"><Holes Count=\"6\"/></Card></Cards>"));
+    ReadInto(pattern, DFDocument("<Width>1</Width><Cards Count=\"1\"><Card Holes=\"6\"><Holes Count=\"6\"/></Card></Cards>"));
     EXPECT_EQ(2, pattern.ColourCount());
     EXPECT_EQ(6, pattern.Cards().HoleCount());
     EXPECT_EQ(&pattern.Palette(), pattern.Cards().Palette());

@@ -92,12 +92,26 @@ TEST_F(FontTest, NewFontAndAFileWithoutSettingsHaveTheirOwnDefaults)
     EXPECT_EQ(FontThreadingAllZ, font.Threading());
 
     EXPECT_EQ(FontThreadingAltSZ, ReadFont("<Font><Threading>altsz</Threading></Font>")->Threading());
-    EXPECT_EQ(FontThreadingAllS, ReadFont("<Font><Threading>Plaid</Threading></Font>")->Threading());
-    // A height that is no number reads as 24; one of 0 leaves the height; a negative one is
-    // refused.
-    EXPECT_EQ(24, ReadFont("<Font><Height>tall</Height></Font>")->Height());
-    EXPECT_EQ(30, ReadFont("<Font><Height>0</Height><Kerning>0</Kerning></Font>")->Height());
+    // Anything the font would read as something else, and save so, is refused: a threading
+    // outside the three, a height that is no number, of 0 or negative, a kerning that is no
+    // number.
+    const auto refusal = [&](const std::string& text) {
+        try {
+            ReadFont(text);
+        } catch (const TGenericException& error) {
+            return error.Message();
+        }
+        return std::string("read");
+    };
+    EXPECT_EQ(refusal("<Font><Threading>Plaid</Threading></Font>"),
+              "Invalid letter (Plaid) in <Threading>.\r\nThe letters allowed are AllS, AllZ or AltSZ.");
+    EXPECT_EQ(refusal("<Font><Height>tall</Height></Font>"),
+              "Invalid count or size (tall) in <Height>.\r\nA count or size is a whole number.");
+    EXPECT_EQ(refusal("<Font><Height>0</Height></Font>"), "Invalid number (0) in <Height>.\r\nThe number is at least 1.");
+    EXPECT_EQ(refusal("<Font><Kerning>tight</Kerning></Font>"),
+              "Invalid number (tight) in <Kerning>.\r\nA whole number is expected.");
     EXPECT_THROW(ReadFont("<Font><Height>-4</Height></Font>"), TGenericException);
+    EXPECT_EQ(-2, ReadFont("<Font><Kerning>-2</Kerning></Font>")->Kerning());
     EXPECT_EQ(0, ReadFont("<Font><Kerning>0</Kerning></Font>")->Kerning());
     EXPECT_THROW(ReadFont("<Font><Height>2000000</Height></Font>"), TGenericException);
 }
@@ -197,10 +211,17 @@ TEST_F(FontTest, LettersNamesAndNotesSurviveTheFileAsTheyAre)
 TEST_F(FontTest, CharactersReadOnlyWhatTheFileHolds)
 {
     // Only "Character" children count; one without a pattern keeps an empty, white glyph;
-    // spaces that are no number read as 0; a "Data" further down is found.
+    // spaces left out are 0, and spaces that are no number are refused; a "Data" further down
+    // is found.
+    try {
+        ReadFont("<Font><Data><Character Letter=\"x\"><SpaceBefore>two</SpaceBefore></Character></Data></Font>");
+        ADD_FAILURE() << "read";
+    } catch (const TGenericException& error) {
+        EXPECT_EQ(error.Message(), "Invalid number (two) in <SpaceBefore>.\r\nA whole number is expected.");
+    }
     std::unique_ptr<TTWFont> font =
         ReadFont("<Font><Height>3</Height><Section><Data><Character Letter=\"x\"><Name>Ex</Name>"
-                 "<SpaceBefore>two</SpaceBefore><SpaceAfter>4</SpaceAfter></Character><Letter Letter=\"y\"/>"
+                 "<SpaceAfter>4</SpaceAfter></Character><Letter Letter=\"y\"/>"
                  "<Character Letter=\"z\"><Pattern Type=\"DoubleFace\"><Width>2</Width><Length>2</Length>"
                  "<Data><P1>X.</P1><P2>.X</P2></Data></Pattern></Character></Data></Section></Font>");
     ASSERT_EQ(2, font->GetCharCount());

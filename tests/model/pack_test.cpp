@@ -140,11 +140,27 @@ TEST(PackXML, WritesThePackByteForByteAndReadsItBack)
     EXPECT_EQ(read.Members(), (std::vector<int>{3, 4, 7}));
 }
 
-TEST(PackXML, TheSizeDecidesHowManyMembersAreRead)
+TEST(PackXML, TheSizeMustCountTheMembersAndEveryMemberIsKept)
 {
-    EXPECT_EQ(ReadPack("<Pack><Size>2</Size><Cards>3, 4,7</Cards></Pack>")->Members(), (std::vector<int>{3, 4}));
-    EXPECT_EQ(ReadPack("<Pack><Size>4</Size><Cards>3,x</Cards></Pack>")->Members(),
-              (std::vector<int>{3, 0, 0, 0}));
+    const auto refusal = [](const std::string& text) {
+        try {
+            ReadPack(text);
+        } catch (const TGenericException& error) {
+            return error.Message();
+        }
+        return std::string("read");
+    };
+    // A member left out or one beyond the size, or one that is no number, would be changed by
+    // the next save.
+    EXPECT_EQ(refusal("<Pack><Size>2</Size><Cards>3, 4,7</Cards></Pack>"),
+              "Invalid count (2) in <Size>.\r\nThe pack lists 3 cards.");
+    EXPECT_EQ(refusal("<Pack><Size>4</Size><Cards>3,7</Cards></Pack>"),
+              "Invalid count (4) in <Size>.\r\nThe pack lists 2 cards.");
+    EXPECT_EQ(refusal("<Pack><Size>2</Size><Cards>3,x</Cards></Pack>"),
+              "Invalid number (x) in <Cards>.\r\nA whole number is expected.");
+    // The pack keeps whatever card number it is given, to the ends of the integers.
+    EXPECT_EQ(ReadPack("<Pack><Size>4</Size><Cards>2147483647,999,-4,-2147483648</Cards></Pack>")->Members(),
+              (std::vector<int>{2147483647, 999, -4, -2147483648}));
     EXPECT_THROW(ReadPack("<Pack><Size>-3</Size><Cards>3</Cards></Pack>"), TGenericException);
     const auto bare = ReadPack("<Pack Name=\"N\"/>");
     EXPECT_EQ(bare->Name, "N");
@@ -183,7 +199,7 @@ TEST(PackList, FindsSortsAndRoundTripsWithTheCardList)
     EXPECT_EQ(read.Items(0)->CardList(), &others);
 }
 
-TEST(PackList, CountsBeyondTheChildrenReadOnlyWhatIsThere)
+TEST(PackList, ACountThatIsNotTheNumberOfPacksIsRefused)
 {
     TTWPackList packs;
     const auto read = [&](const std::string& text) {
@@ -191,12 +207,19 @@ TEST(PackList, CountsBeyondTheChildrenReadOnlyWhatIsThere)
         tree.ParseText(text);
         packs.ReadFromXML(tree.GetTopNode(0), nullptr);
     };
-    read("<Packs Count=\"999999999\"><Pack Name=\"A\"/><X Name=\"B\"/></Packs>");
+    read("<Packs Count=\"2\"><Pack Name=\"A\"/><X Name=\"B\"/></Packs>");
     ASSERT_EQ(packs.Count(), 2);
     EXPECT_EQ(packs.Items(1)->Name, "B");
     EXPECT_THROW(read("<Packs Count=\"-3\"><Pack Name=\"A\"/></Packs>"), TGenericException);
-    read("<Packs Count=\"1\"><Pack Name=\"A\"/><Pack Name=\"B\"/></Packs>");
-    EXPECT_EQ(packs.Count(), 1);
+    for (const char* count : {"1", "999999999"}) {
+        try {
+            read("<Packs Count=\"" + std::string(count) + "\"><Pack Name=\"A\"/><Pack Name=\"B\"/></Packs>");
+            ADD_FAILURE() << count;
+        } catch (const TGenericException& error) {
+            EXPECT_EQ(error.Message(),
+                      "Invalid count (" + std::string(count) + ") in <Packs Count>.\r\nThe list holds 2 entries.");
+        }
+    }
     packs.ReadFromXML(nullptr, nullptr);
     EXPECT_EQ(packs.Count(), 0);
 }

@@ -133,32 +133,48 @@ TEST(Palette, WritesItsElementByteForByte)
     EXPECT_EQ(back->Colours(), palette.Colours());
 }
 
-TEST(Palette, ReadingKeepsColoursNotGivenAndIgnoresStrangersAndStrayIndices)
+TEST(Palette, ReadingKeepsColoursNotGivenIgnoresStrangersAndRefusesStrayIndices)
 {
     const auto palette = ReadPalette("<Palette Name=\"P\" Size=\"4\">"
                                            "<Colour Index=\"1\">255</Colour>"
                                            "<colour Index=\"4\">2147483663</colour>"
                                            "<Color Index=\"2\">7</Color>"
-                                           "<Colour Index=\"5\">9</Colour>"
-                                           "<Colour Index=\"0\">9</Colour>"
-                                           "<Colour Index=\"3\">junk</Colour>"
                                            "</Palette>");
     EXPECT_EQ(palette->Size(), 4);
     EXPECT_EQ(palette->GetColour(0), 255u);
     EXPECT_EQ(palette->GetColour(1), 0x000080u);    // standard colour kept
-    EXPECT_EQ(palette->GetColour(2), 0u);           // unreadable text reads as 0
     EXPECT_EQ(palette->GetColour(3), 0x8000000Fu);  // unsigned system colour accepted
     EXPECT_EQ(palette->GetColour(4), NoColour);
 
-    // Every 32-bit pattern reads, signed or unsigned; a text beyond them reads as 0.
-    const auto edges = ReadPalette("<Palette Size=\"5\">"
+    // A colour of no place in the palette, or one that is no colour, would be dropped or
+    // changed by the next save.
+    const auto refusal = [](const std::string& colour) {
+        try {
+            ReadPalette("<Palette Size=\"4\">" + colour + "</Palette>");
+        } catch (const TGenericException& error) {
+            return error.Message();
+        }
+        return std::string("read");
+    };
+    EXPECT_EQ(refusal("<Colour Index=\"5\">9</Colour>"),
+              "Invalid number (5) in <Colour Index>.\r\nThe palette holds 4 colours.");
+    EXPECT_EQ(refusal("<Colour Index=\"0\">9</Colour>"),
+              "Invalid number (0) in <Colour Index>.\r\nThe number is at least 1.");
+    EXPECT_EQ(refusal("<Colour>9</Colour>"), "Invalid number () in <Colour Index>.\r\nA whole number is expected.");
+    EXPECT_EQ(refusal("<Colour Index=\"3\">junk</Colour>"),
+              "Invalid colour (junk) in <Colour>.\r\nA colour is a whole number.");
+    for (const char* beyond : {"4294967296", "-2147483649"}) {
+        EXPECT_EQ(refusal("<Colour Index=\"2\">" + std::string(beyond) + "</Colour>"),
+                  "Invalid colour (" + std::string(beyond) + ") in <Colour>.\r\nA colour is a whole number.");
+    }
+
+    // Every 32-bit pattern reads, signed or unsigned.
+    const auto edges = ReadPalette("<Palette Size=\"3\">"
                                    "<Colour Index=\"1\">4294967295</Colour>"
-                                   "<Colour Index=\"2\">4294967296</Colour>"
-                                   "<Colour Index=\"3\">-2147483648</Colour>"
-                                   "<Colour Index=\"4\">-2147483649</Colour>"
-                                   "<Colour Index=\"5\">2147483648</Colour>"
+                                   "<Colour Index=\"2\">-2147483648</Colour>"
+                                   "<Colour Index=\"3\">2147483648</Colour>"
                                    "</Palette>");
-    EXPECT_EQ(edges->Colours(), (std::vector<TTWColour>{0xFFFFFFFFu, 0u, 0x80000000u, 0u, 0x80000000u}));
+    EXPECT_EQ(edges->Colours(), (std::vector<TTWColour>{0xFFFFFFFFu, 0x80000000u, 0x80000000u}));
 
     const auto grown = ReadPalette("<Palette Size=\"18\"/>");
     EXPECT_EQ(grown->GetColour(15), 0xFFFFFFu);

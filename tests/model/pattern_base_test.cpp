@@ -267,7 +267,7 @@ TEST_F(PatternBaseTest, ReadingFailuresFreeTheNewPatternAndPassTheErrorOn)
                                            "<Card Holes=\"9\"><Holes Count=\"9\"/></Card></Cards>"));
     TGenericException error = ErrorOf([&] { LoadAndCreatePattern(file); });
     // The error names the file it was read from.
-    EXPECT_EQ("No class for 9-hole cards has been defined.\r\nFilename: " + file, error.Message());
+    EXPECT_EQ("No class for 9-hole cards has been defined.\r\nA card has 3 to 8 holes.\r\nFilename: " + file, error.Message());
 
     TILXMLTree tree;
     tree.LoadFromFile(file);

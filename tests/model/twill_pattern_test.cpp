@@ -135,7 +135,19 @@ TEST_F(TwillPatternTest, ReadsTwillDirectionAndPrefersReversalsToLongFloats)
     EXPECT_EQ(3, twill.LongFloats().Width());
     EXPECT_EQ(2, twill.LongFloats().Height());
 
-    ReadInto(twill, TwillDocument("1.17", "<Width>3</Width><Length>2</Length><BackgroundTwill>z</BackgroundTwill>"));
+    // Only the two letters written are read: a small "z", or anything else, is refused.
+    for (const char* text : {"z", "s", "Q", ""}) {
+        TTW31TwillPattern other;
+        try {
+            ReadInto(other, TwillDocument("1.17", "<Width>3</Width><Length>2</Length><BackgroundTwill>"
+                                                      + std::string(text) + "</BackgroundTwill>"));
+            ADD_FAILURE() << text;
+        } catch (const TGenericException& error) {
+            EXPECT_EQ("Invalid letter (" + std::string(text) + ") in <BackgroundTwill>.\r\nThe letters allowed are S or Z.",
+                      error.Message());
+        }
+    }
+    ReadInto(twill, TwillDocument("1.17", "<Width>3</Width><Length>2</Length><BackgroundTwill>S</BackgroundTwill>"));
     EXPECT_EQ(TTWTwillDirection::S, twill.BackgroundTwill());
     // Rows the file does not hold keep their marks.
     EXPECT_TRUE(twill.GetLongFloat(1, 1));

@@ -60,12 +60,25 @@ TEST_F(TwistPatternTest, ThreadingMakesTheCardsAndStoredCardsAreDropped)
     ReadInto(pattern, "<Width>3</Width><Length>1</Length>");
     EXPECT_EQ("SSS", Threadings(pattern.Cards()));
 
-    // Entries beyond the width are cards too; anything but "S" reads as Z.
-    ReadInto(pattern, "<Width>1</Width><Length>1</Length><Threading>z x  S</Threading>");
-    EXPECT_EQ("ZZS", Threadings(pattern.Cards()));
-    EXPECT_EQ(1, pattern.GetCardCount());
+    // An entry that is neither S nor Z would read as Z, and entries beyond the width would be
+    // lost by the editor: both are refused.
+    ReadInto(pattern, "<Width>3</Width><Length>1</Length><Threading>z   S</Threading>");
+    EXPECT_EQ("ZSS", Threadings(pattern.Cards()));
+    const auto refusal = [&](const std::string& text) {
+        try {
+            ReadInto(pattern, text);
+        } catch (const TGenericException& raised) {
+            return raised.Message();
+        }
+        return std::string("read");
+    };
+    EXPECT_EQ(refusal("<Width>8</Width><Length>1</Length><Threading>S, Q, -1</Threading>"),
+              "Invalid letter (Q) in <Threading>.\r\nThe letters allowed are S or Z.");
+    EXPECT_EQ(refusal("<Width>1</Width><Length>1</Length><Threading>Z, S</Threading>"),
+              "Invalid threading (2 cards) in <Threading>.\r\nThe design is 1 cards wide: the cards beyond it would "
+              "be lost.");
 
-    std::string many = "<Width>1</Width><Threading>";
+    std::string many = "<Width>1000</Width><Length>1</Length><Threading>";
     for (int i = 0; i <= TTWDFPattern::MaxWidth; ++i) {
         many += "S,";
     }

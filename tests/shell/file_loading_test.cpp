@@ -897,3 +897,60 @@ TEST_F(FileLoadingTest, TextDamagedInItsEncodingIsRefusedNamingTheEncodingAndThe
     ExpectReaderError(mixed, "The file's UTF-8 text is damaged at byte 47.\r\nFilename: " + mixed);
     EXPECT_TRUE(made.empty());
 }
+
+namespace {
+
+// A threaded-in pattern element holding the given children.
+std::string ThreadedWith(const std::string& children)
+{
+    return "<Pattern Type=\"Threaded\"><Name>Damaged</Name>" + children + "</Pattern>";
+}
+
+TEST_F(FileLoadingTest, AValueThatWouldReadAsSomethingElseIsRefusedNamingTheElementTheValueAndTheFile)
+{
+    RegisterEditors();
+    const auto expectRefused = [&](const std::string& name, const std::string& element, const std::string& message) {
+        const std::string path = WriteEnvelope(name, element);
+        ExpectReaderError(path, message + "\r\nFilename: " + path);
+    };
+    // A selvedge whose count is no number would open without its card.
+    expectRefused("selvedge.tvl",
+                  ThreadedWith("<Selvedges><Left><Cards Count=\"abc\">" + FourHoleCards(1).substr(17)
+                               + "</Left></Selvedges>"),
+                  "Invalid count or size (abc) in <Cards Count>.\r\nA count or size is a whole number.");
+    // A count below the cards given would open with two cards and save two.
+    std::string twelve = FourHoleCards(12);
+    twelve.replace(0, twelve.find('>'), "<Cards Count=\"2\"");
+    expectRefused("twelve.tvl", ThreadedWith(twelve), "Invalid count (2) in <Cards Count>.\r\nThe list holds 12 entries.");
+    // Cards beyond a design's width: the editor keeps a card per column.
+    expectRefused("cards.tvl",
+                  "<Pattern Type=\"DoubleFace\"><Width>0</Width><Length>0</Length>" + FourHoleCards(10) + "</Pattern>",
+                  "Invalid count (10) in <Cards Count>.\r\nThe design is 0 cards wide: the cards beyond it would be lost.");
+    // A threading letter that is neither S nor Z would be saved as Z.
+    expectRefused("twist.tvl",
+                  "<Pattern Type=\"TwistPatterned\"><Width>8</Width><Length>1</Length><Threading>S, Q, -1</Threading>"
+                  "</Pattern>",
+                  "Invalid letter (Q) in <Threading>.\r\nThe letters allowed are S or Z.");
+    // A band that says it holds no font but holds one would drop it.
+    expectRefused("band.tvl",
+                  "<Pattern Type=\"LetteredBand\"><Text><Char>A</Char></Text><Font Name=\"f\" Encapsulated=\"No\">"
+                      + FontOfHeight("3") + "</Font></Pattern>",
+                  "Invalid value (No) in <Font Encapsulated>.\r\nThe band's file holds its font.");
+    // A distance of a turn other than its two would be saved as one hole.
+    for (const char* distance : {"2147483647", "-2147483648"}) {
+        expectRefused("dist.tvl",
+                      ThreadedWith("<Picks Count=\"1\"><Pick Index=\"0\"><Actions Count=\"1\"><Action Type=\"Turn\" "
+                                   "Target=\"Card\" TargetID=\"1\" Dir=\"F\" Dist=\""
+                                   + std::string(distance) + "\"/></Actions></Pick></Picks>"),
+                      "Invalid letter (" + std::string(distance) + ") in <Action Dist>.\r\nThe letters allowed are 1 or 2.");
+    }
+    // A pack listing more cards than its size would lose the last.
+    expectRefused("pack.tvl",
+                  ThreadedWith("<Packs Count=\"1\"><Pack Name=\"P\"><Comment/><Size>2</Size>"
+                               "<Cards>999,-4,2147483647</Cards></Pack></Packs>"),
+                  "Invalid count (2) in <Size>.\r\nThe pack lists 3 cards.");
+    EXPECT_TRUE(made.empty()) << "nothing opens for a refused file";
+    EXPECT_EQ(Main().MDIChildCount(), 0);
+}
+
+} // namespace
