@@ -3,9 +3,10 @@
 // Every cell paints only inside its own rectangle (cut to the grid): its fill or triangles and its
 // twining marks. The grid lines come after all cells, each line a band of whole pixels. So a cell
 // painted again, followed by the grid lines cut to that cell, leaves the image exactly as painting
-// everything afresh would: a drag repaints one cell, not the image. The whole image takes the fast
-// road where it can: the overview is stretched row by row into the bitmap, each distinct row built
-// once and copied down.
+// everything afresh would: a drag repaints one cell, not the image, and any part of the image
+// painted alone (what a view shows) is that part of the whole. Only the cells that reach into the
+// part are visited. It takes the fast road where it can: the overview is stretched row by row into
+// the bitmap, each distinct row built once and copied down.
 
 #include "editors/block_frame_painter.h"
 

@@ -64,10 +64,10 @@ using TBlockCellInfoSource = std::function<TBlockCellInfo(int x, int y)>;
 // An editor's own drawing over a cell, after the frame's.
 using TBlockDrawCellHook = std::function<void(const TBlockCellInfo& info, fw::Canvas& canvas)>;
 
-// Draws a block design onto the frame's main image: the overview stretched over the grid or
-// every cell by its record, the twining marks, the grid lines and highlights, the tags, and
-// the selection. Everything is drawn into the image bitmap itself (saving and copying the
-// image take it as it is shown).
+// Draws a block design as the frame's main image shows it: the overview stretched over the
+// grid or every cell by its record, the twining marks, the grid lines and highlights, the
+// tags, and the selection. The image is drawn whole (to save, print or copy it) or a part of
+// it at a time onto a view's canvas: any part comes out pixel for pixel as the whole has it.
 class TBlockFramePainter {
 public:
     TBlockFramePainter(const TBlockFrameGeometry& geometry, const TBlockFrameStyle& style,

@@ -265,8 +265,9 @@ TEST_F(BlockFrameTest, APictureOfMoreCellsThanADesignMayHaveIsRefused)
     const int columns = 10;
     const int rows = static_cast<int>(MaxDesignCells / columns);
     frame->SetPattern(Picture({"#.", ".#"}));
-    EXPECT_FALSE(frame->ImportPicture(Picture(std::vector<std::string>(static_cast<std::size_t>(rows + 1),
-                                                                       std::string(columns, '#')))));
+    fw::Bitmap tooLarge(columns, rows + 1, true);
+    tooLarge.FillRect(tooLarge.Bounds(), fw::Bitmap::Black);
+    EXPECT_FALSE(frame->ImportPicture(tooLarge));
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].Text, "Pattern too large (10 x " + std::to_string(rows + 1)
                                  + " cells).\r\nA pattern has at most " + std::to_string(MaxDesignCells) + " cells.");
