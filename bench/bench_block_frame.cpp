@@ -3,7 +3,8 @@
 // highlights shown, as a double-face or brocade design of that size is drawn:
 //   - one cell changed as a click changes it (the cell, the overview, the cell redrawn);
 //   - an undo or redo of a step that changed much of the design (restored and redrawn);
-//   - a whole repaint (the overview and the whole main image);
+//   - a whole repaint (the overview and the whole main image), and the same with the paint of
+//     what the view shows;
 //   - the yardstick: Qt's QPainter drawing the same cells and lines into a QImage.
 // Their steps are timed too, so that a missed target names what costs.
 // After the run a summary gives each mean against its target and the whole repaint against
@@ -227,6 +228,20 @@ void WholeRepaint(benchmark::State& state)
     }
 }
 
+// The same up to the screen: with the paint of what the view shows.
+void WholeRepaintShown(benchmark::State& state)
+{
+    Shown shown;
+    if (const std::string problem = shown.Problem(); !problem.empty()) {
+        state.SkipWithError(problem.c_str());
+        return;
+    }
+    for (auto _ : state) {
+        shown.Frame->Refresh();
+        Shown::Settle();
+    }
+}
+
 // --- The steps of those roads -----------------------------------------------------------------
 
 // The overview alone (every click and every repaint rebuilds it).
@@ -254,7 +269,7 @@ void StepDrawCell(benchmark::State& state)
     const std::vector<fw::Point>& cells = ClickedCells();
     std::size_t next = 0;
     for (auto _ : state) {
-        shown.Frame->DrawCell(cells[next].X, cells[next].Y, true);
+        shown.Frame->DrawCell(cells[next].X, cells[next].Y);
         next = (next + 1) % cells.size();
         state.PauseTiming();
         Shown::Settle();
@@ -361,6 +376,7 @@ BENCHMARK(CellChange)->Apply(Timed);
 BENCHMARK(CellChangeShown)->Apply(Timed);
 BENCHMARK(UndoRedo)->Apply(Timed);
 BENCHMARK(WholeRepaint)->Apply(Timed);
+BENCHMARK(WholeRepaintShown)->Apply(Timed);
 BENCHMARK(QPainterPeer)->Apply(Timed);
 BENCHMARK(StepRebuildOverview)->Apply(Timed);
 BENCHMARK(StepRedrawImage)->Apply(Timed);
@@ -415,6 +431,7 @@ int main(int argc, char** argv)
     Line(reporter, "CellChangeShown", "  the same up to the screen (with the paints)", 0);
     Line(reporter, "UndoRedo", "undo / redo of a full-size step", UndoTargetMs);
     Line(reporter, "WholeRepaint", "whole repaint (Refresh)", RepaintTargetMs);
+    Line(reporter, "WholeRepaintShown", "  the same up to the screen (with the paints)", 0);
     Line(reporter, "QPainterPeer", "QPainter: cells by fillRect, lines by drawLine", 0);
     const double ours = reporter.Time("WholeRepaint");
     const double peer = reporter.Time("QPainterPeer");

@@ -13,8 +13,20 @@
 // columns wide, as "Import bitmap" gives it, and everything is shown again. Here the card
 // frames are made while the window's Qt widgets already live.
 //
+// Then every grid editor on a design at the cell limit (MaxDesignCells cells, or the count in
+// TAVELIN_BENCH_CELLS), in two shapes: as wide as a pattern may be (MaxPatternCards cards) and
+// a long narrow band of LongBandCards cards: double-face of two, four and six colours, 3/1
+// broken twill, twist-patterned, one letter of a font, and a lettered band whose letters (of
+// LongBandCards x LetterWidth cells) make a design of that many cells. Each is opened, woven
+// and shown as the program opens a file; the lettered band's design is generated too.
+//
 // The program is started as it starts itself, on Qt's offscreen platform, with a folder of
-// its own for the settings; each editor is freed again between the runs.
+// its own for the settings; each editor is freed again between the runs. The files go to a
+// scratch folder, or to TAVELIN_BENCH_FILES (kept, and made only when missing: a run per kind
+// under /usr/bin/time gives each kind's peak memory without making them again).
+//
+// `bench_open_at_limit --startup FILE` times the program's start instead: from the process's
+// start to the file's editor shown, as a user who opens a file with the program meets it.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -22,6 +34,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <sstream>
 #include <filesystem>
 #include <iostream>
 #include <map>
@@ -37,6 +54,7 @@
 #include "editors/brocade_pattern_frame.h"
 #include "editors/df_editor.h"
 #include "editors/editors_registration.h"
+#include "editors/lettered_band_editor.h"
 #include "framework/gui/application.h"
 #include "framework/gui/control.h"
 #include "framework/gui/dialogs.h"
@@ -76,12 +94,30 @@ constexpr int BrocadePicks = 2 * DesignRows;
 constexpr int LetterRows = 20;
 constexpr unsigned Seed = 20261210;
 
+// The long band's width, and the rows of one letter of its font.
+constexpr int LongBandCards = 30;
+constexpr int LetterWidth = 13;
+
+bool KeptFiles()
+{
+    return !qEnvironmentVariableIsEmpty("TAVELIN_BENCH_FILES");
+}
+
 std::filesystem::path ScratchFolder()
 {
     static const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("tavelin_bench_open_at_limit_" + std::to_string(::getpid()));
+        KeptFiles() ? std::filesystem::path(qEnvironmentVariable("TAVELIN_BENCH_FILES").toStdString())
+                    : std::filesystem::temp_directory_path() /
+                          ("tavelin_bench_open_at_limit_" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
     return folder;
+}
+
+// The cells of a design at the limit.
+std::int64_t LimitCells()
+{
+    const QString cells = qEnvironmentVariable("TAVELIN_BENCH_CELLS");
+    return cells.isEmpty() ? MaxDesignCells : cells.toLongLong();
 }
 
 // What the screen shows once the editor is open: the posted work, the pending paints, the peers.
@@ -120,8 +156,130 @@ void FillAtRandom(TTWDFPattern& pattern, std::mt19937& random)
 std::string Save(const TTWPatternBase& pattern, const std::string& name)
 {
     const std::string file = (ScratchFolder() / name).string();
-    const_cast<TTWPatternBase&>(pattern).SaveToFile(file);
+    if (!KeptFiles() || !std::filesystem::exists(file)) {
+        const_cast<TTWPatternBase&>(pattern).SaveToFile(file);
+    }
     return file;
+}
+
+// A design of `cards` columns and `rows` rows, cells at random.
+void FillAtRandom(TTWDFPattern& pattern, int cards, int rows, std::mt19937& random)
+{
+    pattern.SetSize(cards, rows);
+    std::bernoulli_distribution set(0.5);
+    for (int y = 0; y < rows; ++y) {
+        for (int x = 0; x < cards; ++x) {
+            pattern.SetCell(x, y, set(random));
+        }
+    }
+}
+
+// The files of the grid editors at the cell limit, in either shape, each made when missing.
+std::map<std::string, std::string> MakeCellLimitFiles()
+{
+    std::map<std::string, std::string> files;
+    const std::int64_t cells = LimitCells();
+    for (const auto& [shape, cards] : {std::pair{std::string("wide"), MaxPatternCards},
+                                       std::pair{std::string("long"), LongBandCards}}) {
+        const int rows = static_cast<int>(cells / cards);
+        const std::string tag = shape + "_" + std::to_string(cells);
+        const auto made = [&](const std::string& kind, const std::string& name, const auto& make) {
+            const std::string file = (ScratchFolder() / (name + "_" + tag + (name == "font" ? ".tvf" : ".tvl"))).string();
+            if (!std::filesystem::exists(file)) {
+                make(file);
+            }
+            files[kind + "/" + shape] = file;
+        };
+        std::mt19937 random(Seed);
+        for (const int colours : {2, 4, 6}) {
+            made("double-face " + std::to_string(colours), "df" + std::to_string(colours), [&](const std::string& file) {
+                TTWDFPattern pattern;
+                pattern.SetName("Double-face at the cell limit");
+                AddCards(pattern.Cards(), cards);
+                pattern.SetColourCount(colours);
+                FillAtRandom(pattern, cards, rows, random);
+                pattern.SaveToFile(file);
+            });
+        }
+        made("twill", "twill", [&](const std::string& file) {
+            TTW31TwillPattern pattern;
+            pattern.SetName("Twill at the cell limit");
+            AddCards(pattern.Cards(), cards);
+            FillAtRandom(pattern, cards, rows, random);
+            pattern.SaveToFile(file);
+        });
+        made("twist-patterned", "twist", [&](const std::string& file) {
+            TTWWarpTwinedPattern pattern;
+            pattern.SetName("Twist at the cell limit");
+            FillAtRandom(pattern, cards, rows, random);
+            pattern.SaveToFile(file);
+        });
+        made("font letter", "font", [&](const std::string& file) {
+            TTWFont font;
+            // A letter is no longer than a letter may be: the long band's letter is shorter.
+            const int letterRows = std::min(rows, TTWFontChar::MaxWidth);
+            font.SetName("One letter");
+            font.SetHeight(cards);
+            font.SetDefCharWidth(letterRows);
+            std::bernoulli_distribution set(0.3);
+            TTWFontChar* letter = font.AddChar("A", "A");
+            for (int x = 0; x < letterRows; ++x) {
+                for (int y = 0; y < cards; ++y) {
+                    if (set(random)) {
+                        letter->Glyph().SetPixel(x, y, fw::Bitmap::Black);
+                    }
+                }
+            }
+            font.SaveToFile(file);
+        });
+        made("lettered band", "band", [&](const std::string& file) {
+            TTWFont font;
+            font.SetName("Band letters");
+            font.SetHeight(cards);
+            font.SetDefCharWidth(LetterWidth);
+            std::bernoulli_distribution set(0.3);
+            const std::string alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+            for (const char c : alphabet) {
+                TTWFontChar* letter = font.AddChar(std::string(1, c), std::string(1, c));
+                for (int x = 0; x < LetterWidth; ++x) {
+                    for (int y = 0; y < cards; ++y) {
+                        if (set(random)) {
+                            letter->Glyph().SetPixel(x, y, fw::Bitmap::Black);
+                        }
+                    }
+                }
+            }
+            // Each letter and the column between it and the next.
+            const std::int64_t letters = std::max<std::int64_t>(cells / (static_cast<std::int64_t>(cards) * (LetterWidth + 1)), 1);
+            std::string text;
+            for (std::int64_t i = 0; i < letters; ++i) {
+                text += alphabet[static_cast<std::size_t>(i % 26)];
+            }
+            TTWLetteredBand band;
+            band.SetName("Letters at the cell limit");
+            band.SetEncapsulated(true);
+            band.Font()->Assign(&font);
+            band.SetTextFrom(text);
+            band.SaveToFile(file);
+        });
+    }
+    return files;
+}
+
+// Seconds since the process began (its start time in clock ticks since boot).
+double SecondsSinceProcessStart()
+{
+    std::ifstream stat("/proc/self/stat");
+    std::string content((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    // The fields after the command name's closing parenthesis; the start time is field 22.
+    std::istringstream fields(content.substr(content.rfind(')') + 2));
+    std::string field;
+    for (int i = 3; i <= 22 && fields >> field; ++i) {
+    }
+    const double started = std::stod(field) / static_cast<double>(::sysconf(_SC_CLK_TCK));
+    timespec now{};
+    ::clock_gettime(CLOCK_BOOTTIME, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9 - started;
 }
 
 void MakeFont(TTWFont& font)
@@ -209,12 +367,19 @@ std::map<std::string, std::string> MakeFiles()
 }
 
 TfrmTWMain* mainWindow = nullptr;
+// Whether a lettered band's design is generated once it is open (the designs at the cell limit).
+bool GenerateBands = false;
 
 void BM_OpenAtTheLimit(benchmark::State& state, const std::string& file)
 {
     for (auto _ : state) {
         fw::Form* editor = LoadPatternFile(*mainWindow, file);
         Show();
+        // A lettered band opens with its letters; its design is what Generate makes of them.
+        if (auto* band = dynamic_cast<TfrmTWLetteredBand*>(editor); band != nullptr && GenerateBands) {
+            band->GeneratePattern();
+            Show();
+        }
         state.PauseTiming();
         if (editor == nullptr) {
             state.SkipWithError("the file did not open");
@@ -284,6 +449,7 @@ void BM_ImportAtTheLimit(benchmark::State& state, TTWWindowKind kind)
 
 int main(int argc, char** argv)
 {
+    const bool startup = argc == 3 && std::string(argv[1]) == "--startup";
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
@@ -305,7 +471,37 @@ int main(int argc, char** argv)
     Show();
     mainWindow = &main;
 
-    const std::map<std::string, std::string> files = MakeFiles();
+    if (startup) {
+        const fw::Form* editor = LoadPatternFile(main, argv[2]);
+        Show();
+        const double seconds = SecondsSinceProcessStart();
+        std::cout << "From the program's start to " << std::filesystem::path(argv[2]).filename().string()
+                  << (editor != nullptr ? " shown: " : " NOT opened: ") << Fixed(seconds * 1000, 0) << " ms\n";
+        std::cout.flush();
+        // The window and its editor go with the process.
+        std::_Exit(editor != nullptr ? 0 : 1);
+    }
+
+    const std::map<std::string, std::string> cellFiles = MakeCellLimitFiles();
+    for (const auto& [kind, file] : cellFiles) {
+        benchmark::RegisterBenchmark(("Cells/" + kind).c_str(),
+                                     [file](benchmark::State& state) {
+                                         GenerateBands = true;
+                                         BM_OpenAtTheLimit(state, file);
+                                         GenerateBands = false;
+                                     })
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(1)
+            ->Repetitions(2)
+            ->ComputeStatistics("max", [](const std::vector<double>& times) {
+                return *std::max_element(times.begin(), times.end());
+            });
+    }
+
+    // TAVELIN_BENCH_CELLS_ONLY: the designs at the cell limit alone, so that a run's peak
+    // memory is theirs.
+    const bool cellsOnly = !qEnvironmentVariableIsEmpty("TAVELIN_BENCH_CELLS_ONLY");
+    const std::map<std::string, std::string> files = cellsOnly ? std::map<std::string, std::string>{} : MakeFiles();
     for (const auto& [kind, file] : files) {
         benchmark::RegisterBenchmark(("Open/" + kind.substr(2)).c_str(), BM_OpenAtTheLimit, file)
             ->Unit(benchmark::kMillisecond)
@@ -315,8 +511,11 @@ int main(int argc, char** argv)
                 return *std::max_element(times.begin(), times.end());
             });
     }
-    const std::vector<std::pair<std::string, TTWWindowKind>> importers = {
-        {"double-face", TTWWindowKind::SimpleDoubleFaceEditor}, {"brocade", TTWWindowKind::BrocadeEditor}};
+    const std::vector<std::pair<std::string, TTWWindowKind>> importers =
+        cellsOnly ? std::vector<std::pair<std::string, TTWWindowKind>>{}
+                  : std::vector<std::pair<std::string, TTWWindowKind>>{
+                        {"double-face", TTWWindowKind::SimpleDoubleFaceEditor},
+                        {"brocade", TTWWindowKind::BrocadeEditor}};
     for (const auto& [kind, windowKind] : importers) {
         benchmark::RegisterBenchmark(("Import/" + kind).c_str(), BM_ImportAtTheLimit, windowKind)
             ->Unit(benchmark::kMillisecond)
@@ -340,6 +539,17 @@ int main(int argc, char** argv)
             std::cout << "  " << PadRight(kind.substr(2), 20) << PadLeft(Fixed(ms, 1), 10) << " ms"
                       << bench::Verdict("below " + Fixed(TargetOpenMs, 0) + " ms", ms < TargetOpenMs) << '\n';
         }
+        std::cout << "\nOpening a design of " << LimitCells() << " cells (the cell limit is " << MaxDesignCells
+                  << ") in its editor, " << MaxPatternCards << " cards wide and " << LongBandCards
+                  << " cards wide (slowest of two runs):\n";
+        for (const auto& [kind, file] : cellFiles) {
+            const double ms = reporter.Time("Cells/" + kind);
+            if (ms < 0) {
+                continue;
+            }
+            std::cout << "  " << PadRight(kind, 28) << PadLeft(Fixed(ms, 1), 10) << " ms"
+                      << bench::Verdict("below " + Fixed(TargetOpenMs, 0) + " ms", ms < TargetOpenMs) << '\n';
+        }
         std::cout << "\nA picture of " << MaxPatternCards
                   << " columns imported into a new design in a shown editor (slowest of three runs):\n";
         for (const auto& [kind, windowKind] : importers) {
@@ -355,7 +565,9 @@ int main(int argc, char** argv)
     fw::App().FreeComponents();
     fw::ProcessPostedMessages();
     libraries.reset();
-    std::error_code ignored;
-    std::filesystem::remove_all(ScratchFolder(), ignored);
+    if (!KeptFiles()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(ScratchFolder(), ignored);
+    }
     return ran ? 0 : 1;
 }

@@ -4,6 +4,7 @@
 #include "editors/block_frame.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -379,7 +380,7 @@ void TfrmBlockPattern::ToggleCellAt(fw::Point cell)
     }
     SetCell(cell.X, cell.Y, !IsCellSet(cell.X, cell.Y));
     RebuildSnapshotCell(cell.X, cell.Y);
-    DrawCell(cell.X, cell.Y, true);
+    DrawCell(cell.X, cell.Y);
 }
 
 bool TfrmBlockPattern::IsChangeAt(int x, int y) const
@@ -573,51 +574,30 @@ void TfrmBlockPattern::RedrawGrid(bool force)
     if (updateCount_ > 0 && !force) {
         return;
     }
-    const fw::ScopedCursor busy;
-    const TBlockFrameStyle style = Style();
-    const TBlockFramePainter painter(
-        geometry_, style, [this](int x, int y) { return GetCellInfo(x, y); }, OnDrawCell);
-    painter.DrawImage(image_, snapshot_);
-    // The image is new: no selection is drawn in it yet.
-    selectionShown_ = false;
-    if (editMode_ == 1) {
-        ShowSelection();
-    }
-    if (geometry_.MarginInUse()) {
-        fw::Canvas canvas(image_, fw::DefaultPaintBackend());
-        painter.DrawTags(canvas);
-    }
-    scrMain->SetImageSize(image_.Bounds().IsEmpty() ? fw::Size{} : fw::Size{image_.Width(), image_.Height()});
+    // The view paints what it shows from the design and the overview when it is asked to; the
+    // selection is part of what it shows while there is one in area mode.
+    selectionShown_ = editMode_ == 1 && area_.Exists();
+    const fw::Size size = geometry_.ImageSize();
+    scrMain->SetImageSize(size.Width <= 0 || size.Height <= 0 ? fw::Size{} : size);
     imgMain->Invalidate();
 }
 
-void TfrmBlockPattern::DrawOneCell(fw::Canvas& canvas, int x, int y, bool gridLines)
+fw::Bitmap TfrmBlockPattern::MainImage() const
 {
-    const TBlockFrameStyle style = Style();
-    const TBlockFramePainter painter(
-        geometry_, style, [this](int cx, int cy) { return GetCellInfo(cx, cy); }, OnDrawCell);
-    if (style.CellByCell) {
-        painter.DrawCell(canvas, x, y, gridLines);
-    } else {
-        painter.DrawSnapshotCell(canvas, snapshot_, x, y, gridLines);
+    const fw::Size size = geometry_.ImageSize();
+    if (size.Width <= 0 || size.Height <= 0) {
+        return fw::Bitmap();
     }
+    fw::Bitmap picture(size.Width, size.Height);
+    fw::Canvas canvas(picture, fw::DefaultPaintBackend());
+    PaintPicture(canvas, fw::Point{}, picture.Bounds());
+    return picture;
 }
 
-void TfrmBlockPattern::DrawCell(int x, int y, bool gridLines)
+void TfrmBlockPattern::DrawCell(int x, int y)
 {
-    if (updateCount_ > 0 || !IsCellInGrid(x, y) || image_.Empty()) {
+    if (updateCount_ > 0 || !IsCellInGrid(x, y)) {
         return;
-    }
-    const bool selection = editMode_ == 1 && selectionShown_;
-    if (selection) {
-        HideSelection();
-    }
-    {
-        fw::Canvas canvas(image_, fw::DefaultPaintBackend());
-        DrawOneCell(canvas, x, y, gridLines);
-    }
-    if (selection) {
-        ShowSelection();
     }
     // The cell's lines may be a highlight a few pixels wide, reaching into its neighbours.
     const fw::Rect cell = geometry_.CellRect(x, y);
@@ -633,7 +613,7 @@ void TfrmBlockPattern::PostCellRepaint(int column, int row)
 void TfrmBlockPattern::Dispatch(fw::Message& message)
 {
     if (message.Msg == WM_TW_REPAINTCELL) {
-        DrawCell(static_cast<int>(message.WParam), static_cast<int>(message.LParam), true);
+        DrawCell(static_cast<int>(message.WParam), static_cast<int>(message.LParam));
         message.Result = 1;
         return;
     }
@@ -649,15 +629,46 @@ void TfrmBlockPattern::ImageChanged(const fw::Rect& pixels)
 
 void TfrmBlockPattern::PaintMain(fw::Canvas& canvas, fw::Point offset, const fw::Rect& area)
 {
-    const fw::Rect toCanvas{area.Left + offset.X, area.Top + offset.Y, area.Right + offset.X, area.Bottom + offset.Y};
+    const fw::Size size = geometry_.ImageSize();
+    const fw::Rect shown{std::max(area.Left, 0), std::max(area.Top, 0), std::min(area.Right, size.Width),
+                         std::min(area.Bottom, size.Height)};
+    const auto toCanvas = [offset](const fw::Rect& r) {
+        return fw::Rect{r.Left + offset.X, r.Top + offset.Y, r.Right + offset.X, r.Bottom + offset.Y};
+    };
+    // The view's colour around the image; the image paints every pixel of its own.
     canvas.Brush() = fw::Brush{imgMain->Color(), fw::BrushStyle::Solid, nullptr};
-    canvas.FillRect(toCanvas);
-    const fw::Rect shown{std::max(area.Left, 0), std::max(area.Top, 0), std::min(area.Right, image_.Width()),
-                         std::min(area.Bottom, image_.Height())};
-    if (!shown.IsEmpty()) {
-        canvas.CopyRect(fw::Rect{shown.Left + offset.X, shown.Top + offset.Y, shown.Right + offset.X,
-                                 shown.Bottom + offset.Y},
-                        image_, shown);
+    if (shown.IsEmpty()) {
+        canvas.FillRect(toCanvas(area));
+        return;
+    }
+    canvas.FillRect(toCanvas(fw::Rect{area.Left, area.Top, area.Right, shown.Top}));
+    canvas.FillRect(toCanvas(fw::Rect{area.Left, shown.Bottom, area.Right, area.Bottom}));
+    canvas.FillRect(toCanvas(fw::Rect{area.Left, shown.Top, shown.Left, shown.Bottom}));
+    canvas.FillRect(toCanvas(fw::Rect{shown.Right, shown.Top, area.Right, shown.Bottom}));
+    PaintPicture(canvas, offset, shown);
+}
+
+void TfrmBlockPattern::PaintPicture(fw::Canvas& canvas, fw::Point offset, const fw::Rect& area) const
+{
+    const TBlockFrameStyle style = Style();
+    const TBlockFramePainter painter(
+        geometry_, style, [this](int x, int y) { return GetCellInfo(x, y); }, OnDrawCell);
+    painter.DrawArea(canvas, offset, area, snapshot_);
+    if (geometry_.MarginInUse()) {
+        // The tags' text as the program's paint backend sets it, whatever the canvas came with.
+        fw::PaintBackend* const backend = canvas.Backend();
+        canvas.SetBackend(fw::DefaultPaintBackend());
+        painter.DrawTags(canvas, offset, area);
+        canvas.SetBackend(backend);
+    }
+    if (selectionShown_ && area_.Exists()) {
+        const std::optional<fw::Region> clip = canvas.ClipRegion();
+        canvas.IntersectClipRect(
+            fw::Rect{area.Left + offset.X, area.Top + offset.Y, area.Right + offset.X, area.Bottom + offset.Y});
+        const fw::Rect pixels = geometry_.SelectionRect(area_.X1, area_.Y1, area_.X2, area_.Y2);
+        painter.ToggleSelection(canvas, fw::Rect{pixels.Left + offset.X, pixels.Top + offset.Y,
+                                                 pixels.Right + offset.X, pixels.Bottom + offset.Y});
+        canvas.SetClipRegion(clip);
     }
 }
 
@@ -665,16 +676,10 @@ void TfrmBlockPattern::PaintMain(fw::Canvas& canvas, fw::Point offset, const fw:
 
 void TfrmBlockPattern::DrawSelection()
 {
-    if (!area_.Exists() || image_.Empty()) {
+    if (!area_.Exists()) {
         return;
     }
-    const TBlockFrameStyle style = Style();
-    const TBlockFramePainter painter(geometry_, style, [this](int x, int y) { return GetCellInfo(x, y); });
     const fw::Rect pixels = geometry_.SelectionRect(area_.X1, area_.Y1, area_.X2, area_.Y2);
-    {
-        fw::Canvas canvas(image_, fw::DefaultPaintBackend());
-        painter.ToggleSelection(canvas, pixels);
-    }
     ImageChanged(fw::Rect{pixels.Left - 1, pixels.Top - 1, pixels.Right + 1, pixels.Bottom + 1});
 }
 

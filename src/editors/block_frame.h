@@ -181,15 +181,17 @@ public:
     // The overview after one cell changed: only its pixel.
     virtual void RebuildSnapshotCell(int x, int y);
     void RedrawGrid(bool force = false);
-    // One cell drawn again in the main image (with its grid lines when asked).
-    void DrawCell(int x, int y, bool gridLines = true);
+    // One cell shown again in the main image, once the view paints.
+    void DrawCell(int x, int y);
     // Asks for a cell to be drawn again once the present event is over (message 11034).
     void PostCellRepaint(int column, int row);
     // The record a cell is drawn with.
     TBlockCellInfo GetCellInfo(int x, int y) const;
     const TBlockFrameGeometry& Geometry() const { return geometry_; }
-    // The main image as it is shown (with selection and tags), and the overview.
-    const fw::Bitmap& MainImage() const { return image_; }
+    // The whole main image as the view shows it (with selection and tags), painted afresh for
+    // saving, printing and copying it: the frame itself keeps no picture of the design at its
+    // cells' size, only the overview.
+    fw::Bitmap MainImage() const;
     const fw::Bitmap& SnapshotBitmap() const { return snapshot_; }
 
     // --- Display settings ---------------------------------------------------------------
@@ -322,12 +324,14 @@ private:
     void Report(std::int32_t actionId, bool enabled, bool enabled2, bool down) const;
     void ReportDrawModes() const;
     void PaintMain(fw::Canvas& canvas, fw::Point offset, const fw::Rect& area);
+    // The image's pixels inside the area (cut to the image), image point p at p + offset: the
+    // cells, the tags and the selection when it is shown.
+    void PaintPicture(fw::Canvas& canvas, fw::Point offset, const fw::Rect& area) const;
     // The main image's pixels changed in the rectangle: the view shows them.
     void ImageChanged(const fw::Rect& pixels);
     void ShowSelection();
     void HideSelection();
     void DrawSelection();
-    void DrawOneCell(fw::Canvas& canvas, int x, int y, bool gridLines);
     fw::Point CellUnder(int x, int y) const;
     TBlockArea ClampedArea(const TBlockArea& area) const;
     // The cells a command acts on: the area in area mode (none without one), else the grid.
@@ -368,7 +372,6 @@ private:
     std::unique_ptr<TTWBlockDesignItem> areaSource_;
     std::unique_ptr<TTWBlockDesignItem> areaUndo_;
     fw::Bitmap snapshot_;
-    fw::Bitmap image_;
     fw::Point lastCell_{-1, -1};
     TTWBlockDesignUndoList undoList_;
     bool importFollowsOrientation_ = false;

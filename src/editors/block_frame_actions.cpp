@@ -63,8 +63,8 @@ bool TfrmBlockPattern::PerformAction(std::int32_t actionId, bool down, fw::Objec
         PrintImage();
         break;
     case TWAction::CopyImage:
-        if (!image_.Empty()) {
-            fw::GetClipboard().SetBitmap(image_);
+        if (const fw::Bitmap picture = MainImage(); !picture.Empty()) {
+            fw::GetClipboard().SetBitmap(picture);
         }
         break;
     case TWAction::CaptureProfile:
@@ -181,15 +181,15 @@ void TfrmBlockPattern::EditBlockSize()
 
 void TfrmBlockPattern::SaveImage()
 {
-    if (!image_.Empty()) {
-        SaveViewPicture(*this, image_);
+    if (const fw::Bitmap picture = MainImage(); !picture.Empty()) {
+        SaveViewPicture(*this, picture);
     }
 }
 
 void TfrmBlockPattern::PrintImage()
 {
-    if (!image_.Empty()) {
-        PrintViewPicture(*this, image_);
+    if (const fw::Bitmap picture = MainImage(); !picture.Empty()) {
+        PrintViewPicture(*this, picture);
     }
 }
 

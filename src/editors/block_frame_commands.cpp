@@ -90,12 +90,12 @@ void TfrmBlockPattern::ImageMouseMove(fw::ShiftState shift, int x, int y)
             if (inside && !IsCellSet(cell.X, cell.Y)) {
                 SetCell(cell.X, cell.Y, true);
                 RebuildSnapshotCell(cell.X, cell.Y);
-                DrawCell(cell.X, cell.Y, true);
+                DrawCell(cell.X, cell.Y);
             }
         } else if (right && IsCellSet(cell.X, cell.Y)) {
             SetCell(cell.X, cell.Y, false);
             RebuildSnapshotCell(cell.X, cell.Y);
-            DrawCell(cell.X, cell.Y, true);
+            DrawCell(cell.X, cell.Y);
         }
         return;
     }

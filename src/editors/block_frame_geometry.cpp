@@ -110,6 +110,16 @@ TBlockCellCorners TBlockFrameGeometry::CellCorners(int x, int y) const
             fw::Point{left, top + ch - 1}};
 }
 
+fw::Rect TBlockFrameGeometry::CellRectOf(const TBlockCellCorners& corners) const
+{
+    if (layout_.Horizontal) {
+        // Top-left is the second corner; the bottom is the first row below the cell.
+        return fw::Rect{corners[1].X, corners[1].Y, corners[1].X + layout_.CellHeight,
+                        corners[1].Y + layout_.CellWidth};
+    }
+    return fw::Rect{corners[0].X, corners[0].Y, corners[0].X + layout_.CellWidth, corners[0].Y + layout_.CellHeight};
+}
+
 fw::Rect TBlockFrameGeometry::AreaRect(int x1, int y1, int x2, int y2) const
 {
     const int minX = std::min(x1, x2);

@@ -74,6 +74,9 @@ public:
     // horizontal orientation.
     fw::Rect CellRect(int x, int y) const;
     TBlockCellCorners CellCorners(int x, int y) const;
+    // The pixels of the cell whose record carries these corners (right and bottom exclusive), on
+    // whatever picture the record was made for: a view draws a part of the image, moved.
+    fw::Rect CellRectOf(const TBlockCellCorners& corners) const;
     // The pixels of the rectangle of cells between two opposite corners (any order).
     fw::Rect AreaRect(int x1, int y1, int x2, int y2) const;
     // Where the selection outline of that area runs: a pixel inside the area's edges, off the

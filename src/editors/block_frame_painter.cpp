@@ -3,9 +3,10 @@
 // Every cell paints only inside its own rectangle (cut to the grid): its fill or triangles and its
 // twining marks. The grid lines come after all cells, each line a band of whole pixels. So a cell
 // painted again, followed by the grid lines cut to that cell, leaves the image exactly as painting
-// everything afresh would: a drag repaints one cell, not the image. The whole image takes the fast
-// road where it can: the overview is stretched row by row into the bitmap, each distinct row built
-// once and copied down.
+// everything afresh would: a drag repaints one cell, not the image, and any part of the image
+// painted alone (what a view shows) is that part of the whole. Only the cells that reach into the
+// part are visited. It takes the fast road where it can: the overview is stretched row by row into
+// the bitmap, each distinct row built once and copied down.
 
 #include "editors/block_frame_painter.h"
 
@@ -13,6 +14,7 @@
 #include <climits>
 #include <cmath>
 #include <deque>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -139,9 +141,15 @@ private:
     std::deque<Entry> entries_;
 };
 
+fw::Rect Shifted(const fw::Rect& rect, fw::Point by)
+{
+    return fw::Rect{rect.Left + by.X, rect.Top + by.Y, rect.Right + by.X, rect.Bottom + by.Y};
+}
+
 // Where the cells, marks and lines are painted: straight into the bitmap when the canvas may paint
 // one whole rectangle (it always may on the frame's own image), else through the canvas's fills so
-// its clip region holds. Either way nothing is painted outside the limit.
+// its clip region holds. Either way nothing is painted outside the limit. Positions are the image's;
+// image point p lands on p + offset of the bitmap (a view shows a part of the image).
 class Target {
 public:
     explicit Target(fw::Canvas& canvas) : canvas_(&canvas), bitmap_(canvas.Surface())
@@ -152,12 +160,19 @@ public:
         limit_ = clip_;
     }
     explicit Target(fw::Bitmap& bitmap) : bitmap_(bitmap), clip_(bitmap.Bounds()), direct_(true), limit_(clip_) {}
+    // Into the bitmap's clip rectangle, the image moved by the offset.
+    Target(fw::Bitmap& bitmap, fw::Point offset, const fw::Rect& clip)
+        : bitmap_(bitmap), offset_(offset), clip_(Intersect(clip, bitmap.Bounds())), direct_(true),
+          limit_(Shifted(clip_, fw::Point{-offset.X, -offset.Y}))
+    {
+    }
 
+    // In image positions.
     void SetLimit(const fw::Rect& limit) { limit_ = limit; }
 
     void Fill(const fw::Rect& rect, fw::Color colour)
     {
-        const fw::Rect r = Intersect(rect, limit_);
+        const fw::Rect r = Shifted(Intersect(rect, limit_), offset_);
         if (r.IsEmpty()) {
             return;
         }
@@ -191,7 +206,8 @@ public:
             return;
         }
         // Straight into the bitmap: the colour and the clipping worked out once.
-        const fw::Rect d = Intersect(Intersect(limit_, clip_), fw::Rect{left, top, left + w, bottom});
+        const fw::Rect open = Shifted(clip_, fw::Point{-offset_.X, -offset_.Y});
+        const fw::Rect d = Intersect(Intersect(limit_, open), fw::Rect{left, top, left + w, bottom});
         if (d.IsEmpty()) {
             return;
         }
@@ -201,7 +217,7 @@ public:
             const int runLeft = std::max(left + (mirrored ? w - to : from), d.Left);
             const int runRight = std::min(left + (mirrored ? w - from : to), d.Right);
             if (runLeft < runRight) {
-                Pixel* row = bitmap_.ScanLine(y);
+                Pixel* row = bitmap_.ScanLine(y + offset_.Y) + offset_.X;
                 std::fill(row + runLeft, row + runRight, stored);
             }
         }
@@ -213,6 +229,7 @@ private:
     ShapeRows shapes_;
     fw::Canvas* canvas_ = nullptr;
     fw::Bitmap& bitmap_;
+    fw::Point offset_{};
     fw::Rect clip_;
     bool direct_ = true;
     fw::Rect limit_;
@@ -498,28 +515,54 @@ struct LineClasses {
         }
     }
 
-    // Lays the lines into one row of the grid.
-    void Apply(Pixel* row, int y) const
+    // Lays the lines into the image columns [left, right) of one row of the grid; `row` is where
+    // column `left` goes.
+    void Apply(Pixel* row, int y, int left, int right) const
     {
         const std::uint8_t rowClass = Rows[static_cast<std::size_t>(y)];
         if (rowClass == 2) {
-            std::fill(row, row + LineRow.size(), Highlight);
+            std::fill(row, row + (right - left), Highlight);
         } else if (rowClass == 1) {
-            std::copy(LineRow.begin(), LineRow.end(), row);
+            std::copy(LineRow.begin() + left, LineRow.begin() + right, row);
         } else {
-            for (const std::size_t p : LineColumns) {
-                row[p] = LineRow[p];
-            }
+            LayColumns(row, left, right);
+        }
+    }
+
+    // The column lines alone into [left, right) of a row.
+    void LayColumns(Pixel* row, int left, int right) const
+    {
+        const auto first = std::lower_bound(LineColumns.begin(), LineColumns.end(), static_cast<std::size_t>(left));
+        for (auto p = first; p != LineColumns.end() && *p < static_cast<std::size_t>(right); ++p) {
+            row[*p - static_cast<std::size_t>(left)] = LineRow[*p];
         }
     }
 };
 
-// The grid lines over the whole image, row by row: a line down the image drawn pixel by pixel would
-// reach into every row once per line.
-void DrawAllLines(fw::Bitmap& image, const TBlockFrameGeometry& geometry, const TBlockFrameStyle& style)
+// A rectangle of the image: where it lies in the bitmap drawn on (image point p at p + Offset), and
+// which of its pixels are drawn (Area, image positions, inside the grid where cells are drawn).
+struct Window {
+    fw::Bitmap& Surface;
+    fw::Point Offset;
+    fw::Rect Area;
+
+    Pixel* Row(int y) const { return Surface.ScanLine(y + Offset.Y) + (Area.Left + Offset.X); }
+    void Fill(const fw::Rect& rect, Pixel colour) const
+    {
+        const fw::Rect r = Intersect(rect, Area);
+        if (!r.IsEmpty()) {
+            Surface.FillRect(Shifted(r, Offset), colour);
+        }
+    }
+};
+
+// The grid lines over the window, row by row: a line down the image drawn pixel by pixel would reach
+// into every row once per line.
+void DrawAllLines(const Window& window, const TBlockFrameGeometry& geometry, const TBlockFrameStyle& style)
 {
     const fw::Rect grid = GridRect(geometry);
-    if (grid.IsEmpty()) {
+    const fw::Rect area = Intersect(window.Area, grid);
+    if (area.IsEmpty()) {
         return;
     }
     if (geometry.Layout().Staggered) {
@@ -527,17 +570,13 @@ void DrawAllLines(fw::Bitmap& image, const TBlockFrameGeometry& geometry, const 
         // lines one by one would leave them.
         const GridLines lines(geometry, style);
         const Pixel colour = fw::ColorToRGB(style.GridColour);
-        const auto emit = [&](const fw::Rect& rect, fw::Color) {
-            const fw::Rect r = Intersect(rect, grid);
-            if (!r.IsEmpty()) {
-                image.FillRect(r, colour);
-            }
-        };
-        lines.StaggeredRows(grid, grid, emit);
+        const auto emit = [&](const fw::Rect& rect, fw::Color) { window.Fill(Intersect(rect, area), colour); };
+        lines.StaggeredRows(area, grid, emit);
     }
     const LineClasses classes(geometry, style);
-    for (int y = 0; y < grid.Bottom; ++y) {
-        classes.Apply(image.ScanLine(y), y);
+    for (int y = area.Top; y < area.Bottom; ++y) {
+        classes.Apply(window.Surface.ScanLine(y + window.Offset.Y) + (area.Left + window.Offset.X), y, area.Left,
+                      area.Right);
     }
 }
 
@@ -565,17 +604,20 @@ void CopyRow(const Pixel* from, Pixel* to, std::size_t count)
 #endif
 }
 
-// The overview stretched over the grid, every cell an exact block, straight into the image's rows;
-// staggered, the odd columns moved half a cell with the back colour in the gap. With lines given,
-// the grid lines are laid in as the rows are written.
-void FillOverview(fw::Bitmap& image, const fw::Bitmap& snapshot, const TBlockFrameGeometry& geometry, Pixel back,
+// The overview stretched over the window's part of the grid, every cell an exact block, straight
+// into the bitmap's rows; staggered, the odd columns moved half a cell with the back colour in the
+// gap. With lines given, the grid lines are laid in as the rows are written.
+void FillOverview(const Window& window, const fw::Bitmap& snapshot, const TBlockFrameGeometry& geometry, Pixel back,
                   const LineClasses* lines)
 {
     const fw::Size grid = geometry.GridSize();
-    if (grid.Width <= 0 || grid.Height <= 0) {
+    const fw::Rect area = Intersect(window.Area, GridRect(geometry));
+    if (area.IsEmpty()) {
         return;
     }
-    const std::size_t width = static_cast<std::size_t>(grid.Width);
+    const int left = area.Left;
+    const int right = area.Right;
+    const std::size_t width = static_cast<std::size_t>(area.Width());
     const bool horizontal = geometry.Horizontal();
     const int cw = geometry.CellWidth();
     const int ch = geometry.CellHeight();
@@ -584,47 +626,52 @@ void FillOverview(fw::Bitmap& image, const fw::Bitmap& snapshot, const TBlockFra
     const int half = geometry.Layout().Staggered ? ch / 2 : 0;
     const auto offsetOf = [&](int x) { return x % 2 != 0 ? half : 0; };
 
+    // The pixels [from, to) of the grid, cut to the window, in one colour.
     std::vector<Pixel> cells(width);
+    const auto span = [&](int from, int to, Pixel colour) {
+        from = std::max(from, left);
+        to = std::min(to, right);
+        if (from < to) {
+            std::fill(cells.data() + (from - left), cells.data() + (to - left), colour);
+        }
+    };
     const auto build = [&](int py) {
-        Pixel* out = cells.data();
         if (horizontal) {
             const int band = py / cw;
             const int offset = offsetOf(gw - 1 - band);
-            std::fill(out, out + std::min(offset, grid.Width), back);
-            for (int column = 0; column < gh; ++column) {
+            span(0, std::min(offset, grid.Width), back);
+            for (int column = std::max((left - offset) / ch, 0); column < gh; ++column) {
                 const int start = column * ch + offset;
-                if (start >= grid.Width) {
+                if (start >= right) {
                     break;
                 }
-                std::fill(out + start, out + std::min(start + ch, grid.Width), snapshot.Pixel(column, band));
+                span(start, std::min(start + ch, grid.Width), snapshot.Pixel(column, band));
             }
         } else {
-            for (int x = 0; x < gw; ++x) {
+            for (int x = left / cw; x <= (right - 1) / cw; ++x) {
                 const int along = py - offsetOf(x);
                 const Pixel colour = along < 0 ? back : snapshot.Pixel(x, along / ch);
-                std::fill(out + x * cw, out + (x + 1) * cw, colour);
+                span(x * cw, (x + 1) * cw, colour);
             }
         }
         if (lines != nullptr) {
-            for (const std::size_t p : lines->LineColumns) {
-                out[p] = lines->LineRow[p];
-            }
+            lines->LayColumns(cells.data(), left, right);
         }
     };
 
     // Rows in one band of cells are alike: each is built once and copied down.
     std::pair<int, int> built{INT_MIN, INT_MIN};
-    for (int py = 0; py < grid.Height; ++py) {
+    for (int py = area.Top; py < area.Bottom; ++py) {
         const std::pair<int, int> key =
             horizontal ? std::pair{py / cw, 0} : std::pair{py / ch, py < half ? -1 : (py - half) / ch};
-        Pixel* row = image.ScanLine(py);
+        Pixel* row = window.Row(py);
         const std::uint8_t rowClass = lines != nullptr ? lines->Rows[static_cast<std::size_t>(py)] : 0;
         if (rowClass == 2) {
             std::fill(row, row + width, lines->Highlight);
             continue;
         }
         if (rowClass == 1) {
-            CopyRow(lines->LineRow.data(), row, width);
+            CopyRow(lines->LineRow.data() + left, row, width);
             continue;
         }
         if (key != built) {
@@ -639,9 +686,44 @@ void FillOverview(fw::Bitmap& image, const fw::Bitmap& snapshot, const TBlockFra
 #endif
 }
 
-// A cell through its record: its fill or triangles, its marks, the editor's drawing.
-void PaintRecord(Target& target, fw::Canvas* canvas, const TBlockFrameGeometry& geometry, const TBlockFrameStyle& style,
-                 const TBlockCellInfo& info, const TBlockDrawCellHook& hook)
+// Calls cell(x, y) for every cell of the grid that may paint into the area (image positions): a few
+// more at the edges, never one the area cannot reach.
+template <class Cell>
+void ForEachCellIn(const TBlockFrameGeometry& geometry, const fw::Rect& area, Cell&& cell)
+{
+    const fw::Rect inside = Intersect(area, GridRect(geometry));
+    if (inside.IsEmpty()) {
+        return;
+    }
+    const int cw = geometry.CellWidth();
+    const int ch = geometry.CellHeight();
+    const int gw = geometry.GridWidth();
+    const int gh = geometry.GridHeight();
+    const int half = geometry.Layout().Staggered ? ch / 2 : 0;
+    // Across the columns and along the rows, in image pixels.
+    const int acrossFrom = geometry.Horizontal() ? inside.Top : inside.Left;
+    const int acrossTo = geometry.Horizontal() ? inside.Bottom : inside.Right;
+    const int alongFrom = geometry.Horizontal() ? inside.Left : inside.Top;
+    const int alongTo = geometry.Horizontal() ? inside.Right : inside.Bottom;
+    int firstBand = acrossFrom / cw;
+    int lastBand = (acrossTo - 1) / cw;
+    // A staggered column starts half a cell further along.
+    const int firstRow = std::max(static_cast<int>(FloorDiv(alongFrom - half, ch)), 0);
+    const int lastRow = std::min((alongTo - 1) / ch, gh - 1);
+    firstBand = std::max(firstBand, 0);
+    lastBand = std::min(lastBand, gw - 1);
+    for (int row = firstRow; row <= lastRow; ++row) {
+        const int y = gh - 1 - row;
+        for (int band = firstBand; band <= lastBand; ++band) {
+            cell(geometry.Horizontal() ? gw - 1 - band : band, y);
+        }
+    }
+}
+
+// A cell through its record: its fill or triangles, its marks, the editor's drawing (on the canvas,
+// with the record's corners where the cell lies on it).
+void PaintRecord(Target& target, fw::Canvas* canvas, fw::Point offset, const TBlockFrameGeometry& geometry,
+                 const TBlockFrameStyle& style, const TBlockCellInfo& info, const TBlockDrawCellHook& hook)
 {
     const fw::Rect cell = geometry.CellRect(info.Column, info.Row);
     if (info.FirstColour != info.SecondColour) {
@@ -653,7 +735,15 @@ void PaintRecord(Target& target, fw::Canvas* canvas, const TBlockFrameGeometry& 
         DrawTwineMarksOf(target, geometry, style, info);
     }
     if (hook && canvas != nullptr) {
-        hook(info, *canvas);
+        if (offset == fw::Point{}) {
+            hook(info, *canvas);
+        } else {
+            TBlockCellInfo shifted = info;
+            for (fw::Point& corner : shifted.Corners) {
+                corner = fw::Point{corner.X + offset.X, corner.Y + offset.Y};
+            }
+            hook(shifted, *canvas);
+        }
     }
 }
 
@@ -723,50 +813,79 @@ void TBlockFramePainter::SetSnapshotCell(fw::Bitmap& snapshot, const TBlockFrame
 void TBlockFramePainter::DrawImage(fw::Bitmap& image, const fw::Bitmap& snapshot) const
 {
     const fw::Size size = geometry_.ImageSize();
-    const fw::Size grid = geometry_.GridSize();
     if (image.Monochrome()) {
         image.SetMonochrome(false);
     }
     // Same size, same storage: nothing is allocated for a redraw.
     image.SetSize(size.Width, size.Height);
+    fw::Canvas canvas(image, fw::DefaultPaintBackend());
+    DrawArea(canvas, fw::Point{}, image.Bounds(), snapshot);
+}
+
+void TBlockFramePainter::DrawArea(fw::Canvas& canvas, fw::Point offset, const fw::Rect& area,
+                                  const fw::Bitmap& snapshot) const
+{
+    const fw::Size size = geometry_.ImageSize();
+    const fw::Region paintable = canvas.PaintableRegion();
+    const fw::Rect open = paintable.Bounds();
+    const fw::Rect shown = Intersect(Intersect(area, fw::Rect{0, 0, size.Width, size.Height}),
+                                     Shifted(open, fw::Point{-offset.X, -offset.Y}));
+    if (shown.IsEmpty()) {
+        return;
+    }
+    if (!(paintable == fw::Region(open))) {
+        // A clip of many rectangles: the area is painted aside and copied through it.
+        fw::Bitmap aside(shown.Width(), shown.Height());
+        fw::Canvas asideCanvas(aside, canvas.Backend());
+        DrawArea(asideCanvas, fw::Point{-shown.Left, -shown.Top}, shown, snapshot);
+        canvas.CopyRect(Shifted(shown, offset), aside, aside.Bounds());
+        return;
+    }
+
+    const Window window{canvas.Surface(), offset, shown};
+    const fw::Size grid = geometry_.GridSize();
     const Pixel back = fw::ColorToRGB(style_.BackColour);
-    image.FillRect(fw::Rect{grid.Width, 0, size.Width, size.Height}, back);
-    image.FillRect(fw::Rect{0, grid.Height, grid.Width, size.Height}, back);
+    window.Fill(fw::Rect{grid.Width, 0, size.Width, size.Height}, back);
+    window.Fill(fw::Rect{0, grid.Height, grid.Width, size.Height}, back);
+    const fw::Rect cells = Intersect(shown, GridRect(geometry_));
+    if (cells.IsEmpty()) {
+        return;
+    }
     const bool staggered = geometry_.Layout().Staggered;
 
     bool linesDone = false;
     if (style_.CellByCell) {
         if (staggered) {
-            image.FillRect(GridRect(geometry_), back);
+            window.Fill(cells, back);
         }
-        fw::Canvas canvas(image, fw::DefaultPaintBackend());
-        Target target(image);
-        for (int y = 0; y < geometry_.GridHeight(); ++y) {
-            for (int x = 0; x < geometry_.GridWidth(); ++x) {
-                target.SetLimit(Intersect(geometry_.CellRect(x, y), GridRect(geometry_)));
-                PaintRecord(target, &canvas, geometry_, style_, CellRecord(cellInfo_, geometry_, x, y), drawCell_);
-            }
-        }
+        Target target(canvas.Surface(), offset, Shifted(shown, offset));
+        // The editor's drawing stays inside the area too, and leaves the caller's tools alone.
+        ToolsKept kept(canvas);
+        const std::optional<fw::Region> clip = canvas.ClipRegion();
+        canvas.IntersectClipRect(Shifted(shown, offset));
+        ForEachCellIn(geometry_, cells, [&](int x, int y) {
+            target.SetLimit(Intersect(geometry_.CellRect(x, y), cells));
+            PaintRecord(target, &canvas, offset, geometry_, style_, CellRecord(cellInfo_, geometry_, x, y), drawCell_);
+        });
+        canvas.SetClipRegion(clip);
     } else if (style_.ShowTwist) {
-        FillOverview(image, snapshot, geometry_, back, nullptr);
-        Target target(image);
-        for (int y = 0; y < geometry_.GridHeight(); ++y) {
-            for (int x = 0; x < geometry_.GridWidth(); ++x) {
-                target.SetLimit(Intersect(geometry_.CellRect(x, y), GridRect(geometry_)));
-                DrawTwineMarksOf(target, geometry_, style_, CellRecord(cellInfo_, geometry_, x, y));
-            }
-        }
+        FillOverview(window, snapshot, geometry_, back, nullptr);
+        Target target(canvas.Surface(), offset, Shifted(shown, offset));
+        ForEachCellIn(geometry_, cells, [&](int x, int y) {
+            target.SetLimit(Intersect(geometry_.CellRect(x, y), cells));
+            DrawTwineMarksOf(target, geometry_, style_, CellRecord(cellInfo_, geometry_, x, y));
+        });
     } else if (style_.ShowGrid && !staggered) {
         // Nothing between the cells and the lines: both go in with the rows.
         const LineClasses lines(geometry_, style_);
-        FillOverview(image, snapshot, geometry_, back, &lines);
+        FillOverview(window, snapshot, geometry_, back, &lines);
         linesDone = true;
     } else {
-        FillOverview(image, snapshot, geometry_, back, nullptr);
+        FillOverview(window, snapshot, geometry_, back, nullptr);
     }
 
     if (style_.ShowGrid && !linesDone) {
-        DrawAllLines(image, geometry_, style_);
+        DrawAllLines(window, geometry_, style_);
     }
 }
 
@@ -779,7 +898,7 @@ void TBlockFramePainter::DrawCell(fw::Canvas& canvas, int x, int y, bool gridLin
     const fw::Rect cell = Intersect(geometry_.CellRect(x, y), GridRect(geometry_));
     Target target(canvas);
     target.SetLimit(cell);
-    PaintRecord(target, &canvas, geometry_, style_, CellRecord(cellInfo_, geometry_, x, y), drawCell_);
+    PaintRecord(target, &canvas, fw::Point{}, geometry_, style_, CellRecord(cellInfo_, geometry_, x, y), drawCell_);
     if (gridLines && style_.ShowGrid) {
         // The editor's drawing may have changed the canvas's clipping.
         Target lines(canvas);
@@ -838,15 +957,29 @@ void TBlockFramePainter::DrawTwineMarks(fw::Canvas& canvas, const TBlockCellInfo
 
 void TBlockFramePainter::DrawTags(fw::Canvas& canvas) const
 {
+    const fw::Size image = geometry_.ImageSize();
+    DrawTags(canvas, fw::Point{}, fw::Rect{0, 0, image.Width, image.Height});
+}
+
+void TBlockFramePainter::DrawTags(fw::Canvas& canvas, fw::Point offset, const fw::Rect& area) const
+{
     if (!geometry_.MarginInUse()) {
         return;
     }
-    ToolsKept kept(canvas);
     const fw::Size grid = geometry_.GridSize();
     const fw::Size image = geometry_.ImageSize();
+    const fw::Rect shown = Intersect(area, fw::Rect{0, 0, image.Width, image.Height});
+    if (shown.IsEmpty()) {
+        return;
+    }
+    ToolsKept kept(canvas);
+    // Nothing beyond the image, as on a bitmap of the image's size.
+    const std::optional<fw::Region> clip = canvas.ClipRegion();
+    canvas.IntersectClipRect(Shifted(shown, offset));
+    const auto at = [&](int x, int y) { return fw::Point{x + offset.X, y + offset.Y}; };
     canvas.Brush() = fw::Brush{style_.BackColour, fw::BrushStyle::Solid, nullptr};
-    canvas.FillRect(fw::Rect{grid.Width, 0, image.Width, image.Height});
-    canvas.FillRect(fw::Rect{0, grid.Height, grid.Width, image.Height});
+    canvas.FillRect(Shifted(fw::Rect{grid.Width, 0, image.Width, image.Height}, offset));
+    canvas.FillRect(Shifted(fw::Rect{0, grid.Height, grid.Width, image.Height}, offset));
 
     const int cw = geometry_.CellWidth();
     const int ch = geometry_.CellHeight();
@@ -859,6 +992,11 @@ void TBlockFramePainter::DrawTags(fw::Canvas& canvas) const
     // The number of the first pick a row of the design stands for; that pick lies at the row's edge
     // towards the design's bottom, where its tag goes.
     const auto pickOf = [&](int screenRow) { return std::to_string((gh - screenRow) * ppr - ppr + 1); };
+    // Only the tags that may reach into the area are written (a long design has thousands): a
+    // tag stays within a cell or two of its place.
+    const auto near = [&](int from, int to, bool acrossX) {
+        return acrossX ? from < shown.Right && to > shown.Left : from < shown.Bottom && to > shown.Top;
+    };
 
     canvas.Brush().Style = fw::BrushStyle::Clear;
     canvas.Font().Name = "Times New Roman";
@@ -868,8 +1006,8 @@ void TBlockFramePainter::DrawTags(fw::Canvas& canvas) const
     // Text needs the canvas's backend; without one the margin gets its arrow alone.
     const bool text = canvas.Backend() != nullptr;
     const auto line = [&](fw::Point from, fw::Point to) {
-        canvas.MoveTo(from.X, from.Y);
-        canvas.LineTo(to.X, to.Y);
+        canvas.MoveTo(from.X + offset.X, from.Y + offset.Y);
+        canvas.LineTo(to.X + offset.X, to.Y + offset.Y);
     };
 
     if (!geometry_.Horizontal()) {
@@ -879,14 +1017,22 @@ void TBlockFramePainter::DrawTags(fw::Canvas& canvas) const
         if (text) {
             canvas.Font().Height = pickHeight;
             for (int i = 0; i < gh; ++i) {
-                canvas.TextOut(grid.Width + 2, (i + 1) * ch - pickHeight, pickOf(i));
+                const int top = (i + 1) * ch - pickHeight;
+                if (near(top - ch, top + 2 * ch, false)) {
+                    const fw::Point p = at(grid.Width + 2, top);
+                    canvas.TextOut(p.X, p.Y, pickOf(i));
+                }
             }
             canvas.Font().Height = cw;
             for (int j = 0; j < gw; ++j) {
-                canvas.TextOutRotated((j + 1) * cw, grid.Height + 2, -900, std::to_string(j + 1));
+                if (near(j * cw - cw, (j + 2) * cw, true)) {
+                    const fw::Point p = at((j + 1) * cw, grid.Height + 2);
+                    canvas.TextOutRotated(p.X, p.Y, -900, std::to_string(j + 1));
+                }
             }
             canvas.Font().Height = wordHeight;
-            canvas.TextOut(grid.Width + 2, grid.Height + 2, "Card");
+            const fw::Point p = at(grid.Width + 2, grid.Height + 2);
+            canvas.TextOut(p.X, p.Y, "Card");
         }
         // Under the word, an arrow pointing left at the card numbers.
         const int size = std::max(cw / 4, 2);
@@ -894,6 +1040,7 @@ void TBlockFramePainter::DrawTags(fw::Canvas& canvas) const
         line(tip, fw::Point{tip.X + 2 * size, tip.Y});
         line(tip, fw::Point{tip.X + size, tip.Y - size});
         line(tip, fw::Point{tip.X + size, tip.Y + size});
+        canvas.SetClipRegion(clip);
         return;
     }
 
@@ -902,14 +1049,21 @@ void TBlockFramePainter::DrawTags(fw::Canvas& canvas) const
     if (text) {
         canvas.Font().Height = pickHeight;
         for (int i = 0; i < gh; ++i) {
-            canvas.TextOutRotated((i + 1) * ch, grid.Height + 2, -900, pickOf(i));
+            if (near(i * ch - ch, (i + 2) * ch, true)) {
+                const fw::Point p = at((i + 1) * ch, grid.Height + 2);
+                canvas.TextOutRotated(p.X, p.Y, -900, pickOf(i));
+            }
         }
         canvas.Font().Height = cw;
         for (int j = 0; j < gw; ++j) {
-            canvas.TextOut(grid.Width + 2, j * cw, std::to_string(gw - j));
+            if (near(j * cw - cw, (j + 2) * cw, false)) {
+                const fw::Point p = at(grid.Width + 2, j * cw);
+                canvas.TextOut(p.X, p.Y, std::to_string(gw - j));
+            }
         }
         canvas.Font().Height = wordHeight;
-        canvas.TextOutRotated(grid.Width + 2 * cw, grid.Height + 2, -900, "Card");
+        const fw::Point p = at(grid.Width + 2 * cw, grid.Height + 2);
+        canvas.TextOutRotated(p.X, p.Y, -900, "Card");
     }
     // Left of the word, an arrow pointing up at the card numbers.
     const int size = std::max(ch / 4, 2);
@@ -917,6 +1071,7 @@ void TBlockFramePainter::DrawTags(fw::Canvas& canvas) const
     line(tip, fw::Point{tip.X, tip.Y + 2 * size});
     line(tip, fw::Point{tip.X - size, tip.Y + size});
     line(tip, fw::Point{tip.X + size, tip.Y + size});
+    canvas.SetClipRegion(clip);
 }
 
 void TBlockFramePainter::ToggleSelection(fw::Canvas& canvas, const fw::Rect& areaPixels) const

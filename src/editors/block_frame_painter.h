@@ -64,10 +64,10 @@ using TBlockCellInfoSource = std::function<TBlockCellInfo(int x, int y)>;
 // An editor's own drawing over a cell, after the frame's.
 using TBlockDrawCellHook = std::function<void(const TBlockCellInfo& info, fw::Canvas& canvas)>;
 
-// Draws a block design onto the frame's main image: the overview stretched over the grid or
-// every cell by its record, the twining marks, the grid lines and highlights, the tags, and
-// the selection. Everything is drawn into the image bitmap itself (saving and copying the
-// image take it as it is shown).
+// Draws a block design as the frame's main image shows it: the overview stretched over the
+// grid or every cell by its record, the twining marks, the grid lines and highlights, the
+// tags, and the selection. The image is drawn whole (to save, print or copy it) or a part of
+// it at a time onto a view's canvas: any part comes out pixel for pixel as the whole has it.
 class TBlockFramePainter {
 public:
     TBlockFramePainter(const TBlockFrameGeometry& geometry, const TBlockFrameStyle& style,
@@ -87,6 +87,12 @@ public:
     // staggered (and in the margin), the cells (stretched overview or cell by cell), the
     // twining marks, the grid lines. Neither tags nor selection.
     void DrawImage(fw::Bitmap& image, const fw::Bitmap& snapshot) const;
+    // The pixels of that image inside `area` (image positions), image point p painted on the
+    // canvas at p + offset, each as DrawImage paints it; nothing outside the area, the image and
+    // the canvas's clip. Only the cells reaching into the area are visited, so a view of a large
+    // design costs what it shows, not the design. An editor's drawing over a cell gets the
+    // record's corners where the cell lies on this canvas.
+    void DrawArea(fw::Canvas& canvas, fw::Point offset, const fw::Rect& area, const fw::Bitmap& snapshot) const;
     // One cell by its record: fill or two triangles, twining marks, the hook, and with
     // gridLines (and the grid shown) the cell's boundary lines.
     void DrawCell(fw::Canvas& canvas, int x, int y, bool gridLines) const;
@@ -98,6 +104,8 @@ public:
     // Pick numbers, card numbers and "Card" with its arrow in the margin (filled with the
     // back colour first). Only when the margin is in use.
     void DrawTags(fw::Canvas& canvas) const;
+    // The same for the image's pixels inside `area`, placed as DrawArea places them.
+    void DrawTags(fw::Canvas& canvas, fw::Point offset, const fw::Rect& area) const;
     // The selection rectangle around the area's cells in not-xor mode: drawing it twice
     // leaves the image as it was.
     void ToggleSelection(fw::Canvas& canvas, const fw::Rect& areaPixels) const;

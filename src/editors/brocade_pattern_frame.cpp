@@ -147,7 +147,7 @@ void TfrmBrocadePatternFrame::ToggleCellAt(fw::Point cell)
         }
     }
     RebuildSnapshotCell(cell.X, cell.Y);
-    DrawCell(cell.X, cell.Y, true);
+    DrawCell(cell.X, cell.Y);
 }
 
 bool TfrmBrocadePatternFrame::IsChangeAt(int x, int y) const

@@ -262,7 +262,8 @@ void TfrmTWDoubleFaceTwillNonMDI::DrawLongFloatMarks(const TBlockCellInfo& info,
     if (!markLongFloats_ || !IsLongFloat(info.Column, info.Row)) {
         return;
     }
-    const fw::Rect cell = framePattern->Geometry().CellRect(info.Column, info.Row);
+    // Where the cell lies on the canvas drawn on: its record's corners.
+    const fw::Rect cell = framePattern->Geometry().CellRectOf(info.Corners);
     // Too small a cell has no room inside for a mark.
     if (cell.Width() <= 2 || cell.Height() <= 2) {
         return;
@@ -310,7 +311,7 @@ void TfrmTWDoubleFaceTwillNonMDI::ChangeMarkAt(fw::Point cell, bool value)
     }
     SetLongFloat(cell.X, cell.Y, value);
     if (IsLongFloat(cell.X, cell.Y) == value) {
-        framePattern->DrawCell(cell.X, cell.Y, true);
+        framePattern->DrawCell(cell.X, cell.Y);
     }
 }
 

@@ -21,12 +21,15 @@ class TILXMLNode;
 inline constexpr int MaxPatternCards = 1'000;
 
 // The most cells a design drawn on a grid may have: a double-face, twill or twist-patterned
-// design, or a letter of a font. The design view keeps a picture of the whole design at its
-// cells' size, about a kilobyte a cell, and weaves it whole: a design at this size opens
-// within a second, while the 20 million cells a grid could hold asked gigabytes of a file
-// that named only its width and length. Lettered bands, woven from their letters, have a
-// limit of their own.
-inline constexpr std::int64_t MaxDesignCells = 250'000;
+// design, or a letter of a font. What a design costs grows with its cells: the design and its
+// undo copies, the overview at a pixel a cell and the woven band of two or three picks a row,
+// front and back (the design view paints only what it shows, whatever the design's size). At
+// this size every grid editor opens, weaves and shows its design within a second or so and
+// under half a gigabyte, the lettered band too, opening some 2,400 letters of the default
+// font's size and generating their design; its strip of letters, a control each, is what grows
+// dearest beyond. A band of some 2,400 such letters, or the join of two designs of half the
+// size, fits. A file that asks for more is damaged or made by hand.
+inline constexpr std::int64_t MaxDesignCells = 1'000'000;
 
 // "Pattern too large (<width> x <length> cells).\r\nA pattern has at most <limit> cells."
 std::string PatternCellsText(std::int64_t width, std::int64_t length, std::int64_t limit);

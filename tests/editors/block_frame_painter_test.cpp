@@ -687,6 +687,116 @@ TEST(BlockFramePainter, CellDrawingHookRunsAfterTheCellWithItsRecord)
     }
 }
 
+// --- A part of the image --------------------------------------------------------------------
+
+// The image's pixels in the area, painted on their own at an offset onto a canvas larger than the
+// area, against the same pixels of the whole image: the same, and nothing painted outside the area.
+::testing::AssertionResult AreaLikeTheWhole(const TBlockFramePainter& painter, const TBlockFrameGeometry& geometry,
+                                             const fw::Bitmap& snapshot, const fw::Bitmap& whole, const fw::Rect& area,
+                                             bool tags)
+{
+    constexpr fw::Color Untouched = 0x123456;
+    const fw::Point offset{5 - area.Left, 3 - area.Top};
+    fw::Bitmap part(area.Width() + 12, area.Height() + 9);
+    part.FillRect(part.Bounds(), Untouched);
+    fw::FakePaintBackend backend;
+    fw::Canvas canvas(part, &backend);
+    painter.DrawArea(canvas, offset, area, snapshot);
+    if (tags) {
+        painter.DrawTags(canvas, offset, area);
+    }
+    const fw::Size size = geometry.ImageSize();
+    for (int y = 0; y < part.Height(); ++y) {
+        for (int x = 0; x < part.Width(); ++x) {
+            const fw::Point at{x - offset.X, y - offset.Y};
+            const bool inside = at.X >= area.Left && at.X < area.Right && at.Y >= area.Top && at.Y < area.Bottom &&
+                                at.X < size.Width && at.Y < size.Height;
+            const fw::Color expected = inside ? whole.Pixel(at.X, at.Y) : Untouched;
+            if (part.Pixel(x, y) != expected) {
+                return ::testing::AssertionFailure() << "image pixel " << at.X << "," << at.Y << " is " << std::hex
+                                                     << part.Pixel(x, y) << ", not " << expected;
+            }
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+TEST(BlockFramePainter, AnyAreaIsPaintedAsTheWholeImagePaintsIt)
+{
+    Design design(9, 7);
+    design.Cell(2, 3).SecondColour = Yellow;
+    design.Cell(5, 1).SecondColour = Green;
+    design.Cell(4, 4).Twine2 = TwineSlash;
+    for (const RepaintCase& c : {RepaintCase{false, false, false, false, 2}, RepaintCase{false, false, false, true, 1},
+                                 RepaintCase{false, false, true, true, 3}, RepaintCase{false, true, true, true, 2},
+                                 RepaintCase{false, true, false, false, 1}, RepaintCase{true, false, false, false, 3},
+                                 RepaintCase{true, false, true, true, 2}, RepaintCase{true, true, true, true, 1},
+                                 RepaintCase{true, true, false, false, 2}}) {
+        for (const bool grid : {true, false}) {
+            SCOPED_TRACE(::testing::Message() << "horizontal " << c.Horizontal << " staggered " << c.Staggered
+                                              << " by cell " << c.CellByCell << " twist " << c.ShowTwist << " mode "
+                                              << c.HighlightMode << " grid " << grid);
+            TBlockFrameLayout layout = Layout(9, 7, 7, 10, c.Horizontal, c.Staggered);
+            layout.ShowPickTags = true;
+            const TBlockFrameGeometry geometry(layout);
+            TBlockFrameStyle style = PlainStyle();
+            style.ShowGrid = grid;
+            style.ShowGridHighlights = true;
+            style.HighlightX = 2;
+            style.HighlightY = 3;
+            style.HighlightWidthMode = c.HighlightMode;
+            style.CellByCell = c.CellByCell;
+            style.ShowTwist = c.ShowTwist;
+            style.TwineUseDefault = false;
+            // The editor's own drawing lands on its cell wherever the cell is painted.
+            const TBlockFramePainter painter(geometry, style, design.Source(),
+                                             [](const TBlockCellInfo& info, fw::Canvas& canvas) {
+                                                 canvas.SetPixel(info.Corners[2].X, info.Corners[2].Y, Red);
+                                             });
+            const fw::Bitmap snapshot = design.Snapshot(geometry);
+            fw::Bitmap whole;
+            painter.DrawImage(whole, snapshot);
+            fw::FakePaintBackend backend;
+            fw::Canvas wholeCanvas(whole, &backend);
+            painter.DrawTags(wholeCanvas);
+            const fw::Size size = geometry.ImageSize();
+            // Areas that cut cells, lines and the margin anywhere, one reaching beyond the image.
+            for (const fw::Rect& area : {fw::Rect{0, 0, size.Width, size.Height}, fw::Rect{3, 4, 20, 33},
+                                         fw::Rect{11, 0, 47, 17}, fw::Rect{22, 25, 61, 69},
+                                         fw::Rect{size.Width - 30, size.Height - 26, size.Width + 6, size.Height + 4},
+                                         fw::Rect{1, 1, 2, 2}}) {
+                ASSERT_TRUE(AreaLikeTheWhole(painter, geometry, snapshot, whole, area, true))
+                    << "area " << area.Left << "," << area.Top << " - " << area.Right << "," << area.Bottom;
+            }
+        }
+    }
+}
+
+TEST(BlockFramePainter, AnAreaThroughAClippedCanvasMatchesTheDirectOne)
+{
+    Design design(4, 4);
+    design.Cell(1, 1).SecondColour = Yellow;
+    const TBlockFrameGeometry geometry(Layout(4, 4, 8, 8, false));
+    TBlockFrameStyle style = PlainStyle();
+    style.ShowGrid = true;
+    style.CellByCell = true;
+    style.ShowTwist = true;
+    const TBlockFramePainter painter(geometry, style, design.Source());
+    const fw::Bitmap snapshot = design.Snapshot(geometry);
+    const fw::Rect area{3, 5, 30, 29};
+    fw::Bitmap direct(40, 40);
+    fw::Bitmap clipped(40, 40);
+    fw::Canvas directCanvas(direct);
+    painter.DrawArea(directCanvas, fw::Point{4, 2}, area, snapshot);
+    fw::Canvas clippedCanvas(clipped);
+    // A clip region that is no rectangle: the area is painted aside and copied through it.
+    clippedCanvas.ExcludeClipRect(fw::Rect{10, 10, 12, 12});
+    painter.DrawArea(clippedCanvas, fw::Point{4, 2}, area, snapshot);
+    EXPECT_TRUE(Filled(clipped, fw::Rect{10, 10, 12, 12}, fw::clWhite));
+    clipped.CopyRect(10, 10, direct, fw::Rect{10, 10, 12, 12});
+    EXPECT_TRUE(SameImage(direct, clipped));
+}
+
 // --- Margin, tags, selection -------------------------------------------------------------------
 
 TEST(BlockFramePainter, TagMarginIsFilledWithTheBackColourAndCarriesTheNumbers)

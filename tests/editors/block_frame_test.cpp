@@ -10,6 +10,7 @@
 
 #include "block_frame_test_support.h"
 #include "foundation/generic_exception.h"
+#include "framework/gui/control.h"
 #include "framework/gui/message.h"
 #include "framework/gui/std_panel.h"
 #include "framework/gui/std_speed_button.h"
@@ -264,8 +265,9 @@ TEST_F(BlockFrameTest, APictureOfMoreCellsThanADesignMayHaveIsRefused)
     const int columns = 10;
     const int rows = static_cast<int>(MaxDesignCells / columns);
     frame->SetPattern(Picture({"#.", ".#"}));
-    EXPECT_FALSE(frame->ImportPicture(Picture(std::vector<std::string>(static_cast<std::size_t>(rows + 1),
-                                                                       std::string(columns, '#')))));
+    fw::Bitmap tooLarge(columns, rows + 1, true);
+    tooLarge.FillRect(tooLarge.Bounds(), fw::Bitmap::Black);
+    EXPECT_FALSE(frame->ImportPicture(tooLarge));
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].Text, "Pattern too large (10 x " + std::to_string(rows + 1)
                                  + " cells).\r\nA pattern has at most " + std::to_string(MaxDesignCells) + " cells.");
@@ -723,25 +725,116 @@ TEST_F(BlockFrameTest, TheToolListOffersTheAreaToolsOnlyInAreaMode)
 
 TEST_F(BlockFrameTest, APostedRepaintDrawsTheOneCellOnceTheEventIsOver)
 {
-    frame->SetPattern(Picture({"...", "..."}));
+    frame->SetPattern(Picture({".....", ".....", "....."}));
     frame->SetSimpleDraw(false);
     frame->SetShowBasicPattern(false);
     const fw::Rect cell = frame->Geometry().CellRect(1, 0);
     const fw::Point inside{(cell.Left + cell.Right) / 2, (cell.Top + cell.Bottom) / 2};
-    const fw::Rect other = frame->Geometry().CellRect(2, 1);
+    const fw::Rect other = frame->Geometry().CellRect(4, 2);
     const fw::Point elsewhere{(other.Left + other.Right) / 2, (other.Top + other.Bottom) / 2};
-    const fw::Color before = frame->MainImage().Pixel(inside.X, inside.Y);
-    const fw::Color otherBefore = frame->MainImage().Pixel(elsewhere.X, elsewhere.Y);
+    // What the view shows, unscrolled, once all it waits for is done.
+    const auto shown = [this](fw::Point at) { return fw::RenderToBitmap(*frame->imgMain).Pixel(at.X, at.Y); };
+    fw::ProcessPostedMessages();
+    shown(inside);
+    const fw::Color before = shown(inside);
+    const fw::Color otherBefore = shown(elsewhere);
     // An editor changed what a cell shows behind the frame's back (a brocade weft) and asks
     // for that cell to be drawn again.
     frame->OnAdjustCellInfo = [](TBlockCellInfo& info) {
         info.FirstColour = info.SecondColour = 0x123456;
     };
     frame->PostCellRepaint(1, 0);
-    EXPECT_EQ(frame->MainImage().Pixel(inside.X, inside.Y), before);
+    EXPECT_EQ(shown(inside), before);
     fw::ProcessPostedMessages();
-    EXPECT_EQ(frame->MainImage().Pixel(inside.X, inside.Y), 0x123456u);
-    EXPECT_EQ(frame->MainImage().Pixel(elsewhere.X, elsewhere.Y), otherBefore);
+    EXPECT_EQ(shown(inside), 0x123456u);
+    EXPECT_EQ(shown(elsewhere), otherBefore);
+}
+
+// A design of pseudo-random cells, the same every time.
+fw::Bitmap ScatteredDesign(int columns, int rows)
+{
+    fw::Bitmap design(columns, rows, true);
+    for (int y = 0; y < rows; ++y) {
+        for (int x = 0; x < columns; ++x) {
+            if ((x * 7 + y * 13 + x * y) % 5 < 2) {
+                design.SetPixel(x, y, fw::Bitmap::Black);
+            }
+        }
+    }
+    return design;
+}
+
+TEST_F(BlockFrameTest, TheViewShowsTheCellsUnderItWhereverItIsScrolled)
+{
+    frame->SetPattern(ScatteredDesign(190, 150));
+    frame->SetShowPickTags(true);
+    const fw::Color around = fw::ColorToRGB(frame->imgMain->Color());
+    for (const TTWOrientation orientation : {TTWOrientation::Vertical, TTWOrientation::Horizontal}) {
+        frame->SetOrientation(orientation);
+        frame->SetEditMode(1);
+        frame->SetArea(TBlockArea{3, 2, 60, 80});
+        const fw::Bitmap whole = frame->MainImage();
+        // Larger than the view both ways.
+        ASSERT_GT(whole.Width(), 2 * frame->imgMain->ClientWidth()) << frame->CellWidth();
+        ASSERT_GT(whole.Height(), 2 * frame->imgMain->ClientHeight()) << frame->CellHeight();
+        // Small steps move what is shown and paint the strips that come into view; jumps
+        // paint all of it; the far end shows the margin with its tags.
+        for (const fw::Point step : {fw::Point{0, 0}, fw::Point{10, 0}, fw::Point{10, 23}, fw::Point{333, 517},
+                                     fw::Point{321, 505}, fw::Point{whole.Width(), whole.Height()},
+                                     fw::Point{5, 7}}) {
+            frame->scrMain->ScrollTo(step);
+            const fw::Point at = frame->scrMain->ScrollOffset();
+            const fw::Bitmap shown = fw::RenderToBitmap(*frame->imgMain);
+            ASSERT_GT(shown.Width(), 300);
+            for (int y = 0; y < shown.Height(); ++y) {
+                for (int x = 0; x < shown.Width(); ++x) {
+                    const fw::Color expected =
+                        whole.Contains(at.X + x, at.Y + y) ? whole.Pixel(at.X + x, at.Y + y) : around;
+                    ASSERT_EQ(shown.Pixel(x, y), expected)
+                        << "scroll " << at.X << "," << at.Y << " at " << x << "," << y;
+                }
+            }
+        }
+        frame->SetEditMode(0);
+        // A click on the scrolled view changes the cell under the pointer, and it shows.
+        const fw::Rect cell = frame->Geometry().CellRect(7, 5);
+        frame->scrMain->ScrollTo(fw::Point{cell.Left - 40, cell.Top - 30});
+        const bool wasSet = frame->IsCellSet(7, 5);
+        ClickCell(7, 5);
+        EXPECT_NE(frame->IsCellSet(7, 5), wasSet);
+        const fw::Point at = frame->scrMain->ScrollOffset();
+        const fw::Bitmap shown = fw::RenderToBitmap(*frame->imgMain);
+        const fw::Bitmap after = frame->MainImage();
+        for (const fw::Point p : {fw::Point{cell.Left + 3, cell.Top + 3}, fw::Point{cell.Right - 2, cell.Bottom - 2}}) {
+            EXPECT_EQ(shown.Pixel(p.X - at.X, p.Y - at.Y), after.Pixel(p.X, p.Y));
+            EXPECT_EQ(after.Pixel(p.X, p.Y), wasSet ? fw::clWhite : fw::clBlack);
+        }
+    }
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
+#endif
+
+TEST_F(BlockFrameTest, ItsMemoryFollowsTheWindowNotTheDesign)
+{
+#if !defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the allocator's count is read from the address sanitizer";
+#else
+    frame->SetZoom(10);
+    fw::RenderToBitmap(*frame->imgMain);
+    const fw::Bitmap design = ScatteredDesign(400, 300);
+    const std::size_t before = __sanitizer_get_current_allocated_bytes();
+    // 120,000 cells of 20 x 20 pixels: a picture of the whole design would take 192 MB. The
+    // design, its area copies, the undo step and the overview take a few bytes a cell.
+    frame->SetPattern(design);
+    frame->PushUndo();
+    frame->ToggleCellAt(fw::Point{10, 10});
+    const fw::Bitmap shown = fw::RenderToBitmap(*frame->imgMain);
+    const std::size_t grown = __sanitizer_get_current_allocated_bytes() - before;
+    EXPECT_LT(grown, std::size_t{32} * 400 * 300 + shown.Pixels().size() * 4 * 4);
+    EXPECT_EQ(shown.Pixel(5, 5), frame->IsCellSet(0, 299) ? fw::clBlack : fw::clWhite);
+#endif
 }
 
 TEST_F(BlockFrameTest, CellsOfOnePixelStillMapThePointer)

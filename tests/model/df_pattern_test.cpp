@@ -319,10 +319,12 @@ TEST_F(DFPatternTest, AFileDesignLargerThanTheEditorsShowIsRefusedBeforeAnything
                       + std::to_string(MaxDesignCells) + " cells.",
                   large.Message());
         EXPECT_EQ("ExtractXML", large.GetInfo(0)->MethodName);
-        // One card, one row beyond: the product counts, not either side alone.
-        EXPECT_THROW(ReadInto(*pattern, document(1, MaxDesignCells + 1)), TGenericException);
-        ReadInto(*pattern, document(1, MaxDesignCells));
-        EXPECT_EQ(pattern->Length(), MaxDesignCells);
+        // Two cards, one row beyond, each side within its own limit: the product counts.
+        const std::int64_t halfway = MaxDesignCells / 2;
+        ASSERT_LE(halfway + 1, TTWDFPattern::MaxLength);
+        EXPECT_THROW(ReadInto(*pattern, document(2, halfway + 1)), TGenericException);
+        ReadInto(*pattern, document(2, halfway));
+        EXPECT_EQ(pattern->Length(), halfway);
     }
 }
 
