@@ -413,3 +413,35 @@ TEST_F(WrittenFilesOpenTest, APictureImportedIntoALetterOfALowFontIsNoLongerThan
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(WrittenFilesOpenTest, TheTwistEditorSavesAThreadingAsWideAsItsDesignAfterAPictureOrAnUndoChangedItsWidth)
+{
+    // The twist editor keeps its threading beside the grid; a picture imported, or an undo
+    // back past one, changes the grid's width without the Size command: the file saved after
+    // either holds one threading entry per column and opens again.
+    auto* editor = dynamic_cast<TfrmTWWarpTwinedPatternNonMDI*>(
+        OpenPatternObject(Main(), *MakeDesign<TTWWarpTwinedPattern>(6, 6), std::string()));
+    ASSERT_NE(editor, nullptr);
+    TfrmBlockPattern& grid = *editor->framePattern;
+    const auto saveAndReopen = [&](const char* name, int width) {
+        SCOPED_TRACE(name);
+        ASSERT_EQ(grid.GridWidth(), width);
+        const std::filesystem::path file = Folder() / name;
+        RunSaving(file, 1, [&] { editor->PerformAction(TWAction::Save, false, nullptr); });
+        const std::optional<Reopened> reopened = Reopen(file);
+        ASSERT_TRUE(reopened.has_value());
+        EXPECT_EQ(reopened->Kind, PatternTypeTwistPatterned);
+        EXPECT_EQ(reopened->Cards, width);
+    };
+    ASSERT_TRUE(grid.ImportPicture(fw::Bitmap(2, 2, true)));
+    saveAndReopen("narrowed.tvl", 2);
+    grid.Undo();
+    saveAndReopen("undone.tvl", 6);
+    ASSERT_TRUE(grid.ImportPicture(fw::Bitmap(3, 3, true)));
+    saveAndReopen("imported.tvl", 3);
+    delete editor;
+}
+
+} // namespace
