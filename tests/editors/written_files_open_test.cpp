@@ -39,6 +39,7 @@
 #include "shell/file_loader_editors.h"
 #include "shell/size_dialog.h"
 #include "shell/tool_actions.h"
+#include "support/raised_message.h"
 
 namespace {
 
@@ -133,18 +134,6 @@ protected:
         command();
     }
 
-    // The message the step raised; empty when it raised nothing.
-    template <class Step>
-    static std::string ErrorOf(Step&& step)
-    {
-        try {
-            step();
-        } catch (const TGenericException& error) {
-            return error.Message();
-        }
-        return {};
-    }
-
     // The Size command of a double-face or twill editor, answered with the size.
     void RunSize(TfrmTWDoublefaceNonMDI& editor, int width, int length)
     {
@@ -171,7 +160,7 @@ protected:
     {
         auto* editor = dynamic_cast<Editor*>(OpenPatternObject(Main(), *MakeDesign<Design>(2, 2), std::string()));
         ASSERT_NE(editor, nullptr);
-        EXPECT_EQ(ErrorOf([&] { RunSize(*editor, MaxPatternCards, FullWidthRows + 1); }),
+        EXPECT_EQ(RaisedMessage([&] { RunSize(*editor, MaxPatternCards, FullWidthRows + 1); }),
                   TooManyCells(MaxPatternCards, FullWidthRows + 1));
         EXPECT_EQ(editor->framePattern->GridHeight(), 2) << "the design is kept";
         RunSize(*editor, MaxPatternCards, FullWidthRows);
@@ -222,7 +211,7 @@ TEST_F(WrittenFilesOpenTest, TheTwistEditorSavesADesignAtTheLimitThatOpens)
             dialog.edLength->SetText(std::to_string(length));
             dialog.btnAccept->Click();
         };
-        const std::string error = ErrorOf([&] { editor->PerformAction(TWAction::PatternSize, false, nullptr); });
+        const std::string error = RaisedMessage([&] { editor->PerformAction(TWAction::PatternSize, false, nullptr); });
         modalScript = nullptr;
         return error;
     };
@@ -256,7 +245,7 @@ TEST_F(WrittenFilesOpenTest, TheLetteredBandsDesignAtTheLimitOpensAndOnePastIsRe
     TfrmTWLetteredBand& past = ShowBand(*font, "AC");
     past.GeneratePattern();
     const std::filesystem::path refused = Folder() / "past.tvl";
-    const std::string error = ErrorOf([&] { RunSaving(refused, 1, [&] { past.btnSaveDFPattern->Click(); }); });
+    const std::string error = RaisedMessage([&] { RunSaving(refused, 1, [&] { past.btnSaveDFPattern->Click(); }); });
     EXPECT_EQ(error, TooManyCells(MaxPatternCards, FullWidthRows + 1) + "\r\nFilename: " + refused.string());
     EXPECT_FALSE(std::filesystem::exists(refused)) << "nothing is written";
     delete &past;
@@ -404,7 +393,7 @@ TEST_F(WrittenFilesOpenTest, APictureImportedIntoALetterOfALowFontIsNoLongerThan
     ASSERT_EQ(grid.GetOrientation(), TTWOrientation::Horizontal);
     ASSERT_TRUE(grid.ImportFollowsOrientation());
     ASSERT_TRUE(DesignCellsFit(5, TTWFontChar::MaxWidth + 1));
-    EXPECT_EQ(ErrorOf([&] { grid.ImportPicture(fw::Bitmap(TTWFontChar::MaxWidth + 1, 5, true)); }),
+    EXPECT_EQ(RaisedMessage([&] { grid.ImportPicture(fw::Bitmap(TTWFontChar::MaxWidth + 1, 5, true)); }),
               TfrmTWFontGenerator::LetterWidthTooLargeText());
     EXPECT_EQ(grid.GridHeight(), 2);
     EXPECT_TRUE(grid.ImportPicture(fw::Bitmap(TTWFontChar::MaxWidth, 5, true)));
