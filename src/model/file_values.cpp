@@ -105,7 +105,7 @@ void CheckListCount(const TILXMLNode& element, const fw::Object* sender, const s
     }
 }
 
-int ReadLetterText(std::string_view text, std::initializer_list<std::string_view> letters, const std::string& place,
+int ReadLetterText(std::string_view text, std::span<const std::string_view> letters, const std::string& place,
                    const fw::Object* sender, const std::string& method)
 {
     int index = 0;
