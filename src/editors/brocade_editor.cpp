@@ -350,7 +350,7 @@ void TfrmBrocade::LoadPattern(const TTWBrocadePattern& pattern)
         LoadCards(pattern_->Cards());
         framePattern->SetGridWidth(width);
         framePattern->SetGridHeight(picks);
-        // The file's cards (as many as the width, or more) stay as they are.
+        // The file's cards (as many as the width, or fewer) stay as they are.
         framePattern->frameCards->LoadFromCardList(pattern_->Cards());
         BindPalette();
         ShowWefts();

@@ -206,6 +206,9 @@ void TfrmTWWarpTwinedPatternNonMDI::UpdatePatternFromGrid()
     // Both at once: a narrow, long design made wide and short would pass the cell limit
     // on the way if its width changed first.
     pattern_->SetSize(width, length);
+    // A picture imported, or an undo back past one, changes the grid's width without the
+    // Size command, which keeps the threading beside it.
+    pattern_->FitCardsToWidth();
     for (int y = 0; y < length; ++y) {
         for (int x = 0; x < width; ++x) {
             pattern_->SetCell(x, y, framePattern->IsCellSet(x, y));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 #include <vector>
 
 #include "foundation/xml_node.h"
@@ -214,21 +215,23 @@ void TTWAction::ReadFromXML(const TILXMLNode* element)
     // Each code is one of the texts written for it: any other text would read as one of them
     // and be saved as that.
     // An attribute left out is the first code, as its empty text reads.
-    const auto code = [&](std::string_view attribute, std::initializer_list<std::string_view> texts) {
+    const auto code = [&](std::string_view attribute, std::span<const std::string_view> texts) {
         if (!HasAttribute(*element, attribute)) {
             return std::uint8_t{0};
         }
         return static_cast<std::uint8_t>(ReadLetterText(TrimmedView(element->AttributeValue(attribute)), texts,
                                                         ValuePlace(*element, attribute), this, "ReadFromXML"));
     };
-    type_ = code("Type", {"Turn", "Twist"});
-    target_ = code("Target", {"Card", "Pack"});
+    static constexpr std::array<std::string_view, 2> TypeTexts = {"Turn", "Twist"};
+    static constexpr std::array<std::string_view, 2> TargetTexts = {"Card", "Pack"};
+    type_ = code("Type", TypeTexts);
+    target_ = code("Target", TargetTexts);
     SetTargetID(std::string(element->AttributeValue("TargetID")));
     if (IsTurn()) {
-        dir_ = code("Dir", {TurnDirTexts[0], TurnDirTexts[1], TurnDirTexts[2]});
-        dist_ = code("Dist", {DistTexts[0], DistTexts[1]});
+        dir_ = code("Dir", TurnDirTexts);
+        dist_ = code("Dist", DistTexts);
     } else {
-        dir_ = code("Dir", {TwistDirTexts[0], TwistDirTexts[1], TwistDirTexts[2], TwistDirTexts[3], TwistDirTexts[4]});
+        dir_ = code("Dir", TwistDirTexts);
         dist_ = DistanceOneHole;
     }
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "foundation/generic_exception.h"
+#include "foundation/string_utils.h"
 #include "foundation/xml_node.h"
 #include "framework/core/strings.h"
 #include "model/pattern_limits.h"
@@ -104,7 +105,7 @@ void CheckListCount(const TILXMLNode& element, const fw::Object* sender, const s
     }
 }
 
-int ReadLetterText(std::string_view text, std::initializer_list<std::string_view> letters, const std::string& place,
+int ReadLetterText(std::string_view text, std::span<const std::string_view> letters, const std::string& place,
                    const fw::Object* sender, const std::string& method)
 {
     int index = 0;
@@ -128,14 +129,11 @@ bool ReadFlagAttribute(const TILXMLNode& element, std::string_view attribute, bo
     if (!HasAttribute(element, attribute)) {
         return defaultValue;
     }
-    static constexpr std::array<std::string_view, 6> Yes = {"Yes", "Y", "True", "T", "1", "-1"};
-    static constexpr std::array<std::string_view, 5> No = {"No", "N", "False", "F", "0"};
     const std::string_view text = element.AttributeValue(attribute);
-    for (std::string_view candidate : Yes) {
-        if (fw::SameText(text, candidate)) {
-            return true;
-        }
+    if (StrToBoolText(text)) {
+        return true;
     }
+    static constexpr std::array<std::string_view, 5> No = {"No", "N", "False", "F", "0"};
     for (std::string_view candidate : No) {
         if (fw::SameText(text, candidate)) {
             return false;

@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 #include <limits>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -60,8 +61,13 @@ void CheckListCount(const TILXMLNode& element, const fw::Object* sender, const s
 // The index of the text among the letters (compared without regard to case), which are the
 // only texts the place may hold; raises
 //   "Invalid letter (<text>) in <place>.\r\nThe letters allowed are A, B or C."
-int ReadLetterText(std::string_view text, std::initializer_list<std::string_view> letters, const std::string& place,
+int ReadLetterText(std::string_view text, std::span<const std::string_view> letters, const std::string& place,
                    const fw::Object* sender, const std::string& method);
+inline int ReadLetterText(std::string_view text, std::initializer_list<std::string_view> letters,
+                          const std::string& place, const fw::Object* sender, const std::string& method)
+{
+    return ReadLetterText(text, std::span(letters.begin(), letters.size()), place, sender, method);
+}
 
 // A yes-or-no attribute: "Yes", "Y", "True", "T", "1" or "-1" is true, "No", "N", "False",
 // "F" or "0" false (any case), absent the default; anything else raises as a letter does.

@@ -268,9 +268,8 @@ void TTWFont::ExtractXML(const TILXMLNode* element, double& version)
     kerning_ = ReadChildNumber(*element, "Kerning", KerningWhenAbsent, LowestNumber, HighestNumber, this,
                                "ExtractXML");
     if (const TILXMLNode* threading = element->FindChild("Threading")) {
-        threading_ = static_cast<std::uint8_t>(ReadLetterText(
-            threading->Value(), {ThreadingTexts[0], ThreadingTexts[1], ThreadingTexts[2]}, "Threading", this,
-            "ExtractXML"));
+        threading_ = static_cast<std::uint8_t>(
+            ReadLetterText(threading->Value(), ThreadingTexts, "Threading", this, "ExtractXML"));
     }
 
     const TILXMLNode* data = element->FindTag("Data", true, true, false);

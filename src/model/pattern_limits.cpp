@@ -7,24 +7,6 @@
 
 namespace {
 
-[[noreturn]] void RaiseNegative(int value, const std::string& place, const fw::Object* sender,
-                                const std::string& method)
-{
-    throw TGenericException::CreateFromSender("Invalid count or size (" + fw::IntToStr(value) + ") in <" + place
-                                                  + ">.\r\nA count or size is never negative.",
-                                              nullptr, sender, method);
-}
-
-// A count or size given as a text that is no number would read as 0, and the save would
-// then drop what the count counted.
-[[noreturn]] void RaiseNoNumber(std::string_view text, const std::string& place, const fw::Object* sender,
-                                const std::string& method)
-{
-    throw TGenericException::CreateFromSender("Invalid count or size (" + std::string(text) + ") in <" + place
-                                                  + ">.\r\nA count or size is a whole number.",
-                                              nullptr, sender, method);
-}
-
 // The count given as text at the place: 0 when nothing is given.
 int ReadCountText(std::string_view text, bool given, const std::string& place, const fw::Object* sender,
                   const std::string& method)
@@ -33,11 +15,13 @@ int ReadCountText(std::string_view text, bool given, const std::string& place, c
         return 0;
     }
     int value = 0;
+    // One that is no number would read as 0, and the save would then drop what it counted.
     if (!fw::TryStrToInt(text, value)) {
-        RaiseNoNumber(text, place, sender, method);
+        RaiseInvalidValue("count or size", text, place, "A count or size is a whole number.", sender, method);
     }
     if (value < 0) {
-        RaiseNegative(value, place, sender, method);
+        RaiseInvalidValue("count or size", fw::IntToStr(value), place, "A count or size is never negative.", sender,
+                          method);
     }
     return value;
 }

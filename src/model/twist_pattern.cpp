@@ -38,6 +38,17 @@ std::string TTWWarpTwinedPattern::CardThreadingText() const
     return text;
 }
 
+void TTWWarpTwinedPattern::FitCardsToWidth()
+{
+    TTWCardList& cards = Cards();
+    while (cards.Count() > Width()) {
+        cards.Delete(cards.Count() - 1);
+    }
+    while (cards.Count() < Width()) {
+        AddCard(cards, ThreadingS);
+    }
+}
+
 void TTWWarpTwinedPattern::ConvertToThreaded(TTWPattern& target)
 {
     TTWPattern::CheckConversionSize(Width(), Length(), this);
@@ -91,9 +102,7 @@ void TTWWarpTwinedPattern::ExtractXML(const TILXMLNode* element, double& version
                               this, "ExtractXML");
         }
     }
-    while (cards.Count() < Width()) {
-        AddCard(cards, ThreadingS);
-    }
+    FitCardsToWidth();
 }
 
 void RegisterTwistPatternedPattern()

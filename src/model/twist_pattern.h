@@ -22,6 +22,10 @@ public:
     // The threading letters of all cards in order, joined by ", " ("S, Z, S").
     std::string CardThreadingText() const;
 
+    // One card for each column of the design, as a file of this kind holds them: the cards
+    // beyond the width go, and a column without a card gets an S card, as it weaves.
+    void FitCardsToWidth();
+
     // The cards become copies of these; packs and picks are replaced by one pick per design
     // row that turns every card one hole, backwards where the cell is set on an S card or
     // clear on a Z card; a column without a card turns forwards. Too large a design raises

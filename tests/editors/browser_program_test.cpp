@@ -27,6 +27,7 @@
 #include "shell/browser_items.h"
 #include "shell/browser_thumbnails.h"
 #include "shell/browser_window.h"
+#include "support/test_data.h"
 #include "threaded_editor_test_support.h"
 
 namespace {
@@ -41,7 +42,7 @@ fs::path SampleFolder(const fs::path& scratch)
 {
     const fs::path folder = scratch / "samples";
     fs::create_directories(folder);
-    const fs::path data = sample_patterns::DataFolder();
+    const fs::path data = TestDataFolder();
     for (const auto& entry : fs::directory_iterator(data)) {
         if (entry.path().extension() == ".tvl" || entry.path().extension() == ".tvf") {
             fs::copy_file(entry.path(), folder / entry.path().filename());
@@ -137,7 +138,7 @@ TEST_F(BrowserProgramTest, EveryKindOfSampleGetsItsThumbnailAndNoWindowStaysBehi
 TEST_F(BrowserProgramTest, TheTwistPatternedThumbnailIsTheBlockChartOfItsTwining)
 {
     std::unique_ptr<TTWPatternBase> twist =
-        LoadAndCreatePattern((sample_patterns::DataFolder() / "twist_small.tvl").string());
+        LoadAndCreatePattern((TestDataFolder() / "twist_small.tvl").string());
     const fw::Bitmap picture = MakeThumbnail(*twist);
     ASSERT_FALSE(picture.Empty());
     // Twining lines on the plain cells of the chart: black and the background only.
@@ -154,7 +155,7 @@ TEST_F(BrowserProgramTest, TheTwistPatternedThumbnailIsTheBlockChartOfItsTwining
 TEST_F(BrowserProgramTest, AnEditorKeptForARunDrawsEachDesignAsANewOneWould)
 {
     // Each design drawn on its own, by an editor made for it.
-    const fs::path data = sample_patterns::DataFolder();
+    const fs::path data = TestDataFolder();
     std::vector<std::unique_ptr<TTWPatternBase>> designs;
     for (const char* name : {"doubleface_small.tvl", "twill_small.tvl", "twist_small.tvl"}) {
         designs.push_back(LoadAndCreatePattern((data / name).string()));

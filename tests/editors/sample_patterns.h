@@ -6,7 +6,6 @@
 // TAVELIN_WRITE_SAMPLES=1 writes them again after a change here.
 
 #include <array>
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -26,18 +25,9 @@
 #include "model/thread.h"
 #include "model/threaded_pattern.h"
 #include "model/turning_codes.h"
+#include "support/test_data.h"
 
 namespace sample_patterns {
-
-// The folder of the samples: the test environment names it; a test program started by hand
-// finds it next to this file.
-inline std::filesystem::path DataFolder()
-{
-    if (const char* folder = std::getenv("TAVELIN_TEST_DATA"); folder != nullptr && folder[0] != '\0') {
-        return folder;
-    }
-    return std::filesystem::path(__FILE__).parent_path().parent_path() / "data";
-}
 
 inline constexpr const char* SmallFile = "threaded_small.tvl";
 inline constexpr const char* PacksFile = "threaded_packs.tvl";
@@ -46,7 +36,7 @@ inline constexpr const char* BrocadeFile = "brocade_diamond.tvl";
 
 inline std::filesystem::path SamplePath(const char* name)
 {
-    return DataFolder() / name;
+    return TestDataFolder() / name;
 }
 
 inline void AddCard(TTWCardList& cards, std::uint8_t threading, const std::vector<int>& holeColours)

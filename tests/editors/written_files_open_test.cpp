@@ -39,6 +39,7 @@
 #include "shell/file_loader_editors.h"
 #include "shell/size_dialog.h"
 #include "shell/tool_actions.h"
+#include "support/raised_message.h"
 
 namespace {
 
@@ -133,18 +134,6 @@ protected:
         command();
     }
 
-    // The message the step raised; empty when it raised nothing.
-    template <class Step>
-    static std::string ErrorOf(Step&& step)
-    {
-        try {
-            step();
-        } catch (const TGenericException& error) {
-            return error.Message();
-        }
-        return {};
-    }
-
     // The Size command of a double-face or twill editor, answered with the size.
     void RunSize(TfrmTWDoublefaceNonMDI& editor, int width, int length)
     {
@@ -171,7 +160,7 @@ protected:
     {
         auto* editor = dynamic_cast<Editor*>(OpenPatternObject(Main(), *MakeDesign<Design>(2, 2), std::string()));
         ASSERT_NE(editor, nullptr);
-        EXPECT_EQ(ErrorOf([&] { RunSize(*editor, MaxPatternCards, FullWidthRows + 1); }),
+        EXPECT_EQ(RaisedMessage([&] { RunSize(*editor, MaxPatternCards, FullWidthRows + 1); }),
                   TooManyCells(MaxPatternCards, FullWidthRows + 1));
         EXPECT_EQ(editor->framePattern->GridHeight(), 2) << "the design is kept";
         RunSize(*editor, MaxPatternCards, FullWidthRows);
@@ -222,7 +211,7 @@ TEST_F(WrittenFilesOpenTest, TheTwistEditorSavesADesignAtTheLimitThatOpens)
             dialog.edLength->SetText(std::to_string(length));
             dialog.btnAccept->Click();
         };
-        const std::string error = ErrorOf([&] { editor->PerformAction(TWAction::PatternSize, false, nullptr); });
+        const std::string error = RaisedMessage([&] { editor->PerformAction(TWAction::PatternSize, false, nullptr); });
         modalScript = nullptr;
         return error;
     };
@@ -256,7 +245,7 @@ TEST_F(WrittenFilesOpenTest, TheLetteredBandsDesignAtTheLimitOpensAndOnePastIsRe
     TfrmTWLetteredBand& past = ShowBand(*font, "AC");
     past.GeneratePattern();
     const std::filesystem::path refused = Folder() / "past.tvl";
-    const std::string error = ErrorOf([&] { RunSaving(refused, 1, [&] { past.btnSaveDFPattern->Click(); }); });
+    const std::string error = RaisedMessage([&] { RunSaving(refused, 1, [&] { past.btnSaveDFPattern->Click(); }); });
     EXPECT_EQ(error, TooManyCells(MaxPatternCards, FullWidthRows + 1) + "\r\nFilename: " + refused.string());
     EXPECT_FALSE(std::filesystem::exists(refused)) << "nothing is written";
     delete &past;
@@ -404,12 +393,44 @@ TEST_F(WrittenFilesOpenTest, APictureImportedIntoALetterOfALowFontIsNoLongerThan
     ASSERT_EQ(grid.GetOrientation(), TTWOrientation::Horizontal);
     ASSERT_TRUE(grid.ImportFollowsOrientation());
     ASSERT_TRUE(DesignCellsFit(5, TTWFontChar::MaxWidth + 1));
-    EXPECT_EQ(ErrorOf([&] { grid.ImportPicture(fw::Bitmap(TTWFontChar::MaxWidth + 1, 5, true)); }),
+    EXPECT_EQ(RaisedMessage([&] { grid.ImportPicture(fw::Bitmap(TTWFontChar::MaxWidth + 1, 5, true)); }),
               TfrmTWFontGenerator::LetterWidthTooLargeText());
     EXPECT_EQ(grid.GridHeight(), 2);
     EXPECT_TRUE(grid.ImportPicture(fw::Bitmap(TTWFontChar::MaxWidth, 5, true)));
     EXPECT_EQ(grid.GridHeight(), TTWFontChar::MaxWidth);
     EXPECT_EQ(grid.GridWidth(), 5);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(WrittenFilesOpenTest, TheTwistEditorSavesAThreadingAsWideAsItsDesignAfterAPictureOrAnUndoChangedItsWidth)
+{
+    // The twist editor keeps its threading beside the grid; a picture imported, or an undo
+    // back past one, changes the grid's width without the Size command: the file saved after
+    // either holds one threading entry per column and opens again.
+    auto* editor = dynamic_cast<TfrmTWWarpTwinedPatternNonMDI*>(
+        OpenPatternObject(Main(), *MakeDesign<TTWWarpTwinedPattern>(6, 6), std::string()));
+    ASSERT_NE(editor, nullptr);
+    TfrmBlockPattern& grid = *editor->framePattern;
+    const auto saveAndReopen = [&](const char* name, int width) {
+        SCOPED_TRACE(name);
+        ASSERT_EQ(grid.GridWidth(), width);
+        const std::filesystem::path file = Folder() / name;
+        RunSaving(file, 1, [&] { editor->PerformAction(TWAction::Save, false, nullptr); });
+        const std::optional<Reopened> reopened = Reopen(file);
+        ASSERT_TRUE(reopened.has_value());
+        EXPECT_EQ(reopened->Kind, PatternTypeTwistPatterned);
+        EXPECT_EQ(reopened->Cards, width);
+    };
+    ASSERT_TRUE(grid.ImportPicture(fw::Bitmap(2, 2, true)));
+    saveAndReopen("narrowed.tvl", 2);
+    grid.Undo();
+    saveAndReopen("undone.tvl", 6);
+    ASSERT_TRUE(grid.ImportPicture(fw::Bitmap(3, 3, true)));
+    saveAndReopen("imported.tvl", 3);
+    delete editor;
 }
 
 } // namespace

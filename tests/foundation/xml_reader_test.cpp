@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "support/raised_message.h"
 #include "support/scratch_folder.h"
 
 #include <filesystem>
@@ -16,12 +17,7 @@ namespace {
 std::string ParseError(std::string_view text)
 {
     TILXMLTree tree;
-    try {
-        tree.ParseText(text);
-    } catch (const TGenericException& error) {
-        return error.Message();
-    }
-    return {};
+    return RaisedMessage([&] { tree.ParseText(text); });
 }
 
 TILXMLNode* ParseSingle(TILXMLTree& tree, std::string_view text)

@@ -11,6 +11,7 @@
 #include "model/pack.h"
 #include "model/pick.h"
 #include "model/range_text.h"
+#include "support/raised_message.h"
 
 namespace {
 
@@ -114,14 +115,7 @@ TEST(Action, ReadingToleratesCaseAndSpacesAndRefusesUnknownTexts)
     EXPECT_EQ(Describe(*ReadAction("")), "Turn Card  I1");
 
     // Any other text would read as one of the codes, and the next save would write that.
-    const auto refusal = [](std::string_view attributes) {
-        try {
-            ReadAction(attributes);
-        } catch (const TGenericException& error) {
-            return error.Message();
-        }
-        return std::string("read");
-    };
+    const auto refusal = [](std::string_view attributes) { return RaisedMessage([&] { ReadAction(attributes); }); };
     EXPECT_EQ(refusal("Type=\"Twist\" Dir=\"XY\""),
               "Invalid letter (XY) in <Action Dir>.\r\nThe letters allowed are nothing, V, H, AC or BD.");
     EXPECT_EQ(refusal("Type=\"Roll\""), "Invalid letter (Roll) in <Action Type>.\r\nThe letters allowed are Turn or Twist.");
@@ -274,14 +268,7 @@ TEST(ActionList, RoundTripsThroughXMLAndRefusesACountThatDisagrees)
     const std::string action = "<Action Type=\"Turn\" Target=\"Card\" TargetID=\"1\" Dir=\"F\" Dist=\"1\"/>";
     // A count that is not the number of actions would change, or drop actions, with the next
     // save: it is refused, as a negative one is.
-    const auto refusal = [&](const std::string& text) {
-        try {
-            readText(text);
-        } catch (const TGenericException& error) {
-            return error.Message();
-        }
-        return std::string("read");
-    };
+    const auto refusal = [&](const std::string& text) { return RaisedMessage([&] { readText(text); }); };
     EXPECT_EQ(refusal("<Actions Count=\"999999999\">" + action + action + "</Actions>"),
               "Invalid count (999999999) in <Actions Count>.\r\nThe list holds 2 entries.");
     EXPECT_EQ(refusal("<Actions Count=\"1\">" + action + action + "</Actions>"),
@@ -425,12 +412,8 @@ TEST(PickListXML, WritesPicksByteForByteAndReadsThemInDocumentOrder)
         source.ParseText(document);
         read.ReadFromXML(source.GetTopNode(0));
     };
-    try {
-        readText("<Picks Count=\"999999999\"><Pick/><Pick/></Picks>");
-        ADD_FAILURE() << "read";
-    } catch (const TGenericException& error) {
-        EXPECT_EQ(error.Message(), "Invalid count (999999999) in <Picks Count>.\r\nThe list holds 2 entries.");
-    }
+    EXPECT_EQ(RaisedMessage([&] { readText("<Picks Count=\"999999999\"><Pick/><Pick/></Picks>"); }),
+              "Invalid count (999999999) in <Picks Count>.\r\nThe list holds 2 entries.");
     readText("<Picks Count=\"2\"><Pick Index=\"7\"/><Other Index=\"0\"><Actions Count=\"1\">"
              "<Action Type=\"Twist\" TargetID=\"1\" Dir=\"H\"/></Actions></Other></Picks>");
     ASSERT_EQ(read.Count(), 2);

@@ -402,6 +402,34 @@ TEST_F(BrocadePatternTest, APickReachingBeyondTheWidthIsRefused)
     EXPECT_EQ("120", brocade->BrocadePicks().Items(0)->Wefts());
 }
 
+TEST_F(BrocadePatternTest, CardsBeyondTheWidthAndCountsThatDisagreeWithTheirListsAreRefused)
+{
+    // The editor keeps a card for each card of the design, and the save counts what it holds:
+    // cards beyond the width would be lost, and a count that disagrees would change.
+    EXPECT_EQ("Invalid count (3) in <Cards Count>.\r\nThe brocade is 2 cards wide: the cards beyond it would be "
+              "lost.",
+              ErrorOf([] {
+                  ReadBrocade("<Pattern Type=\"Brocade\"><Width>2</Width><Cards Count=\"3\">" + CardXML(1)
+                              + CardXML(2) + CardXML(3) + "</Cards></Pattern>");
+              }).Message());
+    EXPECT_EQ("Invalid count (3) in <BrocadePicks Count>.\r\nThe list holds 2 entries.",
+              ErrorOf([] {
+                  ReadBrocade("<Pattern Type=\"Brocade\"><Width>1</Width><BrocadePicks Count=\"3\"><Pick><Wefts>1"
+                              "</Wefts></Pick><Pick><Wefts>0</Wefts></Pick></BrocadePicks></Pattern>");
+              }).Message());
+    EXPECT_EQ("Invalid count (2) in <Wefts Count>.\r\nThe list holds 1 entries.",
+              ErrorOf([] {
+                  ReadBrocade("<Pattern Type=\"Brocade\"><Wefts Count=\"2\"><Thread><Colour>255</Colour></Thread>"
+                              "</Wefts></Pattern>");
+              }).Message());
+    // As many cards as the width, and lists as long as their counts, are read.
+    const std::unique_ptr<TTWBrocadePattern> brocade =
+        ReadBrocade("<Pattern Type=\"Brocade\"><Width>2</Width><BrocadePicks Count=\"1\"><Pick><Wefts>10</Wefts>"
+                    "</Pick></BrocadePicks><Cards Count=\"2\">" + CardXML(1) + CardXML(2) + "</Cards></Pattern>");
+    EXPECT_EQ(2, brocade->Cards().Count());
+    EXPECT_EQ(1, brocade->GetPickCount());
+}
+
 TEST_F(BrocadePatternTest, AbsurdSizesInAFileAreRefusedBeforeAnythingIsMade)
 {
     const TGenericException wide =

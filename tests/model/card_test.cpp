@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +13,7 @@
 #include "model/card_list.h"
 #include "model/palette.h"
 #include "model/thread.h"
+#include "support/raised_message.h"
 
 namespace {
 
@@ -49,17 +49,6 @@ void ReadList(TTWCardList& list, std::string_view text)
     TILXMLTree tree;
     tree.ParseText(text);
     list.ReadFromXML(tree.FindTag("Cards", true));
-}
-
-template <class Error>
-std::string MessageOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const Error& error) {
-        return error.Message();
-    }
-    return "(nothing raised)";
 }
 
 struct CardClassCase {
@@ -242,8 +231,8 @@ TEST(Card, HolesColoursAndLettersOnTop)
     auto card = ColouredCard(4);
     EXPECT_EQ(card->Hole(3)->Colour, 13);
     EXPECT_EQ(card->HoleByLetter('B')->Colour, 11);
-    EXPECT_EQ(MessageOf<TGenericException>([&] { card->Hole(4); }), "Hole index (4) is out of bounds.");
-    EXPECT_EQ(MessageOf<TGenericException>([&] { card->HoleByLetter('@'); }), "Hole index (-1) is out of bounds.");
+    EXPECT_EQ(RaisedMessage([&] { card->Hole(4); }), "Hole index (4) is out of bounds.");
+    EXPECT_EQ(RaisedMessage([&] { card->HoleByLetter('@'); }), "Hole index (-1) is out of bounds.");
     EXPECT_EQ(card->HoleColour(4), 0);
     EXPECT_EQ(card->HoleColour(-1), 0);
 
@@ -306,10 +295,10 @@ TEST(Card, AssignCopiesTheWholeStateOfACardWithAsManyHoles)
     }
 
     auto other = CreateCard(4);
-    EXPECT_EQ(MessageOf<TGenericException>([&] { other->Assign(source.get()); }),
+    EXPECT_EQ(RaisedMessage([&] { other->Assign(source.get()); }),
               "Unable to copy card data - number of holes is different.");
     TTWHole hole;
-    EXPECT_EQ(MessageOf<fw::EConvertError>([&] { other->Assign(&hole); }), "Cannot assign a TTWHole to a TTWCard4");
+    EXPECT_EQ(RaisedMessage<fw::EConvertError>([&] { other->Assign(&hole); }), "Cannot assign a TTWHole to a TTWCard4");
 }
 
 TEST(CardList, CountsHolesMakesCardsOfTheirClassAndKeepsItsPalette)
@@ -405,7 +394,7 @@ TEST(CardListXML, RoundTripsMixedCardsAndStartsThemFromTheThreading)
     ASSERT_EQ(read.Count(), 2);
     EXPECT_EQ(read.Items(0)->Threading(), ThreadingS);
     EXPECT_EQ(read.Items(1)->Threading(), ThreadingZ);
-    EXPECT_EQ(MessageOf<TGenericException>([&] {
+    EXPECT_EQ(RaisedMessage([&] {
                   ReadList(read, "<Cards Count=\"1\"><Card Holes=\"3\"><Holes Count=\"3\"/><Threading>zed</Threading>"
                                  "</Card></Cards>");
               }),
@@ -417,20 +406,19 @@ TEST(CardListXML, RefusesHoleCountsWithoutAClassOrThatDoNotMatch)
     TTWCardList list;
     for (const char* holes : {"2", "9", "0"}) {
         const std::string text = std::string("<Cards Count=\"1\"><Card Holes=\"") + holes + "\"/></Cards>";
-        const std::string message = MessageOf<TXMLException>([&] { ReadList(list, text); });
+        const std::string message = RaisedMessage<TXMLException>([&] { ReadList(list, text); });
         const std::string expected =
             std::string("No class for ") + holes + "-hole cards has been defined.\r\nA card has 3 to 8 holes.";
         EXPECT_EQ(message, expected);
     }
-    EXPECT_EQ(MessageOf<TGenericException>(
-                  [&] { ReadList(list, "<Cards Count=\"1\"><Card Holes=\"four\"/></Cards>"); }),
+    EXPECT_EQ(RaisedMessage([&] { ReadList(list, "<Cards Count=\"1\"><Card Holes=\"four\"/></Cards>"); }),
               "Invalid number (four) in <Card Holes>.\r\nA whole number is expected.");
-    EXPECT_EQ(MessageOf<TXMLException>([&] {
+    EXPECT_EQ(RaisedMessage<TXMLException>([&] {
                   ReadList(list, "<Cards Count=\"1\"><Card Holes=\"4\"><Holes Count=\"5\"/></Card></Cards>");
               }),
               "XML data mismatch.\r\nIncorrect number of holes for card.");
     const std::string withoutHoles = "<Cards Count=\"1\"><Card Holes=\"4\"><Threading>S</Threading></Card></Cards>";
-    EXPECT_EQ(MessageOf<TGenericException>([&] { ReadList(list, withoutHoles); }), "Tag <Holes> not found.");
+    EXPECT_EQ(RaisedMessage([&] { ReadList(list, withoutHoles); }), "Tag <Holes> not found.");
 }
 
 TEST(CardListXML, ACountThatIsNotTheNumberOfCardsIsRefused)
@@ -448,23 +436,23 @@ TEST(CardListXML, ACountThatIsNotTheNumberOfCardsIsRefused)
     EXPECT_THROW(ReadList(list, "<Cards Count=\"999999999\">" + card + "</Cards>"), TGenericException);
     // Fewer cards or more than counted, or a count that is no number, would be changed by the
     // next save.
-    EXPECT_EQ(MessageOf<TGenericException>([&] { ReadList(list, "<Cards Count=\"40\">" + card + card + "</Cards>"); }),
+    EXPECT_EQ(RaisedMessage([&] { ReadList(list, "<Cards Count=\"40\">" + card + card + "</Cards>"); }),
               "Invalid count (40) in <Cards Count>.\r\nThe list holds 2 entries.");
-    EXPECT_EQ(MessageOf<TGenericException>([&] { ReadList(list, "<Cards>" + card + "</Cards>"); }),
+    EXPECT_EQ(RaisedMessage([&] { ReadList(list, "<Cards>" + card + "</Cards>"); }),
               "Invalid count (0) in <Cards Count>.\r\nThe list holds 1 entries.");
     const std::string twelve = "<Cards Count=\"2\">" + card + card + card + card + card + card + card + card + card
                                + card + card + card + "</Cards>";
-    EXPECT_EQ(MessageOf<TGenericException>([&] { ReadList(list, twelve); }),
+    EXPECT_EQ(RaisedMessage([&] { ReadList(list, twelve); }),
               "Invalid count (2) in <Cards Count>.\r\nThe list holds 12 entries.");
-    EXPECT_EQ(MessageOf<TGenericException>([&] { ReadList(list, "<Cards Count=\"abc\">" + card + "</Cards>"); }),
+    EXPECT_EQ(RaisedMessage([&] { ReadList(list, "<Cards Count=\"abc\">" + card + "</Cards>"); }),
               "Invalid count or size (abc) in <Cards Count>.\r\nA count or size is a whole number.");
     // Colours beyond the card's holes, or that are no number, likewise.
-    EXPECT_EQ(MessageOf<TGenericException>([&] {
+    EXPECT_EQ(RaisedMessage([&] {
                   ReadList(list, "<Cards Count=\"1\"><Card Holes=\"3\"><Holes Count=\"3\"><Colour>1</Colour>"
                                  "<Colour>2</Colour><Colour>3</Colour><Colour>4</Colour></Holes></Card></Cards>");
               }),
               "Invalid count (3) in <Holes Count>.\r\nThe list holds 4 entries.");
-    EXPECT_EQ(MessageOf<TGenericException>([&] {
+    EXPECT_EQ(RaisedMessage([&] {
                   ReadList(list, "<Cards Count=\"1\"><Card Holes=\"3\"><Holes Count=\"3\"><Colour>red</Colour>"
                                  "</Holes></Card></Cards>");
               }),
@@ -481,7 +469,7 @@ TEST(Threads, AColourThatIsNoColourValueIsRefusedAndOneLeftOutIsBlack)
         threads.ReadFromXML(tree.GetTopNode(0));
         return threads.Items(0)->Colour;
     };
-    EXPECT_EQ(MessageOf<TGenericException>([&] { read("<Thread><Colour>167\x16" "11680</Colour></Thread>"); }),
+    EXPECT_EQ(RaisedMessage([&] { read("<Thread><Colour>167\x16" "11680</Colour></Thread>"); }),
               "Invalid colour (167\x16" "11680) in <Colour>.\r\nA colour is a whole number.");
     EXPECT_EQ(read("<Thread><Colour>16711680</Colour></Thread>"), 0xFF0000u);
     EXPECT_EQ(read("<Thread><Name>Plain</Name></Thread>"), 0u);

@@ -20,6 +20,7 @@
 #include "model/twist_pattern.h"
 #include "model/user_settings.h"
 #include "model/weaving.h"
+#include "support/raised_message.h"
 
 // Files that are damaged, or made by hand, and ask for far more than any band needs: the
 // model answers in its own words before it makes what they ask for, and never reads or
@@ -43,18 +44,6 @@ std::string Repeated(const std::string& text, int times)
     return result;
 }
 
-// The message of the error the call raises; empty when it raises none.
-template <class Call>
-std::string ErrorOf(Call call)
-{
-    try {
-        call();
-    } catch (const TGenericException& error) {
-        return error.Message();
-    }
-    return {};
-}
-
 // A target that already holds one card and one pick, to see that a refusal leaves it alone.
 void Prefill(TTWPattern& target)
 {
@@ -71,11 +60,11 @@ protected:
 
 TEST_F(DamagedFiles, DesignsTooLargeToWeaveAreRefusedBeforeAnythingIsConverted)
 {
-    EXPECT_EQ("", ErrorOf([] { TTWPattern::CheckConversionSize(4000, 1000, nullptr); }));
-    EXPECT_EQ("", ErrorOf([] { TTWPattern::CheckConversionSize(-5, INT_MAX, nullptr); }));
+    EXPECT_EQ("", RaisedMessage([] { TTWPattern::CheckConversionSize(4000, 1000, nullptr); }));
+    EXPECT_EQ("", RaisedMessage([] { TTWPattern::CheckConversionSize(-5, INT_MAX, nullptr); }));
     EXPECT_EQ("The design is too large to weave: 4000 cards in 1001 picks.\r\n"
               "A woven design holds at most 4000000 card turns.",
-              ErrorOf([] { TTWPattern::CheckConversionSize(4000, 1001, nullptr); }));
+              RaisedMessage([] { TTWPattern::CheckConversionSize(4000, 1001, nullptr); }));
 
     // A double-face design of 1000 x 2001 cells is woven in two picks a row; with six
     // colours 1000 x 1334 cells take three. No design is made so large while a design holds
@@ -104,7 +93,7 @@ TEST_F(DamagedFiles, DesignsTooLargeToWeaveAreRefusedBeforeAnythingIsConverted)
         SCOPED_TRACE(std::string(pattern->className()) + " " + std::to_string(pattern->Length()));
         TTWPattern target;
         Prefill(target);
-        const std::string error = ErrorOf([&] { pattern->ConvertToThreaded(target); });
+        const std::string error = RaisedMessage([&] { pattern->ConvertToThreaded(target); });
         EXPECT_NE(std::string::npos, error.find("The design is too large to weave: ")) << error;
         EXPECT_EQ(1, target.Cards().Count());
         EXPECT_EQ(1, target.Picks().Count());
@@ -120,13 +109,13 @@ TEST_F(DamagedFiles, DesignsTooLargeToWeaveAreRefusedBeforeAnythingIsConverted)
     }
     EXPECT_EQ("The design is too large to weave: 2001 cards in 2000 picks.\r\n"
               "A woven design holds at most 4000000 card turns.",
-              ErrorOf([&] { brocade.BuildThreadedPicks(); }));
+              RaisedMessage([&] { brocade.BuildThreadedPicks(); }));
     EXPECT_EQ(0, brocade.Picks().Count());
     TTWDFPattern ground;
     if (DesignCellsFit(1000, 2001)) {
         ground.SetSize(1000, 2001);
         brocade.SetGroundWeave(&ground);
-        EXPECT_NE(std::string::npos, ErrorOf([&] { brocade.BuildThreadedPicks(); }).find("too large to weave"));
+        EXPECT_NE(std::string::npos, RaisedMessage([&] { brocade.BuildThreadedPicks(); }).find("too large to weave"));
     } else {
         EXPECT_THROW(ground.SetSize(1000, 2001), TGenericException);
     }
@@ -137,7 +126,7 @@ TEST_F(DamagedFiles, DesignsTooLargeToWeaveAreRefusedBeforeAnythingIsConverted)
     const fw::Bitmap grid(1000, 2001, true);
     EXPECT_EQ("The design is too large to weave: 1000 cards in 4002 picks.\r\n"
               "A woven design holds at most 4000000 card turns.",
-              ErrorOf([&] { BuildLetteredThreadedPattern(grid, FontThreadingAllS, lettered); }));
+              RaisedMessage([&] { BuildLetteredThreadedPattern(grid, FontThreadingAllS, lettered); }));
     EXPECT_EQ(1, lettered.Cards().Count());
     EXPECT_EQ(1, lettered.Picks().Count());
 }
@@ -179,7 +168,7 @@ TEST_F(DamagedFiles, PacksOfAPatternHoldAtMostAMillionMembersTogether)
     EXPECT_EQ(1, pattern.Packs().Items(9)->Member(0));
 
     EXPECT_EQ("Too many pack members.\r\nThe packs of a pattern hold at most 1000000 cards together.",
-              ErrorOf([&] { Load(packs(11)); }));
+              RaisedMessage([&] { Load(packs(11)); }));
 }
 
 TEST_F(DamagedFiles, PalettesFileHoldsAtMostAMillionColoursTogether)
@@ -192,7 +181,7 @@ TEST_F(DamagedFiles, PalettesFileHoldsAtMostAMillionColoursTogether)
     list.ResetToDefault();
     TILXMLTree sixteen;
     EXPECT_EQ("Too many colours.\r\nThe palettes hold at most 1000000 colours together.",
-              ErrorOf([&] { list.ReadFromXML(*palettes(sixteen, 16)); }));
+              RaisedMessage([&] { list.ReadFromXML(*palettes(sixteen, 16)); }));
     ASSERT_EQ(1, list.Count());
     EXPECT_EQ(DefaultPaletteName, list.Palettes(0)->Name());
 
@@ -217,16 +206,16 @@ TEST_F(DamagedFiles, ColourNumbersOutsideThePaletteAreRefusedToTheEndsOfTheInteg
     // A colour of no place in the palette would be dropped by the next save.
     for (const char* index : {"-2147483648", "0"}) {
         EXPECT_EQ("Invalid number (" + std::string(index) + ") in <Colour Index>.\r\nThe number is at least 1.",
-                  ErrorOf([&] { read("<Colour Index=\"" + std::string(index) + "\">1</Colour>"); }));
+                  RaisedMessage([&] { read("<Colour Index=\"" + std::string(index) + "\">1</Colour>"); }));
     }
     for (const char* index : {"4", "2147483647"}) {
         EXPECT_EQ("Invalid number (" + std::string(index) + ") in <Colour Index>.\r\nThe palette holds 3 colours.",
-                  ErrorOf([&] { read("<Colour Index=\"" + std::string(index) + "\">1</Colour>"); }));
+                  RaisedMessage([&] { read("<Colour Index=\"" + std::string(index) + "\">1</Colour>"); }));
     }
     EXPECT_EQ("Invalid number (99999999999) in <Colour Index>.\r\nA whole number is expected.",
-              ErrorOf([&] { read("<Colour Index=\"99999999999\">7</Colour>"); }));
+              RaisedMessage([&] { read("<Colour Index=\"99999999999\">7</Colour>"); }));
     EXPECT_EQ("Invalid colour (blue) in <Colour>.\r\nA colour is a whole number.",
-              ErrorOf([&] { read("<Colour Index=\"2\">blue</Colour>"); }));
+              RaisedMessage([&] { read("<Colour Index=\"2\">blue</Colour>"); }));
 }
 
 TEST_F(DamagedFiles, PackTurnsPassOverMembersThatNameNoCardAndRepeatTheOthers)

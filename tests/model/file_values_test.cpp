@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -10,18 +9,9 @@
 #include "framework/core/file_io.h"
 #include "model/pattern_base.h"
 #include "support/model_file_test.h"
+#include "support/test_data.h"
 
 namespace {
-
-// The folder of the sample files: the test environment names it; a test program started by
-// hand finds it beside the tests.
-std::filesystem::path DataFolder()
-{
-    if (const char* folder = std::getenv("TAVELIN_TEST_DATA"); folder != nullptr && folder[0] != '\0') {
-        return folder;
-    }
-    return std::filesystem::path(__FILE__).parent_path().parent_path() / "data";
-}
 
 // The pattern and font files written by the program: the samples, and the fuzzer's seeds
 // made by the writers.
@@ -37,8 +27,8 @@ std::vector<std::filesystem::path> WrittenFiles()
             }
         }
     };
-    add(DataFolder(), false);
-    add(DataFolder().parent_path() / "fuzz" / "corpus" / "patterns", true);
+    add(TestDataFolder(), false);
+    add(TestDataFolder().parent_path() / "fuzz" / "corpus" / "patterns", true);
     std::sort(files.begin(), files.end());
     return files;
 }

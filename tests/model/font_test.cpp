@@ -15,6 +15,7 @@
 #include "model/model_state.h"
 #include "model/threaded_pattern.h"
 #include "model/user_settings.h"
+#include "support/raised_message.h"
 
 namespace {
 
@@ -95,14 +96,7 @@ TEST_F(FontTest, NewFontAndAFileWithoutSettingsHaveTheirOwnDefaults)
     // Anything the font would read as something else, and save so, is refused: a threading
     // outside the three, a height that is no number, of 0 or negative, a kerning that is no
     // number.
-    const auto refusal = [&](const std::string& text) {
-        try {
-            ReadFont(text);
-        } catch (const TGenericException& error) {
-            return error.Message();
-        }
-        return std::string("read");
-    };
+    const auto refusal = [&](const std::string& text) { return RaisedMessage([&] { ReadFont(text); }); };
     EXPECT_EQ(refusal("<Font><Threading>Plaid</Threading></Font>"),
               "Invalid letter (Plaid) in <Threading>.\r\nThe letters allowed are AllS, AllZ or AltSZ.");
     EXPECT_EQ(refusal("<Font><Height>tall</Height></Font>"),
@@ -213,12 +207,10 @@ TEST_F(FontTest, CharactersReadOnlyWhatTheFileHolds)
     // Only "Character" children count; one without a pattern keeps an empty, white glyph;
     // spaces left out are 0, and spaces that are no number are refused; a "Data" further down
     // is found.
-    try {
-        ReadFont("<Font><Data><Character Letter=\"x\"><SpaceBefore>two</SpaceBefore></Character></Data></Font>");
-        ADD_FAILURE() << "read";
-    } catch (const TGenericException& error) {
-        EXPECT_EQ(error.Message(), "Invalid number (two) in <SpaceBefore>.\r\nA whole number is expected.");
-    }
+    EXPECT_EQ(RaisedMessage([&] {
+                  ReadFont("<Font><Data><Character Letter=\"x\"><SpaceBefore>two</SpaceBefore></Character></Data></Font>");
+              }),
+              "Invalid number (two) in <SpaceBefore>.\r\nA whole number is expected.");
     std::unique_ptr<TTWFont> font =
         ReadFont("<Font><Height>3</Height><Section><Data><Character Letter=\"x\"><Name>Ex</Name>"
                  "<SpaceAfter>4</SpaceAfter></Character><Letter Letter=\"y\"/>"

@@ -8,6 +8,7 @@
 #include "foundation/xml_node.h"
 #include "model/card_list.h"
 #include "model/pack.h"
+#include "support/raised_message.h"
 
 namespace {
 
@@ -142,14 +143,7 @@ TEST(PackXML, WritesThePackByteForByteAndReadsItBack)
 
 TEST(PackXML, TheSizeMustCountTheMembersAndEveryMemberIsKept)
 {
-    const auto refusal = [](const std::string& text) {
-        try {
-            ReadPack(text);
-        } catch (const TGenericException& error) {
-            return error.Message();
-        }
-        return std::string("read");
-    };
+    const auto refusal = [](const std::string& text) { return RaisedMessage([&] { ReadPack(text); }); };
     // A member left out or one beyond the size, or one that is no number, would be changed by
     // the next save.
     EXPECT_EQ(refusal("<Pack><Size>2</Size><Cards>3, 4,7</Cards></Pack>"),
@@ -212,13 +206,10 @@ TEST(PackList, ACountThatIsNotTheNumberOfPacksIsRefused)
     EXPECT_EQ(packs.Items(1)->Name, "B");
     EXPECT_THROW(read("<Packs Count=\"-3\"><Pack Name=\"A\"/></Packs>"), TGenericException);
     for (const char* count : {"1", "999999999"}) {
-        try {
-            read("<Packs Count=\"" + std::string(count) + "\"><Pack Name=\"A\"/><Pack Name=\"B\"/></Packs>");
-            ADD_FAILURE() << count;
-        } catch (const TGenericException& error) {
-            EXPECT_EQ(error.Message(),
-                      "Invalid count (" + std::string(count) + ") in <Packs Count>.\r\nThe list holds 2 entries.");
-        }
+        EXPECT_EQ(RaisedMessage([&] {
+                      read("<Packs Count=\"" + std::string(count) + "\"><Pack Name=\"A\"/><Pack Name=\"B\"/></Packs>");
+                  }),
+                  "Invalid count (" + std::string(count) + ") in <Packs Count>.\r\nThe list holds 2 entries.");
     }
     packs.ReadFromXML(nullptr, nullptr);
     EXPECT_EQ(packs.Count(), 0);

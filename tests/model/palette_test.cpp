@@ -14,6 +14,7 @@
 #include "framework/core/exceptions.h"
 #include "framework/core/file_io.h"
 #include "model/palette.h"
+#include "support/raised_message.h"
 
 namespace {
 
@@ -149,12 +150,7 @@ TEST(Palette, ReadingKeepsColoursNotGivenIgnoresStrangersAndRefusesStrayIndices)
     // A colour of no place in the palette, or one that is no colour, would be dropped or
     // changed by the next save.
     const auto refusal = [](const std::string& colour) {
-        try {
-            ReadPalette("<Palette Size=\"4\">" + colour + "</Palette>");
-        } catch (const TGenericException& error) {
-            return error.Message();
-        }
-        return std::string("read");
+        return RaisedMessage([&] { ReadPalette("<Palette Size=\"4\">" + colour + "</Palette>"); });
     };
     EXPECT_EQ(refusal("<Colour Index=\"5\">9</Colour>"),
               "Invalid number (5) in <Colour Index>.\r\nThe palette holds 4 colours.");

@@ -23,6 +23,7 @@
 #include "model/turning_codes.h"
 #include "model/twill_pattern.h"
 #include "model/twist_pattern.h"
+#include "support/raised_message.h"
 
 namespace {
 
@@ -222,17 +223,6 @@ std::string TooManyCells(std::int64_t width, std::int64_t length)
            + " cells).\r\nA pattern has at most " + std::to_string(MaxDesignCells) + " cells.";
 }
 
-template <class Step>
-std::string ErrorOf(Step&& step)
-{
-    try {
-        step();
-    } catch (const TGenericException& error) {
-        return error.Message();
-    }
-    return {};
-}
-
 // The most rows a design as wide as a pattern may be holds.
 constexpr int LongestAtFullWidth = static_cast<int>(MaxDesignCells / MaxPatternCards);
 
@@ -249,8 +239,8 @@ TEST_F(PatternLimitsTest, ADesignFitsWhileItsCellsAreAtMostTheLimit)
     // Sizes whose product would overflow are answered, not wrapped round.
     EXPECT_FALSE(DesignCellsFit(std::int64_t{1} << 40, std::int64_t{1} << 40));
     EXPECT_EQ(TooManyCells(MaxPatternCards, LongestAtFullWidth + 1),
-              ErrorOf([] { CheckDesignCells(MaxPatternCards, LongestAtFullWidth + 1, nullptr, "Test"); }));
-    EXPECT_EQ("", ErrorOf([] { CheckDesignCells(MaxPatternCards, LongestAtFullWidth, nullptr, "Test"); }));
+              RaisedMessage([] { CheckDesignCells(MaxPatternCards, LongestAtFullWidth + 1, nullptr, "Test"); }));
+    EXPECT_EQ("", RaisedMessage([] { CheckDesignCells(MaxPatternCards, LongestAtFullWidth, nullptr, "Test"); }));
 }
 
 TEST_F(PatternLimitsTest, AGridKindSizedInMemoryHoldsTheReadersLimit)
@@ -264,10 +254,10 @@ TEST_F(PatternLimitsTest, AGridKindSizedInMemoryHoldsTheReadersLimit)
         EXPECT_EQ(LongestAtFullWidth, design->Length());
         design->SetSize(2, 3);
         EXPECT_EQ(TooManyCells(MaxPatternCards, LongestAtFullWidth + 1),
-                  ErrorOf([&] { design->SetSize(MaxPatternCards, LongestAtFullWidth + 1); }))
+                  RaisedMessage([&] { design->SetSize(MaxPatternCards, LongestAtFullWidth + 1); }))
             << design->className();
         EXPECT_EQ(TooManyCells(MaxPatternCards, LongestAtFullWidth + 1),
-                  ErrorOf([&] { design->SetLength(LongestAtFullWidth + 1); design->SetWidth(MaxPatternCards); }));
+                  RaisedMessage([&] { design->SetLength(LongestAtFullWidth + 1); design->SetWidth(MaxPatternCards); }));
         EXPECT_EQ(2, design->Width()) << "a refused size changes nothing";
         EXPECT_EQ(LongestAtFullWidth + 1, design->Length());
         // Saved at the limit, the design opens again.
@@ -289,7 +279,7 @@ TEST_F(PatternLimitsTest, ALetterHoldsNoMoreCellsThanItsFileMay)
     font.SetHeight(height);
     TTWFontChar* letter = font.AddChar("A", "");
     letter->SetWidth(widest);
-    EXPECT_EQ(TooManyCells(height, widest + 1), ErrorOf([&] { letter->SetWidth(widest + 1); }));
+    EXPECT_EQ(TooManyCells(height, widest + 1), RaisedMessage([&] { letter->SetWidth(widest + 1); }));
     EXPECT_EQ(widest, letter->Width());
 
     // The font's height is checked against every letter before any of them changes.
@@ -297,7 +287,7 @@ TEST_F(PatternLimitsTest, ALetterHoldsNoMoreCellsThanItsFileMay)
     narrow.SetHeight(1);
     narrow.AddChar("i", "")->SetWidth(1);
     narrow.AddChar("m", "")->SetWidth(widest + 1);
-    EXPECT_EQ(TooManyCells(height, widest + 1), ErrorOf([&] { narrow.SetHeight(height); }));
+    EXPECT_EQ(TooManyCells(height, widest + 1), RaisedMessage([&] { narrow.SetHeight(height); }));
     EXPECT_EQ(1, narrow.Height());
     EXPECT_EQ(1, narrow.GetChar(0)->Height());
     EXPECT_EQ(1, narrow.GetChar(1)->Height());
@@ -306,7 +296,7 @@ TEST_F(PatternLimitsTest, ALetterHoldsNoMoreCellsThanItsFileMay)
     // before anything is written; at the limit the font is saved and opens again.
     letter->Glyph() = fw::Bitmap(widest + 1, height, true);
     const std::string file = File("font.tvf");
-    EXPECT_EQ(TooManyCells(height, widest + 1), ErrorOf([&] { font.SaveToFile(file); }));
+    EXPECT_EQ(TooManyCells(height, widest + 1), RaisedMessage([&] { font.SaveToFile(file); }));
     EXPECT_FALSE(std::filesystem::exists(file));
     letter->Glyph() = fw::Bitmap(widest, height, true);
     font.SaveToFile(file);
@@ -321,7 +311,7 @@ TEST_F(PatternLimitsTest, ABandLongerThanADesignMayBeWeavesButIsNoDoubleFacePatt
     grid.SetPixel(0, rows - 1, fw::Bitmap::Black);
     TTWDFPattern design;
     EXPECT_EQ(TooManyCells(MaxPatternCards, rows),
-              ErrorOf([&] { BuildLetteredDFPattern(grid, FontThreadingAllS, design); }));
+              RaisedMessage([&] { BuildLetteredDFPattern(grid, FontThreadingAllS, design); }));
     EXPECT_EQ(0, design.Width());
     EXPECT_EQ(0, design.Cards().Count());
 

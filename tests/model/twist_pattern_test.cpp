@@ -16,6 +16,7 @@
 #include "model/twist_pattern.h"
 #include "model/user_settings.h"
 #include "model/weaving.h"
+#include "support/raised_message.h"
 
 namespace {
 
@@ -64,14 +65,7 @@ TEST_F(TwistPatternTest, ThreadingMakesTheCardsAndStoredCardsAreDropped)
     // lost by the editor: both are refused.
     ReadInto(pattern, "<Width>3</Width><Length>1</Length><Threading>z   S</Threading>");
     EXPECT_EQ("ZSS", Threadings(pattern.Cards()));
-    const auto refusal = [&](const std::string& text) {
-        try {
-            ReadInto(pattern, text);
-        } catch (const TGenericException& raised) {
-            return raised.Message();
-        }
-        return std::string("read");
-    };
+    const auto refusal = [&](const std::string& text) { return RaisedMessage([&] { ReadInto(pattern, text); }); };
     EXPECT_EQ(refusal("<Width>8</Width><Length>1</Length><Threading>S, Q, -1</Threading>"),
               "Invalid letter (Q) in <Threading>.\r\nThe letters allowed are S or Z.");
     EXPECT_EQ(refusal("<Width>1</Width><Length>1</Length><Threading>Z, S</Threading>"),
