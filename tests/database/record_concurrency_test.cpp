@@ -338,7 +338,9 @@ TEST_P(RecordConcurrencyTest, TwoUsersSavingHistoryForOneRecordLeaveOneOpenPerio
     const bool bobQueued = aliceHeld && queued.WaitUntilHeld();
     gate.Release();
     ASSERT_TRUE(aliceHeld);
-    ASSERT_TRUE(bobQueued);
+    // Not fatal: a Bob who never queued saved beside Alice, and the periods below show what
+    // that left.
+    EXPECT_TRUE(bobQueued);
     EXPECT_TRUE(first.get());
     EXPECT_TRUE(second.get());
     EXPECT_EQ(Rows("SELECT Name, HistoryPeriodStart, HistoryPeriodEnd FROM H_Looms WHERE ID = 3 "
