@@ -21,7 +21,7 @@ protected:
         if (HasFatalFailure()) {
             return;
         }
-        alice->info.OnGetSystemDate = [](TDBGenericInfo&) { return fw::EncodeDate(2024, 6, 30); };
+        SetToday(2024, 6, 30);
         Db().Execute({"INSERT INTO Key_Registry (KeyName, LastValue) VALUES ('LOOM', 10)",
                       "INSERT INTO Looms (ID, Name) VALUES (1, 'Now')", "INSERT INTO Looms (ID, Name) VALUES (2, 'Two')",
                       "INSERT INTO Looms (ID, Name) VALUES (3, 'Current3')",

@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "database/db_list.h"
 #include "framework/core/datetime.h"
 #include "record_support.h"
 
@@ -20,22 +19,6 @@
 // 2024.
 
 namespace {
-
-class DatedLoomList : public TDBGenericListBase {
-public:
-    explicit DatedLoomList(TDBGSessionRef& session, int typeID = LoomType) : TDBGenericListBase(typeID, session) {}
-
-    std::string_view className() const override { return "TDatedLoomList"; }
-    std::string OrderText() const override { return order; }
-
-    std::string order;
-
-protected:
-    std::unique_ptr<TDBGenericListHandler> NewHandler() override
-    {
-        return std::make_unique<TDBGenericListHandlerDirect>(*this, IsClient());
-    }
-};
 
 // Everything a load leaves in a loom that another load could leave differently.
 std::string Held(TDBGenericAccessBase& record)
@@ -60,38 +43,22 @@ std::string Current(int id, const std::string& name, int qty, const std::string&
         + std::to_string(qty) + ", '" + deleted + "')";
 }
 
-class ListDateTest : public RecordEngineTest {
+class ListDateTest : public LoomListTest {
 protected:
     void SetUp() override
     {
-        RecordEngineTest::SetUp();
+        LoomListTest::SetUp();
         if (HasFatalFailure()) {
             return;
         }
-        alice->info.OnGetSystemDate = [](TDBGenericInfo&) { return fw::EncodeDate(2024, 6, 30); };
-        list = std::make_unique<DatedLoomList>(alice->info.DefaultSession());
-    }
-    void TearDown() override
-    {
-        list.reset();
-        RecordEngineTest::TearDown();
+        SetToday(2024, 6, 30);
     }
 
-    std::vector<std::string> ListNames() const
-    {
-        std::vector<std::string> names;
-        for (int i = 0; i < list->Count(); ++i) {
-            names.push_back(dynamic_cast<TDBGenericAccessInternal&>(*list->Items(i)).AsText("Name"));
-        }
-        return names;
-    }
     std::string NameOn(int id, const std::string& date)
     {
         auto loom = alice->Loom();
         return loom->Load(id, date) ? loom->AsText("Name") : "(none)";
     }
-
-    std::unique_ptr<DatedLoomList> list;
 };
 
 } // namespace
@@ -103,9 +70,9 @@ TEST_P(ListDateTest, OnTheFirstDayOfARedatedPeriodTheListHoldsTheRecordOnceAsItR
                   Period(1, "Spring", 3, "20240301", "20240430")});
     ASSERT_EQ(NameOn(1, "20240301"), "Spring");
     ASSERT_TRUE(list->LoadCondition("", "20240301"));
-    EXPECT_EQ(ListNames(), std::vector<std::string>{"Spring"});
+    EXPECT_EQ(list->Names(), std::vector<std::string>{"Spring"});
     ASSERT_TRUE(list->LoadCondition("ID = 1", "20240229"));
-    EXPECT_EQ(ListNames(), std::vector<std::string>{"Winter"});
+    EXPECT_EQ(list->Names(), std::vector<std::string>{"Winter"});
 }
 
 TEST_P(ListDateTest, RecordsWhoseCurrentRowAppliesOrThatHaveNoPeriodsAreInTheList)
@@ -117,17 +84,17 @@ TEST_P(ListDateTest, RecordsWhoseCurrentRowAppliesOrThatHaveNoPeriodsAreInTheLis
               (std::vector<std::string>{"Now20", "Open21", "Now22"}));
     list->order = "ID DESC";
     ASSERT_TRUE(list->LoadCondition("", "20240215"));
-    EXPECT_EQ(ListNames(), (std::vector<std::string>{"Now22", "Open21", "Now20"}));
+    EXPECT_EQ(list->Names(), (std::vector<std::string>{"Now22", "Open21", "Now20"}));
     // The caller's condition is met by the rows as they were on the date.
     ASSERT_TRUE(list->LoadCondition("Qty >= 3", "20240215"));
-    EXPECT_EQ(ListNames(), (std::vector<std::string>{"Now22", "Open21"}));
+    EXPECT_EQ(list->Names(), (std::vector<std::string>{"Now22", "Open21"}));
     ASSERT_TRUE(list->LoadCondition("Name = 'Now21'", "20240215"));
-    EXPECT_EQ(ListNames(), std::vector<std::string>{}) << "loom 21 read its period on that date";
+    EXPECT_EQ(list->Names(), std::vector<std::string>{}) << "loom 21 read its period on that date";
     // The order may name a column the list does not select, and name it after the table.
     list->SetColumnNames({"ID", "Name"});
     list->order = "Looms.Qty DESC";
     ASSERT_TRUE(list->LoadCondition("", "20240215"));
-    EXPECT_EQ(ListNames(), (std::vector<std::string>{"Open21", "Now22", "Now20"}));
+    EXPECT_EQ(list->Names(), (std::vector<std::string>{"Open21", "Now22", "Now20"}));
 }
 
 TEST_P(ListDateTest, ARowDeletedBeforeTheDateIsLeftOutAsARecordAloneLeavesIt)
@@ -136,9 +103,9 @@ TEST_P(ListDateTest, ARowDeletedBeforeTheDateIsLeftOutAsARecordAloneLeavesIt)
     ASSERT_EQ(NameOn(1, "20240610"), "(none)");
     list->order = "ID";
     ASSERT_TRUE(list->LoadCondition("", "20240610"));
-    EXPECT_EQ(ListNames(), (std::vector<std::string>{"Kept", "Live"}));
+    EXPECT_EQ(list->Names(), (std::vector<std::string>{"Kept", "Live"}));
     ASSERT_TRUE(list->LoadCondition("", "20240630"));
-    EXPECT_EQ(ListNames(), std::vector<std::string>{"Live"}) << "today";
+    EXPECT_EQ(list->Names(), std::vector<std::string>{"Live"}) << "today";
 }
 
 TEST_P(ListDateTest, ARecordThatWouldBeRefusedAloneHasTheListRefused)
@@ -152,7 +119,7 @@ TEST_P(ListDateTest, ARecordThatWouldBeRefusedAloneHasTheListRefused)
         << none.Message;
     EXPECT_FALSE(alice->connection.InTransaction());
     ASSERT_TRUE(list->LoadCondition("ID = 1", "20240115")) << "loom 2 is not among the rows of the condition";
-    EXPECT_EQ(ListNames(), std::vector<std::string>{"Old1"});
+    EXPECT_EQ(list->Names(), std::vector<std::string>{"Old1"});
 }
 
 TEST_P(ListDateTest, RecordsOfSeveralKeyColumnsAreFollowedThroughTheirOwnPeriods)
@@ -173,7 +140,7 @@ TEST_P(ListDateTest, RecordsOfSeveralKeyColumnsAreFollowedThroughTheirOwnPeriods
             ? thread->AsText("Colour")
             : "(none)";
     };
-    DatedLoomList threads(alice->info.DefaultSession(), ThreadType);
+    LoomList threads(alice->info.DefaultSession(), ThreadType);
     threads.order = "LoomID, Hole";
     ASSERT_TRUE(threads.LoadCondition("", "20240301"));
     std::vector<std::string> colours;

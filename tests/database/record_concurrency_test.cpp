@@ -247,7 +247,7 @@ TEST_P(RecordConcurrencyTest, TwoInterleavedInsertsKeepTheirOwnGeneratedKeys)
 TEST_P(RecordConcurrencyTest, AHostHandlerThatGoesOnLeavesNoTransactionOpenAndNoSessionHeld)
 {
     AddPeriods();
-    alice->info.OnGetSystemDate = [](TDBGenericInfo&) { return fw::EncodeDate(2024, 6, 30); };
+    SetToday(2024, 6, 30);
     std::vector<int> codes;
     Swallow(*alice, codes);
     const auto expectReported = [&](int code, const char* step) {
