@@ -411,7 +411,6 @@ void Connection::StartTransaction()
     impl_->Execute(begin);
     impl_->InTransaction = true;
     impl_->TransactionFailed = false;
-    impl_->Undo.clear();
 }
 
 void Connection::Commit()
