@@ -78,9 +78,9 @@ public:
         if (connection == nullptr || !connection->InTransaction()) {
             return;
         }
-        std::vector<std::pair<Before, std::weak_ptr<const bool>>> kept;
+        std::vector<std::pair<Before, std::weak_ptr<const void>>> kept;
         for (Before& before : records_) {
-            std::weak_ptr<const bool> alive = before.Record->Lifetime();
+            std::weak_ptr<const void> alive = before.Record->AliveToken();
             kept.emplace_back(std::move(before), std::move(alive));
         }
         connection->UndoOnRollback([kept = std::move(kept)] {
