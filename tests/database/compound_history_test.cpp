@@ -28,8 +28,7 @@ protected:
                       "CREATE TABLE H_Shuttles (ID INT NOT NULL, Name VARCHAR(40) NOT NULL DEFAULT '', "
                       "HistoryPeriodStart VARCHAR(8) NOT NULL, HistoryPeriodEnd VARCHAR(8) NOT NULL)",
                       "INSERT INTO Looms (ID, Name) VALUES (1, 'Loom now')",
-                      "INSERT INTO H_Looms (ID, Name, HistoryPeriodStart, HistoryPeriodEnd) "
-                      "VALUES (1, 'Loom in winter', '20240101', '20240229')",
+                      Period(1, "Loom in winter", "20240101", "20240229"),
                       "INSERT INTO Shuttles (ID, Name) VALUES (1, 'Shuttle now')",
                       "INSERT INTO H_Shuttles (ID, Name, HistoryPeriodStart, HistoryPeriodEnd) "
                       "VALUES (1, 'Shuttle in January', '20240101', '20240131')"});

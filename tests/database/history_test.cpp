@@ -29,11 +29,6 @@ protected:
                       Period(1, "Spring", "20240301", "20240430"), Period(3, "Open", "20240301", "99991231"),
                       Period(4, "January", "20240101", "20240131"), Period(4, "March", "20240301", "20240331")});
     }
-    static std::string Period(int id, const std::string& name, const std::string& start, const std::string& end)
-    {
-        return "INSERT INTO H_Looms (ID, Name, HistoryPeriodStart, HistoryPeriodEnd) VALUES (" + std::to_string(id)
-            + ", '" + name + "', '" + start + "', '" + end + "')";
-    }
     std::vector<std::string> Periods(int id)
     {
         return Rows("SELECT Name, HistoryPeriodStart, HistoryPeriodEnd FROM H_Looms WHERE ID = " + std::to_string(id)

@@ -29,14 +29,6 @@ std::string Held(TDBGenericAccessBase& record)
         + (loom.IsModified() ? ", modified" : "") + "\r\n" + loom.FieldValuesText();
 }
 
-std::string Period(int id, const std::string& name, int qty, const std::string& start, const std::string& end,
-                   const std::string& deleted = {})
-{
-    return "INSERT INTO H_Looms (ID, Name, Qty, DeleteDate, HistoryPeriodStart, HistoryPeriodEnd) VALUES ("
-        + std::to_string(id) + ", '" + name + "', " + std::to_string(qty) + ", '" + deleted + "', '" + start + "', '"
-        + end + "')";
-}
-
 std::string Current(int id, const std::string& name, int qty, const std::string& deleted = {})
 {
     return "INSERT INTO Looms (ID, Name, Qty, DeleteDate) VALUES (" + std::to_string(id) + ", '" + name + "', "
@@ -66,8 +58,8 @@ protected:
 TEST_P(ListDateTest, OnTheFirstDayOfARedatedPeriodTheListHoldsTheRecordOnceAsItReadsAlone)
 {
     // Closed with dbfSaveHistoryRedate: winter ends on the day spring begins.
-    Db().Execute({Current(1, "Now", 1), Period(1, "Winter", 2, "20240101", "20240301"),
-                  Period(1, "Spring", 3, "20240301", "20240430")});
+    Db().Execute({Current(1, "Now", 1), Period(1, "Winter", "20240101", "20240301", 2),
+                  Period(1, "Spring", "20240301", "20240430", 3)});
     ASSERT_EQ(NameOn(1, "20240301"), "Spring");
     ASSERT_TRUE(list->LoadCondition("", "20240301"));
     EXPECT_EQ(list->Names(), std::vector<std::string>{"Spring"});
@@ -79,7 +71,7 @@ TEST_P(ListDateTest, RecordsWhoseCurrentRowAppliesOrThatHaveNoPeriodsAreInTheLis
 {
     // Loom 20's only period ended before the date, 21's is open, 22 has none.
     Db().Execute({Current(20, "Now20", 1), Current(21, "Now21", 2), Current(22, "Now22", 3),
-                  Period(20, "Old20", 4, "20240101", "20240131"), Period(21, "Open21", 5, "20240101", "99991231")});
+                  Period(20, "Old20", "20240101", "20240131", 4), Period(21, "Open21", "20240101", "99991231", 5)});
     ASSERT_EQ((std::vector<std::string>{NameOn(20, "20240215"), NameOn(21, "20240215"), NameOn(22, "20240215")}),
               (std::vector<std::string>{"Now20", "Open21", "Now22"}));
     list->order = "ID DESC";
@@ -110,7 +102,7 @@ TEST_P(ListDateTest, ARowDeletedBeforeTheDateIsLeftOutAsARecordAloneLeavesIt)
 
 TEST_P(ListDateTest, ARecordThatWouldBeRefusedAloneHasTheListRefused)
 {
-    Db().Execute({Current(1, "Now1", 1), Current(2, "Now2", 2), Period(1, "Old1", 3, "20240101", "20240131")});
+    Db().Execute({Current(1, "Now1", 1), Current(2, "Now2", 2), Period(1, "Old1", "20240101", "20240131", 3)});
     alice->looms->SetOptions({});
     const FirstRecord none = FailureOf([&] { list->LoadCondition("", "20240115"); });
     EXPECT_EQ(none.Code, 78);
@@ -224,8 +216,8 @@ TEST_P(ListDateTest, AListForADateHoldsWhatEachRecordLoadedAloneHolds)
                 const int qty = quantities[nextQuantity++];
                 const std::string deleted =
                     chance(25) ? day(chance(50) ? start - between(1, 10) : between(0, 200)) : std::string();
-                statements.push_back(Period(id, "P" + std::to_string(id) + "_" + std::to_string(n), qty, day(start),
-                                            open ? "99991231" : day(end), deleted));
+                statements.push_back(Period(id, "P" + std::to_string(id) + "_" + std::to_string(n), day(start),
+                                            open ? "99991231" : day(end), qty, deleted));
                 rows.push_back({id, qty});
                 around(day(start));
                 if (!open) {

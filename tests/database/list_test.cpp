@@ -101,8 +101,7 @@ TEST_P(ListTest, ItemsGoToTextsAndItemInfosAndSortByKeyOrText)
 TEST_P(ListTest, AListForADateReadsTheCoveringPeriodsAndRefusesTheFuture)
 {
     SetToday(2024, 6, 30);
-    Db().Execute({"INSERT INTO H_Looms (ID, Name, HistoryPeriodStart, HistoryPeriodEnd) VALUES (1, 'old warp', "
-                  "'20240101', '20240331')"});
+    Db().Execute({Period(1, "old warp", "20240101", "20240331")});
     ASSERT_TRUE(list->LoadCondition("ID = 1", "20240201"));
     EXPECT_EQ(list->Names(), std::vector<std::string>{"old warp"});
     EXPECT_EQ(list->DateCheck("ID = 1", "20240201"), 1);

@@ -38,6 +38,15 @@ inline void CreateRecordTables(const TestDatabase& db)
                 "PRIMARY KEY (LoomID, Hole))"});
 }
 
+// A statement that puts a period of a loom straight into its history table.
+inline std::string Period(int id, const std::string& name, const std::string& start, const std::string& end,
+                          int qty = 0, const std::string& deleted = {})
+{
+    return "INSERT INTO H_Looms (ID, Name, Qty, DeleteDate, HistoryPeriodStart, HistoryPeriodEnd) VALUES ("
+        + std::to_string(id) + ", '" + name + "', " + std::to_string(qty) + ", '" + deleted + "', '" + start + "', '"
+        + end + "')";
+}
+
 // Every row of the query, its columns joined by "|".
 inline std::vector<std::string> RowsOf(const TestDatabase& db, const std::string& sql)
 {
