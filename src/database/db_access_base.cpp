@@ -162,12 +162,12 @@ std::string TDBGenericAccessBase::KeyDescription() const
     return TableInfo().KeyField() + " = " + fw::IntToStr(KeyValue());
 }
 
-std::weak_ptr<const bool> TDBGenericAccessBase::Lifetime()
+std::weak_ptr<const void> TDBGenericAccessBase::AliveToken()
 {
-    if (!lifetime_) {
-        lifetime_ = std::make_shared<const bool>(true);
+    if (!alive_) {
+        alive_ = std::make_shared<int>(0);
     }
-    return lifetime_;
+    return alive_;
 }
 
 void TDBGenericAccessBase::ClearKey(bool clear)

@@ -127,9 +127,10 @@ public:
 
     std::string_view className() const override { return "TDBGenericAccessBase"; }
 
-    // Lives as long as the record: work kept elsewhere for the record (the undo of a save
-    // in a transaction that has not ended yet) asks it first whether the record is still there.
-    std::weak_ptr<const bool> Lifetime();
+    // Expires when the record is freed (as the settings component's does): work kept for
+    // the record until a transaction ends (the undo of a save) asks it first whether the
+    // record is still there.
+    std::weak_ptr<const void> AliveToken();
 
     // --- The table the statements name --------------------------------------------------------
 
@@ -281,5 +282,5 @@ protected:
 private:
     friend class TDBGenericAccessHandlerBase;
     AlternateChoice alternate_ = AlternateChoice::FollowOwner;
-    std::shared_ptr<const bool> lifetime_;
+    std::shared_ptr<const void> alive_;
 };

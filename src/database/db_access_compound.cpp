@@ -419,10 +419,8 @@ bool TDBGenericHandlerCompound::SaveWithQueryS(TDBGQueryRef& query, bool commit)
     }
     // The parts' new keys are kept only when the whole save is.
     TDBGKeysGivenBack keys;
-    std::vector<TDBGSaveUndoneOnRollback> undo;
     for (int i = 0; i < owner_.PartCount(); ++i) {
         keys.Watch(*owner_.Part(i));
-        undo.emplace_back(*owner_.Part(i));
     }
     // Keys first, before the transaction: the key registry works on a connection of its own.
     {
@@ -458,12 +456,9 @@ bool TDBGenericHandlerCompound::SaveWithQueryS(TDBGQueryRef& query, bool commit)
         owner_.RestoreModifiedMarks(marks);
         return false;
     }
-    keys.Keep();
     // The parts' keys were drawn above, before their own saves: a roll-back of a
     // transaction this save only joined takes them back here.
-    for (TDBGSaveUndoneOnRollback& part : undo) {
-        part.Remember(connection);
-    }
+    keys.Keep(connection);
     ClearNewRecordMarker();
     return true;
 }

@@ -156,7 +156,6 @@ bool TDBGenericAccessHandlerBase::SaveWithQueryS(TDBGQueryRef& query, bool commi
         return false;
     }
     TDBGKeysGivenBack keys(record);
-    TDBGSaveUndoneOnRollback undo(record);
     // Keys are drawn before the save's own transaction begins: the registry works on a
     // connection of its own, which SQLite would keep waiting behind this one's writes.
     bool keyDrawn = false;
@@ -248,8 +247,7 @@ bool TDBGenericAccessHandlerBase::SaveWithQueryS(TDBGQueryRef& query, bool commi
         Report(failure, 20, sql, method, &error);
         return false;
     }
-    keys.Keep();
-    undo.Remember(connection);
+    keys.Keep(connection);
     record.SetLoadedKey(record.KeyAsVariant());
     record.AfterSave();
     return true;

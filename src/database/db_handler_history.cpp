@@ -25,11 +25,7 @@ std::string HistoryColumns(const TDBGenericTableInfo& table, const std::string& 
     if (table.Fields().Count() == 0) {
         return "*";
     }
-    std::string columns;
-    for (int i = 0; i < table.Fields().Count(); ++i) {
-        columns += (i > 0 ? "," : "") + table.Fields().Items(i)->FieldName;
-    }
-    return columns + "," + start + "," + end;
+    return table.Fields().Names(",") + "," + start + "," + end;
 }
 
 // A period closed with dbfSaveHistoryRedate ends on the day the next one begins, so two

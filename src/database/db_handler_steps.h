@@ -30,10 +30,16 @@ inline std::string CallerCondition(const std::string& condition)
     return "(" + condition + ")";
 }
 
-// The records of a save that had no key when it began. Unless the save is kept, each of
-// them gives back the key it took meanwhile (drawn from the registry, or given by the
-// engine to an insert that was rolled back): that key is no row's, and a retry that still
-// held it would find another user's row under it and overwrite it instead of inserting.
+// The records of a save, as they were when it began. Should the save fail, each record
+// that had no key gives back the key it took meanwhile (drawn from the registry, or given by
+// the engine to an insert that was rolled back): that key is no row's, and a retry that
+// still held it would find another user's row under it and overwrite it instead of
+// inserting. Should the save go through inside a transaction it does not end (the host's,
+// or a compound's), and that transaction then be rolled back, the rows it wrote are gone
+// while the records would still hold what it gave them: the key, which the registry (on
+// SQLite, drawn inside that transaction) hands out again to the next record, and their
+// changes marked as written. They give both back then, so that the next save inserts
+// under a new key and writes every change again: a key never reaches two rows.
 class TDBGKeysGivenBack {
 public:
     TDBGKeysGivenBack() = default;
@@ -43,14 +49,14 @@ public:
         if (kept_) {
             return;
         }
-        for (Keyless& keyless : keyless_) {
-            TDBGenericAccessBase& record = *keyless.Record;
+        for (const Before& before : records_) {
+            TDBGenericAccessBase& record = *before.Record;
             try {
-                if (record.HasKey()) {
+                if (before.Keyless && record.HasKey()) {
                     fw::Variant loaded = record.LoadedKey();
                     record.ClearKey(true);
                     record.SetLoadedKey(std::move(loaded));
-                    record.RestoreModifiedMarks(keyless.Marks);
+                    record.RestoreModifiedMarks(before.Marks);
                 }
             } catch (const std::exception&) {
                 // The save's own failure is the one that counts.
@@ -62,63 +68,59 @@ public:
 
     void Watch(TDBGenericAccessBase& record)
     {
-        if (!record.HasKey()) {
-            keyless_.push_back({&record, record.ModifiedMarks()});
-        }
+        records_.push_back({&record, !record.HasKey(), record.ModifiedMarks(), record.LoadedKey()});
     }
-    // The save went through: the keys are the rows'.
-    void Keep() { kept_ = true; }
-
-private:
-    // A record and the modified marks of its values before the key was taken.
-    struct Keyless {
-        TDBGenericAccessBase* Record;
-        std::vector<int> Marks;
-    };
-    std::vector<Keyless> keyless_;
-    bool kept_ = false;
-};
-
-// A save that joined a transaction it does not end (the host's, or a compound's) and went
-// through. Should that transaction be rolled back, the row the save wrote is gone while
-// the record would still hold what the save gave it: the key it took, which the registry
-// (on SQLite, drawn inside that transaction) hands out again to the next record, and its
-// changes marked as written. The record then gives them back, so that its next save
-// inserts it under a new key and writes every change again: a key never reaches two rows.
-class TDBGSaveUndoneOnRollback {
-public:
-    explicit TDBGSaveUndoneOnRollback(TDBGenericAccessBase& record)
-        : record_(record), keyless_(!record.HasKey()), marks_(record.ModifiedMarks()), loaded_(record.LoadedKey())
+    // The save went through on the connection: the keys are the rows', for good unless the
+    // connection's transaction, still running, is rolled back.
+    void Keep(fw::db::Connection* connection)
     {
-    }
-
-    // The save went through on the connection: kept there while its transaction runs.
-    void Remember(fw::db::Connection* connection)
-    {
+        kept_ = true;
         if (connection == nullptr || !connection->InTransaction()) {
             return;
         }
-        connection->UndoOnRollback([record = &record_, alive = record_.Lifetime(), keyless = keyless_,
-                                    marks = marks_, loaded = loaded_] {
-            if (alive.expired()) {
-                return;
+        std::vector<std::pair<Before, std::weak_ptr<const void>>> kept;
+        for (Before& before : records_) {
+            std::weak_ptr<const void> alive = before.Record->AliveToken();
+            kept.emplace_back(std::move(before), std::move(alive));
+        }
+        connection->UndoOnRollback([kept = std::move(kept)] {
+            for (auto one = kept.rbegin(); one != kept.rend(); ++one) {
+                try {
+                    if (!one->second.expired()) {
+                        GiveBackAfterRollback(one->first);
+                    }
+                } catch (const std::exception&) {
+                    // The others are given back all the same.
+                }
             }
-            if (keyless && record->HasKey()) {
-                record->ClearKey(true);
-            }
-            record->SetLoadedKey(loaded);
-            // Marked again what was marked before the save, keeping what was marked since.
-            std::vector<int> merged = record->ModifiedMarks();
-            for (std::size_t i = 0; i < merged.size() && i < marks.size(); ++i) {
-                merged[i] = merged[i] != 0 || marks[i] != 0 ? 1 : 0;
-            }
-            record->RestoreModifiedMarks(merged);
         });
     }
 
 private:
-    TDBGenericAccessBase& record_;
-    bool keyless_;
-    std::vector<int> marks_;
-    fw::Variant loaded_;
+    // A record with whether it had a key, the modified marks of its values and its loaded
+    // key, before the save.
+    struct Before {
+        TDBGenericAccessBase* Record;
+        bool Keyless;
+        std::vector<int> Marks;
+        fw::Variant Loaded;
+    };
+
+    static void GiveBackAfterRollback(const Before& before)
+    {
+        TDBGenericAccessBase& record = *before.Record;
+        if (before.Keyless && record.HasKey()) {
+            record.ClearKey(true);
+        }
+        record.SetLoadedKey(before.Loaded);
+        // Marked again what was marked before the save, keeping what was marked since.
+        std::vector<int> merged = record.ModifiedMarks();
+        for (std::size_t i = 0; i < merged.size() && i < before.Marks.size(); ++i) {
+            merged[i] = merged[i] != 0 || before.Marks[i] != 0 ? 1 : 0;
+        }
+        record.RestoreModifiedMarks(merged);
+    }
+
+    std::vector<Before> records_;
+    bool kept_ = false;
 };

@@ -316,10 +316,7 @@ std::string TDBGenericListBase::SelectedColumns()
     if (!described) {
         return "*";
     }
-    for (int i = 0; i < table->Fields().Count(); ++i) {
-        columns += (i > 0 ? ", " : "") + table->Fields().Items(i)->FieldName;
-    }
-    return columns;
+    return table->Fields().Names(", ");
 }
 
 // --- The direct list handler --------------------------------------------------------------------
@@ -444,9 +441,7 @@ TDBGListDateSQL TDBGenericListHandlerDirect::Statements(const std::string& condi
     }
     sql.StartColumn = list.HistoryStartField();
     sql.EndColumn = list.HistoryEndField();
-    for (int i = 0; i < table.Fields().Count(); ++i) {
-        sql.TableColumns += (i > 0 ? ", " : "") + table.Fields().Items(i)->FieldName;
-    }
+    sql.TableColumns = table.Fields().Names(", ");
     if (sql.TableColumns.empty()) {
         sql.TableColumns = "*";
     }

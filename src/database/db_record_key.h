@@ -13,7 +13,7 @@ class TDBGenericQuery;
 // key is committed whatever becomes of the caller's transaction. Not so on SQLite while the
 // calling thread owns a transaction: SQLite lets one writer in at a time, so the draw joins
 // that transaction (db_generic_query.h) and lives or dies with it: a record saved there
-// gives its key back when that transaction is rolled back (TDBGSaveUndoneOnRollback), so
+// gives its key back when that transaction is rolled back (TDBGKeysGivenBack), so
 // that the number, handed out again, never reaches two rows.
 //
 // Statements (N = the upper-cased, trimmed name, quoted):

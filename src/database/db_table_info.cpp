@@ -101,6 +101,18 @@ int TDBGenericFieldInfoList::IndexOfName(std::string_view name) const
     return -1;
 }
 
+std::string TDBGenericFieldInfoList::Names(std::string_view separator) const
+{
+    std::string names;
+    for (int i = 0; i < Count(); ++i) {
+        if (i > 0) {
+            names += separator;
+        }
+        names += Items(i)->FieldName;
+    }
+    return names;
+}
+
 TDBGenericFieldInfo* TDBGenericFieldInfoList::FindName(std::string_view name) const
 {
     const int index = IndexOfName(name);

@@ -85,6 +85,8 @@ public:
     int IndexOfName(std::string_view name) const;
     TDBGenericFieldInfo* FindName(std::string_view name) const;
     bool Exists(std::string_view name) const { return IndexOfName(name) >= 0; }
+    // Every column's name in order, joined by the separator; empty for none.
+    std::string Names(std::string_view separator) const;
 
     // Replaced by the columns of the engine's definitions, one by one. A type without a
     // kind asks "Encountered an incompatible data type ..." with Cancel and Ignore: Cancel

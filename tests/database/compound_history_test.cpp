@@ -23,44 +23,28 @@ protected:
         if (HasFatalFailure()) {
             return;
         }
-        TDBGenericInfo& info = alice->info;
-        info.OnGetSystemDate = [](TDBGenericInfo&) { return fw::EncodeDate(2024, 6, 30); };
+        SetToday(2024, 6, 30);
         Db().Execute({"CREATE TABLE Shuttles (ID INT PRIMARY KEY, Name VARCHAR(40) NOT NULL DEFAULT '')",
                       "CREATE TABLE H_Shuttles (ID INT NOT NULL, Name VARCHAR(40) NOT NULL DEFAULT '', "
                       "HistoryPeriodStart VARCHAR(8) NOT NULL, HistoryPeriodEnd VARCHAR(8) NOT NULL)",
                       "INSERT INTO Looms (ID, Name) VALUES (1, 'Loom now')",
-                      "INSERT INTO H_Looms (ID, Name, HistoryPeriodStart, HistoryPeriodEnd) "
-                      "VALUES (1, 'Loom in winter', '20240101', '20240229')",
+                      Period(1, "Loom in winter", "20240101", "20240229"),
                       "INSERT INTO Shuttles (ID, Name) VALUES (1, 'Shuttle now')",
                       "INSERT INTO H_Shuttles (ID, Name, HistoryPeriodStart, HistoryPeriodEnd) "
                       "VALUES (1, 'Shuttle in January', '20240101', '20240131')"});
-        TDBGenericTableInfo* shuttles = info.TableList().AddItem();
-        shuttles->SetTableName("Shuttles");
-        shuttles->SetPrimaryKey("ID");
-        shuttles->SethasHistory(true);
-        shuttles->Fields().AssignFieldDefs(alice->connection.ReadFieldDefs("Shuttles"));
-        TDBGTypeIDEntry shuttle;
-        shuttle.TypeID = ShuttleType;
-        shuttle.TableName = "Shuttles";
-        shuttle.RecordClass = {"TDBGenericAccessInternal", [](int id, TDBGSessionRef& session, bool client) {
-                                   return new TDBGenericAccessInternal(id, session, client);
-                               }};
-        info.TypeRegister().Add(std::move(shuttle));
-        TDBGenericTableInfo* sets = info.TableList().AddItem();
+        alice->AddRecordTable(ShuttleType, "Shuttles", "ID")->SethasHistory(true);
+        TDBGenericTableInfo* sets = alice->info.TableList().AddItem();
         sets->SetTableName("ShuttleSets");
         sets->SetKeyField("ID");
-        TDBGTypeIDEntry set;
-        set.TypeID = ShuttleSetType;
-        set.TableName = "ShuttleSets";
-        set.RecordClass = {"TDBGenericAccessCompound", [](int id, TDBGSessionRef& session, bool client) {
-                               auto* compound = new TDBGenericAccessCompound(id, session, client);
-                               compound->AddPart(std::make_unique<TDBGenericAccessInternal>(LoomType, session, client),
-                                                 "Loom");
-                               compound->AddPart(
-                                   std::make_unique<TDBGenericAccessInternal>(ShuttleType, session, client), "Shuttle");
-                               return compound;
-                           }};
-        info.TypeRegister().Add(std::move(set));
+        alice->Register(ShuttleSetType, "ShuttleSets",
+                        {"TDBGenericAccessCompound", [](int id, TDBGSessionRef& session, bool client) {
+                             auto* compound = new TDBGenericAccessCompound(id, session, client);
+                             compound->AddPart(std::make_unique<TDBGenericAccessInternal>(LoomType, session, client),
+                                               "Loom");
+                             compound->AddPart(std::make_unique<TDBGenericAccessInternal>(ShuttleType, session, client),
+                                               "Shuttle");
+                             return compound;
+                         }});
     }
 
     std::unique_ptr<TDBGenericAccessCompound> LoadedSet()

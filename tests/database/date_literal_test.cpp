@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "database/db_list.h"
 #include "framework/core/datetime.h"
 #include "record_support.h"
 
@@ -13,29 +12,6 @@
 // read back, sorted and compared as that moment.
 
 namespace {
-
-class LoomsInOrder : public TDBGenericListBase {
-public:
-    explicit LoomsInOrder(TDBGSessionRef& session) : TDBGenericListBase(LoomType, session) {}
-
-    std::string_view className() const override { return "TLoomsInOrder"; }
-    std::string OrderText() const override { return "Made"; }
-
-    std::vector<std::string> Names() const
-    {
-        std::vector<std::string> names;
-        for (int i = 0; i < Count(); ++i) {
-            names.push_back(dynamic_cast<TDBGenericAccessInternal&>(*Items(i)).AsText("Name"));
-        }
-        return names;
-    }
-
-protected:
-    std::unique_ptr<TDBGenericListHandler> NewHandler() override
-    {
-        return std::make_unique<TDBGenericListHandlerDirect>(*this, IsClient());
-    }
-};
 
 fw::DateTime Moment(int year, int month, int day, int hour, int minute, int second)
 {
@@ -66,7 +42,7 @@ TEST_P(DateLiteralTest, EveryOrderOfDayMonthAndYearWritesReadsSortsAndComparesTh
         SCOPED_TRACE(format);
         Db().Execute({"DELETE FROM Looms", "DELETE FROM H_Looms"});
         alice->info.SetDBDateFormat(format);
-        alice->info.OnGetSystemDate = [](TDBGenericInfo&) { return fw::EncodeDate(2024, 6, 30); };
+        SetToday(2024, 6, 30);
         std::vector<int> keys;
         for (const Made& loom : made) {
             auto record = alice->Loom();
@@ -82,7 +58,8 @@ TEST_P(DateLiteralTest, EveryOrderOfDayMonthAndYearWritesReadsSortsAndComparesTh
                 << made[i].Name;
         }
 
-        LoomsInOrder list(alice->info.DefaultSession());
+        LoomList list(alice->info.DefaultSession());
+        list.order = "Made";
         ASSERT_TRUE(list.LoadCondition(""));
         EXPECT_EQ(list.Names(), (std::vector<std::string>{"Twelfth", "Twentyfifth", "Fourth"}));
         ASSERT_TRUE(list.LoadCondition("Made > " + alice->info.DateTimeToSQL(Moment(2150, 3, 26, 0, 0, 0))));

@@ -21,18 +21,13 @@ protected:
         if (HasFatalFailure()) {
             return;
         }
-        alice->info.OnGetSystemDate = [](TDBGenericInfo&) { return fw::EncodeDate(2024, 6, 30); };
+        SetToday(2024, 6, 30);
         Db().Execute({"INSERT INTO Key_Registry (KeyName, LastValue) VALUES ('LOOM', 10)",
                       "INSERT INTO Looms (ID, Name) VALUES (1, 'Now')", "INSERT INTO Looms (ID, Name) VALUES (2, 'Two')",
                       "INSERT INTO Looms (ID, Name) VALUES (3, 'Current3')",
                       "INSERT INTO Looms (ID, Name) VALUES (4, 'Four')", Period(1, "Winter", "20240101", "20240229"),
                       Period(1, "Spring", "20240301", "20240430"), Period(3, "Open", "20240301", "99991231"),
                       Period(4, "January", "20240101", "20240131"), Period(4, "March", "20240301", "20240331")});
-    }
-    static std::string Period(int id, const std::string& name, const std::string& start, const std::string& end)
-    {
-        return "INSERT INTO H_Looms (ID, Name, HistoryPeriodStart, HistoryPeriodEnd) VALUES (" + std::to_string(id)
-            + ", '" + name + "', '" + start + "', '" + end + "')";
     }
     std::vector<std::string> Periods(int id)
     {

@@ -18,6 +18,20 @@ protected:
     {
         return std::make_unique<TDBGenericQuery>(alice->info, nullptr, true);
     }
+    enum class End { Commit, Rollback };
+    // Saves the record in a transaction of the host's, which the host then ends; whether
+    // the save went through.
+    bool SaveInHostTransaction(TDBGenericAccessBase& record, End end)
+    {
+        auto work = BeginHostTransaction();
+        const bool saved = record.Save();
+        if (end == End::Commit) {
+            TDBGenericQuery::ReleaseCommit(work);
+        } else {
+            TDBGenericQuery::ReleaseRollback(work);
+        }
+        return saved;
+    }
 };
 
 } // namespace
@@ -26,9 +40,7 @@ TEST_P(HostTransactionTest, ARecordSavedInARolledBackTransactionIsInsertedAgainB
 {
     auto first = alice->Loom();
     first->SetText("Name", "First");
-    auto work = BeginHostTransaction();
-    ASSERT_TRUE(first->Save());
-    TDBGenericQuery::ReleaseRollback(work);
+    ASSERT_TRUE(SaveInHostTransaction(*first, End::Rollback));
     EXPECT_TRUE(Rows("SELECT ID FROM Looms").empty());
 
     auto second = alice->Loom();
@@ -51,9 +63,7 @@ TEST_P(HostTransactionTest, AChangeSavedInARolledBackTransactionIsWrittenByTheNe
     auto loom = alice->Loom();
     ASSERT_TRUE(loom->Load(1));
     loom->SetText("Name", "Weft");
-    auto work = BeginHostTransaction();
-    ASSERT_TRUE(loom->Save());
-    TDBGenericQuery::ReleaseRollback(work);
+    ASSERT_TRUE(SaveInHostTransaction(*loom, End::Rollback));
     EXPECT_EQ(Rows("SELECT Name FROM Looms"), std::vector<std::string>{"Warp"});
 
     ASSERT_TRUE(loom->Save());
@@ -65,13 +75,11 @@ TEST_P(HostTransactionTest, ACommittedTransactionKeepsWhatItsRecordsSaved)
 {
     auto loom = alice->Loom();
     loom->SetText("Name", "Kept");
-    auto work = BeginHostTransaction();
-    ASSERT_TRUE(loom->Save());
-    TDBGenericQuery::ReleaseCommit(work);
+    ASSERT_TRUE(SaveInHostTransaction(*loom, End::Commit));
     const int key = loom->KeyValue();
     ASSERT_GT(key, 0);
     // A later transaction that rolls back without this record's work takes nothing from it.
-    work = BeginHostTransaction();
+    auto work = BeginHostTransaction();
     work->SQL().Add("UPDATE Looms SET Qty = 5");
     work->ExecSQL();
     TDBGenericQuery::ReleaseRollback(work);

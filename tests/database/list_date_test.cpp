@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "database/db_list.h"
 #include "framework/core/datetime.h"
 #include "record_support.h"
 
@@ -20,22 +19,6 @@
 // 2024.
 
 namespace {
-
-class DatedLoomList : public TDBGenericListBase {
-public:
-    explicit DatedLoomList(TDBGSessionRef& session, int typeID = LoomType) : TDBGenericListBase(typeID, session) {}
-
-    std::string_view className() const override { return "TDatedLoomList"; }
-    std::string OrderText() const override { return order; }
-
-    std::string order;
-
-protected:
-    std::unique_ptr<TDBGenericListHandler> NewHandler() override
-    {
-        return std::make_unique<TDBGenericListHandlerDirect>(*this, IsClient());
-    }
-};
 
 // Everything a load leaves in a loom that another load could leave differently.
 std::string Held(TDBGenericAccessBase& record)
@@ -46,52 +29,28 @@ std::string Held(TDBGenericAccessBase& record)
         + (loom.IsModified() ? ", modified" : "") + "\r\n" + loom.FieldValuesText();
 }
 
-std::string Period(int id, const std::string& name, int qty, const std::string& start, const std::string& end,
-                   const std::string& deleted = {})
-{
-    return "INSERT INTO H_Looms (ID, Name, Qty, DeleteDate, HistoryPeriodStart, HistoryPeriodEnd) VALUES ("
-        + std::to_string(id) + ", '" + name + "', " + std::to_string(qty) + ", '" + deleted + "', '" + start + "', '"
-        + end + "')";
-}
-
 std::string Current(int id, const std::string& name, int qty, const std::string& deleted = {})
 {
     return "INSERT INTO Looms (ID, Name, Qty, DeleteDate) VALUES (" + std::to_string(id) + ", '" + name + "', "
         + std::to_string(qty) + ", '" + deleted + "')";
 }
 
-class ListDateTest : public RecordEngineTest {
+class ListDateTest : public LoomListTest {
 protected:
     void SetUp() override
     {
-        RecordEngineTest::SetUp();
+        LoomListTest::SetUp();
         if (HasFatalFailure()) {
             return;
         }
-        alice->info.OnGetSystemDate = [](TDBGenericInfo&) { return fw::EncodeDate(2024, 6, 30); };
-        list = std::make_unique<DatedLoomList>(alice->info.DefaultSession());
-    }
-    void TearDown() override
-    {
-        list.reset();
-        RecordEngineTest::TearDown();
+        SetToday(2024, 6, 30);
     }
 
-    std::vector<std::string> ListNames() const
-    {
-        std::vector<std::string> names;
-        for (int i = 0; i < list->Count(); ++i) {
-            names.push_back(dynamic_cast<TDBGenericAccessInternal&>(*list->Items(i)).AsText("Name"));
-        }
-        return names;
-    }
     std::string NameOn(int id, const std::string& date)
     {
         auto loom = alice->Loom();
         return loom->Load(id, date) ? loom->AsText("Name") : "(none)";
     }
-
-    std::unique_ptr<DatedLoomList> list;
 };
 
 } // namespace
@@ -99,35 +58,35 @@ protected:
 TEST_P(ListDateTest, OnTheFirstDayOfARedatedPeriodTheListHoldsTheRecordOnceAsItReadsAlone)
 {
     // Closed with dbfSaveHistoryRedate: winter ends on the day spring begins.
-    Db().Execute({Current(1, "Now", 1), Period(1, "Winter", 2, "20240101", "20240301"),
-                  Period(1, "Spring", 3, "20240301", "20240430")});
+    Db().Execute({Current(1, "Now", 1), Period(1, "Winter", "20240101", "20240301", 2),
+                  Period(1, "Spring", "20240301", "20240430", 3)});
     ASSERT_EQ(NameOn(1, "20240301"), "Spring");
     ASSERT_TRUE(list->LoadCondition("", "20240301"));
-    EXPECT_EQ(ListNames(), std::vector<std::string>{"Spring"});
+    EXPECT_EQ(list->Names(), std::vector<std::string>{"Spring"});
     ASSERT_TRUE(list->LoadCondition("ID = 1", "20240229"));
-    EXPECT_EQ(ListNames(), std::vector<std::string>{"Winter"});
+    EXPECT_EQ(list->Names(), std::vector<std::string>{"Winter"});
 }
 
 TEST_P(ListDateTest, RecordsWhoseCurrentRowAppliesOrThatHaveNoPeriodsAreInTheList)
 {
     // Loom 20's only period ended before the date, 21's is open, 22 has none.
     Db().Execute({Current(20, "Now20", 1), Current(21, "Now21", 2), Current(22, "Now22", 3),
-                  Period(20, "Old20", 4, "20240101", "20240131"), Period(21, "Open21", 5, "20240101", "99991231")});
+                  Period(20, "Old20", "20240101", "20240131", 4), Period(21, "Open21", "20240101", "99991231", 5)});
     ASSERT_EQ((std::vector<std::string>{NameOn(20, "20240215"), NameOn(21, "20240215"), NameOn(22, "20240215")}),
               (std::vector<std::string>{"Now20", "Open21", "Now22"}));
     list->order = "ID DESC";
     ASSERT_TRUE(list->LoadCondition("", "20240215"));
-    EXPECT_EQ(ListNames(), (std::vector<std::string>{"Now22", "Open21", "Now20"}));
+    EXPECT_EQ(list->Names(), (std::vector<std::string>{"Now22", "Open21", "Now20"}));
     // The caller's condition is met by the rows as they were on the date.
     ASSERT_TRUE(list->LoadCondition("Qty >= 3", "20240215"));
-    EXPECT_EQ(ListNames(), (std::vector<std::string>{"Now22", "Open21"}));
+    EXPECT_EQ(list->Names(), (std::vector<std::string>{"Now22", "Open21"}));
     ASSERT_TRUE(list->LoadCondition("Name = 'Now21'", "20240215"));
-    EXPECT_EQ(ListNames(), std::vector<std::string>{}) << "loom 21 read its period on that date";
+    EXPECT_EQ(list->Names(), std::vector<std::string>{}) << "loom 21 read its period on that date";
     // The order may name a column the list does not select, and name it after the table.
     list->SetColumnNames({"ID", "Name"});
     list->order = "Looms.Qty DESC";
     ASSERT_TRUE(list->LoadCondition("", "20240215"));
-    EXPECT_EQ(ListNames(), (std::vector<std::string>{"Open21", "Now22", "Now20"}));
+    EXPECT_EQ(list->Names(), (std::vector<std::string>{"Open21", "Now22", "Now20"}));
 }
 
 TEST_P(ListDateTest, ARowDeletedBeforeTheDateIsLeftOutAsARecordAloneLeavesIt)
@@ -136,14 +95,14 @@ TEST_P(ListDateTest, ARowDeletedBeforeTheDateIsLeftOutAsARecordAloneLeavesIt)
     ASSERT_EQ(NameOn(1, "20240610"), "(none)");
     list->order = "ID";
     ASSERT_TRUE(list->LoadCondition("", "20240610"));
-    EXPECT_EQ(ListNames(), (std::vector<std::string>{"Kept", "Live"}));
+    EXPECT_EQ(list->Names(), (std::vector<std::string>{"Kept", "Live"}));
     ASSERT_TRUE(list->LoadCondition("", "20240630"));
-    EXPECT_EQ(ListNames(), std::vector<std::string>{"Live"}) << "today";
+    EXPECT_EQ(list->Names(), std::vector<std::string>{"Live"}) << "today";
 }
 
 TEST_P(ListDateTest, ARecordThatWouldBeRefusedAloneHasTheListRefused)
 {
-    Db().Execute({Current(1, "Now1", 1), Current(2, "Now2", 2), Period(1, "Old1", 3, "20240101", "20240131")});
+    Db().Execute({Current(1, "Now1", 1), Current(2, "Now2", 2), Period(1, "Old1", "20240101", "20240131", 3)});
     alice->looms->SetOptions({});
     const FirstRecord none = FailureOf([&] { list->LoadCondition("", "20240115"); });
     EXPECT_EQ(none.Code, 78);
@@ -152,7 +111,7 @@ TEST_P(ListDateTest, ARecordThatWouldBeRefusedAloneHasTheListRefused)
         << none.Message;
     EXPECT_FALSE(alice->connection.InTransaction());
     ASSERT_TRUE(list->LoadCondition("ID = 1", "20240115")) << "loom 2 is not among the rows of the condition";
-    EXPECT_EQ(ListNames(), std::vector<std::string>{"Old1"});
+    EXPECT_EQ(list->Names(), std::vector<std::string>{"Old1"});
 }
 
 TEST_P(ListDateTest, RecordsOfSeveralKeyColumnsAreFollowedThroughTheirOwnPeriods)
@@ -173,7 +132,7 @@ TEST_P(ListDateTest, RecordsOfSeveralKeyColumnsAreFollowedThroughTheirOwnPeriods
             ? thread->AsText("Colour")
             : "(none)";
     };
-    DatedLoomList threads(alice->info.DefaultSession(), ThreadType);
+    LoomList threads(alice->info.DefaultSession(), ThreadType);
     threads.order = "LoomID, Hole";
     ASSERT_TRUE(threads.LoadCondition("", "20240301"));
     std::vector<std::string> colours;
@@ -257,8 +216,8 @@ TEST_P(ListDateTest, AListForADateHoldsWhatEachRecordLoadedAloneHolds)
                 const int qty = quantities[nextQuantity++];
                 const std::string deleted =
                     chance(25) ? day(chance(50) ? start - between(1, 10) : between(0, 200)) : std::string();
-                statements.push_back(Period(id, "P" + std::to_string(id) + "_" + std::to_string(n), qty, day(start),
-                                            open ? "99991231" : day(end), deleted));
+                statements.push_back(Period(id, "P" + std::to_string(id) + "_" + std::to_string(n), day(start),
+                                            open ? "99991231" : day(end), qty, deleted));
                 rows.push_back({id, qty});
                 around(day(start));
                 if (!open) {

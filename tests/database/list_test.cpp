@@ -11,51 +11,18 @@
 
 namespace {
 
-// A list of looms, loaded directly and ordered as the test says.
-class LoomList : public TDBGenericListBase {
-public:
-    LoomList(TDBGSessionRef& session, int typeID = LoomType) : TDBGenericListBase(typeID, session) {}
-
-    std::string_view className() const override { return "TLoomList"; }
-    std::string OrderText() const override { return order; }
-
-    std::string order;
-
-protected:
-    std::unique_ptr<TDBGenericListHandler> NewHandler() override
-    {
-        return std::make_unique<TDBGenericListHandlerDirect>(*this, IsClient());
-    }
-};
-
-class ListTest : public RecordEngineTest {
+class ListTest : public LoomListTest {
 protected:
     void SetUp() override
     {
-        RecordEngineTest::SetUp();
+        LoomListTest::SetUp();
         if (HasFatalFailure()) {
             return;
         }
         Db().Execute({"INSERT INTO Looms (ID, Name, Qty) VALUES (1, 'warp', 3)",
                       "INSERT INTO Looms (ID, Name, Qty) VALUES (2, 'Band', 1)",
                       "INSERT INTO Looms (ID, Name, Qty) VALUES (3, 'Card', 5)"});
-        list = std::make_unique<LoomList>(alice->info.DefaultSession());
     }
-    void TearDown() override
-    {
-        list.reset();
-        RecordEngineTest::TearDown();
-    }
-    std::vector<std::string> Names() const
-    {
-        std::vector<std::string> names;
-        for (int i = 0; i < list->Count(); ++i) {
-            names.push_back(dynamic_cast<TDBGenericAccessInternal&>(*list->Items(i)).AsText("Name"));
-        }
-        return names;
-    }
-
-    std::unique_ptr<LoomList> list;
 };
 
 } // namespace
@@ -68,14 +35,14 @@ TEST_P(ListTest, OneStatementLoadsTheRowsOfAConditionInOrder)
     list->SetColumnNames({"ID", "Name", "", "Loom"});
     ASSERT_TRUE(list->LoadCondition("Qty > 1"));
     EXPECT_EQ(log.Texts(), std::vector<std::string>{"SELECT ID, Name FROM Looms WHERE Qty > 1\r\nORDER BY Name"});
-    EXPECT_EQ(Names(), (std::vector<std::string>{"Card", "warp"}));
+    EXPECT_EQ(list->Names(), (std::vector<std::string>{"Card", "warp"}));
     EXPECT_EQ(list->Items(0)->Owner(), list.get());
     EXPECT_FALSE(list->Items(0)->IsModified());
     EXPECT_EQ(list->Items(0)->KeyValue(), 3);
 
     list->SetColumnNames({});
     ASSERT_TRUE(list->LoadCondition(list->InCondition({1, 2})));
-    EXPECT_EQ(Names(), (std::vector<std::string>{"Band", "warp"}));
+    EXPECT_EQ(list->Names(), (std::vector<std::string>{"Band", "warp"}));
     EXPECT_TRUE(log.Texts().back().starts_with("SELECT ID, Name, Qty, Price, Width, Active, Made, ModifyFlag, DeleteDate "
                                                "FROM Looms WHERE ID IN (1, 2)"))
         << log.Texts().back();
@@ -133,11 +100,10 @@ TEST_P(ListTest, ItemsGoToTextsAndItemInfosAndSortByKeyOrText)
 
 TEST_P(ListTest, AListForADateReadsTheCoveringPeriodsAndRefusesTheFuture)
 {
-    alice->info.OnGetSystemDate = [](TDBGenericInfo&) { return fw::EncodeDate(2024, 6, 30); };
-    Db().Execute({"INSERT INTO H_Looms (ID, Name, HistoryPeriodStart, HistoryPeriodEnd) VALUES (1, 'old warp', "
-                  "'20240101', '20240331')"});
+    SetToday(2024, 6, 30);
+    Db().Execute({Period(1, "old warp", "20240101", "20240331")});
     ASSERT_TRUE(list->LoadCondition("ID = 1", "20240201"));
-    EXPECT_EQ(Names(), std::vector<std::string>{"old warp"});
+    EXPECT_EQ(list->Names(), std::vector<std::string>{"old warp"});
     EXPECT_EQ(list->DateCheck("ID = 1", "20240201"), 1);
     EXPECT_EQ(list->DateText(), "20240201");
 

@@ -64,10 +64,8 @@ protected:
     {
         Db().Execute({"INSERT INTO Key_Registry (KeyName, LastValue) VALUES ('LOOM', 10)",
                       "INSERT INTO Looms (ID, Name) VALUES (1, 'Now')",
-                      "INSERT INTO H_Looms (ID, Name, HistoryPeriodStart, HistoryPeriodEnd) VALUES (1, 'Winter', "
-                      "'20240101', '20240229')",
-                      "INSERT INTO H_Looms (ID, Name, HistoryPeriodStart, HistoryPeriodEnd) VALUES (1, 'Spring', "
-                      "'20240301', '20240430')"});
+                      Period(1, "Winter", "20240101", "20240229"),
+                      Period(1, "Spring", "20240301", "20240430")});
     }
 };
 
@@ -132,8 +130,7 @@ TEST_P(RecordConcurrencyTest, FailingHistorySavesLeaveNoTransactionAndNoSessionH
         << first.Message;
     EXPECT_TRUE(LeftNothingOpen(*alice));
 
-    Db().Execute({"INSERT INTO H_Looms (ID, Name, HistoryPeriodStart, HistoryPeriodEnd) VALUES (2, 'Two', "
-                  "'20240101', '99991231')"});
+    Db().Execute({Period(2, "Two", "20240101", "99991231")});
     const FirstRecord closing = FailureOf([&] { loom->SaveToHistory("20240201"); });
     EXPECT_EQ(closing.Code, 74);
     EXPECT_TRUE(closing.Message.starts_with("Unable to update history table H_Looms.\r\nSession = Default\r\nNew Date "
@@ -247,7 +244,7 @@ TEST_P(RecordConcurrencyTest, TwoInterleavedInsertsKeepTheirOwnGeneratedKeys)
 TEST_P(RecordConcurrencyTest, AHostHandlerThatGoesOnLeavesNoTransactionOpenAndNoSessionHeld)
 {
     AddPeriods();
-    alice->info.OnGetSystemDate = [](TDBGenericInfo&) { return fw::EncodeDate(2024, 6, 30); };
+    SetToday(2024, 6, 30);
     std::vector<int> codes;
     Swallow(*alice, codes);
     const auto expectReported = [&](int code, const char* step) {
@@ -303,8 +300,7 @@ TEST_P(RecordConcurrencyTest, AHostHandlerThatGoesOnLeavesNoTransactionOpenAndNo
 TEST_P(RecordConcurrencyTest, TwoUsersSavingHistoryForOneRecordLeaveOneOpenPeriod)
 {
     Db().Execute({"INSERT INTO Looms (ID, Name) VALUES (3, 'Now')",
-                  "INSERT INTO H_Looms (ID, Name, HistoryPeriodStart, HistoryPeriodEnd) VALUES (3, 'Open', "
-                  "'20240301', '99991231')"});
+                  Period(3, "Open", "20240301", "99991231")});
     // Bob has loaded the record and waits; Alice is held right after she read where the
     // latest period starts, and Bob saves meanwhile. Alice goes on only once Bob has reached
     // the statement that queues him behind her (SQLite: the start of his write transaction;
@@ -338,7 +334,9 @@ TEST_P(RecordConcurrencyTest, TwoUsersSavingHistoryForOneRecordLeaveOneOpenPerio
     const bool bobQueued = aliceHeld && queued.WaitUntilHeld();
     gate.Release();
     ASSERT_TRUE(aliceHeld);
-    ASSERT_TRUE(bobQueued);
+    // Not fatal: a Bob who never queued saved beside Alice, and the periods below show what
+    // that left.
+    EXPECT_TRUE(bobQueued);
     EXPECT_TRUE(first.get());
     EXPECT_TRUE(second.get());
     EXPECT_EQ(Rows("SELECT Name, HistoryPeriodStart, HistoryPeriodEnd FROM H_Looms WHERE ID = 3 "

@@ -196,7 +196,7 @@ TEST_P(RecordFailureTest, AKeyDrawThatCannotTakeItsNameLockDrawsNothingAndLeaves
 
 TEST_P(RecordFailureTest, ASoftDeletedRowLoadedForAnEarlierDateIsUpdated)
 {
-    alice->info.OnGetSystemDate = [](TDBGenericInfo&) { return fw::EncodeDate(2024, 6, 30); };
+    SetToday(2024, 6, 30);
     Db().Execute({"INSERT INTO Looms (ID, Name, Qty, DeleteDate) VALUES (1, 'Warp', 3, '20240301')"});
     auto loom = alice->Loom();
     ASSERT_TRUE(loom->Load(1, "20240201"));

@@ -2,7 +2,8 @@
 
 // The record tests' tables on both engines and a user who has them registered: looms (a
 // record key from the registry, a modify flag, delete dates and a history table), orders
-// (a key the engine makes, and a CHECK on the quantity) and threads (two key columns).
+// (a key the engine makes, and a CHECK on the quantity) and threads (two key columns); a
+// list of them, loaded directly.
 
 #include <memory>
 #include <string>
@@ -11,9 +12,11 @@
 #include "database/db_access_compound.h"
 #include "database/db_access_internal.h"
 #include "database/db_generic_query.h"
+#include "database/db_list.h"
 #include "database/db_table_info.h"
 #include "database/db_type_registers.h"
 #include "database_test_support.h"
+#include "framework/core/datetime.h"
 #include "framework/core/strings.h"
 
 enum RecordTypes { LoomType = 1, OrderType = 2, ThreadType = 3, LoomSetType = 4 };
@@ -33,6 +36,15 @@ inline void CreateRecordTables(const TestDatabase& db)
                     "Qty INT NOT NULL DEFAULT 0 CHECK (Qty >= 0))",
                 "CREATE TABLE Threads (LoomID INT NOT NULL, Hole VARCHAR(4) NOT NULL, Colour VARCHAR(10), "
                 "PRIMARY KEY (LoomID, Hole))"});
+}
+
+// A statement that puts a period of a loom straight into its history table.
+inline std::string Period(int id, const std::string& name, const std::string& start, const std::string& end,
+                          int qty = 0, const std::string& deleted = {})
+{
+    return "INSERT INTO H_Looms (ID, Name, Qty, DeleteDate, HistoryPeriodStart, HistoryPeriodEnd) VALUES ("
+        + std::to_string(id) + ", '" + name + "', " + std::to_string(qty) + ", '" + deleted + "', '" + start + "', '"
+        + end + "')";
 }
 
 // Every row of the query, its columns joined by "|".
@@ -63,19 +75,16 @@ public:
         // Date-time texts that both engines read.
         info.SetDBDateFormat("YYYY-MM-DD");
         connection.Open();
-        looms = AddTable("Looms", "ID");
+        looms = AddRecordTable(LoomType, "Looms", "ID");
         looms->SetRecordKeyName("LOOM");
         looms->SethasHistory(true);
         looms->SethasModifyFlag(true);
         looms->SetCanDelete(true);
-        orders = AddTable("Orders", "ID");
-        threads = AddTable("Threads", "LoomID, Hole");
+        orders = AddRecordTable(OrderType, "Orders", "ID");
+        threads = AddRecordTable(ThreadType, "Threads", "LoomID, Hole");
         TDBGenericTableInfo* sets = info.TableList().AddItem();
         sets->SetTableName("LoomSets");
         sets->SetKeyField("ID");
-        Register(LoomType, "Looms", Internal());
-        Register(OrderType, "Orders", Internal());
-        Register(ThreadType, "Threads", Internal());
         Register(LoomSetType, "LoomSets", {"TDBGenericAccessCompound", [](int id, TDBGSessionRef& s, bool client) {
                                                auto* set = new TDBGenericAccessCompound(id, s, client);
                                                set->AddPart(std::make_unique<TDBGenericAccessInternal>(LoomType, s, client),
@@ -90,6 +99,38 @@ public:
     std::unique_ptr<TDBGenericAccessInternal> Order() { return Make<TDBGenericAccessInternal>(OrderType); }
     std::unique_ptr<TDBGenericAccessInternal> Thread() { return Make<TDBGenericAccessInternal>(ThreadType); }
     std::unique_ptr<TDBGenericAccessCompound> LoomSet() { return Make<TDBGenericAccessCompound>(LoomSetType); }
+
+    // A table made on the engine, its columns read from there, whose records of the type are
+    // TDBGenericAccessInternal.
+    TDBGenericTableInfo* AddRecordTable(int typeID, const std::string& name, const std::string& key)
+    {
+        TDBGenericTableInfo* table = info.TableList().AddItem();
+        table->SetTableName(name);
+        table->SetPrimaryKey(key);
+        table->Fields().AssignFieldDefs(connection.ReadFieldDefs(name));
+        // PostgreSQL's catalog gives the names folded to lower case; the statements the
+        // tests compare spell them as the tables were made.
+        for (int i = 0; i < table->Fields().Count(); ++i) {
+            for (const char* spelling : {"ID", "Name", "Qty", "Price", "Width", "Active", "Made", "ModifyFlag",
+                                         "DeleteDate", "LoomID", "Hole", "Colour"}) {
+                if (fw::SameText(table->Fields().Items(i)->FieldName, spelling)) {
+                    table->Fields().Items(i)->FieldName = spelling;
+                }
+            }
+        }
+        Register(typeID, name, {"TDBGenericAccessInternal", [](int id, TDBGSessionRef& session, bool client) {
+                                    return new TDBGenericAccessInternal(id, session, client);
+                                }});
+        return table;
+    }
+    void Register(int typeID, const std::string& table, TDBGRecordClass recordClass)
+    {
+        TDBGTypeIDEntry entry;
+        entry.TypeID = typeID;
+        entry.TableName = table;
+        entry.RecordClass = std::move(recordClass);
+        info.TypeRegister().Add(std::move(entry));
+    }
 
     template <class Record>
     std::unique_ptr<Record> Make(int typeID)
@@ -107,39 +148,33 @@ public:
     TDBGenericTableInfo* looms = nullptr;
     TDBGenericTableInfo* orders = nullptr;
     TDBGenericTableInfo* threads = nullptr;
+};
 
-private:
-    static TDBGRecordClass Internal()
+// A list of records of one type (looms unless told), loaded directly, in the order the
+// test gives it.
+class LoomList : public TDBGenericListBase {
+public:
+    explicit LoomList(TDBGSessionRef& session, int typeID = LoomType) : TDBGenericListBase(typeID, session) {}
+
+    std::string_view className() const override { return "TLoomList"; }
+    std::string OrderText() const override { return order; }
+
+    // The Name of every record, in the list's order.
+    std::vector<std::string> Names() const
     {
-        return {"TDBGenericAccessInternal", [](int id, TDBGSessionRef& session, bool client) {
-                    return new TDBGenericAccessInternal(id, session, client);
-                }};
-    }
-    TDBGenericTableInfo* AddTable(const std::string& name, const std::string& key)
-    {
-        TDBGenericTableInfo* table = info.TableList().AddItem();
-        table->SetTableName(name);
-        table->SetPrimaryKey(key);
-        table->Fields().AssignFieldDefs(connection.ReadFieldDefs(name));
-        // PostgreSQL's catalog gives the names folded to lower case; the statements the
-        // tests compare spell them as the tables were made.
-        for (int i = 0; i < table->Fields().Count(); ++i) {
-            for (const char* spelling : {"ID", "Name", "Qty", "Price", "Width", "Active", "Made", "ModifyFlag",
-                                         "DeleteDate", "LoomID", "Hole", "Colour"}) {
-                if (fw::SameText(table->Fields().Items(i)->FieldName, spelling)) {
-                    table->Fields().Items(i)->FieldName = spelling;
-                }
-            }
+        std::vector<std::string> names;
+        for (int i = 0; i < Count(); ++i) {
+            names.push_back(dynamic_cast<TDBGenericAccessInternal&>(*Items(i)).AsText("Name"));
         }
-        return table;
+        return names;
     }
-    void Register(int typeID, const std::string& table, TDBGRecordClass recordClass)
+
+    std::string order;
+
+protected:
+    std::unique_ptr<TDBGenericListHandler> NewHandler() override
     {
-        TDBGTypeIDEntry entry;
-        entry.TypeID = typeID;
-        entry.TableName = table;
-        entry.RecordClass = std::move(recordClass);
-        info.TypeRegister().Add(std::move(entry));
+        return std::make_unique<TDBGenericListHandlerDirect>(*this, IsClient());
     }
 };
 
@@ -161,6 +196,31 @@ protected:
         EngineTest::TearDown();
     }
     std::vector<std::string> Rows(const std::string& sql) { return RowsOf(Db(), sql); }
+    // The day Alice's layer takes for today.
+    void SetToday(int year, int month, int day)
+    {
+        alice->info.OnGetSystemDate = [today = fw::EncodeDate(year, month, day)](TDBGenericInfo&) { return today; };
+    }
 
     std::unique_ptr<RecordUser> alice;
+};
+
+// The record tests of a list of looms, made for Alice.
+class LoomListTest : public RecordEngineTest {
+protected:
+    void SetUp() override
+    {
+        RecordEngineTest::SetUp();
+        if (HasFatalFailure()) {
+            return;
+        }
+        list = std::make_unique<LoomList>(alice->info.DefaultSession());
+    }
+    void TearDown() override
+    {
+        list.reset();
+        RecordEngineTest::TearDown();
+    }
+
+    std::unique_ptr<LoomList> list;
 };

@@ -22,12 +22,10 @@ protected:
         if (HasFatalFailure()) {
             return;
         }
-        alice->info.OnGetSystemDate = [](TDBGenericInfo&) { return fw::EncodeDate(2024, 6, 30); };
+        SetToday(2024, 6, 30);
         Db().Execute({"INSERT INTO Looms (ID, Name) VALUES (1, 'Now')",
-                      "INSERT INTO H_Looms (ID, Name, HistoryPeriodStart, HistoryPeriodEnd) "
-                      "VALUES (1, 'Winter', '20240101', '20240229')",
-                      "INSERT INTO H_Looms (ID, Name, HistoryPeriodStart, HistoryPeriodEnd) "
-                      "VALUES (1, 'Spring', '20240301', '20240430')"});
+                      Period(1, "Winter", "20240101", "20240229"),
+                      Period(1, "Spring", "20240301", "20240430")});
     }
 };
 

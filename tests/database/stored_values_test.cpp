@@ -41,17 +41,7 @@ protected:
         // Notes: a tag of three characters and a body of 400.
         Db().Execute({"CREATE TABLE Notes (ID INT PRIMARY KEY, Tag VARCHAR(3) NOT NULL DEFAULT '', "
                       "Body VARCHAR(400) NOT NULL DEFAULT '')"});
-        TDBGenericTableInfo* notes = alice->info.TableList().AddItem();
-        notes->SetTableName("Notes");
-        notes->SetPrimaryKey("ID");
-        notes->Fields().AssignFieldDefs(alice->connection.ReadFieldDefs("Notes"));
-        TDBGTypeIDEntry entry;
-        entry.TypeID = NoteType;
-        entry.TableName = "Notes";
-        entry.RecordClass = {"TDBGenericAccessInternal", [](int id, TDBGSessionRef& session, bool client) {
-                                 return new TDBGenericAccessInternal(id, session, client);
-                             }};
-        alice->info.TypeRegister().Add(std::move(entry));
+        alice->AddRecordTable(NoteType, "Notes", "ID");
     }
 
     std::unique_ptr<TDBGenericAccessInternal> Note() { return alice->Make<TDBGenericAccessInternal>(NoteType); }
@@ -150,7 +140,7 @@ TEST_P(StoredValuesTest, DateTimesInTheDefaultFormatReadBackCompareAndSort)
 {
     alice->info.SetDBDateFormat(TDBGenericInfo().DBDateFormat());
     ASSERT_EQ(alice->info.DBDateFormat(), "MM/DD/YYYY");
-    alice->info.OnGetSystemDate = [](TDBGenericInfo&) { return fw::EncodeDate(2025, 6, 30); };
+    SetToday(2025, 6, 30);
     const fw::DateTime newYearsEve = fw::ComposeDateTime(fw::EncodeDate(2024, 12, 31), fw::EncodeTime(23, 59, 58));
     const fw::DateTime newYear = fw::EncodeDate(2025, 1, 1);
     const fw::DateTime secondNoon = fw::ComposeDateTime(fw::EncodeDate(2025, 1, 2), fw::EncodeTime(12, 0, 0));

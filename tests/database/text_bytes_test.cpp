@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "database/db_list.h"
 #include "record_support.h"
 
 // Texts come back from both engines byte for byte, also those that begin with a byte-order
@@ -13,20 +12,6 @@
 namespace {
 
 const std::string Mark = "\xEF\xBB\xBF";
-
-class MarkedLoomList : public TDBGenericListBase {
-public:
-    explicit MarkedLoomList(TDBGSessionRef& session) : TDBGenericListBase(LoomType, session) {}
-
-    std::string_view className() const override { return "TMarkedLoomList"; }
-    std::string OrderText() const override { return "ID"; }
-
-protected:
-    std::unique_ptr<TDBGenericListHandler> NewHandler() override
-    {
-        return std::make_unique<TDBGenericListHandlerDirect>(*this, IsClient());
-    }
-};
 
 class TextBytesTest : public RecordEngineTest {};
 
@@ -50,7 +35,8 @@ TEST_P(TextBytesTest, ATextBeginningWithAByteOrderMarkComesBackWhole)
     ASSERT_TRUE(again->Save());
     EXPECT_EQ(Db().Scalar("SELECT COUNT(*) FROM Looms WHERE Name = '" + Mark + "Warp'"), "1");
 
-    MarkedLoomList list(alice->info.DefaultSession());
+    LoomList list(alice->info.DefaultSession());
+    list.order = "ID";
     ASSERT_TRUE(list.LoadCondition(""));
     ASSERT_EQ(list.Count(), 1);
     EXPECT_EQ(dynamic_cast<TDBGenericAccessInternal&>(*list.Items(0)).AsText("Name"), Mark + "Warp");

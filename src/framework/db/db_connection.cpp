@@ -229,17 +229,20 @@ ResultData Connection::Impl::Execute(std::string_view sent)
         result.Columns.reserve(static_cast<std::size_t>(record.count()));
         // Every text comes from the driver here. PostgreSQL's are read as the server sent
         // them (db_postgres_text.h): Qt's decoding would drop a leading byte-order mark.
+        // A row's texts are looked up only when the result has a column of them.
         std::vector<bool> serverTexts;
+        bool anyServerText = false;
         for (int i = 0; i < record.count(); ++i) {
             result.Columns.push_back(Utf8(record.fieldName(i)));
-            serverTexts.push_back(EngineKind == Engine::Postgres
-                                  && record.field(i).metaType().id() == QMetaType::QString);
+            const bool serverText =
+                EngineKind == Engine::Postgres && record.field(i).metaType().id() == QMetaType::QString;
+            serverTexts.push_back(serverText);
+            anyServerText = anyServerText || serverText;
         }
         while (query.next()) {
             std::vector<CellValue> row;
             row.reserve(result.Columns.size());
-            const PostgresRowTexts texts =
-                EngineKind == Engine::Postgres ? PostgresRowTexts(query) : PostgresRowTexts();
+            const PostgresRowTexts texts = anyServerText ? PostgresRowTexts(query) : PostgresRowTexts();
             for (int i = 0; i < record.count(); ++i) {
                 CellValue cell;
                 if (!serverTexts[static_cast<std::size_t>(i)] || !texts.Read(i, cell)) {
@@ -408,7 +411,6 @@ void Connection::StartTransaction()
     impl_->Execute(begin);
     impl_->InTransaction = true;
     impl_->TransactionFailed = false;
-    impl_->Undo.clear();
 }
 
 void Connection::Commit()
