@@ -831,6 +831,19 @@ TEST_F(BlockFrameTest, ItsMemoryFollowsTheWindowNotTheDesign)
     EXPECT_EQ(shown.Pixel(5, 5), frame->IsCellSet(0, 299) ? fw::clBlack : fw::clWhite);
 }
 
+TEST_F(BlockFrameTest, APictureOfAnotherShapeNeverMakesTheGridTheNewWidthAtTheOldLength)
+{
+    // A narrow, long design and a wide, short picture of a million cells each: the new width
+    // at the old length would be a hundred million cells, gigabytes for a moment. The grid
+    // holds the larger of the two designs at most on the way.
+    frame->SetPattern(fw::Bitmap(10, 100'000, true));
+    const PeakResidentGrowth peak;
+    EXPECT_TRUE(frame->ImportPicture(fw::Bitmap(1000, 1000, true)));
+    EXPECT_EQ(frame->GridWidth(), 1000);
+    EXPECT_EQ(frame->GridHeight(), 1000);
+    EXPECT_LT(peak.Bytes(), std::size_t{256} << 20);
+}
+
 TEST_F(BlockFrameTest, CellsOfOnePixelStillMapThePointer)
 {
     frame->SetPattern(Picture({"#.", ".#"}));

@@ -39,6 +39,7 @@
 #include "shell/file_loader_editors.h"
 #include "shell/size_dialog.h"
 #include "shell/tool_actions.h"
+#include "support/memory_use.h"
 
 namespace {
 
@@ -229,7 +230,12 @@ TEST_F(WrittenFilesOpenTest, TheTwistEditorSavesADesignAtTheLimitThatOpens)
     EXPECT_EQ(size(MaxPatternCards, FullWidthRows + 1), TooManyCells(MaxPatternCards, FullWidthRows + 1));
     EXPECT_EQ(editor->framePattern->GridWidth(), Narrow);
     EXPECT_EQ(editor->framePattern->GridHeight(), longest);
-    EXPECT_EQ(size(MaxPatternCards, FullWidthRows), "");
+    {
+        // Never the new width at the old length on the way: a hundred times the cells.
+        const PeakResidentGrowth peak;
+        EXPECT_EQ(size(MaxPatternCards, FullWidthRows), "");
+        EXPECT_LT(peak.Bytes(), std::size_t{256} << 20);
+    }
     ASSERT_EQ(editor->framePattern->GridWidth(), MaxPatternCards);
     const std::filesystem::path file = Folder() / "twist.tvl";
     RunSaving(file, 1, [&] { editor->PerformAction(TWAction::Save, false, nullptr); });
