@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "df_editor_test_support.h"
 #include "editors/df_editor.h"
 #include "editors/double_face_frame.h"
 #include "editors/font_properties_dialog.h"
@@ -37,22 +38,13 @@
 #include "model/twist_pattern.h"
 #include "shell/file_loader.h"
 #include "shell/file_loader_editors.h"
-#include "shell/size_dialog.h"
 #include "shell/tool_actions.h"
+#include "support/design_limits.h"
 #include "support/memory_use.h"
 
 namespace {
 
 using font_editor_test::FontEditorTest;
-
-// The most rows a design as wide as a pattern may be holds.
-constexpr int FullWidthRows = static_cast<int>(MaxDesignCells / MaxPatternCards);
-
-std::string TooManyCells(int width, int length)
-{
-    return "Pattern too large (" + std::to_string(width) + " x " + std::to_string(length)
-           + " cells).\r\nA pattern has at most " + std::to_string(MaxDesignCells) + " cells.";
-}
 
 // A design of the kind with four-hole cards.
 template <class Design>
@@ -149,12 +141,7 @@ protected:
     // The Size command of a double-face or twill editor, answered with the size.
     void RunSize(TfrmTWDoublefaceNonMDI& editor, int width, int length)
     {
-        modalScript = [&](fw::Form& form) {
-            auto& size = dynamic_cast<TfrmSize&>(form);
-            size.edWidth->SetText(std::to_string(width));
-            size.edLength->SetText(std::to_string(length));
-            size.btnAcceptClick();
-        };
+        modalScript = df_editor_test::SizeAnswer(width, length);
         try {
             editor.PerformAction(TWAction::PatternSize, false, nullptr);
         } catch (...) {
