@@ -115,6 +115,16 @@ protected:
         return read;
     }
 
+    // The file opens again through the loader as a pattern of the kind with the cards and picks.
+    void ExpectReopens(const std::filesystem::path& file, int kind, int cards, int picks)
+    {
+        const std::optional<Reopened> reopened = Reopen(file);
+        ASSERT_TRUE(reopened.has_value()) << file;
+        EXPECT_EQ(reopened->Kind, kind);
+        EXPECT_EQ(reopened->Cards, cards);
+        EXPECT_EQ(reopened->Picks, picks);
+    }
+
     // Runs the command with the file dialogs choosing the file under the filter.
     void RunSaving(const std::filesystem::path& file, int filterIndex, const std::function<void()>& command)
     {
@@ -168,24 +178,15 @@ protected:
 
         const std::filesystem::path design = Folder() / "design.tvl";
         RunSaving(design, 1, [&] { editor->PerformAction(TWAction::Save, false, nullptr); });
-        const std::optional<Reopened> reopened = Reopen(design);
-        ASSERT_TRUE(reopened.has_value());
-        EXPECT_EQ(reopened->Kind, kind);
-        EXPECT_EQ(reopened->Cards, MaxPatternCards);
-        EXPECT_EQ(reopened->Picks, 2 * FullWidthRows);
+        ExpectReopens(design, kind, MaxPatternCards, 2 * FullWidthRows);
 
         // Saved as threaded-in: the design woven, two picks a row.
         const std::filesystem::path threaded = Folder() / "threaded.tvl";
         RunSaving(threaded, 2, [&] { editor->PerformAction(TWAction::Save, false, nullptr); });
-        const std::optional<Reopened> woven = Reopen(threaded);
-        ASSERT_TRUE(woven.has_value());
-        EXPECT_EQ(woven->Kind, PatternTypeThreaded);
-        EXPECT_EQ(woven->Cards, MaxPatternCards);
-        EXPECT_EQ(woven->Picks, 2 * FullWidthRows);
+        ExpectReopens(threaded, PatternTypeThreaded, MaxPatternCards, 2 * FullWidthRows);
         delete editor;
     }
 };
-
 
 TEST_F(WrittenFilesOpenTest, TheDoubleFaceAndTwillEditorsSaveAtTheLimitWhatOpensAndRefuseToGrowPastIt)
 {
@@ -226,11 +227,7 @@ TEST_F(WrittenFilesOpenTest, TheTwistEditorSavesADesignAtTheLimitThatOpens)
     ASSERT_EQ(editor->framePattern->GridWidth(), MaxPatternCards);
     const std::filesystem::path file = Folder() / "twist.tvl";
     RunSaving(file, 1, [&] { editor->PerformAction(TWAction::Save, false, nullptr); });
-    const std::optional<Reopened> reopened = Reopen(file);
-    ASSERT_TRUE(reopened.has_value());
-    EXPECT_EQ(reopened->Kind, PatternTypeTwistPatterned);
-    EXPECT_EQ(reopened->Cards, MaxPatternCards);
-    EXPECT_EQ(reopened->Picks, FullWidthRows);
+    ExpectReopens(file, PatternTypeTwistPatterned, MaxPatternCards, FullWidthRows);
     delete editor;
 }
 
@@ -258,11 +255,7 @@ TEST_F(WrittenFilesOpenTest, TheLetteredBandsDesignAtTheLimitOpensAndOnePastIsRe
     band.GeneratePattern();
     const std::filesystem::path file = Folder() / "design.tvl";
     RunSaving(file, 1, [&] { band.btnSaveDFPattern->Click(); });
-    const std::optional<Reopened> reopened = Reopen(file);
-    ASSERT_TRUE(reopened.has_value());
-    EXPECT_EQ(reopened->Kind, PatternTypeDoubleFace);
-    EXPECT_EQ(reopened->Cards, MaxPatternCards);
-    EXPECT_EQ(reopened->Picks, 2 * FullWidthRows);
+    ExpectReopens(file, PatternTypeDoubleFace, MaxPatternCards, 2 * FullWidthRows);
     delete &band;
 }
 
@@ -346,10 +339,7 @@ TEST_F(WrittenFilesOpenTest, PatternsAsWideAsAPatternMayBeAndABandInItsTallestFo
     RunSaving(threadedFile, 1, [&] {
         dynamic_cast<ITWActions&>(*threadedEditor).PerformAction(TWAction::Save, false, nullptr);
     });
-    std::optional<Reopened> reopened = Reopen(threadedFile);
-    ASSERT_TRUE(reopened.has_value());
-    EXPECT_EQ(reopened->Kind, PatternTypeThreaded);
-    EXPECT_EQ(reopened->Cards, MaxPatternCards);
+    ExpectReopens(threadedFile, PatternTypeThreaded, MaxPatternCards, 1);
 
     auto brocade = std::make_unique<TTWBrocadePattern>();
     brocade->SetWidth(MaxPatternCards);
@@ -363,11 +353,7 @@ TEST_F(WrittenFilesOpenTest, PatternsAsWideAsAPatternMayBeAndABandInItsTallestFo
     RunSaving(brocadeFile, 1, [&] {
         dynamic_cast<ITWActions&>(*brocadeEditor).PerformAction(TWAction::Save, false, nullptr);
     });
-    reopened = Reopen(brocadeFile);
-    ASSERT_TRUE(reopened.has_value());
-    EXPECT_EQ(reopened->Kind, PatternTypeBrocade);
-    EXPECT_EQ(reopened->Cards, MaxPatternCards);
-    EXPECT_EQ(reopened->Picks, 2);
+    ExpectReopens(brocadeFile, PatternTypeBrocade, MaxPatternCards, 2);
 
     // A band saved with its font embedded, the font as high as it may be and its letter as
     // long as that height lets it be.
@@ -377,7 +363,7 @@ TEST_F(WrittenFilesOpenTest, PatternsAsWideAsAPatternMayBeAndABandInItsTallestFo
     TfrmTWLetteredBand& band = ShowBand(*font, "A");
     const std::filesystem::path bandFile = Folder() / "band.tvl";
     RunSaving(bandFile, 1, [&] { band.PerformAction(TWAction::Save, false, nullptr); });
-    reopened = Reopen(bandFile);
+    const std::optional<Reopened> reopened = Reopen(bandFile);
     ASSERT_TRUE(reopened.has_value());
     EXPECT_EQ(reopened->Kind, PatternTypeLetteredBand);
 }
