@@ -212,8 +212,9 @@ void UndoRedo(benchmark::State& state)
     }
 }
 
-// The overview and the whole main image drawn again, as after a change of option.
-void WholeRepaint(benchmark::State& state)
+// The overview and the whole main image drawn again, as after a change of option; with the
+// paint of what the view shows timed too, or left out.
+void Repaint(benchmark::State& state, bool paintTimed)
 {
     Shown shown;
     if (const std::string problem = shown.Problem(); !problem.empty()) {
@@ -222,24 +223,25 @@ void WholeRepaint(benchmark::State& state)
     }
     for (auto _ : state) {
         shown.Frame->Refresh();
-        state.PauseTiming();
+        if (!paintTimed) {
+            state.PauseTiming();
+        }
         Shown::Settle();
-        state.ResumeTiming();
+        if (!paintTimed) {
+            state.ResumeTiming();
+        }
     }
+}
+
+void WholeRepaint(benchmark::State& state)
+{
+    Repaint(state, false);
 }
 
 // The same up to the screen: with the paint of what the view shows.
 void WholeRepaintShown(benchmark::State& state)
 {
-    Shown shown;
-    if (const std::string problem = shown.Problem(); !problem.empty()) {
-        state.SkipWithError(problem.c_str());
-        return;
-    }
-    for (auto _ : state) {
-        shown.Frame->Refresh();
-        Shown::Settle();
-    }
+    Repaint(state, true);
 }
 
 // --- The steps of those roads -----------------------------------------------------------------

@@ -303,11 +303,21 @@ void TfrmBlockPattern::SetGridWidth(int columns)
     Refresh();
 }
 
+void TfrmBlockPattern::SetGridSize(int columns, int rows)
+{
+    if (static_cast<std::int64_t>(columns) * gridHeight_ <= static_cast<std::int64_t>(gridWidth_) * rows) {
+        SetGridWidth(columns);
+        SetGridHeight(rows);
+    } else {
+        SetGridHeight(rows);
+        SetGridWidth(columns);
+    }
+}
+
 void TfrmBlockPattern::ClearGrid()
 {
     BeginUpdate();
-    SetGridWidth(0);
-    SetGridHeight(0);
+    SetGridSize(0, 0);
     area_ = TBlockArea{};
     areaAnchor_ = TBlockArea{};
     selectionShown_ = false;
@@ -323,8 +333,7 @@ void TfrmBlockPattern::SetPattern(const fw::Bitmap& bitmap)
                                 std::string(className()), "SetPattern");
     }
     BeginUpdate();
-    SetGridHeight(bitmap.Height());
-    SetGridWidth(bitmap.Width());
+    SetGridSize(bitmap.Width(), bitmap.Height());
     for (TTWBlockDesignItem* item : {currentDesign_.get(), areaSource_.get(), areaUndo_.get()}) {
         item->Bitmap().CopyRect(0, 0, bitmap, bitmap.Bounds());
     }
@@ -411,8 +420,7 @@ void TfrmBlockPattern::RestoreDesign(const TTWBlockDesignItem& item)
         HideSelection();
         area_ = TBlockArea{};
         areaAnchor_ = TBlockArea{};
-        SetGridWidth(item.Width());
-        SetGridHeight(item.Height());
+        SetGridSize(item.Width(), item.Height());
         areaSource_->Assign(&item);
         areaUndo_->Assign(&item);
     }

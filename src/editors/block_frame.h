@@ -123,6 +123,10 @@ public:
     // bottom (rows 0 upward); the three designs, the colour arrays and the design grid follow.
     virtual void SetGridWidth(int columns);
     virtual void SetGridHeight(int rows);
+    // Both sizes, the side that makes the grid smaller first: a narrow, long design made wide
+    // and short (or the other way) never passes through the new width at the old length,
+    // which could hold a hundred times the cells of either.
+    void SetGridSize(int columns, int rows);
     // Both sizes to 0, and no undo steps.
     void ClearGrid();
 

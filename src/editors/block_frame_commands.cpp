@@ -191,8 +191,7 @@ bool TfrmBlockPattern::ImportPicture(fw::Bitmap bitmap)
         if (OnImportSize) {
             OnImportSize(bitmap.Width(), bitmap.Height());
         }
-        SetGridWidth(bitmap.Width());
-        SetGridHeight(bitmap.Height());
+        SetGridSize(bitmap.Width(), bitmap.Height());
         currentDesign_->Bitmap().CopyRect(0, 0, bitmap, bitmap.Bounds());
         AfterImport(bitmap);
         areaSource_->Assign(currentDesign_.get());

@@ -322,8 +322,7 @@ void TfrmBrocade::SetDesignSize(int cards, int picks)
 {
     CheckDesignSize(cards, picks);
     const TBlockPatternUpdate update(*framePattern);
-    framePattern->SetGridWidth(cards);
-    framePattern->SetGridHeight(picks);
+    framePattern->SetGridSize(cards, picks);
     RecomputeRuns();
 }
 
@@ -348,8 +347,7 @@ void TfrmBrocade::LoadPattern(const TTWBrocadePattern& pattern)
     fillingGrid_ = true;
     try {
         LoadCards(pattern_->Cards());
-        framePattern->SetGridWidth(width);
-        framePattern->SetGridHeight(picks);
+        framePattern->SetGridSize(width, picks);
         // The file's cards (as many as the width, or fewer) stay as they are.
         framePattern->frameCards->LoadFromCardList(pattern_->Cards());
         BindPalette();

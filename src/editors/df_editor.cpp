@@ -368,8 +368,7 @@ void TfrmTWDoublefaceNonMDI::SetPatternSize(int width, int length)
 {
     framePattern->BeginUpdate();
     try {
-        framePattern->SetGridWidth(width);
-        framePattern->SetGridHeight(length);
+        framePattern->SetGridSize(width, length);
         const int before = frameCards->CardCount();
         frameCards->SetCardCount(width);
         for (int i = before; i < frameCards->CardCount(); ++i) {
@@ -476,8 +475,7 @@ void TfrmTWDoublefaceNonMDI::SetPattern(const TTWDFPattern& pattern)
         if (pattern.ColourCount() != colourCount_) {
             SetColourCount(pattern.ColourCount());
         }
-        framePattern->SetGridWidth(pattern.Width());
-        framePattern->SetGridHeight(pattern.Length());
+        framePattern->SetGridSize(pattern.Width(), pattern.Length());
         threaded_->Palette().Assign(&pattern.Palette());
         ApplyPalette();
         frameCards->SetCardCount(pattern.Width());

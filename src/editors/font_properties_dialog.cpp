@@ -142,20 +142,18 @@ void TfrmTWFontProperties::btnAcceptClick()
     }
     // Each letter, and each new one, is saved as a design of the height by its width, and
     // a font file holds no larger design.
+    std::int64_t pixels = 0;
     for (int i = 0; i < font_->GetCharCount(); ++i) {
         const int letterWidth = font_->GetChar(i)->Width();
         if (!DesignCellsFit(height, letterWidth)) {
             Refuse(PatternCellsText(height, letterWidth, MaxDesignCells), *edHeight);
             return;
         }
+        pixels += static_cast<std::int64_t>(letterWidth) * height;
     }
     if (!DesignCellsFit(height, width)) {
         Refuse(PatternCellsText(height, width, MaxDesignCells), *edWidth);
         return;
-    }
-    std::int64_t pixels = 0;
-    for (int i = 0; i < font_->GetCharCount(); ++i) {
-        pixels += static_cast<std::int64_t>(font_->GetChar(i)->Width()) * height;
     }
     if (pixels > TTWFont::MaxGlyphPixels) {
         Refuse(FontTooLargeText, *edHeight);

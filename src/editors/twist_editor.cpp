@@ -183,8 +183,7 @@ void TfrmTWWarpTwinedPatternNonMDI::LoadPattern(const TTWWarpTwinedPattern& patt
         host->UpdateWindowMenuCaption(*this);
         host->RefreshNotes(*this);
     }
-    framePattern->SetGridWidth(pattern_->Width());
-    framePattern->SetGridHeight(pattern_->Length());
+    framePattern->SetGridSize(pattern_->Width(), pattern_->Length());
     for (int y = 0; y < pattern_->Length(); ++y) {
         for (int x = 0; x < pattern_->Width(); ++x) {
             framePattern->SetCell(x, y, pattern_->GetCell(x, y));

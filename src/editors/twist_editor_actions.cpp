@@ -102,11 +102,9 @@ void TfrmTWWarpTwinedPatternNonMDI::EditSize()
         return;
     }
     {
-        // One redraw at the new size: a narrow, long design made wide and short would be
-        // drawn at the new width and the old length on the way, far beyond any design.
+        // One redraw, at the new size.
         const TBlockPatternUpdate update(*framePattern);
-        framePattern->SetGridWidth(width);
-        framePattern->SetGridHeight(length);
+        framePattern->SetGridSize(width, length);
     }
     // The threading may have changed too: a band in view is woven again.
     if (ImagePageShown()) {

@@ -8,20 +8,16 @@ TTWDesignCell* TTWDesignPick::GetCell(int index) const
     if (index < 0 || index >= Count()) {
         return nullptr;
     }
-    return cells_[static_cast<std::size_t>(index)].get();
+    std::unique_ptr<TTWDesignCell>& cell = cells_[static_cast<std::size_t>(index)];
+    if (cell == nullptr) {
+        cell = std::make_unique<TTWDesignCell>();
+    }
+    return cell.get();
 }
 
 void TTWDesignPick::SetCount(int n)
 {
-    const auto count = static_cast<std::size_t>(std::max(n, 0));
-    if (cells_.size() > count) {
-        cells_.resize(count);
-        return;
-    }
-    cells_.reserve(count);
-    while (cells_.size() < count) {
-        cells_.push_back(std::make_unique<TTWDesignCell>());
-    }
+    cells_.resize(static_cast<std::size_t>(std::max(n, 0)));
 }
 
 TTWDesignPick* TTWDesign::GetPick(int index) const

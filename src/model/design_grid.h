@@ -4,7 +4,9 @@
 #include <vector>
 
 // The row-and-cell grid a block-design frame keeps at its size (columns by picks), for the
-// kinds that hang per-pick data on it.
+// kinds that hang per-pick data on it. A cell is made when it is first asked for: a frame
+// keeps the grid at the size of every design it shows, and most kinds never hang anything
+// on it, so a design of a million cells costs a pointer a cell, not an object.
 
 class TTWDesignCell {
 public:
@@ -15,13 +17,14 @@ public:
 class TTWDesignPick {
 public:
     int Count() const { return static_cast<int>(cells_.size()); }
-    // None outside 0..Count - 1.
+    // None outside 0..Count - 1; the same cell every time it is asked for.
     TTWDesignCell* GetCell(int index) const;
     // Appends new cells up to n, or drops cells from the end down to n (negative: 0).
     void SetCount(int n);
 
 private:
-    std::vector<std::unique_ptr<TTWDesignCell>> cells_;
+    // Empty until the cell is first asked for.
+    mutable std::vector<std::unique_ptr<TTWDesignCell>> cells_;
 };
 
 class TTWDesign {

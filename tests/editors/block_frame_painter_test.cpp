@@ -576,14 +576,16 @@ struct RepaintCase {
     int HighlightMode;
 };
 
-// Every cell in turn changed and repainted alone, with its grid lines, over the image drawn before:
-// the result must be exactly a fresh drawing of the changed design.
-void CheckRepaintEveryCell(const RepaintCase& c)
+std::string Describe(const RepaintCase& c)
 {
-    SCOPED_TRACE(::testing::Message() << "horizontal " << c.Horizontal << " staggered " << c.Staggered << " by cell "
-                                      << c.CellByCell << " twist " << c.ShowTwist << " mode " << c.HighlightMode);
-    Design design(5, 4);
-    const TBlockFrameGeometry geometry(Layout(5, 4, 7, 8, c.Horizontal, c.Staggered));
+    return (::testing::Message() << "horizontal " << c.Horizontal << " staggered " << c.Staggered << " by cell "
+                                 << c.CellByCell << " twist " << c.ShowTwist << " mode " << c.HighlightMode)
+        .GetString();
+}
+
+// The grid shown with its highlights through cell (2, 3), drawn as the case says.
+TBlockFrameStyle RepaintStyle(const RepaintCase& c)
+{
     TBlockFrameStyle style = PlainStyle();
     style.ShowGrid = true;
     style.ShowGridHighlights = true;
@@ -593,6 +595,18 @@ void CheckRepaintEveryCell(const RepaintCase& c)
     style.CellByCell = c.CellByCell;
     style.ShowTwist = c.ShowTwist;
     style.TwineUseDefault = false;
+    return style;
+}
+
+// Every cell in turn changed and repainted alone, with its grid lines, over the image drawn before:
+// the result must be exactly a fresh drawing of the changed design.
+void CheckRepaintEveryCell(const RepaintCase& c)
+{
+    SCOPED_TRACE(Describe(c));
+    Design design(5, 4);
+    const TBlockFrameGeometry geometry(Layout(5, 4, 7, 8, c.Horizontal, c.Staggered));
+    // The painter keeps the style by reference.
+    const TBlockFrameStyle style = RepaintStyle(c);
     const TBlockFramePainter painter(geometry, style, design.Source());
     for (int y = 0; y < design.Rows(); ++y) {
         for (int x = 0; x < design.Columns(); ++x) {
@@ -733,21 +747,12 @@ TEST(BlockFramePainter, AnyAreaIsPaintedAsTheWholeImagePaintsIt)
                                  RepaintCase{true, false, true, true, 2}, RepaintCase{true, true, true, true, 1},
                                  RepaintCase{true, true, false, false, 2}}) {
         for (const bool grid : {true, false}) {
-            SCOPED_TRACE(::testing::Message() << "horizontal " << c.Horizontal << " staggered " << c.Staggered
-                                              << " by cell " << c.CellByCell << " twist " << c.ShowTwist << " mode "
-                                              << c.HighlightMode << " grid " << grid);
+            SCOPED_TRACE(Describe(c) + " grid " + std::to_string(grid));
             TBlockFrameLayout layout = Layout(9, 7, 7, 10, c.Horizontal, c.Staggered);
             layout.ShowPickTags = true;
             const TBlockFrameGeometry geometry(layout);
-            TBlockFrameStyle style = PlainStyle();
+            TBlockFrameStyle style = RepaintStyle(c);
             style.ShowGrid = grid;
-            style.ShowGridHighlights = true;
-            style.HighlightX = 2;
-            style.HighlightY = 3;
-            style.HighlightWidthMode = c.HighlightMode;
-            style.CellByCell = c.CellByCell;
-            style.ShowTwist = c.ShowTwist;
-            style.TwineUseDefault = false;
             // The editor's own drawing lands on its cell wherever the cell is painted.
             const TBlockFramePainter painter(geometry, style, design.Source(),
                                              [](const TBlockCellInfo& info, fw::Canvas& canvas) {

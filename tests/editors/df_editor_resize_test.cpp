@@ -19,6 +19,7 @@
 #include "model/weaving.h"
 #include "shell/size_dialog.h"
 #include "shell/tool_actions.h"
+#include "support/design_limits.h"
 #include "support/one_bit_bmp.h"
 #include "support/same_band.h"
 
@@ -26,6 +27,7 @@ namespace {
 
 using df_editor_test::DFEditorTest;
 using df_editor_test::MakeDesign;
+using df_editor_test::SizeAnswer;
 using threaded_editor_test::GridRows;
 
 using DFEditorResizeTest = DFEditorTest;
@@ -147,19 +149,12 @@ TEST_F(DFEditorResizeTest, ASizeOfMoreCellsThanADesignMayHaveIsRefusedAndTheDesi
     const int length = static_cast<int>(MaxDesignCells / width) + 1;
     TfrmTWDoublefaceNonMDI& editor = ShownDesign(NewDF(), 2);
     const std::vector<std::string> cells = GridRows(*editor.framePattern);
-    modalScript = [&](fw::Form& form) {
-        auto& size = dynamic_cast<TfrmSize&>(form);
-        size.edWidth->SetText(std::to_string(width));
-        size.edLength->SetText(std::to_string(length));
-        size.btnAcceptClick();
-    };
+    modalScript = SizeAnswer(width, length);
     try {
         editor.PerformAction(TWAction::PatternSize, false, nullptr);
         ADD_FAILURE() << "a design of " << width << " x " << length << " cells was made";
     } catch (const TGenericException& error) {
-        EXPECT_EQ(error.Message(), "Pattern too large (" + std::to_string(width) + " x " + std::to_string(length)
-                                       + " cells).\r\nA pattern has at most " + std::to_string(MaxDesignCells)
-                                       + " cells.");
+        EXPECT_EQ(error.Message(), TooManyCells(width, length));
     }
     modalScript = nullptr;
     EXPECT_EQ(editor.framePattern->GridWidth(), 7);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,8 +16,10 @@
 #include "editors/card_setup_card.h"
 #include "editors/card_setup_row.h"
 #include "editors/df_editor.h"
+#include "framework/gui/std_edit.h"
 #include "model/card.h"
 #include "model/df_pattern.h"
+#include "shell/size_dialog.h"
 #include "threaded_editor_test_support.h"
 
 namespace df_editor_test {
@@ -90,6 +93,18 @@ std::unique_ptr<TTWDFPattern> MakeDesign(int width, int length, int colourCount,
         }
     }
     return pattern;
+}
+
+// A modal script that answers the Size dialog of the double-face and twill editors with the
+// size and accepts it.
+inline std::function<void(fw::Form&)> SizeAnswer(int width, int length)
+{
+    return [width, length](fw::Form& form) {
+        auto& size = dynamic_cast<TfrmSize&>(form);
+        size.edWidth->SetText(std::to_string(width));
+        size.edLength->SetText(std::to_string(length));
+        size.btnAcceptClick();
+    };
 }
 
 } // namespace df_editor_test

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "df_editor_test_support.h"
 #include "editors/df_editor.h"
 #include "editors/double_face_frame.h"
 #include "editors/font_properties_dialog.h"
@@ -37,22 +38,14 @@
 #include "model/twist_pattern.h"
 #include "shell/file_loader.h"
 #include "shell/file_loader_editors.h"
-#include "shell/size_dialog.h"
 #include "shell/tool_actions.h"
+#include "support/design_limits.h"
+#include "support/memory_use.h"
 #include "support/raised_message.h"
 
 namespace {
 
 using font_editor_test::FontEditorTest;
-
-// The most rows a design as wide as a pattern may be holds.
-constexpr int FullWidthRows = static_cast<int>(MaxDesignCells / MaxPatternCards);
-
-std::string TooManyCells(int width, int length)
-{
-    return "Pattern too large (" + std::to_string(width) + " x " + std::to_string(length)
-           + " cells).\r\nA pattern has at most " + std::to_string(MaxDesignCells) + " cells.";
-}
 
 // A design of the kind with four-hole cards.
 template <class Design>
@@ -123,6 +116,16 @@ protected:
         return read;
     }
 
+    // The file opens again through the loader as a pattern of the kind with the cards and picks.
+    void ExpectReopens(const std::filesystem::path& file, int kind, int cards, int picks)
+    {
+        const std::optional<Reopened> reopened = Reopen(file);
+        ASSERT_TRUE(reopened.has_value()) << file;
+        EXPECT_EQ(reopened->Kind, kind);
+        EXPECT_EQ(reopened->Cards, cards);
+        EXPECT_EQ(reopened->Picks, picks);
+    }
+
     // Runs the command with the file dialogs choosing the file under the filter.
     void RunSaving(const std::filesystem::path& file, int filterIndex, const std::function<void()>& command)
     {
@@ -137,12 +140,7 @@ protected:
     // The Size command of a double-face or twill editor, answered with the size.
     void RunSize(TfrmTWDoublefaceNonMDI& editor, int width, int length)
     {
-        modalScript = [&](fw::Form& form) {
-            auto& size = dynamic_cast<TfrmSize&>(form);
-            size.edWidth->SetText(std::to_string(width));
-            size.edLength->SetText(std::to_string(length));
-            size.btnAcceptClick();
-        };
+        modalScript = df_editor_test::SizeAnswer(width, length);
         try {
             editor.PerformAction(TWAction::PatternSize, false, nullptr);
         } catch (...) {
@@ -169,24 +167,15 @@ protected:
 
         const std::filesystem::path design = Folder() / "design.tvl";
         RunSaving(design, 1, [&] { editor->PerformAction(TWAction::Save, false, nullptr); });
-        const std::optional<Reopened> reopened = Reopen(design);
-        ASSERT_TRUE(reopened.has_value());
-        EXPECT_EQ(reopened->Kind, kind);
-        EXPECT_EQ(reopened->Cards, MaxPatternCards);
-        EXPECT_EQ(reopened->Picks, 2 * FullWidthRows);
+        ExpectReopens(design, kind, MaxPatternCards, 2 * FullWidthRows);
 
         // Saved as threaded-in: the design woven, two picks a row.
         const std::filesystem::path threaded = Folder() / "threaded.tvl";
         RunSaving(threaded, 2, [&] { editor->PerformAction(TWAction::Save, false, nullptr); });
-        const std::optional<Reopened> woven = Reopen(threaded);
-        ASSERT_TRUE(woven.has_value());
-        EXPECT_EQ(woven->Kind, PatternTypeThreaded);
-        EXPECT_EQ(woven->Cards, MaxPatternCards);
-        EXPECT_EQ(woven->Picks, 2 * FullWidthRows);
+        ExpectReopens(threaded, PatternTypeThreaded, MaxPatternCards, 2 * FullWidthRows);
         delete editor;
     }
 };
-
 
 TEST_F(WrittenFilesOpenTest, TheDoubleFaceAndTwillEditorsSaveAtTheLimitWhatOpensAndRefuseToGrowPastIt)
 {
@@ -218,15 +207,16 @@ TEST_F(WrittenFilesOpenTest, TheTwistEditorSavesADesignAtTheLimitThatOpens)
     EXPECT_EQ(size(MaxPatternCards, FullWidthRows + 1), TooManyCells(MaxPatternCards, FullWidthRows + 1));
     EXPECT_EQ(editor->framePattern->GridWidth(), Narrow);
     EXPECT_EQ(editor->framePattern->GridHeight(), longest);
-    EXPECT_EQ(size(MaxPatternCards, FullWidthRows), "");
+    {
+        // Never the new width at the old length on the way: a hundred times the cells.
+        const PeakResidentGrowth peak;
+        EXPECT_EQ(size(MaxPatternCards, FullWidthRows), "");
+        EXPECT_LT(peak.Bytes(), std::size_t{256} << 20);
+    }
     ASSERT_EQ(editor->framePattern->GridWidth(), MaxPatternCards);
     const std::filesystem::path file = Folder() / "twist.tvl";
     RunSaving(file, 1, [&] { editor->PerformAction(TWAction::Save, false, nullptr); });
-    const std::optional<Reopened> reopened = Reopen(file);
-    ASSERT_TRUE(reopened.has_value());
-    EXPECT_EQ(reopened->Kind, PatternTypeTwistPatterned);
-    EXPECT_EQ(reopened->Cards, MaxPatternCards);
-    EXPECT_EQ(reopened->Picks, FullWidthRows);
+    ExpectReopens(file, PatternTypeTwistPatterned, MaxPatternCards, FullWidthRows);
     delete editor;
 }
 
@@ -254,11 +244,7 @@ TEST_F(WrittenFilesOpenTest, TheLetteredBandsDesignAtTheLimitOpensAndOnePastIsRe
     band.GeneratePattern();
     const std::filesystem::path file = Folder() / "design.tvl";
     RunSaving(file, 1, [&] { band.btnSaveDFPattern->Click(); });
-    const std::optional<Reopened> reopened = Reopen(file);
-    ASSERT_TRUE(reopened.has_value());
-    EXPECT_EQ(reopened->Kind, PatternTypeDoubleFace);
-    EXPECT_EQ(reopened->Cards, MaxPatternCards);
-    EXPECT_EQ(reopened->Picks, 2 * FullWidthRows);
+    ExpectReopens(file, PatternTypeDoubleFace, MaxPatternCards, 2 * FullWidthRows);
     delete &band;
 }
 
@@ -342,10 +328,7 @@ TEST_F(WrittenFilesOpenTest, PatternsAsWideAsAPatternMayBeAndABandInItsTallestFo
     RunSaving(threadedFile, 1, [&] {
         dynamic_cast<ITWActions&>(*threadedEditor).PerformAction(TWAction::Save, false, nullptr);
     });
-    std::optional<Reopened> reopened = Reopen(threadedFile);
-    ASSERT_TRUE(reopened.has_value());
-    EXPECT_EQ(reopened->Kind, PatternTypeThreaded);
-    EXPECT_EQ(reopened->Cards, MaxPatternCards);
+    ExpectReopens(threadedFile, PatternTypeThreaded, MaxPatternCards, 1);
 
     auto brocade = std::make_unique<TTWBrocadePattern>();
     brocade->SetWidth(MaxPatternCards);
@@ -359,11 +342,7 @@ TEST_F(WrittenFilesOpenTest, PatternsAsWideAsAPatternMayBeAndABandInItsTallestFo
     RunSaving(brocadeFile, 1, [&] {
         dynamic_cast<ITWActions&>(*brocadeEditor).PerformAction(TWAction::Save, false, nullptr);
     });
-    reopened = Reopen(brocadeFile);
-    ASSERT_TRUE(reopened.has_value());
-    EXPECT_EQ(reopened->Kind, PatternTypeBrocade);
-    EXPECT_EQ(reopened->Cards, MaxPatternCards);
-    EXPECT_EQ(reopened->Picks, 2);
+    ExpectReopens(brocadeFile, PatternTypeBrocade, MaxPatternCards, 2);
 
     // A band saved with its font embedded, the font as high as it may be and its letter as
     // long as that height lets it be.
@@ -373,7 +352,7 @@ TEST_F(WrittenFilesOpenTest, PatternsAsWideAsAPatternMayBeAndABandInItsTallestFo
     TfrmTWLetteredBand& band = ShowBand(*font, "A");
     const std::filesystem::path bandFile = Folder() / "band.tvl";
     RunSaving(bandFile, 1, [&] { band.PerformAction(TWAction::Save, false, nullptr); });
-    reopened = Reopen(bandFile);
+    const std::optional<Reopened> reopened = Reopen(bandFile);
     ASSERT_TRUE(reopened.has_value());
     EXPECT_EQ(reopened->Kind, PatternTypeLetteredBand);
 }

@@ -23,6 +23,7 @@
 #include "model/turning_codes.h"
 #include "model/twill_pattern.h"
 #include "model/twist_pattern.h"
+#include "support/design_limits.h"
 #include "support/raised_message.h"
 
 namespace {
@@ -216,31 +217,21 @@ TEST_F(PatternLimitsTest, AnErrorWhileLoadingAFileNamesTheFile)
 
 namespace {
 
-// "Pattern too large (<width> x <length> cells).\r\nA pattern has at most <limit> cells."
-std::string TooManyCells(std::int64_t width, std::int64_t length)
-{
-    return "Pattern too large (" + std::to_string(width) + " x " + std::to_string(length)
-           + " cells).\r\nA pattern has at most " + std::to_string(MaxDesignCells) + " cells.";
-}
-
-// The most rows a design as wide as a pattern may be holds.
-constexpr int LongestAtFullWidth = static_cast<int>(MaxDesignCells / MaxPatternCards);
-
 } // namespace
 
 TEST_F(PatternLimitsTest, ADesignFitsWhileItsCellsAreAtMostTheLimit)
 {
-    EXPECT_TRUE(DesignCellsFit(MaxPatternCards, LongestAtFullWidth));
-    EXPECT_FALSE(DesignCellsFit(MaxPatternCards, LongestAtFullWidth + 1));
+    EXPECT_TRUE(DesignCellsFit(MaxPatternCards, FullWidthRows));
+    EXPECT_FALSE(DesignCellsFit(MaxPatternCards, FullWidthRows + 1));
     EXPECT_TRUE(DesignCellsFit(1, MaxDesignCells));
     EXPECT_FALSE(DesignCellsFit(1, MaxDesignCells + 1));
     EXPECT_FALSE(DesignCellsFit(MaxDesignCells + 1, 1));
     EXPECT_TRUE(DesignCellsFit(0, MaxDesignCells * 4)) << "an empty design holds nothing";
     // Sizes whose product would overflow are answered, not wrapped round.
     EXPECT_FALSE(DesignCellsFit(std::int64_t{1} << 40, std::int64_t{1} << 40));
-    EXPECT_EQ(TooManyCells(MaxPatternCards, LongestAtFullWidth + 1),
-              RaisedMessage([] { CheckDesignCells(MaxPatternCards, LongestAtFullWidth + 1, nullptr, "Test"); }));
-    EXPECT_EQ("", RaisedMessage([] { CheckDesignCells(MaxPatternCards, LongestAtFullWidth, nullptr, "Test"); }));
+    EXPECT_EQ(TooManyCells(MaxPatternCards, FullWidthRows + 1),
+              RaisedMessage([] { CheckDesignCells(MaxPatternCards, FullWidthRows + 1, nullptr, "Test"); }));
+    EXPECT_EQ("", RaisedMessage([] { CheckDesignCells(MaxPatternCards, FullWidthRows, nullptr, "Test"); }));
 }
 
 TEST_F(PatternLimitsTest, AGridKindSizedInMemoryHoldsTheReadersLimit)
@@ -250,18 +241,18 @@ TEST_F(PatternLimitsTest, AGridKindSizedInMemoryHoldsTheReadersLimit)
     kinds.push_back(std::make_unique<TTW31TwillPattern>());
     kinds.push_back(std::make_unique<TTWWarpTwinedPattern>());
     for (const auto& design : kinds) {
-        design->SetSize(MaxPatternCards, LongestAtFullWidth);
-        EXPECT_EQ(LongestAtFullWidth, design->Length());
+        design->SetSize(MaxPatternCards, FullWidthRows);
+        EXPECT_EQ(FullWidthRows, design->Length());
         design->SetSize(2, 3);
-        EXPECT_EQ(TooManyCells(MaxPatternCards, LongestAtFullWidth + 1),
-                  RaisedMessage([&] { design->SetSize(MaxPatternCards, LongestAtFullWidth + 1); }))
+        EXPECT_EQ(TooManyCells(MaxPatternCards, FullWidthRows + 1),
+                  RaisedMessage([&] { design->SetSize(MaxPatternCards, FullWidthRows + 1); }))
             << design->className();
-        EXPECT_EQ(TooManyCells(MaxPatternCards, LongestAtFullWidth + 1),
-                  RaisedMessage([&] { design->SetLength(LongestAtFullWidth + 1); design->SetWidth(MaxPatternCards); }));
+        EXPECT_EQ(TooManyCells(MaxPatternCards, FullWidthRows + 1),
+                  RaisedMessage([&] { design->SetLength(FullWidthRows + 1); design->SetWidth(MaxPatternCards); }));
         EXPECT_EQ(2, design->Width()) << "a refused size changes nothing";
-        EXPECT_EQ(LongestAtFullWidth + 1, design->Length());
+        EXPECT_EQ(FullWidthRows + 1, design->Length());
         // Saved at the limit, the design opens again.
-        design->SetSize(MaxPatternCards, LongestAtFullWidth);
+        design->SetSize(MaxPatternCards, FullWidthRows);
         const std::string file = File("design.tvl");
         design->SaveToFile(file);
         const std::unique_ptr<TTWPatternBase> opened = LoadAndCreatePattern(file);
@@ -306,7 +297,7 @@ TEST_F(PatternLimitsTest, ALetterHoldsNoMoreCellsThanItsFileMay)
 
 TEST_F(PatternLimitsTest, ABandLongerThanADesignMayBeWeavesButIsNoDoubleFacePattern)
 {
-    const int rows = LongestAtFullWidth + 1;
+    const int rows = FullWidthRows + 1;
     fw::Bitmap grid(MaxPatternCards, rows, true);
     grid.SetPixel(0, rows - 1, fw::Bitmap::Black);
     TTWDFPattern design;

@@ -20,6 +20,7 @@
 #include "model/twill_pattern.h"
 #include "model/twist_pattern.h"
 #include "shell/pattern_joining.h"
+#include "support/design_limits.h"
 #include "support/pick_texts.h"
 
 namespace {
@@ -320,12 +321,6 @@ bool Nothing(int, int)
     return false;
 }
 
-std::string TooManyCells(int width, int length)
-{
-    return "Pattern too large (" + std::to_string(width) + " x " + std::to_string(length)
-           + " cells).\r\nA pattern has at most " + std::to_string(MaxDesignCells) + " cells.";
-}
-
 // Joins two designs of the kind, each of which a file may hold, whose join holds exactly
 // as many cells as a design may, and one row more: the first is made, the second refused
 // with the reader's message before the result is given any size.
@@ -333,7 +328,7 @@ template <class Design, class Join>
 void ExpectJoinsHeldToTheCellLimit(Join join, const char* kind)
 {
     SCOPED_TRACE(kind);
-    const int rows = static_cast<int>(MaxDesignCells / MaxPatternCards);
+    const int rows = FullWidthRows;
     const auto errorOf = [](auto step) -> std::string {
         try {
             step();
@@ -342,34 +337,30 @@ void ExpectJoinsHeldToTheCellLimit(Join join, const char* kind)
         }
         return "";
     };
-    // End to end, as wide as a pattern may be: the rows add up.
-    auto lower = MakeDesign<Design>(MaxPatternCards, rows / 2, 2, Nothing);
-    auto upper = MakeDesign<Design>(MaxPatternCards, rows - rows / 2, 2, Nothing);
-    auto longer = MakeDesign<Design>(MaxPatternCards, rows - rows / 2 + 1, 2, Nothing);
-    Design result;
-    join(EndToEnd, TTWJoinPatterns{lower.get(), upper.get()}, result);
-    EXPECT_EQ(result.Width(), MaxPatternCards);
-    EXPECT_EQ(result.Length(), rows);
-    Design refused;
-    EXPECT_EQ(errorOf([&] { join(EndToEnd, TTWJoinPatterns{lower.get(), longer.get()}, refused); }),
-              TooManyCells(MaxPatternCards, rows + 1));
-    EXPECT_EQ(refused.Width(), 0);
-    EXPECT_EQ(refused.Length(), 0);
-    EXPECT_EQ(refused.Cards().Count(), 0);
-
+    // The first joined to the second makes a design as wide as a pattern may be and as long as
+    // the limit lets it; joined to the third, one row longer, it is refused and the result is
+    // left without size or cards.
+    const auto expectHeld = [&](TTWJoinDirection direction, TTWPatternBase& first, TTWPatternBase& second,
+                                TTWPatternBase& third) {
+        Design result;
+        join(direction, TTWJoinPatterns{&first, &second}, result);
+        EXPECT_EQ(result.Width(), MaxPatternCards);
+        EXPECT_EQ(result.Length(), rows);
+        Design refused;
+        EXPECT_EQ(errorOf([&] { join(direction, TTWJoinPatterns{&first, &third}, refused); }),
+                  TooManyCells(MaxPatternCards, rows + 1));
+        EXPECT_EQ(refused.Width(), 0);
+        EXPECT_EQ(refused.Length(), 0);
+        EXPECT_EQ(refused.Cards().Count(), 0);
+    };
+    // End to end: the rows add up.
+    const auto lower = MakeDesign<Design>(MaxPatternCards, rows / 2, 2, Nothing);
+    expectHeld(EndToEnd, *lower, *MakeDesign<Design>(MaxPatternCards, rows - rows / 2, 2, Nothing),
+               *MakeDesign<Design>(MaxPatternCards, rows - rows / 2 + 1, 2, Nothing));
     // Side by side: the cards add up, the longest sets the rows.
-    auto left = MakeDesign<Design>(MaxPatternCards / 2, rows, 2, Nothing);
-    auto right = MakeDesign<Design>(MaxPatternCards - MaxPatternCards / 2, rows, 2, Nothing);
-    auto rightLonger = MakeDesign<Design>(MaxPatternCards - MaxPatternCards / 2, rows + 1, 2, Nothing);
-    Design beside;
-    join(SideBySide, TTWJoinPatterns{left.get(), right.get()}, beside);
-    EXPECT_EQ(beside.Width(), MaxPatternCards);
-    EXPECT_EQ(beside.Length(), rows);
-    Design refusedBeside;
-    EXPECT_EQ(errorOf([&] { join(SideBySide, TTWJoinPatterns{left.get(), rightLonger.get()}, refusedBeside); }),
-              TooManyCells(MaxPatternCards, rows + 1));
-    EXPECT_EQ(refusedBeside.Width(), 0);
-    EXPECT_EQ(refusedBeside.Cards().Count(), 0);
+    const int right = MaxPatternCards - MaxPatternCards / 2;
+    expectHeld(SideBySide, *MakeDesign<Design>(MaxPatternCards / 2, rows, 2, Nothing),
+               *MakeDesign<Design>(right, rows, 2, Nothing), *MakeDesign<Design>(right, rows + 1, 2, Nothing));
 }
 
 } // namespace

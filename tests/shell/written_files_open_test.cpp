@@ -31,19 +31,11 @@
 #include "shell/convert_dialog.h"
 #include "shell/join_dialogs.h"
 #include "shell_tools_support.h"
+#include "support/design_limits.h"
 
 using namespace shell_test;
 
 namespace {
-
-// The most rows a design as wide as a pattern may be holds.
-constexpr int FullWidthRows = static_cast<int>(MaxDesignCells / MaxPatternCards);
-
-std::string TooManyCells(int width, int length)
-{
-    return "Pattern too large (" + std::to_string(width) + " x " + std::to_string(length)
-           + " cells).\r\nA pattern has at most " + std::to_string(MaxDesignCells) + " cells.";
-}
 
 std::string TooWide(int cards)
 {
@@ -175,31 +167,26 @@ protected:
     template <class Design>
     void ExpectGridJoinsHeld(const std::string& kind, int picksPerRow)
     {
-        const int lower = FullWidthRows / 2;
-        const int upper = FullWidthRows - lower;
-        const PatternMaker lowerDesign = [=] { return MakeDesign<Design>(MaxPatternCards, lower); };
-        const JoinCase endToEnd{kind + " end to end",
-                                TTWJoinDirection::EndToEnd,
-                                {lowerDesign, [=] { return MakeDesign<Design>(MaxPatternCards, upper); }},
-                                MaxPatternCards,
-                                FullWidthRows * picksPerRow};
-        const JoinCase endToEndPast{kind + " end to end, one row more",
-                                    TTWJoinDirection::EndToEnd,
-                                    {lowerDesign, [=] { return MakeDesign<Design>(MaxPatternCards, upper + 1); }}};
-        ExpectJoinWrittenOrRefused(endToEnd, endToEndPast, TooManyCells(MaxPatternCards, FullWidthRows + 1));
-
-        const int left = MaxPatternCards / 2;
-        const int right = MaxPatternCards - left;
-        const PatternMaker leftDesign = [=] { return MakeDesign<Design>(left, FullWidthRows); };
-        const JoinCase sideBySide{kind + " side by side",
-                                  TTWJoinDirection::SideBySide,
-                                  {leftDesign, [=] { return MakeDesign<Design>(right, FullWidthRows); }},
-                                  MaxPatternCards,
-                                  FullWidthRows * picksPerRow};
-        const JoinCase sideBySidePast{kind + " side by side, one row more",
-                                      TTWJoinDirection::SideBySide,
-                                      {leftDesign, [=] { return MakeDesign<Design>(right, FullWidthRows + 1); }}};
-        ExpectJoinWrittenOrRefused(sideBySide, sideBySidePast, TooManyCells(MaxPatternCards, FullWidthRows + 1));
+        // The first design joined to the second fits; to the third, one row longer, it is refused.
+        const auto expectHeld = [&](const std::string& name, TTWJoinDirection direction, const PatternMaker& first,
+                                    const PatternMaker& second, const PatternMaker& third) {
+            ExpectJoinWrittenOrRefused(
+                JoinCase{kind + " " + name, direction, {first, second}, MaxPatternCards, FullWidthRows * picksPerRow},
+                JoinCase{kind + " " + name + ", one row more", direction, {first, third}},
+                TooManyCells(MaxPatternCards, FullWidthRows + 1));
+        };
+        const int upper = FullWidthRows - FullWidthRows / 2;
+        expectHeld(
+            "end to end", TTWJoinDirection::EndToEnd,
+            [] { return MakeDesign<Design>(MaxPatternCards, FullWidthRows / 2); },
+            [=] { return MakeDesign<Design>(MaxPatternCards, upper); },
+            [=] { return MakeDesign<Design>(MaxPatternCards, upper + 1); });
+        const int right = MaxPatternCards - MaxPatternCards / 2;
+        expectHeld(
+            "side by side", TTWJoinDirection::SideBySide,
+            [] { return MakeDesign<Design>(MaxPatternCards / 2, FullWidthRows); },
+            [=] { return MakeDesign<Design>(right, FullWidthRows); },
+            [=] { return MakeDesign<Design>(right, FullWidthRows + 1); });
     }
 };
 
