@@ -29,7 +29,7 @@
 #include "shell/file_loader.h"
 #include "shell/file_loader_editors.h"
 #include "shell_fixture.h"
-#include "support/special_files.h"
+#include "support/unusual_files.h"
 
 using namespace shell_test;
 
