@@ -34,9 +34,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <cstdlib>
-#include <ctime>
 #include <fstream>
 #include <sstream>
 #include <filesystem>
@@ -277,9 +277,13 @@ double SecondsSinceProcessStart()
     for (int i = 3; i <= 22 && fields >> field; ++i) {
     }
     const double started = std::stod(field) / static_cast<double>(::sysconf(_SC_CLK_TCK));
-    timespec now{};
-    ::clock_gettime(CLOCK_BOOTTIME, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9 - started;
+    // Seconds since boot, on the clock the start time above counts on.
+    std::ifstream uptime("/proc/uptime");
+    std::string seconds;
+    uptime >> seconds;
+    double now = 0.0;
+    std::from_chars(seconds.data(), seconds.data() + seconds.size(), now);
+    return now - started;
 }
 
 void MakeFont(TTWFont& font)

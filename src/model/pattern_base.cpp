@@ -58,13 +58,10 @@ bool IsKindCode(int kind)
 constexpr std::string_view PatternPath = "TWData/Pattern";
 constexpr std::string_view FontPath = "TWData/Font";
 
-// With a file name, the file is named, as every error of a file's content names it.
 [[noreturn]] void RaiseUnknownType(std::string_view typeName, const std::string& methodName,
                                    const std::string& fileName = {})
 {
-    throw TGenericException("Unable to create pattern.\r\nThe type <" + std::string(typeName) + "> is unknown."
-                                + (fileName.empty() ? std::string() : FileNameLine(fileName)),
-                            nullptr, "", methodName);
+    throw TGenericException(UnknownPatternTypeText(typeName, fileName), nullptr, "", methodName);
 }
 
 // Reads the element into the new pattern; when reading fails the pattern goes and the error
@@ -267,6 +264,12 @@ std::unique_ptr<TTWPatternBase> CreatePatternFromXML(const TILXMLTree& tree)
 std::string NoPatternDataMessage(const std::string& fileName)
 {
     return "No pattern or font data found in this file." + FileNameLine(fileName);
+}
+
+std::string UnknownPatternTypeText(std::string_view typeName, const std::string& fileName)
+{
+    return "Unable to create pattern.\r\nThe type <" + std::string(typeName) + "> is unknown."
+           + (fileName.empty() ? std::string() : FileNameLine(fileName));
 }
 
 std::unique_ptr<TTWPatternBase> LoadAndCreatePattern(const std::string& fileName)

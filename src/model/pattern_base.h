@@ -135,6 +135,9 @@ std::unique_ptr<TTWPatternBase> CreatePatternFromXML(const TILXMLTree& tree);
 std::unique_ptr<TTWPatternBase> LoadAndCreatePattern(const std::string& fileName);
 // "No pattern or font data found in this file." with the file's name on a line of its own.
 std::string NoPatternDataMessage(const std::string& fileName);
+// "Unable to create pattern.\r\nThe type <T> is unknown.", with the file's name on a line of
+// its own when one is given (as every error of a file's content names it).
+std::string UnknownPatternTypeText(std::string_view typeName, const std::string& fileName = {});
 
 // Reports the state of one tool action to the main window: enabled, a second enable flag and
 // pressed.

@@ -1,10 +1,12 @@
 #include "model/pattern_file_read.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <new>
 
 #include "foundation/generic_exception.h"
 #include "foundation/xml_node.h"
+#include "framework/core/file_io.h"
 #include "model/brocade_pattern.h"
 #include "model/df_pattern.h"
 #include "model/font.h"
@@ -50,16 +52,11 @@ std::int64_t MaxPatternFileBytes()
     return MostBytes;
 }
 
-fw::FileSizeLimit PatternFileSizeLimit()
-{
-    return fw::FileSizeLimit{static_cast<std::uintmax_t>(MostBytes), "a pattern file"};
-}
-
 void ReadPatternDocument(TILXMLTree& tree, const std::string& fileName)
 {
     ReadNamingFile(fileName, [&] {
         try {
-            tree.LoadFromFile(fileName, PatternFileSizeLimit());
+            tree.LoadFromFile(fileName, fw::FileSizeLimit{static_cast<std::uintmax_t>(MostBytes), "a pattern file"});
         } catch (const std::bad_alloc&) {
             tree.Clear();
             throw TGenericException("There is not enough memory to read the file.", nullptr, "", "LoadFromFile");

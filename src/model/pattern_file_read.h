@@ -3,8 +3,6 @@
 #include <cstdint>
 #include <string>
 
-#include "framework/core/file_io.h"
-
 class TILXMLTree;
 
 // Reading pattern and font files from disk: every reader of such a file (the loader, the
@@ -16,12 +14,10 @@ class TILXMLTree;
 // the memory on the way to being refused by the model's limits.
 std::int64_t MaxPatternFileBytes();
 
-// The limit above, for fw::ReadFileBytes: "It has <size> bytes; a pattern file has at most <limit>."
-fw::FileSizeLimit PatternFileSizeLimit();
-
 // Replaces the tree with the file's document. Only a regular file within the limit is read
 // (a named pipe, a device or a folder raises at once: fw::ReadFileBytes's EFileError, which
-// names the file). Errors of the document, and a file too large for the memory left
+// names the file; a larger file raises "It has <size> bytes; a pattern file has at most
+// <limit>."). Errors of the document, and a file too large for the memory left
 // ("There is not enough memory to read the file."), name the file after the text of their
 // first record: "<text>\r\nFilename: <file>" (NameFileInError).
 void ReadPatternDocument(TILXMLTree& tree, const std::string& fileName);

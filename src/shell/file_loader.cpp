@@ -87,11 +87,6 @@ fw::Form* OpenInEditor(TfrmTWMain& main, const TTWPatternEditorClass& editorClas
 
 } // namespace
 
-std::string UnknownPatternTypeText(const std::string& typeName, const std::string& fileName)
-{
-    return "Unable to create pattern.\r\nThe type <" + typeName + "> is unknown." + FileNameLine(fileName);
-}
-
 fw::Form* LoadPatternFile(TfrmTWMain& main, const std::string& givenName)
 {
     const std::string fileName = fw::ExpandFileName(givenName);

@@ -25,19 +25,21 @@ class TTWPatternBase;
 //   "No pattern or font data found in this file.\r\nFilename: <file>"
 //   "Unable to create pattern.\r\nThe type <T> is unknown.\r\nFilename: <file>" (any other
 //   type, "Font" too)
-// Errors of the document or of the pattern's data (a count or size that is negative, a
-// pattern wider than MaxPatternCards cards, text damaged in its encoding) pass on with the
-// file named after the text of their first record: "<text>\r\nFilename: <file>". When the
-// kind's editor is not available the user is told so, nothing opens and the answer is none.
+// Errors of the document or of the pattern's data pass on with the file named after the
+// text of their first record: "<text>\r\nFilename: <file>". They refuse text damaged in its
+// encoding, a pattern beyond the model's limits (wider than MaxPatternCards cards, a design
+// of more than MaxDesignCells cells) and any value the next save would not write back as it
+// stands, naming the element and the value (as "Invalid count (abc) in <Cards Count>."): a count
+// or size that is negative, no number or does not match its entries, a code or letter outside
+// its set, a number outside its range, cards beyond a design's width, a font or ground weave
+// in a file that says it holds none. When the kind's editor is not available the user is told
+// so, nothing opens and the answer is none.
 fw::Form* LoadPatternFile(TfrmTWMain& main, const std::string& fileName);
 
 // Opens a copy of the pattern in a new editor window of its kind, under the file name;
 // the caller keeps its pattern. A kind without a class opens nothing; an unavailable
 // editor is reported as above. Answers the window, or none.
 fw::Form* OpenPatternObject(TfrmTWMain& main, const TTWPatternBase& pattern, const std::string& fileName);
-
-// The text of the unknown type's failure (the other one is the model's NoPatternDataMessage).
-std::string UnknownPatternTypeText(const std::string& typeName, const std::string& fileName);
 
 // Makes file loading part of the program: the main window's data module (a TdModMain owned
 // by the application) and its file loader. Called once as the program starts, before the

@@ -1,33 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <string_view>
 
 #include "foundation/generic_exception.h"
 #include "foundation/xml_file_text.h"
 #include "foundation/xml_node.h"
 #include "foundation/xml_text.h"
+#include "support/utf16_bytes.h"
 
 namespace {
-
-// The text as UTF-16 bytes of the byte order, with its mark when asked.
-std::string Utf16Bytes(std::u16string_view text, bool bigEndian, bool mark)
-{
-    std::string bytes;
-    const auto append = [&](char16_t unit) {
-        const char high = static_cast<char>(unit >> 8);
-        const char low = static_cast<char>(unit & 0xFF);
-        bytes += bigEndian ? high : low;
-        bytes += bigEndian ? low : high;
-    };
-    if (mark) {
-        append(u'\uFEFF');
-    }
-    for (const char16_t unit : text) {
-        append(unit);
-    }
-    return bytes;
-}
 
 // The message the bytes are refused with, empty when they are read.
 std::string RefusalOf(const std::string& bytes)

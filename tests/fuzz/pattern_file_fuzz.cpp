@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to every reader of the model's stored files: pattern and font files,
-// the settings file and the palettes file. The bytes are the content of a stored
-// (Windows-1252) file, read as the program reads it: converted to UTF-8, parsed into a
-// document, then handed to each reader, which picks out its own part of the document.
+// the settings file and the palettes file. The bytes are the content of a stored file, read
+// as the program reads it: Windows-1252, or UTF-8 or UTF-16 as its first bytes tell, parsed
+// into a document, then handed to each reader, which picks out its own part of the document.
 //
 // Bad input must end in one of our own errors (fw::Exception and its descendants); anything
 // else (a crash, undefined behaviour, a leak, a standard-library exception, a hang, runaway
@@ -718,7 +718,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         TILXMLTree document;
         try {
-            document.ParseText(fw::Windows1252ToUtf8(std::string_view(reinterpret_cast<const char*>(data), size)));
+            document.ParseFileBytes(std::string(reinterpret_cast<const char*>(data), size));
         } catch (const fw::Exception&) {
             return 0; // no document: every reader refuses it alike
         }

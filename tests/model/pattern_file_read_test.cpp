@@ -19,7 +19,7 @@
 #include "model/threaded_pattern.h"
 #include "model/user_settings.h"
 #include "support/model_file_test.h"
-#include "support/special_files.h"
+#include "support/unusual_files.h"
 
 namespace {
 

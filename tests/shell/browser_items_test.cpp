@@ -25,7 +25,7 @@
 #include "shell/browser_items.h"
 #include "shell/browser_thumbnails.h"
 #include "support/scratch_folder.h"
-#include "support/special_files.h"
+#include "support/unusual_files.h"
 
 namespace {
 

@@ -7,7 +7,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -29,7 +28,8 @@
 #include "shell/file_loader.h"
 #include "shell/file_loader_editors.h"
 #include "shell_fixture.h"
-#include "support/special_files.h"
+#include "support/unusual_files.h"
+#include "support/utf16_bytes.h"
 
 using namespace shell_test;
 
@@ -743,31 +743,6 @@ TEST_F(FileLoadingTest, APatternWhoseRowsSetCellsOutsideItsDesignIsRefusedNaming
 
 namespace {
 
-// The text (UTF-8) as UTF-16 bytes of the byte order, with its mark when asked.
-std::string Utf16Bytes(std::string_view text, bool bigEndian, bool mark)
-{
-    std::string bytes;
-    const auto append = [&](char32_t unit) {
-        const char high = static_cast<char>((unit >> 8) & 0xFF);
-        const char low = static_cast<char>(unit & 0xFF);
-        bytes += bigEndian ? high : low;
-        bytes += bigEndian ? low : high;
-    };
-    if (mark) {
-        append(0xFEFF);
-    }
-    for (std::size_t pos = 0; pos < text.size();) {
-        const char32_t codePoint = fw::DecodeUtf8(text, pos);
-        if (codePoint >= 0x10000) {
-            append(0xD800 + ((codePoint - 0x10000) >> 10));
-            append(0xDC00 + ((codePoint - 0x10000) & 0x3FF));
-        } else {
-            append(codePoint);
-        }
-    }
-    return bytes;
-}
-
 // The pattern as the program writes it.
 std::string WrittenText(const TTWPatternBase& pattern)
 {
@@ -867,9 +842,9 @@ TEST_F(FileLoadingTest, APatternSavedAgainAsUtf8WithItsMarkOrAsUtf16OpensAsItWas
     const std::string text = fw::Windows1252ToUtf8(fw::ReadFileBytes(original));
     const std::vector<std::pair<std::string, std::string>> saved{
         {"utf8-mark.tvl", "\xEF\xBB\xBF" + text},
-        {"utf16le-mark.tvl", Utf16Bytes(text, false, true)},
-        {"utf16be-mark.tvl", Utf16Bytes(text, true, true)},
-        {"utf16le.tvl", Utf16Bytes(text, false, false)},
+        {"utf16le-mark.tvl", Utf8AsUtf16Bytes(text, false, true)},
+        {"utf16be-mark.tvl", Utf8AsUtf16Bytes(text, true, true)},
+        {"utf16le.tvl", Utf8AsUtf16Bytes(text, false, false)},
     };
     for (const auto& [name, bytes] : saved) {
         PatternEditor* editor = Load(WriteFile(name, bytes));
@@ -888,7 +863,7 @@ TEST_F(FileLoadingTest, TextDamagedInItsEncodingIsRefusedNamingTheEncodingAndThe
     RegisterEditors();
     TTWDFPattern pattern;
     const std::string text = fw::ReadFileBytes(SavePattern(pattern, "original.tvl"));
-    const std::string utf16 = Utf16Bytes(text, false, true);
+    const std::string utf16 = Utf8AsUtf16Bytes(text, false, true);
     const std::string cut = WriteFile("cut.tvl", utf16.substr(0, utf16.size() - 1));
     ExpectReaderError(cut, "The file's UTF-16 text is damaged at byte " + std::to_string(2 * text.size() + 1)
                                + ".\r\nFilename: " + cut);

@@ -11,7 +11,7 @@
 #include "framework/core/exceptions.h"
 #include "framework/core/file_io.h"
 #include "support/scratch_folder.h"
-#include "support/special_files.h"
+#include "support/unusual_files.h"
 
 using namespace fw;
 namespace fs = std::filesystem;
